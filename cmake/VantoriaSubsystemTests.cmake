@@ -1,0 +1,16 @@
+# Tests live beside the code they prove; each subsystem folder that has a
+# tests/ or benchmarks/ folder adds it here, after every library exists.
+if(VANTORIA_BUILD_TESTS)
+  foreach(sub base app journal stats charts table settings)
+    if(EXISTS "${PROJECT_SOURCE_DIR}/src/${sub}/tests/CMakeLists.txt")
+      add_subdirectory(src/${sub}/tests)
+    endif()
+  endforeach()
+endif()
+if(VANTORIA_BUILD_BENCHMARKS)
+  foreach(sub base app journal stats charts table settings)
+    if(EXISTS "${PROJECT_SOURCE_DIR}/src/${sub}/benchmarks/CMakeLists.txt")
+      add_subdirectory(src/${sub}/benchmarks)
+    endif()
+  endforeach()
+endif()

@@ -1,0 +1,1 @@
+#include "app/Machpaus.h"

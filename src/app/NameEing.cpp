@@ -1,0 +1,1 @@
+#include "app/NameEing.h"

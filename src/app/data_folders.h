@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// Where the program keeps its files below the data folder, and the messages
+// of the folder checks. All folder paths end in '/' except the year folders.
+namespace DataFolders {
+
+QString withTrailingSlash(const QString &path);
+
+// Folder names from the settings, '/' appended; the defaults when empty.
+QString galleryFolderName(const QString &setting);
+QString htmlFolderName(const QString &setting);
+
+// Creates the folder with all missing parents; true when it exists afterwards.
+bool ensureFolder(const QString &path);
+
+// "Ordner "<name>" konnte nicht erstellt werden! "
+QString folderNotCreatedMessage(const QString &name);
+// "HtmlOrdner "<year>" konnte nicht erstellt werden! "
+QString htmlYearFolderNotCreatedMessage(const QString &year);
+// "Ordner: <folder>" existiert nicht!  Das Programm wird beendet."
+QString folderMissingMessage(const QString &folder);
+
+// <user>_<mm>_<yyyy>.tab
+QString monthFileName(const QString &user, const QString &month, const QString &year);
+// <galleryFolder><year>/<user>_<mm>_<yyyy>.tab
+QString monthFilePath(const QString &galleryFolder, const QString &yearFolderName,
+                      const QString &user, const QString &month, const QString &year);
+// the month file path with ".txt" instead of ".tab"
+QString remarkFilePath(const QString &galleryFolder, const QString &yearFolderName,
+                       const QString &user, const QString &month, const QString &year);
+
+inline const QString kHelpDocumentName = QStringLiteral("Blutdruckmesswerte-Hilfe.pdf");
+
+// Why a user name cannot become part of a file name, or an empty text when it
+// can: a '/' or the names "." and ".." would put the month file outside the
+// gallery, a NUL cannot stand in a file name at all.
+QString userNameProblem(const QString &name);
+
+} // namespace DataFolders

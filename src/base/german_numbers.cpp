@@ -1,0 +1,241 @@
+#include "base/german_numbers.h"
+
+#include "base/conversion_error.h"
+
+#include <cmath>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace GermanNumbers {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+QString trimmedBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+[[noreturn]] void throwFloatError(const QString &text)
+{
+    throw ConversionError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
+}
+
+[[noreturn]] void throwIntError(const QString &text)
+{
+    throw ConversionError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+}
+
+// Decimal digits of a value, rounded half-up once, the way the formats
+// of the program always rounded (0,125 with two decimals gives 0,13).
+struct DecimalDigits
+{
+    bool negative = false;
+    QByteArray digits; // no leading zeros; empty for zero
+    int exponent = 0;  // value = 0.digits * 10^exponent
+};
+
+DecimalDigits roundedDigits(long double value, int precision, int decimals)
+{
+    DecimalDigits result;
+    if (value == 0 || !std::isfinite(value))
+        return result;
+    result.negative = value < 0;
+    char buffer[80];
+    std::snprintf(buffer, sizeof buffer, "%.40Le", std::fabs(value));
+    // buffer: d.ddddd...e+XX
+    QByteArray all;
+    const char *p = buffer;
+    all.append(*p++);
+    if (*p == '.')
+        ++p;
+    while (*p >= '0' && *p <= '9')
+        all.append(*p++);
+    const int exp10 = std::atoi(p + 1);
+    result.exponent = exp10 + 1;
+    int keep = precision;
+    if (decimals >= 0)
+        keep = std::min(keep, result.exponent + decimals);
+    if (keep < 0)
+        return DecimalDigits{};
+    QByteArray kept = all.left(keep);
+    const bool roundUp = keep < all.size() && all.at(keep) >= '5';
+    if (roundUp) {
+        int i = kept.size() - 1;
+        while (i >= 0 && kept.at(i) == '9') {
+            kept[i] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            kept[i] = char(kept.at(i) + 1);
+        } else {
+            kept.prepend('1');
+            ++result.exponent;
+        }
+    }
+    while (!kept.isEmpty() && kept.endsWith('0'))
+        kept.chop(1);
+    result.digits = kept;
+    if (kept.isEmpty())
+        result.negative = false;
+    return result;
+}
+
+// decimals < 0: shortest general form; otherwise fixed with that many
+// decimals and at least minIntegerDigits before the comma.
+QString formatDecimal(long double value, int precision, int decimals, int minIntegerDigits = 1,
+                      bool groupThousands = false)
+{
+    const DecimalDigits d = roundedDigits(value, precision, decimals);
+    QString integer;
+    QString fraction;
+    for (int pos = 0; pos < std::max<int>(d.exponent, 0); ++pos)
+        integer.append(QLatin1Char(pos < d.digits.size() ? d.digits.at(pos) : '0'));
+    const int fractionDigits = decimals >= 0 ? decimals : std::max<int>(0, d.digits.size() - d.exponent);
+    for (int k = 0; k < fractionDigits; ++k) {
+        const int pos = d.exponent + k;
+        fraction.append(QLatin1Char(pos >= 0 && pos < d.digits.size() ? d.digits.at(pos) : '0'));
+    }
+    while (integer.size() < minIntegerDigits)
+        integer.prepend(QLatin1Char('0'));
+    if (groupThousands) {
+        for (qsizetype pos = integer.size() - 3; pos > 0; pos -= 3)
+            integer.insert(pos, QLatin1Char('.'));
+    }
+    QString text = d.negative ? QStringLiteral("-") : QString();
+    text += integer;
+    if (!fraction.isEmpty())
+        text += QLatin1Char(',') + fraction;
+    return text;
+}
+
+} // namespace
+
+const QLocale &locale()
+{
+    static const QLocale german(QLocale::German, QLocale::Germany);
+    return german;
+}
+
+long double toFloat(const QString &text)
+{
+    const QString s = trimmedBlanks(text);
+    // Accept exactly: [sign] digits [',' digits] [('E'|'e') [sign] digits]
+    qsizetype i = 0;
+    QByteArray ascii;
+    ascii.reserve(s.size());
+    if (i < s.size() && (s.at(i) == QLatin1Char('+') || s.at(i) == QLatin1Char('-')))
+        ascii.append(char(s.at(i++).unicode()));
+    qsizetype digits = 0;
+    while (i < s.size() && s.at(i).isDigit() && s.at(i).unicode() < 128) {
+        ascii.append(char(s.at(i++).unicode()));
+        ++digits;
+    }
+    if (i < s.size() && s.at(i) == QLatin1Char(',')) {
+        ascii.append('.');
+        ++i;
+        while (i < s.size() && s.at(i).unicode() >= '0' && s.at(i).unicode() <= '9') {
+            ascii.append(char(s.at(i++).unicode()));
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        throwFloatError(text);
+    if (i < s.size() && (s.at(i) == QLatin1Char('e') || s.at(i) == QLatin1Char('E'))) {
+        ascii.append('e');
+        ++i;
+        if (i < s.size() && (s.at(i) == QLatin1Char('+') || s.at(i) == QLatin1Char('-')))
+            ascii.append(char(s.at(i++).unicode()));
+        qsizetype expDigits = 0;
+        while (i < s.size() && s.at(i).unicode() >= '0' && s.at(i).unicode() <= '9') {
+            ascii.append(char(s.at(i++).unicode()));
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            throwFloatError(text);
+    }
+    if (i != s.size())
+        throwFloatError(text);
+    char *end = nullptr;
+    const long double value = std::strtold(ascii.constData(), &end);
+    if (!std::isfinite(value))
+        throwFloatError(text);
+    return value;
+}
+
+qint64 toInt(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text.at(i)))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        negative = text.at(i++) == QLatin1Char('-');
+    if (i == text.size())
+        throwIntError(text);
+    qint64 value = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < '0' || c > '9')
+            throwIntError(text);
+        if (value > (std::numeric_limits<qint64>::max() - 9) / 10)
+            throwIntError(text);
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+qint32 toInt32(const QString &text)
+{
+    const qint64 value = toInt(text);
+    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+        throwIntError(text);
+    return qint32(value);
+}
+
+QString formatGeneral(long double value)
+{
+    return formatDecimal(value, 15, -1);
+}
+
+QString formatFixed2(long double value)
+{
+    return formatDecimal(value, 7, 2);
+}
+
+QString formatGrouped1(long double value)
+{
+    return formatDecimal(value, 15, 1, 1, true);
+}
+
+QString formatTwoDigits1(long double value)
+{
+    return formatDecimal(value, 15, 1, 2);
+}
+
+} // namespace GermanNumbers
+
+long double RoundHalfUp(long double x)
+{
+    const long double integer = std::trunc(x);
+    const long double fraction = x - integer;
+    return integer + std::trunc(fraction * 2);
+}
+
+long double RoundToDigits(long double x, int digits)
+{
+    const long double scale = std::pow(10.0L, digits);
+    return std::trunc(x * scale + 0.50000000000001L) / scale;
+}

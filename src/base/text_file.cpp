@@ -1,0 +1,96 @@
+#include "base/text_file.h"
+
+#include "base/windows1252.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace TextFile {
+
+namespace {
+
+std::function<bool(const QString &)> &writeFault()
+{
+    static std::function<bool(const QString &)> fault;
+    return fault;
+}
+
+} // namespace
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < size)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+std::optional<QStringList> readLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return splitLines(Windows1252::decode(bytes));
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
+{
+    if (writeFault() && !writeFault()(path)) {
+        if (error)
+            *error = QStringLiteral("Auf dem Datenträger ist nicht genügend Speicherplatz.");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool writeLines(const QString &path, const QStringList &lines, QString *error)
+{
+    QString text;
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    text.reserve(size);
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return writeBytes(path, Windows1252::encode(text), error);
+}
+
+void setWriteFaultForTesting(std::function<bool(const QString &path)> allowWrite)
+{
+    writeFault() = std::move(allowWrite);
+}
+
+} // namespace TextFile

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+// Whole-file text in the program's format: Windows-1252, CRLF after every
+// line (the last one too), no byte-order mark.
+namespace TextFile {
+
+// Splits at CRLF, LF or CR; a final line break does not add an empty line.
+QStringList splitLines(const QString &text);
+
+// Reads and decodes a whole file; nullopt when it cannot be opened or read.
+std::optional<QStringList> readLines(const QString &path);
+
+// Writes the lines atomically: the new content goes to a temporary file in the
+// same folder, which replaces the old file only once it is complete, so a
+// crash or a full disk leaves the old content whole. Returns false (and the
+// system's reason in *error) when the file could not be written.
+bool writeLines(const QString &path, const QStringList &lines, QString *error = nullptr);
+
+// Same guarantee for raw bytes.
+bool writeBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Test seam: when set, every write first asks it; returning false makes the
+// write fail as a full disk would (the target stays untouched).
+void setWriteFaultForTesting(std::function<bool(const QString &path)> allowWrite);
+
+} // namespace TextFile

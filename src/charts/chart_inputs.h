@@ -1,0 +1,28 @@
+#pragma once
+
+#include "stats/day_means.h"
+
+#include <QString>
+
+// Everything a chart page is built from, read from the open month and the
+// settings by the main window's chart commands.
+struct ChartInputs
+{
+    DayMeanTable dayMeans;
+    QString monthMeanSystolic;  // "128,33"
+    QString monthMeanDiastolic;
+    QString monthMeanPulse;
+    long double monthWeightMean = 0; // 0 or less: no weight
+    QString openMonth;  // "01"
+    QString openYear;   // "2017"
+    QString monthName;  // "Januar"
+    QString userName;
+    qint32 systolicColour = 0;
+    qint32 diastolicColour = 0;
+    qint32 pulseColour = 0;
+    qint32 valueColour = 0;
+    QString chartBorderWidth = QStringLiteral("2");
+    bool zeroGap = true;     // ZeroGapFlag
+    bool showValues = true;  // WerteOberhalbKurveAnzeigenCheckBox
+    QString remarkFilePath;  // RemarkFile of the open month
+};

@@ -1,0 +1,1 @@
+#include "journal/entry_line.h"

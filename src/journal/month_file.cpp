@@ -1,0 +1,1 @@
+#include "journal/month_file.h"

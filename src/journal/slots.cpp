@@ -1,0 +1,1 @@
+#include "journal/slots.h"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+// The four readings of a day, in their fixed order.
+enum class Slot { Morgens = 0, Messung2 = 1, Messung3 = 2, Abends = 3 };
+
+struct SlotInfo
+{
+    QString label;         // "Messung2"
+    QString prefix;        // "Messung2 den " (ends in one blank)
+    QString buttonCaption; // "Messung 2"
+    QChar letter;          // 'b': orders the slots of one day
+    QString timeSetting;   // "UhrzeitMessung2"
+    QString headerKey;     // "2M"
+    QString switchHint;    // "Messung 2"
+};
+
+const SlotInfo &slotInfo(Slot slot);
+constexpr std::array<Slot, 4> kAllSlots = {Slot::Morgens, Slot::Messung2, Slot::Messung3, Slot::Abends};
+
+// The slot whose prefix equals the text exactly ("Abends den ").
+std::optional<Slot> slotFromPrefix(const QString &prefix);
+
+// The slot after `current` (cyclic) whose switch is on; `current` when none
+// of the other three is on.
+Slot nextSwitchedOnSlot(Slot current, const std::array<bool, 4> &switches);
+
+// German month name of 1..12, empty text otherwise.
+QString GibMonatLang(int month);

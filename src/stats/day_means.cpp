@@ -1,0 +1,1 @@
+#include "stats/day_means.h"

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+enum class Quantity { Systolic = 0, Diastolic = 1, Pulse = 2 };
+
+// The whole-number daily means of a month as plain digit texts, "0" for a day
+// without readings; addressed by quantity and day 1..31.
+class DayMeanTable
+{
+public:
+    DayMeanTable(); // every text "0"
+    const QString &text(Quantity quantity, int day) const;
+    void setText(Quantity quantity, int day, const QString &text);
+
+private:
+    std::array<std::array<QString, 31>, 3> m_texts;
+};
+
+// Collects the values of a month's entry lines per day ("05_135" items) and
+// turns them into the DayMeanTable.
+class DayMeans
+{
+public:
+    void clear();
+    // Appends at most one item to each of the three lists.
+    void EstelleTagesMittelwert(const QString &entryLine);
+    // Rebuilds the table from the lists. Throws ConversionError for a value
+    // that is not a number; the texts written until then stay.
+    void GibDieTagesMittelwerte();
+
+    const DayMeanTable &table() const { return m_table; }
+    const QStringList &valueList(Quantity quantity) const;
+
+private:
+    std::array<QStringList, 3> m_lists;
+    DayMeanTable m_table;
+};

@@ -1,0 +1,1 @@
+#include "stats/month_means.h"

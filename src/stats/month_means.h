@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// The means of all readings of the month, and the month-means label.
+class MonthMeans
+{
+public:
+    void clear(); // empties the value lists; texts and label stay
+
+    // Collects one entry line and recomputes the means over everything so far.
+    // Throws ConversionError for values that do not convert.
+    void EstelleMonatsMittelwert(const QString &entryLine);
+
+    // Two decimals with decimal comma ("128,33"); empty while no systolic
+    // value was collected.
+    const QString &systolic() const { return m_texts[0]; }
+    const QString &diastolic() const { return m_texts[1]; }
+    const QString &pulse() const { return m_texts[2]; }
+
+    // "Systole=128  Diastole=85"; empty until a mean was computed.
+    const QString &labelText() const { return m_label; }
+
+private:
+    std::array<QStringList, 3> m_values;
+    std::array<QString, 3> m_texts;
+    QString m_label;
+};
+
+// "Systole=" + S + "  Diastole=" + D from two MonthMeans texts, each rounded
+// half up to a whole number. Throws ConversionError on empty texts.
+QString monthMeansLabel(const QString &systolicMean, const QString &diastolicMean);

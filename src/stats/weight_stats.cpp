@@ -1,0 +1,1 @@
+#include "stats/weight_stats.h"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The month's weights above 0 and their mean.
+class WeightStats
+{
+public:
+    void clear();
+    // Throws ConversionError when the day or the weight does not convert.
+    void ErstelleGewichtsListe(const QString &entryLine);
+
+    // Shortest decimal texts ("80,5", "81").
+    const QStringList &weightList() const { return m_weights; }
+    // Mean of the list at full precision; 0 when the list is empty.
+    long double mean() const;
+
+private:
+    QStringList m_weights;
+};
