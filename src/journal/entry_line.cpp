@@ -1,1 +1,164 @@
 #include "journal/entry_line.h"
+
+#include "journal/slots.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace EntryLine {
+
+namespace {
+
+const QChar kTab = QLatin1Char('\t');
+
+// Blanks are spaces and control characters, as in any hand-edited file.
+bool isBlank(QChar c)
+{
+    return c.unicode() <= 0x20;
+}
+
+QString withoutLeadingBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    while (begin < text.size() && isBlank(text.at(begin)))
+        ++begin;
+    return text.mid(begin);
+}
+
+QString withoutOuterBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// Cuts `rest` before the first `marker`; the part before becomes a piece.
+// False when the marker is missing: the line then has no display form, so a
+// piece can never be filled from whatever an earlier line left behind.
+bool cutBefore(QString &rest, QLatin1StringView marker, QString &piece)
+{
+    const qsizetype at = rest.indexOf(marker);
+    if (at < 0)
+        return false;
+    piece = rest.left(at);
+    rest = withoutLeadingBlanks(rest.mid(at));
+    return true;
+}
+
+QChar slotLetterOf(const QString &line)
+{
+    for (Slot slot : kAllSlots) {
+        const SlotInfo &info = slotInfo(slot);
+        if (line.contains(info.label + QStringLiteral(" den")))
+            return info.letter;
+    }
+    return QChar();
+}
+
+} // namespace
+
+QString build(const Fields &fields)
+{
+    return fields.slotPrefix + QLatin1Char(' ') + fields.day + QLatin1Char('.') + fields.month
+           + QLatin1Char('.') + fields.year + QStringLiteral(" Z=") + fields.time
+           + QStringLiteral(" s=") + fields.systolic + QStringLiteral(", d=") + fields.diastolic
+           + QStringLiteral(", p=") + fields.pulse + QStringLiteral(", Gewicht=") + fields.weight;
+}
+
+bool isEntryLine(const QString &line)
+{
+    return !line.isEmpty() && (line.at(0) == QLatin1Char('M') || line.at(0) == QLatin1Char('A'));
+}
+
+std::optional<QString> toDisplayLine(const QString &line)
+{
+    const qsizetype den = line.indexOf(QLatin1StringView("den"));
+    if (den < 0)
+        return std::nullopt;
+    // "den" and the one character after it belong to the prefix.
+    const QString prefix = line.left(den + 4);
+    QString rest = withoutLeadingBlanks(line.mid(den + 4));
+
+    QString date, time, systolic, diastolic;
+    if (!cutBefore(rest, QLatin1StringView("Z="), date)
+        || !cutBefore(rest, QLatin1StringView("s="), time)
+        || !cutBefore(rest, QLatin1StringView("d="), systolic)
+        || !cutBefore(rest, QLatin1StringView("p="), diastolic))
+        return std::nullopt;
+
+    QString pulse, weight;
+    const qsizetype gewicht = rest.indexOf(QLatin1StringView("Gewicht="));
+    if (gewicht >= 0) {
+        pulse = rest.left(gewicht);
+        weight = withoutOuterBlanks(rest.mid(gewicht));
+    } else {
+        pulse = withoutOuterBlanks(rest);
+    }
+    return QStringList{prefix, date, time, systolic, diastolic, pulse, weight}.join(kTab);
+}
+
+QString fromDisplayLine(const QString &displayLine)
+{
+    QString line = displayLine;
+    line.remove(kTab);
+    return line;
+}
+
+QString sortKey(const QString &line)
+{
+    const qsizetype dot = line.indexOf(QLatin1Char('.'));
+    QString day;
+    if (dot >= 0) {
+        const qsizetype from = std::max<qsizetype>(0, dot - 2);
+        day = line.mid(from, dot - from);
+    }
+    // A hand-written one-digit day ("den 5.03.2017") orders as its
+    // two-digit form, among the other readings of that day.
+    if (day.size() == 2 && isBlank(day.at(0)) && day.at(1).isDigit())
+        day[0] = QLatin1Char('0');
+    else if (day.size() == 1 && day.at(0).isDigit())
+        day.prepend(QLatin1Char('0'));
+    const QChar letter = slotLetterOf(line);
+    if (!letter.isNull())
+        day.append(letter);
+    return day;
+}
+
+QStringList sortLines(const QStringList &lines)
+{
+    struct Keyed
+    {
+        QString compareText; // key + line without outer blanks
+        qsizetype index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(static_cast<std::size_t>(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        keyed.push_back({withoutOuterBlanks(sortKey(lines.at(i)) + lines.at(i)), i});
+
+    const auto less = [](const Keyed &a, const Keyed &b) {
+        return QString::compare(a.compareText, b.compareText, Qt::CaseInsensitive) < 0;
+    };
+    // Stable, so of several equal lines the one that stood first is kept.
+    std::stable_sort(keyed.begin(), keyed.end(), less);
+
+    // The key only orders; the lines themselves go back as they were, so a
+    // key of unexpected length can never cut into a line.
+    QStringList sorted;
+    sorted.reserve(lines.size());
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        if (i > 0
+            && QString::compare(keyed[i].compareText, keyed[i - 1].compareText,
+                                Qt::CaseInsensitive)
+                   == 0)
+            continue;
+        sorted.append(lines.at(keyed[i].index));
+    }
+    return sorted;
+}
+
+} // namespace EntryLine

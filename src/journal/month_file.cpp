@@ -1,1 +1,119 @@
 #include "journal/month_file.h"
+
+#include "journal/entry_line.h"
+#include "journal/slots.h"
+
+#include <optional>
+
+namespace MonthFile {
+
+namespace {
+
+const QString kSection = QStringLiteral("Personendaten");
+constexpr qsizetype kMaxValueLength = 254;
+
+QString iniTrimmed(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 0x20)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// "[name]" with blanks allowed around it; nullopt for any other line.
+std::optional<QString> sectionName(const QString &trimmedLine)
+{
+    if (!trimmedLine.startsWith(QLatin1Char('[')))
+        return std::nullopt;
+    const qsizetype close = trimmedLine.indexOf(QLatin1Char(']'));
+    if (close < 0)
+        return std::nullopt;
+    return iniTrimmed(trimmedLine.mid(1, close - 1));
+}
+
+} // namespace
+
+std::array<bool, 4> Header::applySwitches(std::array<bool, 4> current) const
+{
+    for (std::size_t i = 0; i < current.size(); ++i) {
+        const QString &value = switchText[i];
+        if (value.isEmpty())
+            continue;
+        if (value.contains(QLatin1Char('1')))
+            current[i] = true;
+        if (value.contains(QLatin1Char('0')))
+            current[i] = false;
+    }
+    return current;
+}
+
+Header readHeader(const QStringList &fileLines)
+{
+    Header header;
+    bool inSection = false;
+    bool seenSection = false;
+    // The first occurrence of a key counts, as with any INI reader.
+    bool haveUser = false, haveDatum = false;
+    std::array<bool, 4> haveSwitch = {false, false, false, false};
+
+    for (const QString &rawLine : fileLines) {
+        const QString line = iniTrimmed(rawLine);
+        if (const auto name = sectionName(line)) {
+            // Only the first section of that name is read.
+            if (inSection)
+                break;
+            inSection = !seenSection && name->compare(kSection, Qt::CaseInsensitive) == 0;
+            seenSection = seenSection || inSection;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QString key = iniTrimmed(line.left(eq));
+        const QString value = iniTrimmed(line.mid(eq + 1)).left(kMaxValueLength);
+
+        if (key.compare(QLatin1StringView("BenutzerName"), Qt::CaseInsensitive) == 0) {
+            if (!haveUser)
+                header.userName = value;
+            haveUser = true;
+        } else if (key.compare(QLatin1StringView("Datum"), Qt::CaseInsensitive) == 0) {
+            if (!haveDatum)
+                header.datum = value;
+            haveDatum = true;
+        } else {
+            for (Slot slot : kAllSlots) {
+                const auto i = static_cast<std::size_t>(slot);
+                if (!haveSwitch[i]
+                    && key.compare(slotInfo(slot).headerKey, Qt::CaseInsensitive) == 0) {
+                    header.switchText[i] = value;
+                    haveSwitch[i] = true;
+                }
+            }
+        }
+    }
+    return header;
+}
+
+QStringList fileLines(const QString &userName, const QString &monthName, const QString &year,
+                      const std::array<bool, 4> &switches, const QStringList &displayLines)
+{
+    QStringList lines;
+    lines.reserve(8 + displayLines.size());
+    lines << QStringLiteral("[Personendaten]") << QStringLiteral("BenutzerName=") + userName
+          << QStringLiteral("Datum=") + monthName + QLatin1Char(' ') + year;
+    for (Slot slot : kAllSlots) {
+        const bool on = switches[static_cast<std::size_t>(slot)];
+        lines << slotInfo(slot).headerKey + (on ? QStringLiteral("=1") : QStringLiteral("=0"));
+    }
+    lines << QString();
+    for (const QString &displayLine : displayLines)
+        lines << EntryLine::fromDisplayLine(displayLine);
+    return lines;
+}
+
+} // namespace MonthFile

@@ -16,16 +16,23 @@ public:
     void EstelleMonatsMittelwert(const QString &entryLine);
 
     // Two decimals with decimal comma ("128,33"); empty while no systolic
-    // value was collected.
+    // value was collected. A quantity without any value stays empty too.
     const QString &systolic() const { return m_texts[0]; }
     const QString &diastolic() const { return m_texts[1]; }
     const QString &pulse() const { return m_texts[2]; }
 
-    // "Systole=128  Diastole=85"; empty until a mean was computed.
+    // "Systole=128  Diastole=85"; empty while no systolic or no diastolic
+    // mean exists.
     const QString &labelText() const { return m_label; }
+
+    const QStringList &valueList(int quantity) const { return m_values.at(quantity); }
 
 private:
     std::array<QStringList, 3> m_values;
+    // Running sums over the leading items that converted; a value that does
+    // not convert stays unconverted and fails every later recomputation too.
+    std::array<long double, 3> m_sums = {0, 0, 0};
+    std::array<qsizetype, 3> m_converted = {0, 0, 0};
     std::array<QString, 3> m_texts;
     QString m_label;
 };

@@ -18,4 +18,5 @@ public:
 
 private:
     QStringList m_weights;
+    long double m_sum = 0; // of the list items read back as numbers
 };
