@@ -1,0 +1,236 @@
+#include "table/month_table_grid.h"
+
+#include "base/german_numbers.h"
+
+#include <optional>
+
+namespace MonthTable {
+
+bool isSpacerColumn(int column)
+{
+    return column == 5 || column == 10 || column == 15 || column == 20;
+}
+
+int designedColumnWidth(int column)
+{
+    return isSpacerColumn(column) ? SpacerWidth : ColumnWidth;
+}
+
+const std::array<QString, ColumnCount> &displayCaptions()
+{
+    static const std::array<QString, ColumnCount> captions = {
+        QStringLiteral("  DATUM"),  QStringLiteral("MORGENS"),  QStringLiteral("SYSTOLE"),
+        QStringLiteral("DIASTOLE"), QStringLiteral("   PULS"),  QStringLiteral(" "),
+        QStringLiteral("  MESS.2"), QStringLiteral("SYSTOLE"),  QStringLiteral("DIASTOLE"),
+        QStringLiteral("   PULS"),  QStringLiteral(" "),        QStringLiteral("  MESS.3"),
+        QStringLiteral("SYSTOLE"),  QStringLiteral("DIASTOLE"), QStringLiteral("   PULS"),
+        QStringLiteral(" "),        QStringLiteral(" ABENDS"),  QStringLiteral("SYSTOLE"),
+        QStringLiteral("DIASTOLE"), QStringLiteral("   PULS"),  QStringLiteral(" "),
+        QStringLiteral(" GEWICHT"),
+    };
+    return captions;
+}
+
+const std::array<QString, ColumnCount> &copyCaptions()
+{
+    static const std::array<QString, ColumnCount> captions = {
+        QStringLiteral("  DATUM"),    QStringLiteral("MORGENS "),  QStringLiteral("SYST.  "),
+        QStringLiteral("DIAST."),     QStringLiteral("   PULS  "), QStringLiteral(" "),
+        QStringLiteral("  MESS.2  "), QStringLiteral("SYST.   "),  QStringLiteral("DIAST.  "),
+        QStringLiteral("   PULS"),    QStringLiteral(" "),         QStringLiteral("  MESS.3  "),
+        QStringLiteral("SYST.   "),   QStringLiteral("DIAST."),    QStringLiteral("   PULS  "),
+        QStringLiteral(" "),          QStringLiteral(" ABENDS  "), QStringLiteral("SYST.   "),
+        QStringLiteral("DIAST. "),    QStringLiteral("   PULS"),   QStringLiteral(" "),
+        QStringLiteral(" GEWICHT"),
+    };
+    return captions;
+}
+
+QString dayLabel(int row)
+{
+    return QStringLiteral("      %1").arg(row, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace MonthTable
+
+namespace {
+
+using namespace MonthTable;
+
+const QString TwoBlanks = QStringLiteral("  ");
+const QString FourBlanks = QStringLiteral("    ");
+
+// Blanks and control characters, as the line grammar treats them.
+QString trimmedLeft(const QString &text)
+{
+    qsizetype begin = 0;
+    while (begin < text.size() && text.at(begin) <= QLatin1Char(' '))
+        ++begin;
+    return text.mid(begin);
+}
+
+QString trimmed(const QString &text)
+{
+    QString left = trimmedLeft(text);
+    qsizetype end = left.size();
+    while (end > 0 && left.at(end - 1) <= QLatin1Char(' '))
+        --end;
+    left.truncate(end);
+    return left;
+}
+
+struct LineParts
+{
+    QString slot;
+    QString date;
+    QString time;
+    QString systolic;
+    QString diastolic;
+    QString pulse;
+    QString weight;
+};
+
+// Cuts the text before the marker off the rest; the rest keeps the marker.
+bool cutBefore(QString &rest, const QString &marker, QString &part)
+{
+    const qsizetype at = rest.indexOf(marker);
+    if (at < 0)
+        return false;
+    part = rest.left(at);
+    rest = trimmedLeft(rest.mid(at));
+    return true;
+}
+
+// A line lacking one of the markers fills nothing, so that no piece of
+// another line can show up in its place.
+std::optional<LineParts> splitByMarkers(const QString &line)
+{
+    LineParts parts;
+    const qsizetype den = line.indexOf(QLatin1String("den"));
+    if (den < 0)
+        return std::nullopt;
+    parts.slot = line.left(den + 4);
+    QString rest = trimmedLeft(line.mid(den + 4));
+    if (!cutBefore(rest, QStringLiteral("Z="), parts.date)
+        || !cutBefore(rest, QStringLiteral("s="), parts.time)
+        || !cutBefore(rest, QStringLiteral("d="), parts.systolic)
+        || !cutBefore(rest, QStringLiteral("p="), parts.diastolic))
+        return std::nullopt;
+    const qsizetype weight = rest.indexOf(QLatin1String("Gewicht="));
+    if (weight >= 0) {
+        parts.pulse = rest.left(weight);
+        parts.weight = trimmed(rest.mid(weight));
+    } else {
+        parts.pulse = trimmed(rest);
+    }
+    return parts;
+}
+
+QString afterFirstEquals(const QString &part)
+{
+    return part.mid(part.indexOf(QLatin1Char('=')) + 1);
+}
+
+QString withoutFirstComma(QString part)
+{
+    const qsizetype comma = part.indexOf(QLatin1Char(','));
+    if (comma >= 0)
+        part.remove(comma, 1);
+    return part;
+}
+
+int firstSlotColumn(const QString &slotPart)
+{
+    if (slotPart.contains(QLatin1String("Morgens")))
+        return 1;
+    if (slotPart.contains(QLatin1String("Messung2")))
+        return 6;
+    if (slotPart.contains(QLatin1String("Messung3")))
+        return 11;
+    if (slotPart.contains(QLatin1String("Abend")))
+        return 16;
+    return -1;
+}
+
+QString weightCellText(long double sum, int count)
+{
+    if (count == 0)
+        return FourBlanks + QLatin1Char('0');
+    if (count == 1)
+        return FourBlanks + GermanNumbers::formatGeneral(sum);
+    return QStringLiteral("  * ") + GermanNumbers::formatTwoDigits1(sum / count);
+}
+
+} // namespace
+
+MonthTableGrid::MonthTableGrid()
+{
+    m_cells.fill(TwoBlanks);
+}
+
+void MonthTableGrid::setHeaderRow(const std::array<QString, ColumnCount> &captions)
+{
+    for (int column = 0; column < ColumnCount; ++column)
+        setCell(column, 0, captions[column]);
+}
+
+void MonthTableGrid::build(const QStringList &displayLines)
+{
+    m_cells.fill(TwoBlanks);
+    setHeaderRow(displayCaptions());
+    for (int row = 1; row < RowCount; ++row)
+        setCell(0, row, dayLabel(row));
+
+    QString currentDay;
+    long double weightSum = 0;
+    int weightCount = 0;
+
+    // A day outside 01..31 (or "00") has no row; its weight must not land
+    // in the caption row or outside the table.
+    const auto writeWeightCell = [&] {
+        const qint64 row = GermanNumbers::toInt(currentDay);
+        if (row >= 1 && row < RowCount)
+            setCell(WeightColumn, int(row), weightCellText(weightSum, weightCount));
+    };
+
+    for (const QString &displayLine : displayLines) {
+        const std::optional<LineParts> found =
+            splitByMarkers(QString(displayLine).remove(QLatin1Char('\t')));
+        if (!found)
+            continue;
+        const LineParts &parts = *found;
+        const QString time = afterFirstEquals(parts.time);
+        const QString systolic = withoutFirstComma(afterFirstEquals(parts.systolic));
+        const QString diastolic = withoutFirstComma(afterFirstEquals(parts.diastolic));
+        const QString pulse = withoutFirstComma(afterFirstEquals(parts.pulse));
+        QString weight = afterFirstEquals(parts.weight);
+        if (weight == QLatin1String("0"))
+            weight.clear();
+        const QString day = parts.date.left(2);
+
+        if (!currentDay.isEmpty() && currentDay != day) {
+            writeWeightCell();
+            weightSum = 0;
+            weightCount = 0;
+        }
+
+        for (int row = 1; row < RowCount; ++row) {
+            if (!parts.date.startsWith(dayLabel(row).trimmed() + QLatin1Char('.')))
+                continue;
+            const int first = firstSlotColumn(parts.slot);
+            if (first > 0) {
+                setCell(first, row, FourBlanks + time);
+                setCell(first + 1, row, FourBlanks + systolic);
+                setCell(first + 2, row, FourBlanks + diastolic);
+                setCell(first + 3, row, FourBlanks + pulse);
+            }
+            if (!weight.isEmpty()) {
+                weightSum += GermanNumbers::toFloat(weight);
+                weightCount += 1;
+            }
+        }
+        currentDay = day;
+    }
+    if (!currentDay.isEmpty())
+        writeWeightCell();
+}

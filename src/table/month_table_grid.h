@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// The month as a table: row 0 holds the captions, rows 1 to 31 the days; per
+// slot four columns (time, systolic, diastolic, pulse), narrow spacer columns
+// between the slots and the day's weight in the last column.
+namespace MonthTable {
+
+constexpr int ColumnCount = 22;
+constexpr int RowCount = 32;
+constexpr int WeightColumn = 21;
+constexpr int ColumnWidth = 60;
+constexpr int SpacerWidth = 15;
+constexpr int RowHeight = 24;
+
+// Columns 5, 10, 15 and 20 separate the slots.
+bool isSpacerColumn(int column);
+int designedColumnWidth(int column);
+
+// The captions the window shows, and those a text copy carries instead.
+const std::array<QString, ColumnCount> &displayCaptions();
+const std::array<QString, ColumnCount> &copyCaptions();
+
+// "      01" .. "      31"
+QString dayLabel(int row);
+
+} // namespace MonthTable
+
+class MonthTableGrid
+{
+public:
+    MonthTableGrid();
+
+    const QString &cell(int column, int row) const { return m_cells[index(column, row)]; }
+    void setCell(int column, int row, const QString &text) { m_cells[index(column, row)] = text; }
+    void setHeaderRow(const std::array<QString, MonthTable::ColumnCount> &captions);
+
+    // Rebuilds every cell from the entry list (display lines or entry lines;
+    // tabs are ignored). A weight or day that is not a number throws
+    // ConversionError; the cells written before it stay, the rest of the
+    // table is complete (captions, day labels, blanks).
+    void build(const QStringList &displayLines);
+
+private:
+    static int index(int column, int row) { return row * MonthTable::ColumnCount + column; }
+
+    std::array<QString, MonthTable::ColumnCount * MonthTable::RowCount> m_cells;
+};

@@ -1,0 +1,30 @@
+#include "table/table_text_copy.h"
+
+#include "table/month_table_grid.h"
+
+namespace TableTextCopy {
+
+QString selectionText(const MonthTableGrid &grid, const CellRange &range)
+{
+    using namespace MonthTable;
+    const auto &captions = copyCaptions();
+    QString text;
+    for (int row = range.top; row <= range.bottom; ++row) {
+        for (int column = range.left; column <= range.right; ++column) {
+            const QString &cell = row == 0 ? captions[column] : grid.cell(column, row);
+            if (column == range.right) {
+                text += cell;
+            } else if (cell.isEmpty()) {
+                continue;
+            } else if (row == 0) {
+                text += cell + QLatin1String("  ");
+            } else if (!isSpacerColumn(column)) {
+                text += cell + QLatin1Char('\t');
+            }
+        }
+        text += QLatin1String("\r\n");
+    }
+    return text;
+}
+
+} // namespace TableTextCopy
