@@ -1,0 +1,206 @@
+#include "base/text_file.h"
+#include "journal/entry_line.h"
+#include "journal/month_file.h"
+#include "journal/slots.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace MonthFile;
+
+namespace {
+
+const QString kMonths = QStringLiteral(VANTORIA_TEST_DATA_DIR "/months/");
+
+QStringList displayLinesOf(const QStringList &fileLines)
+{
+    QStringList shown;
+    for (const QString &line : fileLines) {
+        if (!EntryLine::isEntryLine(line))
+            continue;
+        if (const auto display = EntryLine::toDisplayLine(line))
+            shown << *display;
+    }
+    return shown;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+} // namespace
+
+class TestMonthFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesHeaderEmptyLineAndEntries();
+    void writtenFileHoldsSingleByteUmlautAndCrLf();
+    void loadAndSaveKeepsLinesAndDropsSecondBlank();
+
+    void switchValues_data();
+    void switchValues();
+    void headerFollowsIniRules();
+    void headerOutsideItsSectionIsIgnored();
+    void longValuesAreCut();
+};
+
+void TestMonthFile::writesHeaderEmptyLineAndEntries()
+{
+    const QStringList shown = {
+        *EntryLine::toDisplayLine("Morgens den 01.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=70,5"),
+        *EntryLine::toDisplayLine("Abends den 01.03.2017 Z=20:40 s=135, d=85, p=66")};
+    const QStringList lines =
+        fileLines("Muster", GibMonatLang(3), "2017", {true, false, true, false}, shown);
+    const QStringList expected = {
+        "[Personendaten]",
+        "BenutzerName=Muster",
+        QString::fromUtf8("Datum=März 2017"),
+        "1M=1",
+        "2M=0",
+        "3M=1",
+        "4M=0",
+        "",
+        "Morgens den 01.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=70,5",
+        "Abends den 01.03.2017 Z=20:40 s=135, d=85, p=66",
+    };
+    QCOMPARE(lines, expected);
+}
+
+void TestMonthFile::writtenFileHoldsSingleByteUmlautAndCrLf()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Muster_03_2017.tab");
+    const QStringList shown = {*EntryLine::toDisplayLine(
+        "Morgens den  05.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0")};
+    QVERIFY(TextFile::writeLines(
+        path, fileLines("Muster", GibMonatLang(3), "2017", {true, true, true, true}, shown)));
+
+    const QByteArray bytes = fileBytes(path);
+    QCOMPARE(bytes, QByteArray("[Personendaten]\r\nBenutzerName=Muster\r\nDatum=M\xE4rz 2017\r\n"
+                               "1M=1\r\n2M=1\r\n3M=1\r\n4M=1\r\n\r\n"
+                               "Morgens den 05.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0\r\n"));
+
+    // Read back, the header gives the month name with its umlaut.
+    const auto lines = TextFile::readLines(path);
+    QVERIFY(lines);
+    QCOMPARE(readHeader(*lines).datum, QString::fromUtf8("März 2017"));
+}
+
+void TestMonthFile::loadAndSaveKeepsLinesAndDropsSecondBlank()
+{
+    const auto original = TextFile::readLines(kMonths + "Muster_03_2017.tab");
+    QVERIFY(original);
+    const Header header = readHeader(*original);
+    QCOMPARE(header.userName, QStringLiteral("Muster"));
+    QCOMPARE(header.datum, QString::fromUtf8("März 2017"));
+    const auto switches = header.applySwitches({true, true, true, true});
+    QCOMPARE(switches, (std::array<bool, 4>{true, true, false, true}));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Muster_03_2017.tab");
+    const QStringList shown = displayLinesOf(*original);
+    QCOMPARE(shown.size(), 6);
+    QVERIFY(TextFile::writeLines(path, fileLines(header.userName, GibMonatLang(3), "2017",
+                                                 switches, shown)));
+    const auto saved = TextFile::readLines(path);
+    QVERIFY(saved);
+
+    // Every line comes back as it was, except that the missing "4M" is now
+    // written and the two blanks after "den" became one.
+    QStringList expected = *original;
+    expected.insert(6, "4M=1");
+    for (QString &line : expected)
+        line.replace("den  ", "den ");
+    QCOMPARE(*saved, expected);
+    QVERIFY(saved->contains("Morgens den 07.03.2017 Z=07:30 s=120, d=80, p=70"));
+}
+
+void TestMonthFile::switchValues_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("wasOn");
+    QTest::addColumn<bool>("isOn");
+    QTest::newRow("1 sets") << "1" << false << true;
+    QTest::newRow("0 clears") << "0" << true << false;
+    QTest::newRow("10 clears") << "10" << true << false;
+    QTest::newRow("01 clears") << "01" << false << false;
+    QTest::newRow("empty keeps on") << "" << true << true;
+    QTest::newRow("empty keeps off") << "" << false << false;
+    QTest::newRow("other text keeps") << "ja" << false << false;
+    QTest::newRow("11 sets") << "11" << false << true;
+}
+
+void TestMonthFile::switchValues()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, wasOn);
+    QFETCH(bool, isOn);
+    for (std::size_t slot = 0; slot < 4; ++slot) {
+        QStringList file = {"[Personendaten]"};
+        if (!value.isEmpty())
+            file << slotInfo(Slot(slot)).headerKey + "=" + value;
+        std::array<bool, 4> before = {!wasOn, !wasOn, !wasOn, !wasOn};
+        before[slot] = wasOn;
+        std::array<bool, 4> after = before;
+        after[slot] = isOn;
+        QCOMPARE(readHeader(file).applySwitches(before), after);
+    }
+}
+
+void TestMonthFile::headerFollowsIniRules()
+{
+    const QStringList file = {
+        "  [personendaten]  ",
+        "  benutzername =  Erika Muster  ",
+        "DATUM=Mai 2018",
+        "1m = 0",
+        "3M=0",
+        "3M=1", // only the first of two equal keys counts
+        "",
+        "Morgens den 01.05.2018 Z=07:30 s=140, d=90, p=70, Gewicht=1M=1",
+        "4M den 01.05.2018 Z=07:30 s=140, d=90, p=70",
+    };
+    const Header header = readHeader(file);
+    QCOMPARE(header.userName, QStringLiteral("Erika Muster"));
+    QCOMPARE(header.datum, QStringLiteral("Mai 2018"));
+    // Without "4M" the fourth switch keeps what it was.
+    QCOMPARE(header.applySwitches({true, true, true, true}),
+             (std::array<bool, 4>{false, true, false, true}));
+    QCOMPARE(header.applySwitches({false, false, true, false}),
+             (std::array<bool, 4>{false, false, false, false}));
+}
+
+void TestMonthFile::headerOutsideItsSectionIsIgnored()
+{
+    const QStringList noSection = {"BenutzerName=Muster", "1M=0", "",
+                                   "Morgens den 01.03.2017 Z=07:30 s=140, d=90, p=70"};
+    const Header none = readHeader(noSection);
+    QCOMPARE(none.userName, QString());
+    QCOMPARE(none.applySwitches({true, true, true, true}), (std::array<bool, 4>{true, true, true, true}));
+
+    const QStringList otherSections = {"[Anderes]", "BenutzerName=Fremd", "[Personendaten]",
+                                       "BenutzerName=Muster", "[Danach]", "2M=0"};
+    const Header header = readHeader(otherSections);
+    QCOMPARE(header.userName, QStringLiteral("Muster"));
+    QCOMPARE(header.switchText[1], QString());
+
+    QCOMPARE(readHeader({}).userName, QString());
+}
+
+void TestMonthFile::longValuesAreCut()
+{
+    const QString name = QString(300, QLatin1Char('x'));
+    const Header header = readHeader({"[Personendaten]", "BenutzerName=" + name + "   "});
+    QCOMPARE(header.userName, name.left(254));
+}
+
+QTEST_GUILESS_MAIN(TestMonthFile)
+#include "tst_month_file.moc"
