@@ -1,12 +1,217 @@
 #include "table/Tabellep.h"
 
-TTabellenDlg::TTabellenDlg(UiSeam &seam, QWidget *parent) : QDialog(parent), m_seam(seam)
+#include "ui_Tabellep.h"
+
+#include "app/ui_seam.h"
+#include "table/month_table_model.h"
+#include "table/table_picture.h"
+#include "table/table_print.h"
+#include "table/table_text_copy.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPrinter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+TTabellenDlg::TTabellenDlg(UiSeam &seam, QWidget *parent)
+    : QDialog(parent), m_seam(seam), m_ui(std::make_unique<Ui::TTabellenDlg>())
 {
-    setObjectName(QStringLiteral("TabellenDlg"));
+    m_ui->setupUi(this);
+    // Blank items without action; uic drops texts of blanks only.
+    m_ui->N1->setText(QStringLiteral("  "));
+    m_ui->N2->setText(QStringLiteral("   "));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+
+    QTableView *grid = m_ui->StringGrid1;
+    m_model = new MonthTableModel(m_grid, this);
+    grid->setModel(m_model);
+    for (QHeaderView *header : {grid->horizontalHeader(), grid->verticalHeader()}) {
+        header->setMinimumSectionSize(1);
+        header->setSectionResizeMode(QHeaderView::Fixed);
+    }
+    grid->horizontalHeader()->setDefaultSectionSize(MonthTable::ColumnWidth);
+    grid->verticalHeader()->setDefaultSectionSize(MonthTable::RowHeight);
+    grid->setCurrentIndex(m_model->index(0, 0));
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    m_popup->addActions({m_ui->drucken, m_ui->TextKopieren, m_ui->Alles_alsGrafikkopieren,
+                         m_ui->NurmarkierterBereichalsGrafikkopieren1, m_ui->N2});
+
+    connect(m_ui->Drucken1, &QAction::triggered, this, &TTabellenDlg::druckenClick);
+    connect(m_ui->drucken, &QAction::triggered, this, &TTabellenDlg::druckenClick);
+    connect(m_ui->Beenden1, &QAction::triggered, this, &QDialog::close);
+    connect(m_ui->TextKopieren, &QAction::triggered, this, &TTabellenDlg::TextKopierenClick);
+    connect(m_ui->Alles_alsGrafikkopieren, &QAction::triggered, this,
+            &TTabellenDlg::Alles_alsGrafikkopierenClick);
+    connect(m_ui->NurmarkierterBereichalsGrafikkopieren1, &QAction::triggered, this,
+            &TTabellenDlg::NurmarkierterBereichalsGrafikkopieren1Click);
+    connect(grid, &QWidget::customContextMenuRequested, this,
+            [this, grid](const QPoint &pos) { m_popup->popup(grid->viewport()->mapToGlobal(pos)); });
+
+    grid->installEventFilter(this);
+    grid->viewport()->installEventFilter(this);
 }
 
 TTabellenDlg::~TTabellenDlg() = default;
 
-void TTabellenDlg::ErstelleTabelle(const QStringList &)
+QTableView *TTabellenDlg::stringGrid() const
 {
+    return m_ui->StringGrid1;
+}
+
+void TTabellenDlg::ErstelleTabelle(const QStringList &displayLines)
+{
+    applyColumnWidths();
+    try {
+        m_grid.build(displayLines);
+    } catch (...) {
+        m_model->gridChanged();
+        throw;
+    }
+    m_model->gridChanged();
+}
+
+void TTabellenDlg::applyColumnWidths()
+{
+    for (int column = 0; column < MonthTable::ColumnCount; ++column) {
+        if (MonthTable::isSpacerColumn(column))
+            m_ui->StringGrid1->setColumnWidth(column, MonthTable::SpacerWidth);
+    }
+}
+
+CellRange TTabellenDlg::selection() const
+{
+    const QItemSelection selected = m_ui->StringGrid1->selectionModel()->selection();
+    if (!selected.isEmpty()) {
+        CellRange range{selected.first().left(), selected.first().top(),
+                        selected.first().right(), selected.first().bottom()};
+        for (const QItemSelectionRange &part : selected) {
+            range.left = std::min(range.left, part.left());
+            range.top = std::min(range.top, part.top());
+            range.right = std::max(range.right, part.right());
+            range.bottom = std::max(range.bottom, part.bottom());
+        }
+        return range;
+    }
+    const QModelIndex current = m_ui->StringGrid1->currentIndex();
+    if (current.isValid())
+        return {current.column(), current.row(), current.column(), current.row()};
+    return {};
+}
+
+void TTabellenDlg::TextKopierenClick()
+{
+    QGuiApplication::clipboard()->setText(TableTextCopy::selectionText(m_grid, selection()));
+    m_grid.setHeaderRow(MonthTable::displayCaptions());
+    m_model->headerRowChanged();
+}
+
+QImage TTabellenDlg::wholeTablePicture()
+{
+    QTableView *grid = m_ui->StringGrid1;
+    QList<int> widths;
+    for (int column = 0; column < MonthTable::ColumnCount; ++column)
+        widths.append(grid->columnWidth(column));
+    QList<int> heights;
+    for (int row = 0; row < MonthTable::RowCount; ++row)
+        heights.append(grid->rowHeight(row));
+    const TablePicture::Result result = TablePicture::wholeTable(
+        m_grid, TablePictureGeometry(widths, heights), grid->font(), grid->palette());
+    if (result.failure != TablePicture::Failure::None)
+        m_seam.showMessage(this, UiSeam::MessageKind::Plain,
+                           TablePicture::failureText(result.failure));
+    return result.image;
+}
+
+void TTabellenDlg::Alles_alsGrafikkopierenClick()
+{
+    const QImage picture = wholeTablePicture();
+    if (!picture.isNull())
+        QGuiApplication::clipboard()->setImage(picture);
+}
+
+void TTabellenDlg::NurmarkierterBereichalsGrafikkopieren1Click()
+{
+    const QImage whole = wholeTablePicture();
+    // After a failure the user has the message; a cut-out of nothing would
+    // only replace the clipboard with a blank picture.
+    if (whole.isNull())
+        return;
+    QTableView *grid = m_ui->StringGrid1;
+    QList<int> widths;
+    for (int column = 0; column < MonthTable::ColumnCount; ++column)
+        widths.append(grid->columnWidth(column));
+    QList<int> heights;
+    for (int row = 0; row < MonthTable::RowCount; ++row)
+        heights.append(grid->rowHeight(row));
+    QGuiApplication::clipboard()->setImage(
+        TablePicture::selectedArea(whole, TablePictureGeometry(widths, heights), selection()));
+}
+
+void TTabellenDlg::druckenClick()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!m_seam.confirmPrint(this, printer))
+        return;
+    QTableView *grid = m_ui->StringGrid1;
+    TablePrint::Layout layout;
+    for (int column = 0; column < MonthTable::ColumnCount; ++column)
+        layout.columnWidths.append(grid->columnWidth(column));
+    for (int row = 0; row < MonthTable::RowCount; ++row)
+        layout.rowHeights.append(grid->rowHeight(row));
+    layout.gridFont = grid->font();
+    layout.gridLines = grid->showGrid();
+    TablePrint::printTable(printer, m_grid, layout);
+}
+
+bool TTabellenDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    QTableView *grid = m_ui->StringGrid1;
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+        if (watched == grid && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress)
+                TextKopierenClick();
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // The menu works on the selection, so the right button keeps it.
+        if (watched == grid->viewport()
+            && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+            return true;
+        break;
+    case QEvent::Wheel:
+        if (watched == grid->viewport()) {
+            QScrollBar *bar = m_ui->FormScroll->verticalScrollBar();
+            bar->setValue(bar->value() - static_cast<QWheelEvent *>(event)->angleDelta().y() / 3);
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TTabellenDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (isMaximized())
+        return;
+    if (QScreen *screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->geometry().center());
+        move(frame.topLeft());
+    }
 }

@@ -1,9 +1,20 @@
 #pragma once
 
+#include "table/month_table_grid.h"
+#include "table/table_selection.h"
+
 #include <QDialog>
 #include <QStringList>
 
+#include <memory>
+
+class MonthTableModel;
+class QMenu;
+class QTableView;
 class UiSeam;
+namespace Ui {
+class TTabellenDlg;
+}
 
 // The month table window: the open month as a grid of 31 days by four slots.
 class TTabellenDlg : public QDialog
@@ -14,9 +25,34 @@ public:
     explicit TTabellenDlg(UiSeam &seam, QWidget *parent = nullptr);
     ~TTabellenDlg() override;
 
-    // Rebuilds the whole grid from the entry list (display lines).
+    // Rebuilds the whole grid from the entry list (display lines). A weight
+    // or day that is not a number throws ConversionError; the grid then
+    // shows what was built up to that line.
     void ErstelleTabelle(const QStringList &displayLines);
 
+    // The four outputs of the grid.
+    void TextKopierenClick();
+    void Alles_alsGrafikkopierenClick();
+    void NurmarkierterBereichalsGrafikkopieren1Click();
+    void druckenClick();
+
+    // The selected cells; the current cell alone when nothing is selected.
+    CellRange selection() const;
+    const MonthTableGrid &grid() const { return m_grid; }
+    QTableView *stringGrid() const;
+    QMenu *popupMenu() const { return m_popup; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void applyColumnWidths();
+    QImage wholeTablePicture();
+
     UiSeam &m_seam;
+    std::unique_ptr<Ui::TTabellenDlg> m_ui;
+    MonthTableGrid m_grid;
+    MonthTableModel *m_model = nullptr;
+    QMenu *m_popup = nullptr;
 };

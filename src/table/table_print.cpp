@@ -1,0 +1,93 @@
+#include "table/table_print.h"
+
+#include "table/month_table_grid.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace TablePrint {
+
+namespace {
+
+constexpr double Scale = 0.65;
+constexpr double LeftMarginPoints = 40;
+constexpr double TopMarginPoints = 65;
+constexpr double CellInsetPoints = 3;
+// The title's place is given in pixels of a 600-dpi page; the printer is
+// set to that resolution so that it lands above the table on every device.
+constexpr int PrintResolution = 600;
+constexpr int TitleTop = 250;
+constexpr int TitleShift = 100;
+
+int scaledFontSize(const QFont &font)
+{
+    return int(std::rint(font.pointSizeF() / 0.72 * Scale));
+}
+
+} // namespace
+
+QString title()
+{
+    return QStringLiteral("systolisch     diastolisch     Puls/Minute");
+}
+
+int scaled(double points, int dpi)
+{
+    return int(std::rint(points * dpi / 72.0 * Scale));
+}
+
+bool printTable(QPrinter &printer, const MonthTableGrid &grid, const Layout &layout)
+{
+    printer.setResolution(PrintResolution);
+    if (printer.width() < printer.height())
+        printer.setPageOrientation(QPageLayout::Landscape);
+
+    const int dpiX = printer.logicalDpiX();
+    const int dpiY = printer.logicalDpiY();
+    const QPoint offset = printer.pageRect(QPrinter::DevicePixel).topLeft().toPoint()
+                          - printer.paperRect(QPrinter::DevicePixel).topLeft().toPoint();
+    int x = offset.x() + scaled(LeftMarginPoints, dpiX) + 1;
+    const int inset = scaled(CellInsetPoints, dpiX);
+    const int cellsTop = offset.y() + scaled(TopMarginPoints, dpiY) + 1;
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+
+    QFont titleFont = layout.gridFont;
+    titleFont.setPointSize(scaledFontSize(layout.gridFont) + 5);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title());
+    painter.setFont(titleFont);
+    painter.setPen(Qt::black);
+    const int titleX = printer.width() / 2 - 3 * titleWidth - TitleShift;
+    painter.drawText(QPoint(titleX, TitleTop + painter.fontMetrics().ascent()), title());
+
+    QFont cellFont = layout.gridFont;
+    cellFont.setPointSize(scaledFontSize(layout.gridFont));
+    painter.setFont(cellFont);
+    const QPen cellPen = layout.gridLines ? QPen(QColor(51, 51, 51), 1) : QPen(Qt::NoPen);
+
+    for (int column = 0; column < MonthTable::ColumnCount; ++column) {
+        const int right = x + scaled(layout.columnWidths.at(column) + 1, dpiX);
+        int y = cellsTop;
+        for (int row = 0; row < MonthTable::RowCount; ++row) {
+            const int bottom = y + scaled(layout.rowHeights.at(row) + 1, dpiY);
+            painter.setPen(cellPen);
+            // Outline and fill reach two pixels past the next cell's edge.
+            painter.setBrush(Qt::white);
+            painter.drawRect(QRect(QPoint(x, y), QPoint(right, bottom)));
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(QPoint(x + inset, y + 1), QPoint(right - inset, bottom - 2)),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                             grid.cell(column, row));
+            y = bottom;
+        }
+        x = right;
+    }
+    return painter.end();
+}
+
+} // namespace TablePrint
