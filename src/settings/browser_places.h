@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// The seven places of the browser row in the settings dialog, left to right.
+enum class BrowserPlace { Standard, InternetExplorer, Edge, Chrome, Firefox, Safari, Opera };
+
+inline constexpr int BrowserPlaceCount = 7;
+using BrowserOffer = std::array<bool, BrowserPlaceCount>;
+
+struct BrowserPlaceInfo
+{
+    BrowserPlace place;
+    const char *objectName; // standard_Image, ...
+    const char *hint;       // shown while the place is offered
+    const char *value;      // stored in the setting Browser
+};
+
+const std::array<BrowserPlaceInfo, BrowserPlaceCount> &browserPlaces();
+const BrowserPlaceInfo &browserPlaceInfo(BrowserPlace place);
+
+// The places a listed browser name asks for: compared in lower case, by
+// substring; "internet explorer" brings Edge along.
+QList<BrowserPlace> placesNamedBy(const QString &browserName);
+
+// Which places are offered: standard always, Edge when it was found on its
+// own, and every place that one of the listed names asks for.
+BrowserOffer offeredBrowserPlaces(const QStringList &browserNames, bool edgeFound);
+
+// The place whose picture shows the current choice: the stored text is tested
+// for the seven values (case-sensitive substrings) in the order standard,
+// internet explorer, edge, chrome, opera, safari, firefox; the last match
+// wins, and standard stays when none matches.
+BrowserPlace currentBrowserPlace(const QString &storedBrowser);
