@@ -74,35 +74,53 @@ void DayMeans::EstelleTagesMittelwert(const QString &entryLine)
 void DayMeans::GibDieTagesMittelwerte()
 {
     m_table = DayMeanTable();
-    QString previousDay;
-    bool hasPrevious = false;
     for (std::size_t q = 0; q < m_lists.size(); ++q) {
         const auto quantity = static_cast<Quantity>(q);
+        // Each list starts with sum and count at 0, so its first item always
+        // opens a run.
+        QString previousDay;
+        bool hasPrevious = false;
         long double sum = 0;
         qint64 count = 0;
+        int runDay = 0; // the day whose run is being summed, 0 for none
+        // The text of a day is its mean so far; only the last value of a run
+        // decides it, so it is formatted once the run ends.
+        const auto writeRun = [&] {
+            if (runDay == 0 || count == 0)
+                return;
+            // The mean passes through its two-decimal text before rounding,
+            // so 135,496 shows as 136 like 135,50 does.
+            const QString twoDecimals = GermanNumbers::formatFixed2(sum / count);
+            const long double rounded = RoundHalfUp(GermanNumbers::toFloat(twoDecimals));
+            m_table.setText(quantity, runDay, GermanNumbers::formatGeneral(rounded));
+        };
         for (const QString &item : m_lists[q]) {
             const qsizetype underscore = item.indexOf(QLatin1Char('_'));
             const QString dayText = underscore < 0 ? QString() : item.left(underscore);
             const QString valueText = item.mid(underscore + 1);
             // A new run of a day starts afresh, even for a day seen before.
             if (!hasPrevious || dayText != previousDay) {
+                writeRun();
                 sum = 0;
                 count = 0;
+                runDay = dayNumber(dayText);
             }
             previousDay = dayText;
             hasPrevious = true;
 
-            const int day = dayNumber(dayText);
-            if (day == 0)
+            if (runDay == 0)
                 continue;
-            sum += GermanNumbers::toFloat(valueText);
+            long double value;
+            try {
+                value = GermanNumbers::toFloat(valueText);
+            } catch (...) {
+                writeRun(); // what was read before the bad value stays
+                throw;
+            }
+            sum += value;
             ++count;
-            // The mean passes through its two-decimal text before rounding,
-            // so 135,496 shows as 136 like 135,50 does.
-            const QString twoDecimals = GermanNumbers::formatFixed2(sum / count);
-            const long double rounded = RoundHalfUp(GermanNumbers::toFloat(twoDecimals));
-            m_table.setText(quantity, day, GermanNumbers::formatGeneral(rounded));
         }
+        writeRun();
     }
 }
 

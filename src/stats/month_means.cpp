@@ -15,17 +15,14 @@ QString removedThrough(const QString &text, QLatin1StringView marker)
 
 void MonthMeans::clear()
 {
+    refresh(m_sums); // texts and label outlive the lists
     for (QStringList &list : m_values)
         list.clear();
-    m_sums = {0, 0, 0};
-    m_converted = {0, 0, 0};
+    m_sums = Sums();
 }
 
 void MonthMeans::EstelleMonatsMittelwert(const QString &entryLine)
 {
-    for (QString &text : m_texts)
-        text.clear();
-
     QString rest = removedThrough(entryLine, QLatin1StringView("Morgens den "));
     rest = removedThrough(rest, QLatin1StringView("Abends den "));
     const ValueTexts values = valueTextsOf(afterFirstDot(rest));
@@ -36,23 +33,53 @@ void MonthMeans::EstelleMonatsMittelwert(const QString &entryLine)
     if (values.pulse)
         m_values[2].append(*values.pulse);
 
+    const Sums before = m_sums;
+    try {
+        for (std::size_t q = 0; q < m_values.size(); ++q) {
+            const QStringList &list = m_values[q];
+            for (; m_sums.converted[q] < list.size(); ++m_sums.converted[q])
+                m_sums.sums[q] += GermanNumbers::toFloat(list.at(m_sums.converted[q]));
+        }
+    } catch (...) {
+        // The label keeps the means shown before this line; the texts are
+        // empty.
+        refresh(before);
+        m_texts = {};
+        throw;
+    }
+    m_stale = true;
+}
+
+void MonthMeans::refresh(const Sums &sums) const
+{
+    if (!m_stale)
+        return;
+    m_stale = false;
+    m_texts = {};
     // Means over readings, not over days. Without any systolic value there
     // is nothing to show yet, and the label must not keep an older month.
-    if (m_values[0].isEmpty()) {
+    if (sums.converted[0] == 0) {
         m_label.clear();
         return;
     }
-    std::array<QString, 3> texts;
-    for (std::size_t q = 0; q < m_values.size(); ++q) {
-        const QStringList &list = m_values[q];
-        for (; m_converted[q] < list.size(); ++m_converted[q])
-            m_sums[q] += GermanNumbers::toFloat(list.at(m_converted[q]));
+    for (std::size_t q = 0; q < m_texts.size(); ++q) {
         // A quantity no line carried (no "p=" anywhere) has no mean.
-        if (!list.isEmpty())
-            texts[q] = GermanNumbers::formatFixed2(m_sums[q] / list.size());
+        if (sums.converted[q] > 0)
+            m_texts[q] = GermanNumbers::formatFixed2(sums.sums[q] / sums.converted[q]);
     }
-    m_texts = texts;
     m_label = m_texts[1].isEmpty() ? QString() : monthMeansLabel(m_texts[0], m_texts[1]);
+}
+
+const std::array<QString, 3> &MonthMeans::texts() const
+{
+    refresh(m_sums);
+    return m_texts;
+}
+
+const QString &MonthMeans::labelText() const
+{
+    refresh(m_sums);
+    return m_label;
 }
 
 QString monthMeansLabel(const QString &systolicMean, const QString &diastolicMean)

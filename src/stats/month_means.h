@@ -17,24 +17,35 @@ public:
 
     // Two decimals with decimal comma ("128,33"); empty while no systolic
     // value was collected. A quantity without any value stays empty too.
-    const QString &systolic() const { return m_texts[0]; }
-    const QString &diastolic() const { return m_texts[1]; }
-    const QString &pulse() const { return m_texts[2]; }
+    const QString &systolic() const { return texts()[0]; }
+    const QString &diastolic() const { return texts()[1]; }
+    const QString &pulse() const { return texts()[2]; }
 
     // "Systole=128  Diastole=85"; empty while no systolic or no diastolic
     // mean exists.
-    const QString &labelText() const { return m_label; }
+    const QString &labelText() const;
 
     const QStringList &valueList(int quantity) const { return m_values.at(quantity); }
 
 private:
+    struct Sums
+    {
+        // Over the leading items that converted; a value that does not
+        // convert stays unconverted and fails every later line too.
+        std::array<long double, 3> sums = {0, 0, 0};
+        std::array<qsizetype, 3> converted = {0, 0, 0};
+    };
+    // The texts and the label over everything collected so far. They are
+    // formatted only when read, since a load reads them once, after its last
+    // line.
+    void refresh(const Sums &sums) const;
+    const std::array<QString, 3> &texts() const;
+
     std::array<QStringList, 3> m_values;
-    // Running sums over the leading items that converted; a value that does
-    // not convert stays unconverted and fails every later recomputation too.
-    std::array<long double, 3> m_sums = {0, 0, 0};
-    std::array<qsizetype, 3> m_converted = {0, 0, 0};
-    std::array<QString, 3> m_texts;
-    QString m_label;
+    Sums m_sums;
+    mutable bool m_stale = false;
+    mutable std::array<QString, 3> m_texts;
+    mutable QString m_label;
 };
 
 // "Systole=" + S + "  Diastole=" + D from two MonthMeans texts, each rounded

@@ -1,0 +1,74 @@
+#include "base/text_file.h"
+#include "journal/entry_line.h"
+#include "journal/month_file.h"
+#include "stats/day_means.h"
+#include "stats/evaluation.h"
+#include "stats/month_means.h"
+#include "stats/weight_stats.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString kFullMonth = QStringLiteral(VANTORIA_TEST_DATA_DIR "/months/Muster_01_2024.tab");
+
+// Everything a month load computes: read the file from disk, read the
+// header, build the display lines, collect and average, evaluate the last.
+void BM_LoadFullMonth(benchmark::State &state)
+{
+    MonthMeans monthMeans;
+    DayMeans dayMeans;
+    WeightStats weights;
+    for (auto _ : state) {
+        const auto lines = TextFile::readLines(kFullMonth);
+        if (!lines) {
+            state.SkipWithError("month file missing");
+            return;
+        }
+        const MonthFile::Header header = MonthFile::readHeader(*lines);
+        benchmark::DoNotOptimize(header.applySwitches({true, true, true, true}));
+        QStringList shown;
+        monthMeans.clear();
+        dayMeans.clear();
+        weights.clear();
+        for (const QString &line : *lines) {
+            if (!EntryLine::isEntryLine(line))
+                continue;
+            if (const auto display = EntryLine::toDisplayLine(line))
+                shown << *display;
+            monthMeans.EstelleMonatsMittelwert(line);
+            dayMeans.EstelleTagesMittelwert(line);
+            weights.ErstelleGewichtsListe(line);
+        }
+        dayMeans.GibDieTagesMittelwerte();
+        benchmark::DoNotOptimize(weights.mean());
+        benchmark::DoNotOptimize(ZeigAuswertung(shown.last()));
+        if (shown.size() != 124) {
+            state.SkipWithError("expected 124 entries");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_LoadFullMonth)->Unit(benchmark::kMicrosecond);
+
+// Adding an entry: the new line joins the full list, which is sorted again.
+void BM_SortFullMonth(benchmark::State &state)
+{
+    const auto lines = TextFile::readLines(kFullMonth);
+    if (!lines) {
+        state.SkipWithError("month file missing");
+        return;
+    }
+    QStringList shown;
+    for (const QString &line : *lines) {
+        if (const auto display = EntryLine::toDisplayLine(line); display && EntryLine::isEntryLine(line))
+            shown.prepend(*display);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EntryLine::sortLines(shown));
+}
+BENCHMARK(BM_SortFullMonth)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
