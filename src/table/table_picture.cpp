@@ -43,7 +43,10 @@ Result wholeTable(const MonthTableGrid &grid, const TablePictureGeometry &geomet
 {
     const qint64 width = geometry.wholeWidth();
     const qint64 height = geometry.wholeHeight();
-    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX)
+    // Like the desktop's own bitmaps, a picture stays below 2 GB; larger
+    // ones are refused before the memory is asked for.
+    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX
+        || width * height > INT_MAX / 4)
         return {QImage(), Failure::OutOfResources};
     try {
         QImage image(int(width), int(height), QImage::Format_RGB32);

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(CellRange)
+
 namespace {
 
 using namespace MonthTable;
@@ -169,11 +171,11 @@ void TestMonthTableCore::weightCellForms()
 {
     QFETCH(QStringList, weights);
     QFETCH(QString, cell);
-    static const char *const slots[] = {"Morgens", "Messung2", "Messung3", "Abends"};
+    static const char *const slotLabels[] = {"Morgens", "Messung2", "Messung3", "Abends"};
     QStringList lines;
     for (int i = 0; i < weights.size(); ++i)
         lines.append(QStringLiteral("%1 den 12.04.2017 Z=08:00 s=120, d=80, p=60, Gewicht=%2")
-                         .arg(QLatin1String(slots[i]), weights.at(i)));
+                         .arg(QLatin1String(slotLabels[i]), weights.at(i)));
     // A following day makes the weight cell of day 12 be written on the day change.
     lines.append(QStringLiteral("Morgens den 13.04.2017 Z=08:00 s=120, d=80, p=60, Gewicht=0"));
     MonthTableGrid grid;
@@ -287,8 +289,6 @@ void TestMonthTableCore::pictureGeometry()
     const TablePictureGeometry huge(QList<int>(22, INT_MAX), QList<int>(32, 24));
     QVERIFY(huge.wholeWidth() > qint64(INT_MAX) * 21);
 }
-
-Q_DECLARE_METATYPE(CellRange)
 
 QTEST_APPLESS_MAIN(TestMonthTableCore)
 #include "tst_month_table_core.moc"
