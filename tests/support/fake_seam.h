@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui_seam.h"
+#include "app/seam.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "app/ui_seam.h"
+#include "app/seam.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -24,6 +24,8 @@ QString titleFor(UiSeam::MessageKind kind)
         return QStringLiteral("Warnung");
     case UiSeam::MessageKind::Question:
         return QStringLiteral("Bestätigen");
+    case UiSeam::MessageKind::Error:
+        return QStringLiteral("Fehler");
     case UiSeam::MessageKind::Plain:
         break;
     }
@@ -39,6 +41,8 @@ QMessageBox::Icon iconFor(UiSeam::MessageKind kind)
         return QMessageBox::Warning;
     case UiSeam::MessageKind::Question:
         return QMessageBox::Question;
+    case UiSeam::MessageKind::Error:
+        return QMessageBox::Critical;
     case UiSeam::MessageKind::Plain:
         break;
     }

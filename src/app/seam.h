@@ -16,7 +16,8 @@ class QWidget;
 class UiSeam
 {
 public:
-    enum class MessageKind { Information, Warning, Plain, Question };
+    // Error is the general error display of a command that failed.
+    enum class MessageKind { Information, Warning, Plain, Question, Error };
 
     virtual ~UiSeam() = default;
 
