@@ -1,1 +1,68 @@
 #include "app/NameEing.h"
+
+#include "app/data_folders.h"
+#include "app/settings_store.h"
+#include "app/seam.h"
+
+#include "ui_NameEing.h"
+
+TNameEingDlg::TNameEingDlg(UiSeam &seam, const SettingsStore &settings, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint)
+    , ui(std::make_unique<Ui::TNameEingDlg>())
+    , m_seam(seam)
+    , m_settings(settings)
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("NameEingDlg"));
+    setFixedSize(322, 173);
+    ui->Edit1->setText(m_settings.Lies_String_aus_Registry(QStringLiteral("BenutzerName")));
+    connect(ui->OKBtn, &QPushButton::clicked, this, &TNameEingDlg::OKBtnClick);
+    connect(ui->CancelBtn, &QPushButton::clicked, this, &TNameEingDlg::CancelBtnClick);
+}
+
+TNameEingDlg::~TNameEingDlg() = default;
+
+QString TNameEingDlg::enteredName() const
+{
+    return ui->Edit1->text();
+}
+
+void TNameEingDlg::setEnteredName(const QString &name)
+{
+    ui->Edit1->setText(name);
+}
+
+void TNameEingDlg::OKBtnClick()
+{
+    const QString name = ui->Edit1->text();
+    // A name that cannot be part of a file name would make every month file
+    // fail (or land outside the gallery): refuse it here, the dialog stays.
+    if (const QString problem = DataFolders::userNameProblem(name); !problem.isEmpty()) {
+        m_seam.showMessage(this, UiSeam::MessageKind::Information, problem);
+        ui->Edit1->setFocus();
+        return;
+    }
+    m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), name);
+    emit nameAccepted(name);
+    accept();
+}
+
+void TNameEingDlg::CancelBtnClick()
+{
+    m_seam.endProgramNow();
+    QDialog::reject();
+}
+
+void TNameEingDlg::reject()
+{
+    // Escape and the close button mean "Abbrechen".
+    CancelBtnClick();
+}
+
+void TNameEingDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    ui->Edit1->setFocus();
+    if (parentWidget())
+        parentWidget()->update();
+}

@@ -1,1 +1,505 @@
 #include "app/main_window.h"
+
+#include "app/Machpaus.h"
+#include "app/NameEing.h"
+#include "app/command_guard.h"
+#include "app/data_folders.h"
+#include "app/info.h"
+#include "app/tab_stop_delegate.h"
+#include "app/window_colours.h"
+#include "settings/einstell.h"
+#include "table/Tabellep.h"
+
+#include "ui_main_window.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+const QChar kQuote = QLatin1Char('"');
+const QString kLfCr = QStringLiteral("\n\r");
+
+QFont designedFont(const QString &family, int pixelSize, bool bold)
+{
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+template <typename Command>
+void TMainForm::guarded(Command &&command)
+{
+    runGuarded(m_seam, this, std::forward<Command>(command));
+}
+
+TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    , ui(std::make_unique<Ui::TMainForm>())
+    , m_seam(seam)
+    , m_environment(std::move(environment))
+    , m_settings(m_environment.settingsFile)
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("MainForm"));
+    applyDesignedFonts();
+    m_machPause = new TMachPause(this);
+    m_machPause->setObjectName(QStringLiteral("MachPause1"));
+    m_machPause->setInterval(1000);
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(1000);
+    m_tabellenAnzeigeTimer = new QTimer(this);
+    m_tabellenAnzeigeTimer->setObjectName(QStringLiteral("TabellenAnzeigeTimer"));
+    m_tabellenAnzeigeTimer->setInterval(500);
+    connect(m_tabellenAnzeigeTimer, &QTimer::timeout, this, [this] { guarded([this] { TabellenAnzeigeTimerTimer(); }); });
+    ui->ImageWeiss->hide();
+    ui->Image1->hide();
+    ui->Image2->hide();
+    ui->Image3->hide();
+    ui->Bevel3->hide();
+    ui->ListBox1->setItemDelegate(new TabStopDelegate({60, 110, 145, 180, 210, 240}, ui->ListBox1));
+    setFixedSize(651, 671 + menuBar()->sizeHint().height());
+
+    guarded([this] { FormCreate(); });
+    if (m_endedAtStart)
+        return;
+    connectHandlers();
+    m_timer1->start();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::applyDesignedFonts()
+{
+    ui->Labeltest->setFont(designedFont(QStringLiteral("Verdana"), 16, true));
+    ui->ListBox1->setFont(designedFont(QStringLiteral("Verdana"), 12, true));
+    const QFont big = designedFont(QStringLiteral("Verdana"), 24, true);
+    for (QWidget *field : {static_cast<QWidget *>(ui->SpinEdit1), static_cast<QWidget *>(ui->SpinEdit2),
+                           static_cast<QWidget *>(ui->SpinEdit3), static_cast<QWidget *>(ui->Edit1)}) {
+        field->setFont(big);
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Text, QColor(0, 128, 0));
+        field->setPalette(palette);
+    }
+    ui->Label3->setFont(designedFont(QStringLiteral("Verdana"), 12, true));
+    ui->monaticherMittelwertLabel->setFont(designedFont(QStringLiteral("Verdana"), 12, true));
+    ui->BitBtn1->setFont(designedFont(QStringLiteral("Verdana"), 14, true));
+    QFont memoFont = designedFont(QStringLiteral("Arial"), 15, false);
+    ui->Memo2->setFont(memoFont);
+    menuBar()->setFont(QFont(QStringLiteral("Verdana"), 11));
+}
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+void TMainForm::FormCreate()
+{
+    // Touch set-up belongs to the window layout; the menu font is set above.
+    m_firstPaintPending = true;
+    m_presetPending = true;
+    m_startFolder = DataFolders::withTrailingSlash(m_environment.startFolder);
+
+    if (!checkInstallation())
+        return;
+    if (m_settings.Lies_String_aus_Registry(QStringLiteral("Browser")).isEmpty())
+        m_settings.Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("standard"));
+    if (!resolveDataFolders())
+        return;
+    readColours();
+    m_zeroGap = m_settings.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"))
+                    .startsWith(QLatin1Char('1'));
+    setCurrentSlot(m_currentSlot);
+    if (!checkLastFile())
+        return;
+    createWindows();
+}
+
+bool TMainForm::checkInstallation()
+{
+    const QString installOrt = m_settings.Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
+    if (installOrt.isEmpty()) {
+        m_settings.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(m_startFolder);
+        return true;
+    }
+    const QString datenSpeicherOrt = m_settings.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
+    if (!m_startFolder.toLower().contains(installOrt.toLower())) {
+        showMessage(UiSeam::MessageKind::Information,
+                    kQuote + QStringLiteral("Vantoria") + kQuote
+                        + QStringLiteral(" haben Sie schon mal an einem anderen Speicherort benutzt:") + kLfCr
+                        + kQuote + installOrt + kQuote + kLfCr + kLfCr
+                        + QStringLiteral("Ihre Daten finden Sie weiterhin im Ordner:") + kLfCr + kQuote
+                        + datenSpeicherOrt + QStringLiteral("Blutdruck-Daten-Galerie/") + kQuote);
+        showMessage(UiSeam::MessageKind::Information,
+                    QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,")
+                        + kLfCr + QStringLiteral("dann betätigen Sie den Menüpunkt ") + kQuote
+                        + QStringLiteral("Optionen|Registry-Eintrag löschen") + kQuote);
+    }
+    return true;
+}
+
+bool TMainForm::resolveDataFolders()
+{
+    m_dataFolder = m_settings.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
+    const auto resolve = [this](const QString &folderName, QString &folder) {
+        folder = m_dataFolder + folderName;
+        if (!QFileInfo(folder).isDir() && !DataFolders::ensureFolder(folder))
+            showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(folderName));
+        if (!QFileInfo(folder).isDir()) {
+            showMessage(UiSeam::MessageKind::Information, DataFolders::folderMissingMessage(folder));
+            m_endedAtStart = true;
+            m_seam.endProgramNow();
+            return false;
+        }
+        return true;
+    };
+    return resolve(DataFolders::galleryFolderName(
+                       m_settings.Lies_String_aus_Registry(QStringLiteral("GalerieVerzeichnisName"))),
+                   m_galleryFolder)
+           && resolve(DataFolders::htmlFolderName(
+                          m_settings.Lies_String_aus_Registry(QStringLiteral("HtmlVerzeichnisName"))),
+                      m_htmlFolder);
+}
+
+void TMainForm::readColours()
+{
+    // A damaged colour setting leaves the built-in colour: start-up must go on.
+    const auto read = [this](const QString &name, qint32 &target) {
+        try {
+            if (const auto colour = m_settings.readColour(name))
+                target = *colour;
+        } catch (const ConversionError &) {
+        }
+    };
+    read(QStringLiteral("SystolischKurvenFarbe"), m_systolicColour);
+    read(QStringLiteral("DiastolischKurvenFarbe"), m_diastolicColour);
+    read(QStringLiteral("PulsKurvenFarbe"), m_pulseColour);
+    read(QStringLiteral("ListboxFarbe"), m_listColour);
+    read(QStringLiteral("FormFarbe"), m_windowColour);
+    applyListColour(m_listColour);
+    applyWindowColour(m_windowColour);
+}
+
+bool TMainForm::checkLastFile()
+{
+    const QString lastFile = m_settings.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
+    if (lastFile.isEmpty())
+        return true;
+    const QFileInfo info(lastFile);
+    const bool fileExists = info.isFile();
+    const QString folder = DataFolders::withTrailingSlash(info.absolutePath());
+    const bool folderExists = QFileInfo(folder).isDir();
+    if (fileExists && folderExists)
+        return true;
+    if (!fileExists) {
+        showMessage(UiSeam::MessageKind::Information,
+                    QStringLiteral("Die zuletzt geöffnete Datei ") + kQuote + info.fileName() + kQuote
+                        + QStringLiteral(" existiert nicht mehr! Der Eintrag in der Registry wird gelöscht."));
+        m_settings.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QString());
+    }
+    if (!folderExists) {
+        showMessage(UiSeam::MessageKind::Information,
+                    QStringLiteral("Der Ordner ") + kQuote + folder + kQuote + QStringLiteral(" existiert nicht mehr!")
+                        + kLfCr + QStringLiteral("Der Eintrag in der Registry wird gelöscht.") + kLfCr
+                        + QStringLiteral("Danach wird das Programm beendet und Sie müssen es noch mal starten. "
+                                         "Dann Ihren Namen eingeben."));
+        m_settings.deleteStore();
+        m_endedAtStart = true;
+        m_seam.endProgramNow();
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::createWindows()
+{
+    m_nameEingDlg = new TNameEingDlg(m_seam, m_settings, this);
+    connect(m_nameEingDlg, &TNameEingDlg::nameAccepted, this, [this](const QString &name) {
+        m_userName = name;
+        setWindowTitle(QStringLiteral("Messwerte von ") + name);
+        ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte von ") + name);
+        guarded([this] { neuerstellen1Click(); });
+    });
+    m_tabellenDlg = new TTabellenDlg(m_seam, this);
+    m_einstellDlg = new TEinstellDlg(m_seam, m_settings, this);
+    connect(m_einstellDlg, &TEinstellDlg::windowColourChanged, this, &TMainForm::applyWindowColour);
+    connect(m_einstellDlg, &TEinstellDlg::listColourChanged, this, &TMainForm::applyListColour);
+    connect(m_einstellDlg, &TEinstellDlg::valueColourChanged, this, [this](qint32 colour) { m_valueColour = colour; });
+    connect(m_einstellDlg, &TEinstellDlg::seriesColourChanged, this, &TMainForm::onSeriesColourChanged);
+    m_infoDlg = new TInfoDlg(this);
+}
+
+void TMainForm::applyWindowColour(qint32 colour)
+{
+    m_windowColour = colour;
+    QPalette palette = ui->centralwidget->palette();
+    palette.setColor(QPalette::Window, WindowColours::toColor(colour, QApplication::palette()));
+    ui->centralwidget->setPalette(palette);
+    ui->centralwidget->setAutoFillBackground(true);
+}
+
+void TMainForm::applyListColour(qint32 colour)
+{
+    m_listColour = colour;
+    QPalette palette = ui->ListBox1->palette();
+    palette.setColor(QPalette::Base, WindowColours::toColor(colour, QApplication::palette()));
+    ui->ListBox1->setPalette(palette);
+}
+
+void TMainForm::onSeriesColourChanged(int series, qint32 colour)
+{
+    if (series == 0)
+        m_systolicColour = colour;
+    else if (series == 1)
+        m_diastolicColour = colour;
+    else
+        m_pulseColour = colour;
+    // The month is saved and loaded again, as after every change; with an
+    // empty list nothing is written.
+    guarded([this] { TabDateiSpeichern(); });
+}
+
+void TMainForm::showMessage(UiSeam::MessageKind kind, const QString &text)
+{
+    m_seam.showMessage(this, kind, text);
+}
+
+// ---------------------------------------------------------------------------
+// Refresh at every paint
+
+bool TMainForm::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+    case QEvent::WindowStateChange:
+    case QEvent::Show:
+        scheduleRefresh();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::scheduleRefresh()
+{
+    // The window is painted when the desktop shows it again; the refresh runs
+    // once after such a paint, never from the paint itself, so the widgets it
+    // changes do not start it again.
+    if (m_refreshScheduled || m_inRefresh || m_endedAtStart)
+        return;
+    if (windowHandle())
+        windowHandle()->removeEventFilter(this), windowHandle()->installEventFilter(this);
+    m_refreshScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refreshScheduled = false;
+        FormPaint();
+    });
+}
+
+void TMainForm::FormPaint()
+{
+    if (m_inRefresh || m_endedAtStart)
+        return;
+    m_inRefresh = true;
+    guarded([this] { RefreshSequence(); });
+    m_inRefresh = false;
+}
+
+void TMainForm::RefreshSequence()
+{
+    ui->Label3->setText(QStringLiteral("Heute ist der ") + m_seam.today().toString(QStringLiteral("dd.MM.yyyy")));
+    if (m_firstPaintPending)
+        firstPaintSteps();
+    ensureYearFolderFromTitle();
+    ui->Bevel2->setToolTip(QStringLiteral("Wenn Sie regelmäßig weniger als 4 Messungen am Tag eingeben,")
+                           + QStringLiteral("\r\n")
+                           + QStringLiteral("dann entsprechend hier einstellen. Die nicht aktivierten Messungen")
+                           + QStringLiteral("\r\n") + QStringLiteral("werden dann übersprungen."));
+    // The day and month fields always show two digits.
+    ui->GewichtsEingabeCheckBox->setChecked(true);
+    GewichtsEingabeCheckBoxClick();
+    ui->GewichtsEingabeCheckBox->setChecked(false);
+    GewichtsEingabeCheckBoxClick();
+    if (m_presetPending) {
+        if (!ui->CheckBoxM1->isChecked() && !ui->CheckBoxM2->isChecked() && !ui->CheckBoxM3->isChecked()
+            && !ui->CheckBoxM4->isChecked())
+            ui->CheckBoxM1->setChecked(true);
+        if (!m_lastEntryLine.isEmpty() && !m_newMonthStarted)
+            presetFromLastEntry();
+        m_newMonthStarted = false;
+        m_remarkModified = false;
+        if (const QScreen *screen = this->screen()) {
+            if (screen->geometry().width() < screen->geometry().height())
+                m_portraitSeen = true;
+        }
+        m_presetPending = false;
+    }
+    selectLastEntry();
+    ListBox1Click();
+}
+
+void TMainForm::firstPaintSteps()
+{
+    if (m_einstellDlg) {
+        m_einstellDlg->setShowValuesChecked(
+            m_settings.Lies_Integer_aus_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen"))
+                .startsWith(QLatin1Char('1')));
+        const QString valueColour = m_settings.Lies_String_aus_Registry(QStringLiteral("DatenwerteOberhalbFarbe"));
+        m_valueColour = 0;
+        if (!valueColour.isEmpty()) {
+            try {
+                m_valueColour = GermanNumbers::toInt32(valueColour);
+            } catch (const ConversionError &) {
+                m_valueColour = 0; // a damaged value keeps black
+            }
+        }
+        m_einstellDlg->setLabelColours(m_windowColour, m_listColour, m_valueColour);
+    }
+    m_chartBorderWidth = QStringLiteral("2");
+    m_firstPaintPending = false;
+
+    const QString name = m_settings.Lies_String_aus_Registry(QStringLiteral("BenutzerName"));
+    if (name.isEmpty()) {
+        if (m_nameEingDlg && !m_nameEingDlg->isVisible())
+            m_seam.execDialog(*m_nameEingDlg);
+        return;
+    }
+    m_userName = name;
+    ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte von ") + name);
+    const QString stored = m_settings.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
+    if (stored.isEmpty())
+        return;
+    QString path;
+    if (stored.contains(m_dataFolder)) {
+        path = stored;
+    } else {
+        path = m_dataFolder + stored;
+        if (!QFileInfo::exists(path))
+            path = stored;
+    }
+    MachEs(path);
+}
+
+void TMainForm::presetFromLastEntry()
+{
+    const FieldRules::ParsedEntry preset = FieldRules::parseForPreset(m_lastEntryLine);
+    if (preset.slot)
+        setCurrentSlot(*preset.slot);
+    if (preset.day)
+        ui->SpinEdit1->setText(*preset.day);
+    if (preset.month)
+        ui->SpinEdit2->setText(*preset.month);
+    if (preset.year)
+        ui->SpinEdit3->setText(*preset.year);
+    if (preset.time)
+        ui->Edit1->setText(*preset.time);
+    if (preset.systolic)
+        ui->SpinEdit4->setText(*preset.systolic);
+    if (preset.diastolic)
+        ui->SpinEdit5->setText(*preset.diastolic);
+    if (preset.pulse)
+        ui->SpinEdit6->setText(*preset.pulse);
+    if (preset.weight)
+        ui->GewichtEdit->setText(*preset.weight);
+    ui->GewichtEdit->setText(m_lastWeightText.isEmpty() ? QStringLiteral("0") : m_lastWeightText);
+}
+
+void TMainForm::ensureYearFolderFromTitle()
+{
+    if (const auto year = FieldRules::yearFromTitle(ui->Labeltest->text()))
+        m_yearFolderName = *year;
+    if (m_yearFolderName.isEmpty())
+        return;
+    if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
+        showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_yearFolderName));
+}
+
+void TMainForm::selectLastEntry()
+{
+    QListWidget *list = ui->ListBox1;
+    if (list->count() == 0)
+        return;
+    list->setCurrentRow(list->count() - 1);
+    list->scrollToBottom();
+}
+
+// ---------------------------------------------------------------------------
+// Small commands
+
+void TMainForm::Tabelleanzeigen1Click()
+{
+    showNormal();
+    m_machPause->Pause(100);
+    m_tabellenDlg->setWindowTitle(ui->Labeltest->text());
+    m_tabellenDlg->ErstelleTabelle(listLines());
+    m_tabellenAnzeigeTimer->start();
+}
+
+void TMainForm::TabellenAnzeigeTimerTimer()
+{
+    m_tabellenAnzeigeTimer->stop();
+    if (!m_tabellenDlg->isVisible())
+        m_seam.execDialog(*m_tabellenDlg);
+}
+
+void TMainForm::Einstellungen1Click()
+{
+    m_seam.execDialog(*m_einstellDlg);
+}
+
+void TMainForm::Namendern1Click()
+{
+    m_seam.execDialog(*m_nameEingDlg);
+}
+
+void TMainForm::RegistryEintraegeloeschen1Click()
+{
+    const bool yes = m_seam.askYesNo(
+        this, UiSeam::MessageKind::Question,
+        QStringLiteral("Möchten Sie die Registry-Einträge löschen? ") + kLfCr
+            + QStringLiteral("Wenn JA, dann wird danach das Programm beendet und ") + kLfCr
+            + QStringLiteral("Sie müssen es noch mal starten, dann Ihren Namen eingeben."));
+    if (!yes)
+        return;
+    m_settings.deleteStore();
+    close();
+}
+
+void TMainForm::HilfeThemenClick()
+{
+    // From the start folder when the user keeps a copy there, else the one
+    // installed with the program. A failure is not reported.
+    QString path = m_startFolder + DataFolders::kHelpDocumentName;
+    if (!QFileInfo::exists(path) && !m_environment.installedDataFolder.isEmpty())
+        path = m_environment.installedDataFolder + DataFolders::kHelpDocumentName;
+    m_seam.openDocument(path);
+}
+
+void TMainForm::InfoueberClick()
+{
+    m_seam.execDialog(*m_infoDlg);
+}
+
+void TMainForm::beenden1Click()
+{
+    close();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (!m_endedAtStart) {
+        m_settings.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), m_monthFilePath);
+        if (!ui->Memo2->isReadOnly())
+            saveRemark();
+    }
+    m_timer1->stop();
+    QMainWindow::closeEvent(event);
+}

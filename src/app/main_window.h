@@ -1,0 +1,222 @@
+#pragma once
+
+#include "app/settings_store.h"
+#include "app/seam.h"
+#include "journal/field_rules.h"
+#include "journal/slots.h"
+#include "stats/day_means.h"
+#include "stats/month_means.h"
+#include "stats/weight_stats.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+namespace Ui {
+class TMainForm;
+}
+class QTimer;
+class TEinstellDlg;
+class TInfoDlg;
+class TMachPause;
+class TNameEingDlg;
+class TTabellenDlg;
+
+// Where the main window finds its surroundings; tests choose every one.
+struct MainFormEnvironment
+{
+    QString startFolder;         // the working folder at start
+    QString settingsFile;        // the per-user settings file
+    QString installedDataFolder; // <prefix>/share/vantoria/, ends in '/'
+};
+
+// The one main window: entry list, entry form, weight group, evaluation memo,
+// chart buttons and the menu. It owns the state of the open month and keeps
+// list, file and statistics equal after every command.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // True when the start-up ended the program (folders, vanished last file).
+    bool endedAtStart() const { return m_endedAtStart; }
+
+    // --- start-up, refresh, shutdown -----------------------------------
+    void FormPaint();
+    bool FirstPaintPending() const { return m_firstPaintPending; }
+
+    // --- menu commands --------------------------------------------------
+    void neuerstellen1Click();
+    void oeffnenClick();
+    void Bemerkungeingeben1Click();
+    void Einstellungen1Click();
+    void Tabelleanzeigen1Click();
+    void TabellenAnzeigeTimerTimer();
+    void Namendern1Click();
+    void RegistryEintraegeloeschen1Click();
+    void HilfeThemenClick();
+    void InfoueberClick();
+    void beenden1Click();
+
+    // --- the central cycle ---------------------------------------------
+    void MachEs(const QString &path);
+    void TabDateiSpeichern();
+    void ListBox1Click();
+    void BitBtn1Click();
+    void BitBtn3Click();
+    void BtnEintragBearbeitenClick();
+    void CheckBoxClick();
+    void BtnBalkendiagrammErstellenClick();
+    void LinienDiagrammErstellenClick();
+
+    // --- field rules ----------------------------------------------------
+    void SpinEdit1Change();
+    void SpinEdit2Change();
+    void SpinEdit3Change();
+    void GewichtEditChange();
+    void SpinButton1UpClick();
+    void SpinButton1DownClick();
+    void SpinButton2UpClick();
+    void SpinButton2DownClick();
+    void GewichtsEingabeCheckBoxClick();
+    void ZeigGewichtInfo();
+    void Memo2Change();
+
+    // --- state, read by tests and the other windows --------------------
+    const QString &MonthFilePath() const { return m_monthFilePath; }
+    const QString &OpenMonth() const { return m_openMonth; }
+    const QString &OpenYear() const { return m_openYear; }
+    const QString &UserName() const { return m_userName; }
+    Slot CurrentSlot() const { return m_currentSlot; }
+    const QString &SlotPrefix() const { return m_slotPrefix; }
+    bool MonthMismatch() const { return m_monthMismatch; }
+    bool YearMismatch() const { return m_yearMismatch; }
+    long double MonthWeightMean() const { return m_monthWeightMean; }
+    long double CurrentWeight() const { return m_currentWeight; }
+    long double WeightDifference() const { return m_weightDifference; }
+    bool RemarkModified() const { return m_remarkModified; }
+    const DayMeanTable &dayMeanTable() const { return m_dayMeans.table(); }
+    const MonthMeans &monthMeans() const { return m_monthMeans; }
+    const QString &GalleryFolder() const { return m_galleryFolder; }
+    const QString &HtmlFolder() const { return m_htmlFolder; }
+    const QString &DataFolder() const { return m_dataFolder; }
+    const QString &StartFolder() const { return m_startFolder; }
+    QStringList listLines() const;
+    const SettingsStore &settings() const { return m_settings; }
+    TTabellenDlg *tabellenDlg() const { return m_tabellenDlg; }
+    TEinstellDlg *einstellDlg() const { return m_einstellDlg; }
+    TNameEingDlg *nameEingDlg() const { return m_nameEingDlg; }
+    TMachPause *machPause() const { return m_machPause; }
+    QTimer *tabellenAnzeigeTimer() const { return m_tabellenAnzeigeTimer; }
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // start-up (FormCreate), in its steps
+    void FormCreate();
+    bool checkInstallation();
+    bool resolveDataFolders();
+    void readColours();
+    bool checkLastFile();
+    void createWindows();
+    void connectHandlers();
+    void applyDesignedFonts();
+
+    // refresh
+    void scheduleRefresh();
+    void RefreshSequence();
+    void firstPaintSteps();
+    void presetFromLastEntry();
+    void ensureYearFolderFromTitle();
+    void selectLastEntry();
+
+    // central cycle helpers
+    void setListLines(const QStringList &lines);
+    QString lastListLine() const;
+    void setCurrentSlot(Slot slot);
+    std::array<bool, 4> slotSwitches() const;
+    void setSlotSwitches(const std::array<bool, 4> &switches);
+    void updateEntryButtons();
+    void applyParsedEntry(const FieldRules::ParsedEntry &entry);
+    QString remarkSavePath() const;
+    void saveRemark();
+    void saveRemarkIfModified(bool emptyMemo);
+    void showEvaluation();
+    void applyWindowColour(qint32 colour);
+    void applyListColour(qint32 colour);
+    void onSeriesColourChanged(int series, qint32 colour);
+    void showMessage(UiSeam::MessageKind kind, const QString &text);
+    template <typename Command>
+    void guarded(Command &&command);
+
+    std::unique_ptr<Ui::TMainForm> ui;
+    UiSeam &m_seam;
+    MainFormEnvironment m_environment;
+    SettingsStore m_settings;
+
+    TNameEingDlg *m_nameEingDlg = nullptr;
+    TTabellenDlg *m_tabellenDlg = nullptr;
+    TEinstellDlg *m_einstellDlg = nullptr;
+    TInfoDlg *m_infoDlg = nullptr;
+    TMachPause *m_machPause = nullptr;
+    QTimer *m_timer1 = nullptr;
+    QTimer *m_tabellenAnzeigeTimer = nullptr;
+
+    // folders
+    QString m_startFolder;
+    QString m_dataFolder;
+    QString m_galleryFolder;
+    QString m_htmlFolder;
+    QString m_yearFolderName;
+
+    // the open month
+    QString m_monthFilePath;
+    QString m_remarkBase;
+    QString m_userName;
+    QString m_openMonth;
+    QString m_openYear;
+    QString m_monthName;
+    QString m_lastEntryLine;
+    QString m_lastWeightText;
+    DayMeans m_dayMeans;
+    MonthMeans m_monthMeans;
+    WeightStats m_weightStats;
+    long double m_monthWeightMean = 0;
+    long double m_currentWeight = 0;
+    long double m_weightDifference = 0;
+
+    // entry form state
+    Slot m_currentSlot = Slot::Morgens;
+    QString m_slotPrefix;
+    bool m_monthMismatch = false;
+    bool m_yearMismatch = false;
+
+    // flags
+    bool m_endedAtStart = false;
+    bool m_firstPaintPending = true;
+    bool m_presetPending = true;
+    bool m_newMonthStarted = false;
+    bool m_remarkModified = false;
+    bool m_portraitSeen = false;
+    bool m_refreshScheduled = false;
+    bool m_inRefresh = false;
+    bool m_settingFieldsFromLoad = false;
+
+    // colours
+    qint32 m_systolicColour = 0;
+    qint32 m_diastolicColour = 0;
+    qint32 m_pulseColour = 0;
+    qint32 m_valueColour = 0;
+    qint32 m_windowColour = 410617;
+    qint32 m_listColour = 6786300;
+    bool m_zeroGap = true;
+    QString m_chartBorderWidth;
+};

@@ -1,1 +1,0 @@
-#include "app/command_guard.h"

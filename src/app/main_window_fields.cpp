@@ -1,0 +1,161 @@
+// The rules of the entry fields and the weight information.
+#include "app/main_window.h"
+
+#include "base/german_numbers.h"
+
+#include "ui_main_window.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+// Windows key codes of the keys the time and weight fields let through.
+int windowsKeyCode(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return 1000;
+    }
+}
+
+} // namespace
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        scheduleRefresh();
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if ((watched == ui->Edit1 || watched == ui->GewichtEdit) && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false; // Tab still moves the focus
+        const QString typed = key->text();
+        const bool isCharacter = typed.size() == 1 && typed.at(0).isPrint();
+        if (isCharacter)
+            return !FieldRules::characterPassesTextFilter(typed.at(0));
+        return !FieldRules::keyDownPassesTextFilter(windowsKeyCode(key->key()));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::SpinEdit1Change()
+{
+    const int year = m_openMonth.isEmpty() ? ui->SpinEdit3->value() : m_openYear.toInt();
+    const int limited = FieldRules::limitDay(ui->SpinEdit1->value(), ui->SpinEdit2->value(), year);
+    if (limited != ui->SpinEdit1->value())
+        ui->SpinEdit1->setValue(limited);
+}
+
+void TMainForm::SpinEdit2Change()
+{
+    m_monthMismatch = FieldRules::monthMismatch(lastListLine(), ui->SpinEdit2->text());
+    SpinEdit1Change();
+}
+
+void TMainForm::SpinEdit3Change()
+{
+    m_yearMismatch = FieldRules::yearMismatch(lastListLine(), ui->SpinEdit3->text());
+}
+
+void TMainForm::GewichtEditChange()
+{
+    if (ui->GewichtEdit->text().isEmpty()) {
+        ui->GewichtEdit->setText(QStringLiteral("1"));
+        return; // the change of the text runs this again
+    }
+    m_currentWeight = GermanNumbers::toFloat(ui->GewichtEdit->text());
+    ZeigGewichtInfo();
+}
+
+void TMainForm::SpinButton1UpClick()
+{
+    ui->Edit1->setText(FieldRules::stepTime(ui->Edit1->text(), true));
+}
+
+void TMainForm::SpinButton1DownClick()
+{
+    ui->Edit1->setText(FieldRules::stepTime(ui->Edit1->text(), false));
+}
+
+namespace {
+int checkedWeightRadio(const QRadioButton *one, const QRadioButton *two)
+{
+    return one->isChecked() ? 1 : two->isChecked() ? 2 : 3;
+}
+} // namespace
+
+void TMainForm::SpinButton2UpClick()
+{
+    const int radio = checkedWeightRadio(ui->RadioButton1, ui->RadioButton2);
+    if (const auto stepped = FieldRules::stepWeight(m_currentWeight, radio, true)) {
+        m_currentWeight = *stepped;
+        ui->GewichtEdit->setText(GermanNumbers::formatGeneral(*stepped));
+    }
+}
+
+void TMainForm::SpinButton2DownClick()
+{
+    const int radio = checkedWeightRadio(ui->RadioButton1, ui->RadioButton2);
+    if (const auto stepped = FieldRules::stepWeight(m_currentWeight, radio, false)) {
+        m_currentWeight = *stepped;
+        ui->GewichtEdit->setText(GermanNumbers::formatGeneral(*stepped));
+    }
+}
+
+void TMainForm::GewichtsEingabeCheckBoxClick()
+{
+    const bool on = ui->GewichtsEingabeCheckBox->isChecked();
+    for (QWidget *control : {static_cast<QWidget *>(ui->GewichtEdit), static_cast<QWidget *>(ui->SpinButton2),
+                             static_cast<QWidget *>(ui->RadioButton1), static_cast<QWidget *>(ui->RadioButton2),
+                             static_cast<QWidget *>(ui->RadioButton3)})
+        control->setEnabled(on);
+}
+
+void TMainForm::ZeigGewichtInfo()
+{
+    if (ui->ListBox1->count() == 0) {
+        m_monthWeightMean = 0;
+        ui->GewichtInfoLabel->setText(QString());
+    }
+    if (m_monthWeightMean == 0) {
+        m_weightDifference = 0;
+        return;
+    }
+    m_weightDifference = 0;
+    long double weight = GermanNumbers::toFloat(ui->GewichtEdit->text());
+    if (weight > 310) {
+        showMessage(UiSeam::MessageKind::Information,
+                    QStringLiteral("Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!"));
+        ui->GewichtEdit->setText(QStringLiteral("310"));
+        m_currentWeight = 310;
+        weight = 310;
+    }
+    m_weightDifference = weight > m_monthWeightMean ? weight - m_monthWeightMean : m_monthWeightMean - weight;
+
+    QPalette palette = ui->GewichtInfoLabel->palette();
+    if (!ui->GewichtsEingabeCheckBox->isChecked()) {
+        palette.setColor(QPalette::WindowText, QColor(0xC8, 0xC8, 0xC8)); // the greyed scroll-bar colour
+    } else if (m_weightDifference >= 15) {
+        palette.setColor(QPalette::WindowText, Qt::red);
+        ui->GewichtInfoLabel->setToolTip(
+            QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg Unterschied zum bisherigen Mittelwert!"));
+    } else {
+        palette.setColor(QPalette::WindowText, Qt::blue);
+        ui->GewichtInfoLabel->setToolTip(QStringLiteral("Zeigt den bisherigen monatlichen Mittelwert an."));
+    }
+    ui->GewichtInfoLabel->setPalette(palette);
+    ui->GewichtInfoLabel->setText(QStringLiteral("Monatlicher Mittelwert: ")
+                                  + GermanNumbers::formatGrouped1(m_monthWeightMean) + QStringLiteral(" kg"));
+}

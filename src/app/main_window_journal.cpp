@@ -1,0 +1,502 @@
+// The central cycle of the main window: every change of the month goes
+// through the file, and the load rebuilds list, form and statistics from it.
+#include "app/main_window.h"
+
+#include "app/command_guard.h"
+#include "app/data_folders.h"
+#include "base/german_numbers.h"
+#include "base/text_file.h"
+#include "journal/entry_line.h"
+#include "journal/month_file.h"
+#include "stats/evaluation.h"
+#include "stats/month_means.h"
+
+#include "ui_main_window.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTextCursor>
+
+namespace {
+
+void setTextIfChanged(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+} // namespace
+
+template <typename Command>
+static void guardedCall(UiSeam &seam, QWidget *parent, Command &&command)
+{
+    runGuarded(seam, parent, std::forward<Command>(command));
+}
+
+void TMainForm::connectHandlers()
+{
+    const auto on = [this](auto *sender, auto signal, void (TMainForm::*handler)()) {
+        connect(sender, signal, this, [this, handler] { guardedCall(m_seam, this, [this, handler] { (this->*handler)(); }); });
+    };
+    on(ui->neuerstellen1, &QAction::triggered, &TMainForm::neuerstellen1Click);
+    on(ui->oeffnen, &QAction::triggered, &TMainForm::oeffnenClick);
+    on(ui->beenden1, &QAction::triggered, &TMainForm::beenden1Click);
+    on(ui->Bemerkungeingeben1, &QAction::triggered, &TMainForm::Bemerkungeingeben1Click);
+    on(ui->Einstellungen1, &QAction::triggered, &TMainForm::Einstellungen1Click);
+    on(ui->Tabelleanzeigen1, &QAction::triggered, &TMainForm::Tabelleanzeigen1Click);
+    on(ui->Namendern1, &QAction::triggered, &TMainForm::Namendern1Click);
+    on(ui->RegistryEintraegeloeschen1, &QAction::triggered, &TMainForm::RegistryEintraegeloeschen1Click);
+    on(ui->HilfeThemen, &QAction::triggered, &TMainForm::HilfeThemenClick);
+    on(ui->Infoueber, &QAction::triggered, &TMainForm::InfoueberClick);
+    on(ui->ListBox1, &QListWidget::itemClicked, &TMainForm::ListBox1Click);
+    on(ui->BitBtn1, &QPushButton::clicked, &TMainForm::BitBtn1Click);
+    on(ui->BitBtn3, &QPushButton::clicked, &TMainForm::BitBtn3Click);
+    on(ui->BtnEintragBearbeiten, &QPushButton::clicked, &TMainForm::BtnEintragBearbeitenClick);
+    on(ui->BtnBalkendiagrammErstellen, &QPushButton::clicked, &TMainForm::BtnBalkendiagrammErstellenClick);
+    on(ui->LinienDiagrammErstellen, &QPushButton::clicked, &TMainForm::LinienDiagrammErstellenClick);
+    for (QCheckBox *box : {ui->CheckBoxM1, ui->CheckBoxM2, ui->CheckBoxM3, ui->CheckBoxM4})
+        on(box, &QCheckBox::clicked, &TMainForm::CheckBoxClick);
+    on(ui->SpinEdit1, &QSpinBox::valueChanged, &TMainForm::SpinEdit1Change);
+    on(ui->SpinEdit2, &QSpinBox::valueChanged, &TMainForm::SpinEdit2Change);
+    on(ui->SpinEdit3, &QSpinBox::valueChanged, &TMainForm::SpinEdit3Change);
+    on(ui->GewichtEdit, &QLineEdit::textChanged, &TMainForm::GewichtEditChange);
+    on(ui->SpinButton1, &TSpinButton::UpClick, &TMainForm::SpinButton1UpClick);
+    on(ui->SpinButton1, &TSpinButton::DownClick, &TMainForm::SpinButton1DownClick);
+    on(ui->SpinButton2, &TSpinButton::UpClick, &TMainForm::SpinButton2UpClick);
+    on(ui->SpinButton2, &TSpinButton::DownClick, &TMainForm::SpinButton2DownClick);
+    on(ui->GewichtsEingabeCheckBox, &QCheckBox::clicked, &TMainForm::GewichtsEingabeCheckBoxClick);
+    on(ui->Memo2, &QPlainTextEdit::textChanged, &TMainForm::Memo2Change);
+    ui->Edit1->installEventFilter(this);
+    ui->GewichtEdit->installEventFilter(this);
+}
+
+// ---------------------------------------------------------------------------
+// List helpers
+
+QStringList TMainForm::listLines() const
+{
+    QStringList lines;
+    lines.reserve(ui->ListBox1->count());
+    for (int i = 0; i < ui->ListBox1->count(); ++i)
+        lines.append(ui->ListBox1->item(i)->text());
+    return lines;
+}
+
+void TMainForm::setListLines(const QStringList &lines)
+{
+    ui->ListBox1->clear();
+    ui->ListBox1->addItems(lines);
+}
+
+QString TMainForm::lastListLine() const
+{
+    const int count = ui->ListBox1->count();
+    return count == 0 ? QString() : ui->ListBox1->item(count - 1)->text();
+}
+
+void TMainForm::setCurrentSlot(Slot slot)
+{
+    m_currentSlot = slot;
+    m_slotPrefix = slotInfo(slot).prefix;
+    ui->BitBtn3->setText(slotInfo(slot).buttonCaption);
+}
+
+std::array<bool, 4> TMainForm::slotSwitches() const
+{
+    return {ui->CheckBoxM1->isChecked(), ui->CheckBoxM2->isChecked(), ui->CheckBoxM3->isChecked(),
+            ui->CheckBoxM4->isChecked()};
+}
+
+void TMainForm::setSlotSwitches(const std::array<bool, 4> &switches)
+{
+    ui->CheckBoxM1->setChecked(switches[0]);
+    ui->CheckBoxM2->setChecked(switches[1]);
+    ui->CheckBoxM3->setChecked(switches[2]);
+    ui->CheckBoxM4->setChecked(switches[3]);
+}
+
+void TMainForm::updateEntryButtons()
+{
+    const bool empty = ui->ListBox1->count() == 0;
+    ui->BtnEintragBearbeiten->setEnabled(!empty);
+    ui->BtnBalkendiagrammErstellen->setEnabled(!empty);
+    if (empty)
+        ui->Memo2->clear();
+}
+
+// ---------------------------------------------------------------------------
+// Load and save
+
+void TMainForm::MachEs(const QString &path)
+{
+    m_remarkBase = path;
+    if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".tab")); at >= 0)
+        m_remarkBase.remove(at, 4);
+    if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".TAB")); at >= 0)
+        m_remarkBase.remove(at, 4);
+    m_weightStats.clear();
+    m_monthFilePath = path;
+    if (path.size() >= 8)
+        ui->SpinEdit3->setText(path.mid(path.size() - 8, 4));
+
+    const std::optional<QStringList> fileLines = TextFile::readLines(path);
+    if (fileLines) {
+        const MonthFile::Header header = MonthFile::readHeader(*fileLines);
+        setSlotSwitches(header.applySwitches(slotSwitches()));
+        m_userName = header.userName;
+        m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
+        ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum + QStringLiteral("  ")
+                               + m_userName);
+    }
+    ui->ListBox1->clear();
+    if (!fileLines) {
+        // The user name stays: a file that cannot be read says nothing about it.
+        showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler beim Lesen der Datei: ") + path);
+        return;
+    }
+    m_monthMeans.clear();
+    m_dayMeans.clear();
+
+    QStringList display;
+    for (const QString &line : *fileLines) {
+        if (!EntryLine::isEntryLine(line))
+            continue;
+        m_lastEntryLine = line;
+        if (line.contains(QStringLiteral("den"))) {
+            if (const auto shown = EntryLine::toDisplayLine(line)) {
+                display.append(*shown);
+                const QStringList pieces = shown->split(QLatin1Char('\t'));
+                const QString date = pieces.value(1);
+                const qsizetype firstDot = date.indexOf(QLatin1Char('.'));
+                const qsizetype secondDot = firstDot < 0 ? -1 : date.indexOf(QLatin1Char('.'), firstDot + 1);
+                if (firstDot >= 0)
+                    ui->SpinEdit1->setText(date.left(firstDot).remove(QLatin1Char(' ')));
+                if (secondDot >= 0) {
+                    ui->SpinEdit2->setText(date.mid(firstDot + 1, secondDot - firstDot - 1));
+                    const QString year = date.mid(secondDot + 1).remove(QLatin1Char(' '));
+                    if (!year.isEmpty())
+                        ui->SpinEdit3->setText(year);
+                }
+            }
+        }
+        m_monthMeans.EstelleMonatsMittelwert(line);
+        ui->monaticherMittelwertLabel->setText(m_monthMeans.labelText().isEmpty()
+                                                   ? ui->monaticherMittelwertLabel->text()
+                                                   : m_monthMeans.labelText());
+        m_dayMeans.EstelleTagesMittelwert(line);
+        m_weightStats.ErstelleGewichtsListe(line);
+
+        QString rest = line;
+        if (const qsizetype den = rest.indexOf(QStringLiteral("den ")); den >= 0) {
+            rest.remove(0, den + 4);
+            const qsizetype dot = rest.indexOf(QLatin1Char('.'));
+            if (dot >= 0) {
+                rest.remove(0, dot + 1);
+                const qsizetype nextDot = rest.indexOf(QLatin1Char('.'));
+                if (nextDot >= 0) {
+                    m_openMonth = rest.left(nextDot);
+                    m_monthName = GibMonatLang(m_openMonth.toInt());
+                    rest.remove(0, nextDot + 1);
+                    const qsizetype blank = rest.indexOf(QLatin1Char(' '));
+                    m_openYear = blank < 0 ? rest : rest.left(blank);
+                }
+            }
+        }
+    }
+    ui->ListBox1->addItems(display);
+    m_dayMeans.GibDieTagesMittelwerte();
+
+    if (!m_weightStats.weightList().isEmpty()) {
+        m_lastWeightText = m_weightStats.weightList().constLast();
+        m_monthWeightMean = m_weightStats.mean();
+        ZeigGewichtInfo();
+    }
+
+    m_yearFolderName = m_openYear;
+    const QString loadedPath = path;
+    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName, m_openMonth, m_openYear);
+
+    if (!m_monthFilePath.toLower().contains(loadedPath.toLower())) {
+        // Opened from elsewhere or under another name: keep a copy in its
+        // place in the gallery, never replacing a file that is already there.
+        if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
+            showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
+        m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
+        if (!QFileInfo::exists(m_monthFilePath))
+            QFile::copy(loadedPath, m_monthFilePath);
+    }
+
+    if (!m_lastWeightText.isEmpty())
+        setTextIfChanged(ui->GewichtEdit, m_lastWeightText);
+
+    const QString last = lastListLine();
+    m_yearMismatch = !last.isEmpty() && FieldRules::yearMismatch(last, ui->SpinEdit3->text());
+
+    ui->ListBox1->setFocus();
+    selectLastEntry();
+    ListBox1Click();
+}
+
+void TMainForm::TabDateiSpeichern()
+{
+    if (ui->ListBox1->count() == 0)
+        return;
+    if (m_currentSlot == Slot::Morgens) {
+        const QString morning = m_settings.Lies_String_aus_Registry(QStringLiteral("UhrzeitMorgens"));
+        if (!morning.isEmpty())
+            ui->Edit1->setText(morning);
+    }
+    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_yearFolderName, m_userName, m_openMonth,
+                                                 m_openYear);
+    m_monthName = GibMonatLang(m_openMonth.toInt());
+    const QStringList content
+        = MonthFile::fileLines(m_userName, m_monthName, m_openYear, slotSwitches(), listLines());
+    if (!TextFile::writeLines(m_monthFilePath, content)) {
+        showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler beim Erzeugen der Datei ")
+                                                      + DataFolders::monthFileName(m_userName, m_openMonth, m_openYear)
+                                                      + QLatin1Char('!'));
+        return;
+    }
+    m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
+    MachEs(m_monthFilePath);
+}
+
+void TMainForm::neuerstellen1Click()
+{
+    m_monthWeightMean = 0;
+    ui->GewichtInfoLabel->setText(QString());
+    ui->GewichtEdit->setText(QStringLiteral("0"));
+    saveRemarkIfModified(true);
+    ui->ListBox1->clear();
+    m_newMonthStarted = true;
+    const QDate today = m_seam.today();
+    ui->Label3->setText(QStringLiteral("Heute ist der ") + today.toString(QStringLiteral("dd.MM.yyyy")));
+    ui->SpinEdit1->setValue(1);
+    ui->SpinEdit2->setValue(today.month());
+    ui->SpinEdit3->setValue(today.year());
+    setCurrentSlot(Slot::Morgens);
+    const QString morning = m_settings.Lies_String_aus_Registry(QStringLiteral("UhrzeitMorgens"));
+    if (!morning.isEmpty())
+        ui->Edit1->setText(morning);
+    updateEntryButtons();
+    ui->Memo2->clear();
+}
+
+void TMainForm::oeffnenClick()
+{
+    m_monthMismatch = false;
+    m_yearMismatch = false;
+    m_presetPending = true;
+    ui->BtnEintragBearbeiten->setEnabled(true);
+    ui->BtnBalkendiagrammErstellen->setEnabled(true);
+    const QString chosen = m_seam.getOpenFileName(this, m_galleryFolder,
+                                                  QStringLiteral("Tabellen (*.tab)"));
+    if (chosen.isEmpty())
+        return;
+    saveRemarkIfModified(true);
+    m_monthWeightMean = 0;
+    ui->GewichtInfoLabel->setText(QString());
+    ui->GewichtEdit->setText(QStringLiteral("0"));
+    m_lastWeightText = QStringLiteral("0");
+    MachEs(chosen);
+}
+
+void TMainForm::ListBox1Click()
+{
+    if (m_remarkModified) {
+        saveRemark();
+        m_remarkModified = false;
+    }
+    ui->Memo2->setReadOnly(true);
+    showEvaluation();
+}
+
+void TMainForm::showEvaluation()
+{
+    QPlainTextEdit *memo = ui->Memo2;
+    memo->setTabStopDistance(TabStopDelegate::stopPixels({20}, memo->font()).constFirst());
+    QListWidget *list = ui->ListBox1;
+    if (list->count() == 0)
+        return;
+    if (list->currentRow() < 0)
+        list->setCurrentRow(0);
+    QStringList items;
+    const auto show = [memo](const QStringList &shown) {
+        QString text;
+        for (const QString &item : shown) {
+            // Each item is one memo line; the CRLF that ends the first two
+            // items leaves an empty line after them.
+            QString line = item;
+            line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            text += line + QLatin1Char('\n');
+        }
+        if (text.endsWith(QLatin1Char('\n')))
+            text.chop(1);
+        memo->setPlainText(text);
+        memo->moveCursor(QTextCursor::Start);
+    };
+    memo->clear();
+    try {
+        items = ZeigAuswertung(list->currentItem()->text(), &items);
+    } catch (const ConversionError &) {
+        show(items);
+        throw;
+    }
+    show(items);
+}
+
+// ---------------------------------------------------------------------------
+// Adding an entry
+
+void TMainForm::BitBtn1Click()
+{
+    if (m_monthMismatch)
+        showMessage(UiSeam::MessageKind::Information, FieldRules::monthRefusal(ui->SpinEdit2->text()));
+    if (m_yearMismatch)
+        showMessage(UiSeam::MessageKind::Information, FieldRules::yearRefusal(ui->SpinEdit3->text()));
+    if (m_monthMismatch || m_yearMismatch)
+        return;
+
+    m_settings.Schreib_String_in_Registry(slotInfo(m_currentSlot).timeSetting, ui->Edit1->text());
+
+    const long double weight = GermanNumbers::toFloat(ui->GewichtEdit->text());
+    if (weight > 0 && m_weightDifference >= 15) {
+        showMessage(UiSeam::MessageKind::Information,
+                    QStringLiteral("Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es sind 15 Kg Unterschied "
+                                   "zum bisherigen Mittelwert!"));
+        return;
+    }
+
+    m_openMonth = ui->SpinEdit2->text();
+    m_openYear = ui->SpinEdit3->text();
+    EntryLine::Fields fields;
+    fields.slotPrefix = m_slotPrefix;
+    fields.day = ui->SpinEdit1->text();
+    fields.month = m_openMonth;
+    fields.year = m_openYear;
+    fields.time = ui->Edit1->text();
+    fields.systolic = ui->SpinEdit4->text();
+    fields.diastolic = ui->SpinEdit5->text();
+    fields.pulse = ui->SpinEdit6->text();
+    fields.weight = ui->GewichtsEingabeCheckBox->isChecked() ? ui->GewichtEdit->text() : QStringLiteral("0");
+    const QString newLine = EntryLine::build(fields);
+
+    if (FieldRules::findDuplicate(listLines(), m_slotPrefix, fields.day, fields.month, fields.year)) {
+        showMessage(UiSeam::MessageKind::Information,
+                    FieldRules::duplicateRefusal(m_currentSlot, fields.day, fields.month, fields.year));
+        return;
+    }
+
+    QStringList lines = listLines();
+    lines.append(newLine);
+    setListLines(EntryLine::sortLines(lines));
+
+    m_yearFolderName = m_openYear;
+    if (!DataFolders::ensureFolder(m_galleryFolder + m_openYear))
+        showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
+    if (!DataFolders::ensureFolder(m_htmlFolder + m_openYear))
+        showMessage(UiSeam::MessageKind::Plain, DataFolders::htmlYearFolderNotCreatedMessage(m_openYear));
+
+    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName, m_openMonth, m_openYear);
+    const QStringList content = MonthFile::fileLines(m_userName, GibMonatLang(m_openMonth.toInt()), m_openYear,
+                                                     slotSwitches(), listLines());
+    if (!TextFile::writeLines(m_monthFilePath, content)) {
+        showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler beim Erzeugen der Datei ") + m_monthFilePath);
+        return;
+    }
+
+    ui->ListBox1->clear();
+    const std::optional<QStringList> readBack = TextFile::readLines(m_monthFilePath);
+    if (!readBack) {
+        showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler Lesen der Datei!"));
+        return;
+    }
+    QStringList display;
+    for (const QString &line : *readBack) {
+        if (EntryLine::isEntryLine(line) && line.contains(QStringLiteral("den"))) {
+            if (const auto shown = EntryLine::toDisplayLine(line))
+                display.append(*shown);
+        }
+    }
+    setListLines(display);
+
+    BitBtn3Click();
+    TabDateiSpeichern();
+    ZeigGewichtInfo();
+    updateEntryButtons();
+    if (!m_monthMeans.systolic().isEmpty())
+        ui->monaticherMittelwertLabel->setText(monthMeansLabel(m_monthMeans.systolic(), m_monthMeans.diastolic()));
+    ui->ListBox1->setFocus();
+    selectLastEntry();
+    ListBox1Click();
+}
+
+void TMainForm::BitBtn3Click()
+{
+    setCurrentSlot(nextSwitchedOnSlot(m_currentSlot, slotSwitches()));
+    const QString time = m_settings.Lies_String_aus_Registry(slotInfo(m_currentSlot).timeSetting);
+    if (!time.isEmpty())
+        ui->Edit1->setText(time);
+}
+
+void TMainForm::CheckBoxClick()
+{
+    if (!ui->CheckBoxM1->isChecked() && !ui->CheckBoxM2->isChecked() && !ui->CheckBoxM3->isChecked()
+        && !ui->CheckBoxM4->isChecked())
+        ui->CheckBoxM1->setChecked(true);
+}
+
+// ---------------------------------------------------------------------------
+// Editing an entry
+
+void TMainForm::BtnEintragBearbeitenClick()
+{
+    QListWidget *list = ui->ListBox1;
+    if (list->currentRow() < 0 || list->count() == 0) {
+        showMessage(UiSeam::MessageKind::Information,
+                    QStringLiteral("Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"));
+        return;
+    }
+    const bool yes = m_seam.askYesNo(this, UiSeam::MessageKind::Information,
+                                     QStringLiteral("Der ausgewählte Eintrag wird in der Liste gelöscht und die "
+                                                    "einzelnen Werte in die Eingabefelder zum Bearbeiten "
+                                                    "eingetragen. Möchten Sie das?"));
+    if (yes) {
+        const int row = list->currentRow();
+        const FieldRules::ParsedEntry entry = FieldRules::parseForEdit(list->item(row)->text());
+        delete list->takeItem(row);
+        if (entry.slot)
+            setCurrentSlot(*entry.slot);
+        // Save and reload first, then fill the form: the reload must not
+        // replace the values just taken from the line.
+        if (list->count() > 0)
+            TabDateiSpeichern();
+        applyParsedEntry(entry);
+        ZeigGewichtInfo();
+    }
+    updateEntryButtons();
+}
+
+void TMainForm::applyParsedEntry(const FieldRules::ParsedEntry &entry)
+{
+    if (entry.day)
+        ui->SpinEdit1->setText(*entry.day);
+    if (entry.month)
+        ui->SpinEdit2->setText(*entry.month);
+    if (entry.year)
+        ui->SpinEdit3->setText(*entry.year);
+    if (entry.time)
+        ui->Edit1->setText(*entry.time);
+    if (entry.systolic)
+        ui->SpinEdit4->setText(*entry.systolic);
+    if (entry.diastolic)
+        ui->SpinEdit5->setText(*entry.diastolic);
+    if (entry.pulse)
+        ui->SpinEdit6->setText(*entry.pulse);
+    if (entry.weight)
+        ui->GewichtEdit->setText(*entry.weight);
+    // Every rule of the date fields runs against the list as it is now.
+    SpinEdit1Change();
+    SpinEdit2Change();
+    SpinEdit3Change();
+}

@@ -1,0 +1,94 @@
+// The month's remark, edited in the same memo that shows the evaluation.
+#include "app/main_window.h"
+
+#include "app/data_folders.h"
+#include "base/text_file.h"
+
+#include "ui_main_window.h"
+
+#include <QFileInfo>
+#include <QTextCursor>
+
+namespace {
+
+constexpr int kRemarkLimit = 250;
+
+// The memo's length as the file will hold it: every line break is CR LF.
+int storedLength(const QString &text)
+{
+    return int(text.size() + text.count(QLatin1Char('\n')));
+}
+
+QString firstStoredCharacters(const QString &text, int limit)
+{
+    int length = 0;
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        const int width = text.at(i) == QLatin1Char('\n') ? 2 : 1;
+        if (length + width > limit)
+            break;
+        length += width;
+    }
+    return text.left(i);
+}
+
+} // namespace
+
+QString TMainForm::remarkSavePath() const
+{
+    return DataFolders::remarkFilePath(m_galleryFolder, m_yearFolderName, m_userName, m_openMonth, m_openYear);
+}
+
+void TMainForm::saveRemark()
+{
+    if (m_openMonth.isEmpty() && m_openYear.isEmpty())
+        return; // no month is open: there is no file the remark belongs to
+    const QString text = ui->Memo2->toPlainText();
+    QString error;
+    if (!TextFile::writeLines(remarkSavePath(), TextFile::splitLines(text), &error))
+        showMessage(UiSeam::MessageKind::Warning,
+                    QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") + remarkSavePath()
+                        + QStringLiteral("\r\n") + error);
+}
+
+void TMainForm::saveRemarkIfModified(bool emptyMemo)
+{
+    if (!m_remarkModified)
+        return;
+    saveRemark();
+    if (emptyMemo)
+        ui->Memo2->clear();
+    m_remarkModified = false;
+}
+
+void TMainForm::Bemerkungeingeben1Click()
+{
+    QPlainTextEdit *memo = ui->Memo2;
+    memo->setReadOnly(false);
+    saveRemarkIfModified(true);
+    const QString remarkFile = m_remarkBase + QStringLiteral(".txt");
+    if (!m_remarkBase.isEmpty() && QFileInfo(remarkFile).isFile()) {
+        const std::optional<QStringList> lines = TextFile::readLines(remarkFile);
+        memo->setPlainText(lines ? lines->join(QLatin1Char('\n')) : QString());
+        m_remarkModified = false;
+    } else {
+        memo->clear(); // emptying a filled memo counts as a change
+    }
+    memo->setFocus();
+    memo->setTabChangesFocus(false);
+    memo->moveCursor(QTextCursor::End);
+}
+
+void TMainForm::Memo2Change()
+{
+    QPlainTextEdit *memo = ui->Memo2;
+    if (!memo->isReadOnly())
+        m_remarkModified = true;
+    const QString text = memo->toPlainText();
+    if (storedLength(text) > kRemarkLimit) {
+        showMessage(UiSeam::MessageKind::Information,
+                    QStringLiteral("Die Länge des Bemerkungstextes ist auf 250 Zeichen begrenzt!"));
+        memo->setPlainText(firstStoredCharacters(text, kRemarkLimit));
+        memo->moveCursor(QTextCursor::End);
+    }
+}

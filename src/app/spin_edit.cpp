@@ -1,0 +1,48 @@
+#include "app/spin_edit.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+TSpinEdit::TSpinEdit(QWidget *parent) : QSpinBox(parent)
+{
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setAccelerated(false);
+}
+
+void TSpinEdit::setMinimumDigits(int digits)
+{
+    m_minimumDigits = digits;
+    lineEdit()->setText(textFromValue(value()));
+}
+
+QString TSpinEdit::text() const
+{
+    return textFromValue(value());
+}
+
+void TSpinEdit::setText(const QString &text)
+{
+    bool ok = false;
+    const int number = text.trimmed().toInt(&ok);
+    if (ok && number >= minimum() && number <= maximum())
+        setValue(number);
+}
+
+QString TSpinEdit::textFromValue(int value) const
+{
+    return QStringLiteral("%1").arg(value, m_minimumDigits, 10, QLatin1Char('0'));
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        QSpinBox::keyPressEvent(event);
+        return;
+    default:
+        event->accept(); // swallowed: nothing can be typed here
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QSpinBox>
+
+// A number field whose value changes only through its arrows (buttons, Up and
+// Down keys); typed keys are swallowed. Day and month show two digits.
+class TSpinEdit : public QSpinBox
+{
+    Q_OBJECT
+    Q_PROPERTY(int minimumDigits READ minimumDigits WRITE setMinimumDigits)
+
+public:
+    explicit TSpinEdit(QWidget *parent = nullptr);
+
+    int minimumDigits() const { return m_minimumDigits; }
+    void setMinimumDigits(int digits);
+
+    // The shown text ("05").
+    QString text() const;
+    // Sets the value from a text; a text that is not a number in range is
+    // ignored, so a hand-edited file can never put junk into the field.
+    void setText(const QString &text);
+
+protected:
+    QString textFromValue(int value) const override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int m_minimumDigits = 1;
+};

@@ -1,0 +1,266 @@
+#include "journal/field_rules.h"
+
+#include "base/german_numbers.h"
+
+namespace FieldRules {
+
+namespace {
+
+const QChar kQuote = QLatin1Char('"');
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString padTwo(const QString &text)
+{
+    return text.size() == 1 ? QLatin1Char('0') + text : text;
+}
+
+// Removes everything up to and including the first occurrence of `marker`.
+// Returns false (and leaves the text) when the marker does not occur.
+bool cutThrough(QString &text, const QString &marker)
+{
+    const qsizetype at = text.indexOf(marker);
+    if (at < 0)
+        return false;
+    text.remove(0, at + marker.size());
+    return true;
+}
+
+} // namespace
+
+int GibTageImMonat(int month, int year)
+{
+    if (month == 2) {
+        const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+        return leap ? 29 : 28;
+    }
+    if (month <= 7)
+        return month % 2 == 1 ? 31 : 30;
+    return month % 2 == 0 ? 31 : 30;
+}
+
+int limitDay(int day, int month, int year)
+{
+    return std::min(day, GibTageImMonat(month, year));
+}
+
+bool monthMismatch(const QString &lastListLine, const QString &monthText)
+{
+    if (lastListLine.isEmpty())
+        return false;
+    const qsizetype dot = lastListLine.indexOf(QLatin1Char('.'));
+    const QString lastMonth = dot < 0 ? QString() : lastListLine.mid(dot + 1, 2);
+    return lastMonth != padTwo(monthText);
+}
+
+bool yearMismatch(const QString &lastListLine, const QString &yearText)
+{
+    if (lastListLine.isEmpty())
+        return false;
+    const qsizetype first = lastListLine.indexOf(QLatin1Char('.'));
+    const qsizetype second = first < 0 ? -1 : lastListLine.indexOf(QLatin1Char('.'), first + 1);
+    const QString lastYear = second < 0 ? QString() : lastListLine.mid(second + 1, 4);
+    return lastYear != yearText;
+}
+
+QString stepTime(const QString &time, bool up)
+{
+    const QString text = time.contains(QLatin1Char(':')) ? time : QStringLiteral("24:00");
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    qint64 hours = GermanNumbers::toInt(text.left(colon));
+    qint64 minutes = GermanNumbers::toInt(text.mid(colon + 1));
+    if (up) {
+        minutes += 10;
+        if (minutes > 60)
+            minutes = 60;
+        if (minutes == 60) {
+            if (hours < 24)
+                ++hours;
+            minutes = 0;
+        }
+    } else {
+        minutes -= 10;
+        if (minutes < 0) {
+            if (hours <= 0) {
+                hours = 24;
+                minutes = 0;
+            } else {
+                --hours;
+                minutes = 50;
+            }
+        }
+    }
+    if (hours == 24 && minutes > 0)
+        hours = 0;
+    return QStringLiteral("%1:%2").arg(hours, 2, 10, QLatin1Char('0')).arg(minutes, 2, 10, QLatin1Char('0'));
+}
+
+std::optional<long double> stepWeight(long double current, int radioButton, bool up)
+{
+    const long double step = radioButton == 1 ? 10.0L : radioButton == 2 ? 1.0L : 0.1L;
+    if (up)
+        return current > 500 ? std::nullopt : std::optional<long double>(current + step);
+    return current < 1 ? std::nullopt : std::optional<long double>(current - step);
+}
+
+bool keyDownPassesTextFilter(int windowsKeyCode)
+{
+    return windowsKeyCode < 10 || windowsKeyCode == 37 || windowsKeyCode == 39 || windowsKeyCode == 46;
+}
+
+bool characterPassesTextFilter(QChar character)
+{
+    return (character >= QLatin1Char('0') && character <= QLatin1Char('9'))
+           || character == QChar(u'\b') || character == QLatin1Char('.');
+}
+
+QString monthRefusal(const QString &monthText)
+{
+    return QStringLiteral("Überprüfen Sie bitte die Monatsangabe ") + kQuote + monthText + kQuote
+           + QStringLiteral(" sie stimmt nicht ") + QStringLiteral("mit den bisherigen Eintragungen überein!")
+           + kCrLf
+           + QStringLiteral("Wenn Sie eine Tabelle für einen neuen Monat beginnen möchten, dann wählen Sie den Menüpunkt")
+           + kCrLf + kQuote + QStringLiteral("Datei|neu erstellen (neuer Monat oder Jahr)") + kQuote
+           + QStringLiteral(" aus.");
+}
+
+QString yearRefusal(const QString &yearText)
+{
+    return QStringLiteral("Überprüfen Sie bitte die Jahresangabe ") + kQuote + yearText + kQuote
+           + QStringLiteral(" sie stimmt nicht ") + QStringLiteral("mit den bisherigen Eintragungen überein!")
+           + kCrLf
+           + QStringLiteral("Wenn Sie eine Tabelle für ein neues Jahr beginnen möchten, dann wählen Sie den Menüpunkt")
+           + kCrLf + kQuote + QStringLiteral("Datei|neu erstellen (neuer Monat oder Jahr)") + kQuote
+           + QStringLiteral(" aus.");
+}
+
+QString duplicateRefusal(Slot slot, const QString &day, const QString &month, const QString &year)
+{
+    return QStringLiteral("Ein Eintrag mit dem Datum: ") + slotInfo(slot).prefix + day + QLatin1Char('.')
+           + month + QLatin1Char('.') + year + QStringLiteral(" existiert schon in der Liste!");
+}
+
+std::optional<int> findDuplicate(const QStringList &listLines, const QString &slotPrefix,
+                                 const QString &day, const QString &month, const QString &year)
+{
+    const QString key = slotPrefix + day + QLatin1Char('.') + month + QLatin1Char('.') + year;
+    for (int i = 0; i < listLines.size(); ++i) {
+        QString line = listLines.at(i);
+        line.remove(QLatin1Char('\t'));
+        if (line.contains(key))
+            return i;
+    }
+    return std::nullopt;
+}
+
+ParsedEntry parseForEdit(const QString &displayLine)
+{
+    ParsedEntry parsed;
+    QString rest = displayLine;
+    rest.replace(QLatin1Char('\t'), QLatin1Char(' '));
+
+    const QString den = QStringLiteral("den ");
+    if (const qsizetype at = rest.indexOf(den); at >= 0) {
+        parsed.slot = slotFromPrefix(rest.left(at + den.size()));
+        rest.remove(0, at + den.size());
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.day = rest.left(at).trimmed();
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.month = rest.left(at).trimmed();
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char(' ')); at >= 0) {
+        parsed.year = rest.left(at).trimmed();
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QStringLiteral("Z=")); at >= 0) {
+        // The time runs up to the blank before "s=": an entry typed with a
+        // time of other than five characters still comes back whole.
+        const qsizetype end = rest.indexOf(QStringLiteral(" s="), at);
+        const qsizetype length = end < 0 ? 5 : end - (at + 2);
+        parsed.time = rest.mid(at + 2, length);
+        rest.remove(0, at + 2 + length + 1);
+    }
+    const auto valueBeforeComma = [&rest](const QString &marker, std::optional<QString> &target,
+                                          bool restIsValue) {
+        if (!cutThrough(rest, marker))
+            return;
+        if (const qsizetype comma = rest.indexOf(QLatin1Char(',')); comma >= 0) {
+            target = rest.left(comma).trimmed();
+            rest.remove(0, comma + 1);
+        } else if (restIsValue) {
+            target = rest.trimmed();
+        }
+    };
+    valueBeforeComma(QStringLiteral("s="), parsed.systolic, false);
+    valueBeforeComma(QStringLiteral("d="), parsed.diastolic, false);
+    valueBeforeComma(QStringLiteral("p="), parsed.pulse, true);
+    if (cutThrough(rest, QStringLiteral("Gewicht=")))
+        parsed.weight = rest.trimmed();
+    return parsed;
+}
+
+ParsedEntry parseForPreset(const QString &entryLine)
+{
+    ParsedEntry parsed;
+    QString rest = entryLine;
+    const QString den = QStringLiteral("den ");
+    if (const qsizetype at = rest.indexOf(den); at >= 0) {
+        parsed.slot = slotFromPrefix(rest.left(at + den.size()));
+        rest.remove(0, at + den.size());
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.day = rest.left(at).remove(QLatin1Char(' '));
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.month = rest.left(at).remove(QLatin1Char(' '));
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char(' ')); at >= 0) {
+        parsed.year = rest.left(at);
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QStringLiteral("Z=")); at >= 0)
+        parsed.time = rest.mid(at + 2, 5);
+    const auto valueUpToComma = [&rest](const QString &marker) -> std::optional<QString> {
+        const qsizetype at = rest.indexOf(marker);
+        if (at < 0)
+            return std::nullopt;
+        const qsizetype comma = rest.indexOf(QLatin1Char(','), at);
+        if (comma < 0)
+            return std::nullopt;
+        return rest.mid(at + marker.size(), comma - at - marker.size()).trimmed();
+    };
+    parsed.systolic = valueUpToComma(QStringLiteral("s="));
+    parsed.diastolic = valueUpToComma(QStringLiteral("d="));
+    if (const qsizetype at = rest.indexOf(QStringLiteral("p=")); at >= 0) {
+        const qsizetype comma = rest.indexOf(QLatin1Char(','), at);
+        if (comma >= 0) {
+            parsed.pulse = rest.mid(at + 2, comma - at - 2).trimmed();
+        } else {
+            parsed.pulse = rest.mid(at + 2).remove(QLatin1Char(' '));
+            parsed.weight = QStringLiteral("0");
+        }
+    }
+    return parsed;
+}
+
+std::optional<QString> yearFromTitle(const QString &title)
+{
+    QString text = title;
+    if (text.contains(QStringLiteral("Blutdruckmesswerte")))
+        text.remove(0, 18);
+    text = text.trimmed();
+    std::optional<QString> year;
+    for (const char *pattern : {"199", "200", "201", "202", "203"}) {
+        const qsizetype at = text.indexOf(QLatin1String(pattern));
+        if (at >= 0)
+            year = text.mid(at, 4);
+    }
+    return year;
+}
+
+} // namespace FieldRules

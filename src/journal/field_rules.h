@@ -1,0 +1,78 @@
+#pragma once
+
+#include "journal/slots.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The rules that keep the entry fields valid, on plain values; the main
+// window's handlers read their controls, call these and write back.
+namespace FieldRules {
+
+// 28 to 31 days, Gregorian leap years.
+int GibTageImMonat(int month, int year);
+
+// The day limited to the days of the month.
+int limitDay(int day, int month, int year);
+
+// The month of the last list line (two characters after its first ".")
+// differs from the month text padded to two digits. False for an empty line.
+bool monthMismatch(const QString &lastListLine, const QString &monthText);
+
+// The year of the last list line (four characters after its second ".")
+// differs from the year text. False for an empty line.
+bool yearMismatch(const QString &lastListLine, const QString &yearText);
+
+// Ten minutes up or down with the wrap-arounds of the time field; a text
+// without ":" is taken as "24:00" first. Throws ConversionError when the
+// hours or minutes are not whole numbers.
+QString stepTime(const QString &time, bool up);
+
+// Step of the weight buttons: 10, 1 or 0.1 kg for radio button 1, 2, 3.
+// nullopt when the step is refused (up above 500, down below 1).
+std::optional<long double> stepWeight(long double current, int radioButton, bool up);
+
+// Keys that pass the time and weight fields.
+bool keyDownPassesTextFilter(int windowsKeyCode);
+bool characterPassesTextFilter(QChar character);
+
+// Refusals of the add command.
+QString monthRefusal(const QString &monthText);
+QString yearRefusal(const QString &yearText);
+QString duplicateRefusal(Slot slot, const QString &day, const QString &month, const QString &year);
+
+// SlotPrefix + day.month.year, searched in every list line (tabs removed).
+// Returns the index of the first line that holds it.
+std::optional<int> findDuplicate(const QStringList &listLines, const QString &slotPrefix,
+                                 const QString &day, const QString &month, const QString &year);
+
+// A list line taken apart for editing, or an entry line for the preset of the
+// entry form. Pieces that are missing stay nullopt and leave their field as
+// it is.
+struct ParsedEntry
+{
+    std::optional<Slot> slot;
+    std::optional<QString> day;
+    std::optional<QString> month;
+    std::optional<QString> year;
+    std::optional<QString> time;
+    std::optional<QString> systolic;
+    std::optional<QString> diastolic;
+    std::optional<QString> pulse;
+    std::optional<QString> weight;
+};
+
+// Takes a display line apart from the left, as the edit command does.
+ParsedEntry parseForEdit(const QString &displayLine);
+
+// Takes the last entry line of a load apart for the preset of the form.
+ParsedEntry parseForPreset(const QString &entryLine);
+
+// The year of the window title ("Blutdruckmesswerte  März 2017  Muster"):
+// the four characters from the first "199", "200", ... "203", the later
+// pattern winning; nullopt when none occurs.
+std::optional<QString> yearFromTitle(const QString &title);
+
+} // namespace FieldRules
