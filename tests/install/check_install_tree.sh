@@ -67,6 +67,13 @@ else
     [ -x "$prefix/bin/$binary" ] || fail "provided binary $binary is not installed"
 fi
 
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate-tree --no-net "$prefix" >"$prefix.tree.log" 2>&1 \
+        || { cat "$prefix.tree.log"; fail "appstreamcli validate-tree rejects the tree"; }
+else
+    fail "appstreamcli is missing (apt-get install appstream)"
+fi
+
 for size in 16 32 48 64 128 256; do
     icon=share/icons/hicolor/${size}x${size}/apps/vantoria.png
     if expect_file "$icon" 644; then

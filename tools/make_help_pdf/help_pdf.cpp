@@ -130,6 +130,8 @@ QString writeHelpPdf(const QString &markdown, const QString &pdfPath, const QStr
     doc.documentLayout()->setPaintDevice(&writer);
     QFont body(QStringLiteral("DejaVu Sans"));
     body.setPointSizeF(kBodyPoints);
+    // Ligatures would turn "öffnen" into "ö\uFB00nen", which a PDF viewer's search misses.
+    body.setStyleStrategy(QFont::PreferNoShaping);
     doc.setDefaultFont(body);
     doc.setDocumentMargin(0);
     doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
