@@ -61,9 +61,13 @@ std::optional<DesktopEntry> readEntry(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QString text = QString::fromUtf8(file.readAll());
-
+    const QByteArray bytes = file.readAll();
     DesktopEntry entry;
+    // Most entries are no browsers; only those that could be are parsed.
+    if (!bytes.contains("WebBrowser") && !bytes.contains("x-scheme-handler/http"))
+        return entry;
+    const QString text = QString::fromUtf8(bytes);
+
     QStringList seenKeys;
     bool inMainGroup = false;
     for (QStringView line : QStringView(text).split(u'\n')) {
