@@ -1,3 +1,4 @@
+#include "base/conversion_error.h"
 #include "base/german_numbers.h"
 #include "base/text_file.h"
 #include "journal/entry_line.h"
@@ -6,6 +7,7 @@
 #include "stats/month_means.h"
 #include "stats/weight_stats.h"
 
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -53,6 +55,7 @@ class TestMonthStatistics : public QObject
 private slots:
     void handWrittenMarch();
     void fullMonthAgainstIntegerArithmetic();
+    void arbitraryLinesOnlyRaiseConversionErrors();
 };
 
 void TestMonthStatistics::handWrittenMarch()
@@ -128,6 +131,50 @@ void TestMonthStatistics::fullMonthAgainstIntegerArithmetic()
     QCOMPARE(month.monthMeans.pulse(), GermanNumbers::formatFixed2(total[2] / 124.0L));
     QCOMPARE(month.weights.weightList().size(), weightCount);
     QVERIFY(qAbs(double(month.weights.mean() - weightSum / weightCount)) < 1e-12);
+}
+
+void TestMonthStatistics::arbitraryLinesOnlyRaiseConversionErrors()
+{
+    // Fragments of the grammar mixed with any byte of the code page: every
+    // collector either takes the line or refuses it with a conversion error.
+    QStringList parts = {"Morgens den ", "Abends den ", "Messung2 den ", ".", "05", "1",
+                         " Z=", " s=", ", d=", ", p=", ", Gewicht=", ",", "_", " ", "\t"};
+    QRandomGenerator random(20240105);
+    int taken = 0, refused = 0;
+    for (int round = 0; round < 5000; ++round) {
+        QString line = round % 2 ? "M" : "A";
+        const int length = random.bounded(12);
+        for (int i = 0; i < length; ++i) {
+            if (random.bounded(4) == 0)
+                line += QChar(char16_t(random.bounded(1, 256)));
+            else
+                line += parts.at(random.bounded(parts.size()));
+        }
+        MonthMeans monthMeans;
+        DayMeans dayMeans;
+        WeightStats weights;
+        try {
+            monthMeans.EstelleMonatsMittelwert(line);
+            (void)monthMeans.labelText();
+            dayMeans.EstelleTagesMittelwert(line);
+            dayMeans.GibDieTagesMittelwerte();
+            weights.ErstelleGewichtsListe(line);
+            (void)weights.mean();
+            if (const auto display = EntryLine::toDisplayLine(line))
+                ZeigAuswertung(*display);
+            ++taken;
+        } catch (const ConversionError &error) {
+            QVERIFY(error.message().contains(QString::fromUtf8(" ist kein gültiger ")));
+            ++refused;
+        }
+        for (int q = 0; q < 3; ++q) {
+            for (int day = 1; day <= 31; ++day) {
+                const QString text = dayMeans.table().text(Quantity(q), day);
+                QVERIFY2(!text.isEmpty() && !text.contains(QLatin1Char(',')), qPrintable(text));
+            }
+        }
+    }
+    QVERIFY(taken > 0 && refused > 0);
 }
 
 QTEST_GUILESS_MAIN(TestMonthStatistics)
