@@ -1,0 +1,255 @@
+#include "charts/marker_filler.h"
+
+#include "base/german_numbers.h"
+
+#include <QStringList>
+
+#include <array>
+
+namespace {
+
+// Longest names first, so "Dz17" is not read as "Dz1" and "Dz7__" not as "Dz7".
+const QStringList &markerNames()
+{
+    static const QStringList names = [] {
+        QStringList list{
+            QStringLiteral("Dz1"),           QStringLiteral("Dz2_1"),
+            QStringLiteral("Dz2_2"),         QStringLiteral("Dz2_3"),
+            QStringLiteral("Dz3_1"),         QStringLiteral("Dz3_2"),
+            QStringLiteral("Dz3_3"),         QStringLiteral("Dz_2_1"),
+            QStringLiteral("Dz_2_2"),        QStringLiteral("Dz_2_3"),
+            QStringLiteral("Dz_3_1"),        QStringLiteral("Dz_3_2"),
+            QStringLiteral("Dz_3_3"),        QStringLiteral("DzRest1"),
+            QStringLiteral("DzRest2"),       QStringLiteral("DzRest3"),
+            QStringLiteral("DzErsteWoche"),  QStringLiteral("DzZweiteWoche"),
+            QStringLiteral("DzDritteWoche"), QStringLiteral("DzVierteWoche"),
+            QStringLiteral("DzErste2Wochen"), QStringLiteral("DzZweiten2Wochen"),
+            QStringLiteral("DzRestWochen"),  QStringLiteral("Dz7"),
+            QStringLiteral("Dz7_"),          QStringLiteral("Dz7__"),
+            QStringLiteral("Dz17"),
+        };
+        std::stable_sort(list.begin(), list.end(),
+                         [](const QString &a, const QString &b) { return a.size() > b.size(); });
+        return list;
+    }();
+    return names;
+}
+
+QString markerOf(const QString &line)
+{
+    for (const QString &name : markerNames()) {
+        if (line.startsWith(name))
+            return name;
+    }
+    return {};
+}
+
+QString dataArray(const DayMeanTable &table, Quantity quantity, int first, int last,
+                  bool lastDataSet)
+{
+    QString text = QStringLiteral("data: [");
+    for (int day = first; day <= last; ++day) {
+        if (day > first)
+            text += QLatin1Char(',');
+        text += table.text(quantity, day);
+    }
+    text += lastDataSet ? QStringLiteral("] , } ") : QStringLiteral("] , }, ");
+    return text;
+}
+
+QString restArray(const DayMeanTable &table, Quantity quantity)
+{
+    return QStringLiteral("data: [") + table.text(quantity, 29) + QLatin1Char(',')
+           + table.text(quantity, 30) + QLatin1Char(',') + table.text(quantity, 31)
+           + QStringLiteral(",0,0,0,0,0,0,0,0,0,0,0] , }, ");
+}
+
+QString withZeroGaps(QString array)
+{
+    array = ReplaceAll(array, QStringLiteral(",0,"), QStringLiteral(",NaN,"));
+    array = ReplaceAll(array, QStringLiteral("[0,"), QStringLiteral("[NaN,"));
+    array = ReplaceAll(array, QStringLiteral(",0]"), QStringLiteral(",NaN]"));
+    return array;
+}
+
+QString dateLabel(const ChartInputs &inputs, int day, int month, int year)
+{
+    const bool fullYear = day == 1 || day == 15 || day == 29;
+    return WeekdayPrefix(day, month, year) + QStringLiteral("%1.").arg(day, 2, 10, QLatin1Char('0'))
+           + inputs.openMonth + QLatin1Char('.')
+           + (fullYear ? inputs.openYear : inputs.openYear.right(2));
+}
+
+// "labels: ['a' ,'b' ,], " or, when the list ends with a blank, "... 'b' ], ".
+QString labelList(const QStringList &entries, bool endWithBlank)
+{
+    QString text = QStringLiteral("labels: [");
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        text += QLatin1Char('\'') + entries.at(i);
+        text += (endWithBlank && i == entries.size() - 1) ? QStringLiteral("' ")
+                                                          : QStringLiteral("' ,");
+    }
+    return text + QStringLiteral("], ");
+}
+
+QString labels(const ChartInputs &inputs, int first, int last, bool endWithBlank)
+{
+    const auto month = int(GermanNumbers::toInt(inputs.openMonth));
+    const auto year = int(GermanNumbers::toInt(inputs.openYear));
+    QStringList entries;
+    for (int day = first; day <= last; ++day)
+        entries.append(dateLabel(inputs, day, month, year));
+    return labelList(entries, endWithBlank);
+}
+
+QString restLabels(const ChartInputs &inputs, ChartPage page)
+{
+    const auto month = int(GermanNumbers::toInt(inputs.openMonth));
+    const auto year = int(GermanNumbers::toInt(inputs.openYear));
+    const int lastDay = daysInOpenMonth(inputs.openMonth, inputs.openYear);
+    QStringList entries;
+    for (int day = 29; day <= lastDay; ++day)
+        entries.append(dateLabel(inputs, day, month, year));
+    if (page == ChartPage::Bar) {
+        while (entries.size() < 7)
+            entries.append(QStringLiteral("-"));
+    }
+    return labelList(entries, false);
+}
+
+QString colourPart(qint32 colour, const QString &borderWidth, bool systolic)
+{
+    const QString c = ColorToHtml(colour);
+    if (systolic) {
+        return QStringLiteral("backgroundColor: '") + c + QStringLiteral("',borderColor: '") + c
+               + QStringLiteral("' , borderWidth: ") + borderWidth + QStringLiteral(", fill: false, ");
+    }
+    return QStringLiteral("backgroundColor: '") + c + QStringLiteral("',borderColor: '") + c
+           + QStringLiteral("' ,borderWidth: ") + borderWidth + QStringLiteral(",fill: false, ");
+}
+
+struct ArrayMarker
+{
+    const char *name;
+    Quantity quantity;
+    int barFirst, barLast, lineFirst, lineLast;
+    bool lastDataSet;
+};
+
+constexpr std::array<ArrayMarker, 12> kArrayMarkers{{
+    {"Dz2_1", Quantity::Systolic, 1, 7, 1, 14, false},
+    {"Dz2_2", Quantity::Diastolic, 1, 7, 1, 14, false},
+    {"Dz2_3", Quantity::Pulse, 1, 7, 1, 14, true},
+    {"Dz3_1", Quantity::Systolic, 8, 14, 15, 28, false},
+    {"Dz3_2", Quantity::Diastolic, 8, 14, 15, 28, false},
+    {"Dz3_3", Quantity::Pulse, 8, 14, 15, 28, true},
+    // The line page has no use for these; they keep their bar-page days.
+    {"Dz_2_1", Quantity::Systolic, 15, 21, 15, 21, false},
+    {"Dz_2_2", Quantity::Diastolic, 15, 21, 15, 21, false},
+    {"Dz_2_3", Quantity::Pulse, 15, 21, 15, 21, true},
+    {"Dz_3_1", Quantity::Systolic, 22, 28, 22, 28, false},
+    {"Dz_3_2", Quantity::Diastolic, 22, 28, 22, 28, false},
+    {"Dz_3_3", Quantity::Pulse, 22, 28, 22, 28, true},
+}};
+
+} // namespace
+
+qint64 roundedMonthMean(const QString &meanText)
+{
+    return qint64(RoundToDigits(GermanNumbers::toFloat(meanText), 0));
+}
+
+QString monthlySummary(const ChartInputs &inputs, ChartPage page)
+{
+    const QString s = QString::number(roundedMonthMean(inputs.monthMeanSystolic));
+    const QString d = QString::number(roundedMonthMean(inputs.monthMeanDiastolic));
+    const QString p = QString::number(roundedMonthMean(inputs.monthMeanPulse));
+    const QString weight = inputs.monthWeightMean > 0
+                               ? GermanNumbers::formatGrouped1(inputs.monthWeightMean)
+                                     + QStringLiteral(" kg")
+                               : QStringLiteral("Keine Angabe!");
+    const QString means = QStringLiteral("Systole: ") + s + QStringLiteral(" mmHg - Diastole: ") + d
+                          + QStringLiteral(" mmHg - Puls: ") + p;
+    if (page == ChartPage::Bar) {
+        // The quotes split the label into three lines in the chart.
+        return QStringLiteral("Monatliche Mittelwerte: ',' ") + means
+               + QStringLiteral(" (HF) ',' Gewicht: ") + weight;
+    }
+    return means + QStringLiteral(" (HF) - Gewicht: ") + weight;
+}
+
+bool DayGroupHasData(const QString &groupKey, const DayMeanTable &table)
+{
+    struct Group
+    {
+        const char *key;
+        int first, last;
+    };
+    static constexpr Group groups[] = {
+        {"Woche1", 1, 7},       {"Woche2", 8, 14},       {"Woche3", 15, 21},
+        {"Woche4", 22, 28},     {"zweiWochen1", 1, 14},  {"zweiWochen2", 15, 28},
+        {"RestdesMonats", 29, 31},
+    };
+    for (const Group &group : groups) {
+        if (groupKey != QLatin1String(group.key))
+            continue;
+        for (int day = group.first; day <= group.last; ++day) {
+            for (Quantity q : {Quantity::Systolic, Quantity::Diastolic, Quantity::Pulse}) {
+                if (table.text(q, day) != QLatin1String("0"))
+                    return true;
+            }
+        }
+        return false;
+    }
+    return false;
+}
+
+QString FillMarkerLine(const QString &templateLine, const ChartInputs &inputs, ChartPage page)
+{
+    const QString marker = markerOf(templateLine);
+    if (marker.isEmpty())
+        return {};
+    const DayMeanTable &table = inputs.dayMeans;
+
+    if (marker == QLatin1String("Dz1")) {
+        return QStringLiteral("<h0><b>Blutdruckmesswerte von ") + escapeHtmlText(inputs.userName)
+               + QStringLiteral(" im ") + inputs.monthName + QLatin1Char(' ') + inputs.openYear
+               + QStringLiteral("</b></h0>");
+    }
+    for (const ArrayMarker &array : kArrayMarkers) {
+        if (marker != QLatin1String(array.name))
+            continue;
+        const bool bar = page == ChartPage::Bar;
+        const QString text = dataArray(table, array.quantity, bar ? array.barFirst : array.lineFirst,
+                                 bar ? array.barLast : array.lineLast, array.lastDataSet);
+        return inputs.zeroGap ? withZeroGaps(text) : text;
+    }
+    if (marker.startsWith(QLatin1String("DzRest")) && marker.size() == 7) {
+        const Quantity q = marker.endsWith(QLatin1Char('1'))   ? Quantity::Systolic
+                           : marker.endsWith(QLatin1Char('2')) ? Quantity::Diastolic
+                                                               : Quantity::Pulse;
+        const QString text = restArray(table, q);
+        return inputs.zeroGap ? withZeroGaps(text) : text;
+    }
+    if (marker == QLatin1String("DzErsteWoche"))
+        return labels(inputs, 1, 7, false);
+    if (marker == QLatin1String("DzZweiteWoche"))
+        return labels(inputs, 8, 14, true);
+    if (marker == QLatin1String("DzDritteWoche"))
+        return labels(inputs, 15, 21, false);
+    if (marker == QLatin1String("DzVierteWoche"))
+        return labels(inputs, 22, 28, true);
+    if (marker == QLatin1String("DzErste2Wochen"))
+        return labels(inputs, 1, 14, true);
+    if (marker == QLatin1String("DzZweiten2Wochen"))
+        return labels(inputs, 15, 28, true);
+    if (marker == QLatin1String("DzRestWochen"))
+        return restLabels(inputs, page);
+    if (marker == QLatin1String("Dz7"))
+        return colourPart(inputs.systolicColour, inputs.chartBorderWidth, true);
+    if (marker == QLatin1String("Dz7_"))
+        return colourPart(inputs.diastolicColour, inputs.chartBorderWidth, false);
+    if (marker == QLatin1String("Dz7__"))
+        return colourPart(inputs.pulseColour, inputs.chartBorderWidth, false);
+    return monthlySummary(inputs, page); // "Dz17"
+}

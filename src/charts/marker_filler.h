@@ -1,0 +1,22 @@
+#pragma once
+
+#include "charts/chart_format.h"
+#include "charts/chart_inputs.h"
+
+#include <QString>
+
+// The output line for one marker line of the chart template: the longest
+// marker name the line begins with decides; the sample after it is never
+// written. A line without a marker gives an empty text. Throws
+// ConversionError when the month's means or dates are not numbers.
+QString FillMarkerLine(const QString &templateLine, const ChartInputs &inputs, ChartPage page);
+
+// True when a day of the group ("Woche1".."Woche4", "zweiWochen1",
+// "zweiWochen2", "RestdesMonats") has a mean other than "0".
+bool DayGroupHasData(const QString &groupKey, const DayMeanTable &table);
+
+// The "Dz17" text: the rounded month means and the weight, in the page's form.
+QString monthlySummary(const ChartInputs &inputs, ChartPage page);
+
+// A month mean text ("128,33") brought to a whole number, half up.
+qint64 roundedMonthMean(const QString &meanText);

@@ -1,0 +1,312 @@
+// The small building blocks of the chart pages, at their edges.
+#include "charts/chart_page.h"
+#include "charts/grade.h"
+#include "charts/marker_filler.h"
+#include "support/temp_home.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TstChartPieces : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void colourToHtml_data();
+    void colourToHtml();
+    void weekdayPrefixes();
+    void axisMaximum_data();
+    void axisMaximum();
+    void replaceAllRescans();
+    void markerFillerTakesTheLongestMarker();
+    void zeroGapReplacesOnlyZeros();
+    void restArrayHasFourteenValues();
+    void labelsCarryFullYearsOnDays1_15_29();
+    void summaryWeightFormats();
+    void classification_data();
+    void classification();
+    void gradeTextsDependOnThePage();
+    void missingGroupsNotice();
+    void remarkBlockEdges();
+    void pageNameFromMonthFile();
+};
+
+void TstChartPieces::colourToHtml_data()
+{
+    QTest::addColumn<qint32>("colour");
+    QTest::addColumn<QString>("html");
+    QTest::newRow("blue") << 16711680 << "#0000FF";
+    QTest::newRow("green") << 32768 << "#008000";
+    QTest::newRow("mixed") << 8388863 << "#FF0080";
+    QTest::newRow("dark red") << 128 << "#800000";
+    QTest::newRow("grid") << 14671845 << "#E5DFDF";
+    QTest::newRow("black") << 0 << "#000000";
+}
+
+void TstChartPieces::colourToHtml()
+{
+    QFETCH(qint32, colour);
+    QFETCH(QString, html);
+    QCOMPARE(ColorToHtml(colour), html);
+}
+
+void TstChartPieces::weekdayPrefixes()
+{
+    QCOMPARE(WeekdayPrefix(1, 1, 2017), QStringLiteral("So."));
+    QCOMPARE(WeekdayPrefix(2, 1, 2017), QStringLiteral("Mo."));
+    QCOMPARE(WeekdayPrefix(29, 2, 2020), QStringLiteral("Sa."));
+    QCOMPARE(WeekdayPrefix(31, 12, 2024), QStringLiteral("Di."));
+    QCOMPARE(WeekdayPrefix(4, 1, 2017), QStringLiteral("Mi."));
+    QCOMPARE(WeekdayPrefix(5, 1, 2017), QStringLiteral("Do."));
+    QCOMPARE(WeekdayPrefix(6, 1, 2017), QStringLiteral("Fr."));
+}
+
+void TstChartPieces::axisMaximum_data()
+{
+    QTest::addColumn<QString>("highest");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("125 half to even") << "125" << "130";
+    QTest::newRow("126") << "126" << "140";
+    QTest::newRow("135 half to even") << "135" << "150";
+    QTest::newRow("105") << "105" << "110";
+    QTest::newRow("145") << "145" << "150";
+    QTest::newRow("155") << "155" << "170";
+    QTest::newRow("138") << "138" << "150";
+    QTest::newRow("no readings") << "0" << "10";
+}
+
+void TstChartPieces::axisMaximum()
+{
+    QFETCH(QString, highest);
+    QFETCH(QString, expected);
+    DayMeanTable table;
+    table.setText(Quantity::Systolic, 3, QStringLiteral("99"));
+    table.setText(Quantity::Systolic, 5, highest);
+    // Diastolic and pulse values never raise the axis.
+    table.setText(Quantity::Diastolic, 4, QStringLiteral("250"));
+    table.setText(Quantity::Pulse, 6, QStringLiteral("260"));
+    // A higher value outside the chart's days does not count either.
+    table.setText(Quantity::Systolic, 8, QStringLiteral("199"));
+    const QString axis = AxisMax(table, 1, 7);
+    QCOMPARE(axis, highest == QLatin1String("0") ? QStringLiteral("110") : expected);
+    table.setText(Quantity::Systolic, 3, QStringLiteral("0"));
+    QCOMPARE(AxisMax(table, 1, 7), expected);
+}
+
+void TstChartPieces::replaceAllRescans()
+{
+    QCOMPARE(ReplaceAll(QStringLiteral("[0,0,0,0]"), QStringLiteral(",0,"), QStringLiteral(",NaN,")),
+             QStringLiteral("[0,NaN,NaN,0]"));
+    QCOMPARE(ReplaceAll(QStringLiteral("aaa"), QStringLiteral("a"), QStringLiteral("b")),
+             QStringLiteral("bbb"));
+    QCOMPARE(ReplaceAll(QStringLiteral("xyz"), QStringLiteral("q"), QStringLiteral("r")),
+             QStringLiteral("xyz"));
+}
+
+void TstChartPieces::markerFillerTakesTheLongestMarker()
+{
+    ChartInputs in;
+    in.monthMeanSystolic = QStringLiteral("128,33");
+    in.monthMeanDiastolic = QStringLiteral("83,50");
+    in.monthMeanPulse = QStringLiteral("70,49");
+    in.monthWeightMean = 80.5L;
+    in.systolicColour = 16711680;
+    in.diastolicColour = 32768;
+    in.pulseColour = 128;
+    in.openMonth = QStringLiteral("01");
+    in.openYear = QStringLiteral("2017");
+    // "Dz17" is not "Dz1", "Dz7__" is neither "Dz7" nor "Dz7_".
+    QCOMPARE(FillMarkerLine(QStringLiteral("Dz17 sample"), in, ChartPage::Line),
+             QStringLiteral("Systole: 128 mmHg - Diastole: 84 mmHg - Puls: 70 (HF) - Gewicht: 80,5 kg"));
+    QCOMPARE(FillMarkerLine(QStringLiteral("Dz7__"), in, ChartPage::Line),
+             QStringLiteral("backgroundColor: '#800000',borderColor: '#800000' ,borderWidth: 2,fill: false, "));
+    QCOMPARE(FillMarkerLine(QStringLiteral("Dz7_ x"), in, ChartPage::Bar),
+             QStringLiteral("backgroundColor: '#008000',borderColor: '#008000' ,borderWidth: 2,fill: false, "));
+    QCOMPARE(FillMarkerLine(QStringLiteral("Dz7 x"), in, ChartPage::Bar),
+             QStringLiteral("backgroundColor: '#0000FF',borderColor: '#0000FF' , borderWidth: 2, fill: false, "));
+    QVERIFY(FillMarkerLine(QStringLiteral("Dz1 x"), in, ChartPage::Bar).startsWith(QStringLiteral("<h0>")));
+    // The sample after the marker is never written; no marker, no text.
+    QCOMPARE(FillMarkerLine(QStringLiteral("Dz2_1 data: [100,120,NaN] , },  "), in, ChartPage::Bar),
+             QStringLiteral("data: [NaN,NaN,NaN,NaN,NaN,NaN,NaN] , }, "));
+    QCOMPARE(FillMarkerLine(QStringLiteral("function createConfig()"), in, ChartPage::Bar), QString());
+    QCOMPARE(FillMarkerLine(QString(), in, ChartPage::Bar), QString());
+}
+
+void TstChartPieces::zeroGapReplacesOnlyZeros()
+{
+    ChartInputs in;
+    const char *values[] = {"0", "10", "0", "0", "100", "101", "0"};
+    for (int day = 1; day <= 7; ++day)
+        in.dayMeans.setText(Quantity::Systolic, day, QLatin1String(values[day - 1]));
+    in.zeroGap = true;
+    QCOMPARE(FillMarkerLine(QStringLiteral("Dz2_1"), in, ChartPage::Bar),
+             QStringLiteral("data: [NaN,10,NaN,NaN,100,101,NaN] , }, "));
+    in.zeroGap = false;
+    QCOMPARE(FillMarkerLine(QStringLiteral("Dz2_1"), in, ChartPage::Bar),
+             QStringLiteral("data: [0,10,0,0,100,101,0] , }, "));
+    // The pulse array closes the chart's data sets.
+    QCOMPARE(FillMarkerLine(QStringLiteral("Dz2_3"), in, ChartPage::Bar),
+             QStringLiteral("data: [0,0,0,0,0,0,0] , } "));
+    // On the line page the same marker spans two weeks.
+    QCOMPARE(FillMarkerLine(QStringLiteral("Dz3_3"), in, ChartPage::Line),
+             QStringLiteral("data: [0,0,0,0,0,0,0,0,0,0,0,0,0,0] , } "));
+}
+
+void TstChartPieces::restArrayHasFourteenValues()
+{
+    ChartInputs in;
+    in.dayMeans.setText(Quantity::Pulse, 29, QStringLiteral("71"));
+    in.dayMeans.setText(Quantity::Pulse, 30, QStringLiteral("70"));
+    in.zeroGap = true;
+    QCOMPARE(FillMarkerLine(QStringLiteral("DzRest3"), in, ChartPage::Line),
+             QStringLiteral("data: [71,70,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN] , }, "));
+    in.zeroGap = false;
+    QCOMPARE(FillMarkerLine(QStringLiteral("DzRest1"), in, ChartPage::Bar),
+             QStringLiteral("data: [0,0,0,0,0,0,0,0,0,0,0,0,0,0] , }, "));
+}
+
+void TstChartPieces::labelsCarryFullYearsOnDays1_15_29()
+{
+    ChartInputs in;
+    in.openMonth = QStringLiteral("01");
+    in.openYear = QStringLiteral("2017");
+    QCOMPARE(FillMarkerLine(QStringLiteral("DzErsteWoche"), in, ChartPage::Bar),
+             QStringLiteral("labels: ['So.01.01.2017' ,'Mo.02.01.17' ,'Di.03.01.17' ,'Mi.04.01.17' "
+                            ",'Do.05.01.17' ,'Fr.06.01.17' ,'Sa.07.01.17' ,], "));
+    QCOMPARE(FillMarkerLine(QStringLiteral("DzZweiteWoche"), in, ChartPage::Bar),
+             QStringLiteral("labels: ['So.08.01.17' ,'Mo.09.01.17' ,'Di.10.01.17' ,'Mi.11.01.17' "
+                            ",'Do.12.01.17' ,'Fr.13.01.17' ,'Sa.14.01.17' ], "));
+    in.openYear = QStringLiteral("2020");
+    QCOMPARE(FillMarkerLine(QStringLiteral("DzRestWochen"), in, ChartPage::Bar),
+             QStringLiteral("labels: ['Mi.29.01.2020' ,'Do.30.01.20' ,'Fr.31.01.20' ,'-' ,'-' ,'-' "
+                            ",'-' ,], "));
+    // A leap February has one rest day.
+    in.openMonth = QStringLiteral("02");
+    QCOMPARE(FillMarkerLine(QStringLiteral("DzRestWochen"), in, ChartPage::Line),
+             QStringLiteral("labels: ['Sa.29.02.2020' ,], "));
+    QCOMPARE(FillMarkerLine(QStringLiteral("DzRestWochen"), in, ChartPage::Bar),
+             QStringLiteral("labels: ['Sa.29.02.2020' ,'-' ,'-' ,'-' ,'-' ,'-' ,'-' ,], "));
+    QVERIFY(FillMarkerLine(QStringLiteral("DzZweiten2Wochen"), in, ChartPage::Line)
+                .startsWith(QStringLiteral("labels: ['Sa.15.02.2020' ,'So.16.02.20' ,")));
+}
+
+void TstChartPieces::summaryWeightFormats()
+{
+    ChartInputs in;
+    in.monthMeanSystolic = QStringLiteral("131,5");
+    in.monthMeanDiastolic = QStringLiteral("84,49");
+    in.monthMeanPulse = QStringLiteral("70,00");
+    in.monthWeightMean = 1002;
+    QCOMPARE(monthlySummary(in, ChartPage::Bar),
+             QStringLiteral("Monatliche Mittelwerte: ',' Systole: 132 mmHg - Diastole: 84 mmHg - "
+                            "Puls: 70 (HF) ',' Gewicht: 1.002,0 kg"));
+    in.monthWeightMean = -1;
+    QCOMPARE(monthlySummary(in, ChartPage::Line),
+             QStringLiteral("Systole: 132 mmHg - Diastole: 84 mmHg - Puls: 70 (HF) - Gewicht: Keine "
+                            "Angabe!"));
+}
+
+void TstChartPieces::classification_data()
+{
+    QTest::addColumn<QString>("s");
+    QTest::addColumn<QString>("d");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<QString>("warning");
+    using L = MonthGrade::Level;
+    const QString low = QStringLiteral("Überprüfen Sie Ihre Eingaben der systolischen Werte! Die Werte sind sehr niedrig!");
+    const QString high = QStringLiteral("Überprüfen Sie Ihre Eingaben der diastolischen Werte! Die Werte sind viel zu hoch!");
+    const QString dlow = QStringLiteral("Überprüfen Sie Ihre Eingaben der diastolischen Werte! Die Werte sind viel zu niedrig!");
+    QTest::newRow("179.5 rounds to grade 3") << "179,5" << "80,00" << int(L::Grade3) << "#ED1B24" << "";
+    QTest::newRow("179.49 stays grade 2") << "179,49" << "80,00" << int(L::Grade2) << "#FA572E" << "";
+    QTest::newRow("diastolic grade 1") << "135,00" << "95,00" << int(L::Grade1) << "#FF925F" << "";
+    QTest::newRow("systolic grade 2") << "165,00" << "70,00" << int(L::Grade2) << "#FA572E" << "";
+    QTest::newRow("diastolic grade 2") << "120,00" << "100,00" << int(L::Grade2) << "#FA572E" << "";
+    QTest::newRow("high normal by D") << "120,00" << "85,00" << int(L::HighNormal) << "#FEF200" << "";
+    QTest::newRow("high normal by S") << "139,00" << "60,00" << int(L::HighNormal) << "#FEF200" << "";
+    QTest::newRow("normal") << "120,00" << "80,00" << int(L::Normal) << "#B5E51D" << "";
+    QTest::newRow("normal lower edge") << "105,00" << "50,00" << int(L::Normal) << "#B5E51D" << "";
+    QTest::newRow("systolic low") << "100,00" << "70,00" << int(L::None) << "#FFFFFF" << low;
+    QTest::newRow("diastolic low") << "120,00" << "45,00" << int(L::None) << "#FFFFFF" << dlow;
+    QTest::newRow("diastolic wins over systolic") << "100,00" << "45,00" << int(L::None) << "#FFFFFF" << dlow;
+    QTest::newRow("D 140 grade 3 and too high") << "125,00" << "140,00" << int(L::Grade3) << "#ED1B24" << high;
+    QTest::newRow("D 205 is not graded") << "125,00" << "205,00" << int(L::None) << "#FFFFFF" << high;
+    QTest::newRow("D 210 graded by S") << "150,00" << "210,00" << int(L::Grade1) << "#FF925F" << high;
+}
+
+void TstChartPieces::classification()
+{
+    QFETCH(QString, s);
+    QFETCH(QString, d);
+    QFETCH(int, level);
+    QFETCH(QString, colour);
+    QFETCH(QString, warning);
+    const qint64 sys = roundedMonthMean(s);
+    const qint64 dia = roundedMonthMean(d);
+    const MonthGrade grade = classifyMonth(sys, dia, ChartPage::Line);
+    QCOMPARE(int(grade.level), level);
+    QCOMPARE(grade.colour, colour);
+    QCOMPARE(plausibilityWarning(sys, dia), warning);
+}
+
+void TstChartPieces::gradeTextsDependOnThePage()
+{
+    QCOMPARE(classifyMonth(165, 70, ChartPage::Bar).text,
+             QStringLiteral("Grad 2 Hypertonie (mittelschwerer Bluthochdruck)"));
+    QCOMPARE(classifyMonth(165, 70, ChartPage::Line).text,
+             QStringLiteral("Monatliche Mittelwerte: Grad 2 Hypertonie (mittelschwerer Bluthochdruck)"));
+    QCOMPARE(classifyMonth(145, 70, ChartPage::Bar).text,
+             QStringLiteral("Grad 1 Hypertonie (leichter Bluthochdruck)"));
+    QCOMPARE(classifyMonth(120, 80, ChartPage::Bar).text,
+             QStringLiteral("Monatliche Mittelwerte: Normal/Optimal "));
+    QCOMPARE(classifyMonth(100, 80, ChartPage::Bar).text, QStringLiteral("Monatliche Mittelwerte: "));
+}
+
+void TstChartPieces::missingGroupsNotice()
+{
+    DayMeanTable table;
+    const QStringList weeks{QStringLiteral("Woche1"), QStringLiteral("Woche2"), QStringLiteral("Woche3"),
+                            QStringLiteral("Woche4")};
+    const QStringList ranges{QStringLiteral("1-7"), QStringLiteral(" , 8-14"), QStringLiteral(" , 15-21"),
+                             QStringLiteral(" , 22-28")};
+    table.setText(Quantity::Pulse, 3, QStringLiteral("70"));  // a pulse alone counts
+    table.setText(Quantity::Diastolic, 20, QStringLiteral("80"));
+    QCOMPARE(::missingGroupsNotice(table, weeks, ranges),
+             (QStringList{QStringLiteral("<center><h1>[Es fehlen Daten der Tagesgruppe:   8-14 , 22-28"),
+                          QStringLiteral("]</h1></center>")}));
+    table.setText(Quantity::Systolic, 10, QStringLiteral("120"));
+    table.setText(Quantity::Systolic, 28, QStringLiteral("120"));
+    QVERIFY(::missingGroupsNotice(table, weeks, ranges).isEmpty());
+    // Days 29-31 of a short month are "0" and never count.
+    QVERIFY(!DayGroupHasData(QStringLiteral("RestdesMonats"), table));
+    QVERIFY(!DayGroupHasData(QStringLiteral("Woche5"), table));
+}
+
+void TstChartPieces::remarkBlockEdges()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("r.txt"));
+    TempHome::writeFile(path, "   \r\n\t\r\n\r\n");
+    QCOMPARE(remarkBlock(path), QStringList{QStringLiteral("<h1><u>Meine Bemerkung:</u><br><h1><div>")});
+    TempHome::writeFile(path, "a\t\tb \"x\" \xe4\r\n");
+    QCOMPARE(remarkBlock(path),
+             (QStringList{QStringLiteral("<h1><u>Meine Bemerkung:</u><br><h1><div>"),
+                          QStringLiteral("a&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;b \"x\" ä <br>")}));
+    TempHome::writeFile(path, QByteArray());
+    QVERIFY(remarkBlock(path).isEmpty());
+    QVERIFY(remarkBlock(dir.filePath(QStringLiteral("missing.txt"))).isEmpty());
+}
+
+void TstChartPieces::pageNameFromMonthFile()
+{
+    QCOMPARE(chartPageName(QStringLiteral("/d/Blutdruck-Daten-Galerie/2020/Muster_01_2020.tab")),
+             QStringLiteral("Muster_01_2020.html"));
+    QCOMPARE(chartPageName(QStringLiteral("/d/2020/Muster_01_2020.TAB")),
+             QStringLiteral("Muster_01_2020.html"));
+    // A folder whose name holds ".tab" does not change the page's name.
+    QCOMPARE(chartPageName(QStringLiteral("/home/u/my.tables/2020/Muster_01_2020.tab")),
+             QStringLiteral("Muster_01_2020.html"));
+}
+
+QTEST_GUILESS_MAIN(TstChartPieces)
+#include "tst_chart_pieces.moc"
