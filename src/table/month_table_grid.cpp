@@ -152,6 +152,30 @@ int firstSlotColumn(const QString &slotPart)
     return -1;
 }
 
+// The row whose day label starts the date ("05." for row 5), or 0.
+int rowOfDate(const QString &date)
+{
+    if (date.size() < 3 || date.at(2) != QLatin1Char('.'))
+        return 0;
+    const char16_t tens = date.at(0).unicode();
+    const char16_t ones = date.at(1).unicode();
+    if (tens < u'0' || tens > u'9' || ones < u'0' || ones > u'9')
+        return 0;
+    const int row = (tens - u'0') * 10 + (ones - u'0');
+    return row < RowCount ? row : 0;
+}
+
+const std::array<QString, RowCount> &dayLabels()
+{
+    static const std::array<QString, RowCount> labels = [] {
+        std::array<QString, RowCount> result;
+        for (int row = 1; row < RowCount; ++row)
+            result[row] = dayLabel(row);
+        return result;
+    }();
+    return labels;
+}
+
 QString weightCellText(long double sum, int count)
 {
     if (count == 0)
@@ -179,7 +203,7 @@ void MonthTableGrid::build(const QStringList &displayLines)
     m_cells.fill(TwoBlanks);
     setHeaderRow(displayCaptions());
     for (int row = 1; row < RowCount; ++row)
-        setCell(0, row, dayLabel(row));
+        setCell(0, row, dayLabels()[row]);
 
     QString currentDay;
     long double weightSum = 0;
@@ -214,9 +238,7 @@ void MonthTableGrid::build(const QStringList &displayLines)
             weightCount = 0;
         }
 
-        for (int row = 1; row < RowCount; ++row) {
-            if (!parts.date.startsWith(dayLabel(row).trimmed() + QLatin1Char('.')))
-                continue;
+        if (const int row = rowOfDate(parts.date); row > 0) {
             const int first = firstSlotColumn(parts.slot);
             if (first > 0) {
                 setCell(first, row, FourBlanks + time);

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
@@ -142,6 +143,9 @@ void TestTabellenDlg::windowAndGrid()
     // A right-button context request opens the five-item menu.
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog));
+    const QPoint offCentre =
+        m_dialog->frameGeometry().center() - m_dialog->screen()->geometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QString::number(offCentre.x())));
     QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(30, 30),
                               grid->viewport()->mapToGlobal(QPoint(30, 30)));
     QApplication::sendEvent(grid->viewport(), &request);
