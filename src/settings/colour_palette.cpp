@@ -7,7 +7,7 @@ QColor colourFromValue(qint32 value, const QPalette &palette)
     if (ColourValue::isSystemColour(value)) {
         return ColourValue::systemRole(value) == ColourValue::SystemRole::WindowBackground
                    ? palette.color(QPalette::Base)
-                   : palette.color(QPalette::Window);
+                   : palette.color(QPalette::Button);
     }
     return QColor(ColourValue::red(value), ColourValue::green(value), ColourValue::blue(value));
 }
