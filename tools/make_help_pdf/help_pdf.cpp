@@ -27,11 +27,21 @@ void styleBlocks(QTextDocument &doc)
         QTextBlockFormat blockFormat = block.blockFormat();
         const int level = blockFormat.headingLevel();
         if (level > 0) {
-            QTextCharFormat chars;
-            chars.setFontPointSize(first ? 22 : level == 1 ? 16 : 13);
-            chars.setFontWeight(QFont::Bold);
-            chars.setForeground(kHeadingColour);
-            cursor.mergeCharFormat(chars);
+            // The importer sizes headings relative to the body; a relative size
+            // wins over a point size, so it has to go rather than be merged over.
+            QList<QPair<QTextFragment, QTextCharFormat>> fragments;
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                fragments.append({it.fragment(), it.fragment().charFormat()});
+            for (auto &[fragment, chars] : fragments) {
+                chars.clearProperty(QTextFormat::FontSizeAdjustment);
+                chars.setFontPointSize(first ? 20 : level == 1 ? 15 : 12.5);
+                chars.setFontWeight(QFont::Bold);
+                chars.setForeground(kHeadingColour);
+                QTextCursor part(&doc);
+                part.setPosition(fragment.position());
+                part.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+                part.setCharFormat(chars);
+            }
             blockFormat.setTopMargin(level == 1 ? 14 : 10);
             blockFormat.setBottomMargin(6);
         } else {
@@ -102,6 +112,9 @@ void keepHeadingsWithText(QTextDocument &doc, double pageHeight)
             if (pageOf(heading.top(), pageHeight) != pageOf(following.bottom(), pageHeight)) {
                 format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
                 QTextCursor(block).setBlockFormat(format);
+                // Qt relays out only part of a paged document after a format
+                // change and can lose everything below a later table.
+                doc.markContentsDirty(0, doc.characterCount());
                 moved = true;
                 break;
             }
@@ -169,8 +182,8 @@ QString writeHelpPdf(const QString &markdown, const QString &pdfPath, const QStr
                              QPointF(pageBody.width(), headerHeight * 0.8));
         }
         painter.setPen(QColor(0x55, 0x55, 0x55));
-        painter.drawText(QRectF(0, headerHeight + pageBody.height(), pageBody.width(), footerHeight),
-                         Qt::AlignHCenter | Qt::AlignBottom,
+        const QRectF footer(0, headerHeight + pageBody.height(), pageBody.width(), footerHeight);
+        painter.drawText(footer, Qt::AlignHCenter | Qt::AlignBottom,
                          QStringLiteral("Seite %1 von %2").arg(page + 1).arg(pages));
 
         painter.save();
