@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace TablePrint {
@@ -53,9 +54,22 @@ bool printTable(QPrinter &printer, const MonthTableGrid &grid, const Layout &lay
     const int inset = scaled(CellInsetPoints, dpiX);
     const int cellsTop = offset.y() + scaled(TopMarginPoints, dpiY) + 1;
 
+    int tableRight = x;
+    for (int column = 0; column < MonthTable::ColumnCount; ++column)
+        tableRight += scaled(layout.columnWidths.at(column) + 1, dpiX);
+    int tableBottom = cellsTop;
+    for (int row = 0; row < MonthTable::RowCount; ++row)
+        tableBottom += scaled(layout.rowHeights.at(row) + 1, dpiY);
+
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
+    // The layout fits A4; a smaller page (Letter) would cut off the weight
+    // column, so the whole page is shrunk until the table fits.
+    const double fit = std::min({1.0, double(printer.width()) / (tableRight + 2),
+                                 double(printer.height()) / (tableBottom + 2)});
+    if (fit < 1.0)
+        painter.scale(fit, fit);
 
     QFont titleFont = layout.gridFont;
     titleFont.setPointSize(scaledFontSize(layout.gridFont) + 5);

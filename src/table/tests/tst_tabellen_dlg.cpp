@@ -76,6 +76,7 @@ private slots:
     void wholeTablePicture();
     void selectedAreaPictures();
     void pictureTooLargeForMemory();
+    void printsOneLandscapePage_data();
     void printsOneLandscapePage();
     void cancelledPrintPrintsNothing();
     void wheelLowersTheWindowScrollPosition();
@@ -341,8 +342,16 @@ void TestTabellenDlg::pictureTooLargeForMemory()
     QCOMPARE(clipboard->text(), QStringLiteral("unchanged"));
 }
 
+void TestTabellenDlg::printsOneLandscapePage_data()
+{
+    QTest::addColumn<QPageSize::PageSizeId>("pageSize");
+    QTest::newRow("A4") << QPageSize::A4;
+    QTest::newRow("Letter") << QPageSize::Letter;
+}
+
 void TestTabellenDlg::printsOneLandscapePage()
 {
+    QFETCH(QPageSize::PageSizeId, pageSize);
     if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()
         || QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("poppler tools are not installed");
@@ -353,7 +362,7 @@ void TestTabellenDlg::printsOneLandscapePage()
     m_seam->printAnswer = [&](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageSize(QPageSize(pageSize));
         printer.setPageOrientation(QPageLayout::Portrait);
         wasPortrait = printer.width() < printer.height();
         return true;
@@ -371,6 +380,21 @@ void TestTabellenDlg::printsOneLandscapePage()
     QVERIFY(size.hasMatch());
     QVERIFY(size.captured(1).toDouble() > size.captured(2).toDouble());
 
+    // Every word lies on the page.
+    const double pageWidth = size.captured(1).toDouble();
+    const double pageHeight = size.captured(2).toDouble();
+    const QString boxes = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf,
+                                                                QStringLiteral("-")});
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"));
+    int words = 0;
+    for (const QRegularExpressionMatch &box : word.globalMatch(boxes)) {
+        ++words;
+        QVERIFY(box.captured(3).toDouble() < pageWidth);
+        QVERIFY(box.captured(4).toDouble() < pageHeight);
+    }
+    QVERIFY(words > 100);
+
     const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf,
                                                                QStringLiteral("-")});
     // Text extraction guesses the blanks from the glyph positions.
@@ -381,7 +405,8 @@ void TestTabellenDlg::printsOneLandscapePage()
                               "21:15", "133", "* 79,2", "31"})
         QVERIFY2(text.contains(QLatin1String(piece)), piece);
     if (!keepFolder().isEmpty())
-        QFile::copy(pdf, keepFolder() + QStringLiteral("/table.pdf"));
+        QFile::copy(pdf, keepFolder() + QStringLiteral("/table_%1.pdf")
+                             .arg(QLatin1String(QTest::currentDataTag())));
 }
 
 void TestTabellenDlg::cancelledPrintPrintsNothing()
