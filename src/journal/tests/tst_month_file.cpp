@@ -184,7 +184,8 @@ void TestMonthFile::headerOutsideItsSectionIsIgnored()
                                    "Morgens den 01.03.2017 Z=07:30 s=140, d=90, p=70"};
     const Header none = readHeader(noSection);
     QCOMPARE(none.userName, QString());
-    QCOMPARE(none.applySwitches({true, true, true, true}), (std::array<bool, 4>{true, true, true, true}));
+    const std::array<bool, 4> allOn = {true, true, true, true};
+    QCOMPARE(none.applySwitches(allOn), allOn);
 
     const QStringList otherSections = {"[Anderes]", "BenutzerName=Fremd", "[Personendaten]",
                                        "BenutzerName=Muster", "[Danach]", "2M=0"};

@@ -60,8 +60,11 @@ void BM_SortFullMonth(benchmark::State &state)
         return;
     }
     QStringList shown;
+    // Reversed, so that every line has to move.
     for (const QString &line : *lines) {
-        if (const auto display = EntryLine::toDisplayLine(line); display && EntryLine::isEntryLine(line))
+        if (!EntryLine::isEntryLine(line))
+            continue;
+        if (const auto display = EntryLine::toDisplayLine(line))
             shown.prepend(*display);
     }
     for (auto _ : state)

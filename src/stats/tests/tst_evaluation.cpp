@@ -89,12 +89,13 @@ void TestEvaluation::valuesThatDoNotConvert_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("message");
-    QTest::newRow("letters") << displayLine("1a5", "85", "70") << "'1a5' ist kein gültiger Integerwert";
-    QTest::newRow("decimal point") << displayLine("135", "8.5", "70") << "'8.5' ist kein gültiger Integerwert";
+    const QString notWhole = QString::fromUtf8(" ist kein gültiger Integerwert");
+    QTest::newRow("letters") << displayLine("1a5", "85", "70") << "'1a5'" + notWhole;
+    QTest::newRow("decimal point") << displayLine("135", "8.5", "70") << "'8.5'" + notWhole;
     QTest::newRow("no s=") << QString("Morgens den \t05.03.2024 \tZ=08:15 \td=85, \tp=70")
-                           << "'' ist kein gültiger Integerwert";
-    QTest::newRow("cut short") << QString("Morgens den 05.03.2024 Z=08:15 s=") << "'' ist kein gültiger Integerwert";
-    QTest::newRow("empty") << QString() << "'' ist kein gültiger Integerwert";
+                           << "''" + notWhole;
+    QTest::newRow("cut short") << QString("Morgens den 05.03.2024 Z=08:15 s=") << "''" + notWhole;
+    QTest::newRow("empty") << QString() << "''" + notWhole;
 }
 
 void TestEvaluation::valuesThatDoNotConvert()

@@ -168,7 +168,8 @@ void TestMonthMeans::weightLinesThatDoNotConvert()
 {
     WeightStats weights;
     QCOMPARE(conversionMessage([&] {
-                 weights.ErstelleGewichtsListe("Morgens den x5.03.2024 Z=1 s=1, d=1, p=1, Gewicht=80");
+                 weights.ErstelleGewichtsListe(
+                     "Morgens den x5.03.2024 Z=1 s=1, d=1, p=1, Gewicht=80");
              }),
              QString::fromUtf8("'x5' ist kein gültiger Integerwert"));
     QCOMPARE(conversionMessage([&] {
