@@ -1,0 +1,115 @@
+// Opens the generated chart pages in headless Chromium with the real Chart.js
+// and checks that every chart is drawn and that days without readings show
+// no bar or point when the zero-gap option is on.
+//   node chart_pages.test.mjs <chart_page_writer> <output folder>
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { chromium } from 'playwright-core';
+
+const [writer, outDir] = process.argv.slice(2);
+if (!writer || !outDir) {
+  console.error('usage: node chart_pages.test.mjs <chart_page_writer> <output folder>');
+  process.exit(2);
+}
+execFileSync(writer, [outDir], { stdio: 'inherit' });
+const manifest = JSON.parse(readFileSync(join(outDir, 'manifest.json'), 'utf8'));
+
+const failures = [];
+const check = (ok, message) => { if (!ok) failures.push(message); };
+
+const profile = mkdtempSync(join(tmpdir(), 'vantoria-chromium-'));
+const context = await chromium.launchPersistentContext(profile, {
+  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+  headless: true,
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  viewport: { width: 1400, height: 1000 },
+});
+try {
+  for (const entry of manifest) {
+    const page = await context.newPage();
+    const errors = [];
+    page.on('console', (msg) => { if (msg.type() === 'error') errors.push(msg.text()); });
+    page.on('pageerror', (err) => errors.push(String(err)));
+    page.on('dialog', async (dialog) => { errors.push(`dialog: ${dialog.message()}`); await dialog.dismiss(); });
+    await page.goto(pathToFileURL(join(outDir, entry.file)).href, { waitUntil: 'load' });
+    // Let the (short) animations finish before looking at the elements.
+    await page.waitForTimeout(400);
+    const result = await page.evaluate(() => {
+      const charts = Object.values(Chart.instances);
+      return {
+        canvases: document.querySelectorAll('canvas').length,
+        instances: charts.length,
+        injected: window.injected ?? null,
+        title: document.querySelector('h0')?.textContent ?? '',
+        charts: charts.map((chart) => ({
+          id: chart.canvas.id,
+          type: chart.config.type,
+          datasets: chart.data.datasets.map((dataset, d) => {
+            const meta = chart.getDatasetMeta(d);
+            return meta.data.map((element) => ({
+              value: dataset.data[element._index],
+              y: element._model.y,
+              base: element._model.base ?? null,
+              skip: element._model.skip ?? false,
+            }));
+          }),
+        })),
+      };
+    });
+    const name = entry.file;
+    if (entry.canvases === 0) {
+      // Without any chart the page has no onload line, so the closing
+      // "});};" of the script stands alone: the one error such a page shows.
+      check(errors.length === 1 && errors[0].startsWith('SyntaxError'),
+        `${name}: console errors: ${errors.join(' | ')}`);
+    } else {
+      check(errors.length === 0, `${name}: console errors: ${errors.join(' | ')}`);
+    }
+    check(result.canvases === entry.canvases, `${name}: ${result.canvases} canvases, expected ${entry.canvases}`);
+    check(result.instances === result.canvases, `${name}: ${result.instances} charts for ${result.canvases} canvases`);
+    check(result.injected === null, `${name}: text from the user ran as script`);
+    check(result.title.includes('<script>window.injected=1</script> & Co'), `${name}: title shows ${result.title}`);
+
+    for (const chart of result.charts) {
+      const empty = entry.emptyDays[chart.id];
+      if (!empty) continue; // the grade chart
+      check(chart.type === entry.type, `${name} ${chart.id}: type ${chart.type}`);
+      chart.datasets.forEach((points, d) => {
+        points.forEach((point, i) => {
+          const where = `${name} ${chart.id} dataset ${d} index ${i}`;
+          if (!empty[i]) {
+            check(Number.isFinite(point.y) && !point.skip, `${where}: a reading is not drawn`);
+          } else if (entry.zeroGap) {
+            // NaN: no bar, a gap in the line.
+            check(Number.isNaN(point.value), `${where}: value ${point.value}, expected NaN`);
+            check(entry.type === 'bar' ? Number.isNaN(point.y) : point.skip, `${where}: drawn although empty`);
+          } else {
+            check(point.value === 0, `${where}: value ${point.value}, expected 0`);
+            if (entry.type === 'bar') {
+              check(Math.abs(point.y - point.base) < 0.5, `${where}: a bar of height ${point.base - point.y}`);
+            } else {
+              check(!point.skip, `${where}: the line does not drop to 0`);
+            }
+          }
+        });
+      });
+    }
+    await page.screenshot({ path: join(outDir, entry.file.replace(/\.html$/, '.png')), fullPage: true });
+    await page.close();
+    console.log(`${name}: ${result.instances} charts checked`);
+  }
+} finally {
+  await context.close();
+  rmSync(profile, { recursive: true, force: true });
+}
+
+if (failures.length > 0) {
+  console.error(failures.slice(0, 40).join('\n'));
+  console.error(`${failures.length} failures`);
+  process.exit(1);
+}
+console.log('all chart pages draw as expected');
