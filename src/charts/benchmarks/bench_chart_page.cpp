@@ -1,0 +1,64 @@
+// Building and writing the chart page of a full month.
+#include "base/text_file.h"
+#include "charts/chart_page.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+ChartInputs fullMonth()
+{
+    ChartInputs in;
+    for (int day = 1; day <= 31; ++day) {
+        in.dayMeans.setText(Quantity::Systolic, day, QString::number(120 + day));
+        in.dayMeans.setText(Quantity::Diastolic, day, QString::number(75 + day % 9));
+        in.dayMeans.setText(Quantity::Pulse, day, QString::number(60 + day % 11));
+    }
+    in.openMonth = QStringLiteral("01");
+    in.openYear = QStringLiteral("2020");
+    in.monthName = QStringLiteral("Januar");
+    in.userName = QStringLiteral("Muster");
+    in.monthMeanSystolic = QStringLiteral("136,00");
+    in.monthMeanDiastolic = QStringLiteral("79,00");
+    in.monthMeanPulse = QStringLiteral("65,00");
+    in.monthWeightMean = 80.75L;
+    return in;
+}
+
+void BM_BuildAndWriteBarPage(benchmark::State &state)
+{
+    const ChartInputs in = fullMonth();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Muster_01_2020.html"));
+    for (auto _ : state) {
+        const QStringList lines = buildBarPage(in);
+        benchmark::DoNotOptimize(TextFile::writeLines(path, lines));
+    }
+}
+BENCHMARK(BM_BuildAndWriteBarPage)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildAndWriteLinePage(benchmark::State &state)
+{
+    const ChartInputs in = fullMonth();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Muster_01_2020.html"));
+    for (auto _ : state) {
+        const QStringList lines = buildLinePage(in);
+        benchmark::DoNotOptimize(TextFile::writeLines(path, lines));
+    }
+}
+BENCHMARK(BM_BuildAndWriteLinePage)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildBarPageOnly(benchmark::State &state)
+{
+    const ChartInputs in = fullMonth();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(buildBarPage(in));
+}
+BENCHMARK(BM_BuildBarPageOnly)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
