@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPushButton>
 
 TInfoDlg::TInfoDlg(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TInfoDlg>())
 {

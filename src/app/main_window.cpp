@@ -7,6 +7,7 @@
 #include "app/info.h"
 #include "app/tab_stop_delegate.h"
 #include "app/window_colours.h"
+#include "base/german_numbers.h"
 #include "settings/einstell.h"
 #include "table/Tabellep.h"
 

@@ -6,6 +6,7 @@
 #include "ui_main_window.h"
 
 #include <QKeyEvent>
+#include <QWindow>
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "app/command_guard.h"
 #include "app/data_folders.h"
+#include "app/tab_stop_delegate.h"
 #include "base/german_numbers.h"
 #include "base/text_file.h"
 #include "journal/entry_line.h"

@@ -14,6 +14,8 @@ QString kindName(UiSeam::MessageKind kind)
         return QStringLiteral("plain");
     case UiSeam::MessageKind::Question:
         return QStringLiteral("question");
+    case UiSeam::MessageKind::Error:
+        return QStringLiteral("error");
     }
     return {};
 }
@@ -35,7 +37,7 @@ QStringList FakeSeam::messages() const
     for (const Call &call : calls) {
         if (call.kind == QLatin1String("information") || call.kind == QLatin1String("warning")
             || call.kind == QLatin1String("plain") || call.kind == QLatin1String("question")
-            || call.kind == QLatin1String("yesno-information"))
+            || call.kind == QLatin1String("yesno-information") || call.kind == QLatin1String("error"))
             result.append(call.text);
     }
     return result;
