@@ -4,17 +4,29 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 namespace {
 
-// The data installed with the program: <prefix>/share/vantoria/ beside
-// <prefix>/bin/vantoria.
+// The data installed with the program (help document, chart library):
+// beside the program (<prefix>/share/vantoria/), in the prefix it was built
+// for, or in the build tree during development.
 QString installedDataFolder()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vantoria"))
-           + QLatin1Char('/');
+    const QStringList candidates = {
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vantoria"))
+            + QLatin1Char('/'),
+        QStringLiteral(VANTORIA_INSTALLED_DATA_DIR),
+        QStringLiteral(VANTORIA_BUILD_DATA_DIR),
+    };
+    for (const QString &folder : candidates) {
+        if (QFileInfo::exists(folder + QStringLiteral("Blutdruckmesswerte-Hilfe.pdf")))
+            return folder;
+    }
+    return candidates.constFirst();
 }
 
 } // namespace
@@ -24,7 +36,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantoria"));
     QApplication::setOrganizationName(QStringLiteral("Quenlor"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vantoria")));
+    QIcon icon = QIcon::fromTheme(QStringLiteral("vantoria"));
+    if (icon.isNull()) {
+        for (int size : {32, 64, 128, 256})
+            icon.addFile(QStringLiteral(":/icons/vantoria-%1.png").arg(size));
+    }
+    QApplication::setWindowIcon(icon);
 
     // The standard buttons of message boxes and dialogs in German.
     QTranslator qtTranslator;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings_store.h"
+#include "charts/chart_inputs.h"
 #include "app/seam.h"
 #include "journal/field_rules.h"
 #include "journal/slots.h"
@@ -154,6 +155,8 @@ private:
     void applyListColour(qint32 colour);
     void onSeriesColourChanged(int series, qint32 colour);
     void showMessage(UiSeam::MessageKind kind, const QString &text);
+    ChartInputs chartInputs() const;
+    void showChartPage(const QStringList &pageLines);
     template <typename Command>
     void guarded(Command &&command);
 
