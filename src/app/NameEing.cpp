@@ -14,6 +14,10 @@ TNameEingDlg::TNameEingDlg(UiSeam &seam, const SettingsStore &settings, QWidget 
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("NameEingDlg"));
+    // The designed 322 x 173 dialog was laid out for an 11-pixel font.
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
     setFixedSize(322, 173);
     ui->Edit1->setText(m_settings.Lies_String_aus_Registry(QStringLiteral("BenutzerName")));
     connect(ui->OKBtn, &QPushButton::clicked, this, &TNameEingDlg::OKBtnClick);

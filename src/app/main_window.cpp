@@ -73,6 +73,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     if (m_endedAtStart)
         return;
     connectHandlers();
+    connect(m_timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
     m_timer1->start();
 }
 
@@ -103,7 +104,8 @@ void TMainForm::applyDesignedFonts()
 
 void TMainForm::FormCreate()
 {
-    // Touch set-up belongs to the window layout; the menu font is set above.
+    setUpTouch();
+    // The menu font is set with the other designed fonts.
     m_firstPaintPending = true;
     m_presetPending = true;
     m_startFolder = DataFolders::withTrailingSlash(m_environment.startFolder);
@@ -310,7 +312,10 @@ void TMainForm::FormPaint()
     if (m_inRefresh || m_endedAtStart)
         return;
     m_inRefresh = true;
-    guarded([this] { RefreshSequence(); });
+    bool laidOut = true;
+    guarded([this, &laidOut] { laidOut = applyLayout(); });
+    if (laidOut)
+        guarded([this] { RefreshSequence(); });
     m_inRefresh = false;
 }
 

@@ -131,6 +131,11 @@ private:
     void connectHandlers();
     void applyDesignedFonts();
 
+    // window layout, orientation, dragging and touch (main_window_layout.cpp)
+    void setUpTouch();
+    bool applyLayout(); // false: the refresh is skipped for this paint
+    void Timer1Timer();
+
     // refresh
     void scheduleRefresh();
     void RefreshSequence();
