@@ -6,7 +6,7 @@
 #include "app/data_folders.h"
 #include "app/info.h"
 #include "app/tab_stop_delegate.h"
-#include "app/window_colours.h"
+#include "settings/colour_palette.h"
 #include "base/german_numbers.h"
 #include "settings/einstell.h"
 #include "table/Tabellep.h"
@@ -243,7 +243,7 @@ void TMainForm::applyWindowColour(qint32 colour)
 {
     m_windowColour = colour;
     QPalette palette = ui->centralwidget->palette();
-    palette.setColor(QPalette::Window, WindowColours::toColor(colour, QApplication::palette()));
+    palette.setColor(QPalette::Window, colourFromValue(colour, QApplication::palette()));
     ui->centralwidget->setPalette(palette);
     ui->centralwidget->setAutoFillBackground(true);
 }
@@ -252,7 +252,7 @@ void TMainForm::applyListColour(qint32 colour)
 {
     m_listColour = colour;
     QPalette palette = ui->ListBox1->palette();
-    palette.setColor(QPalette::Base, WindowColours::toColor(colour, QApplication::palette()));
+    palette.setColor(QPalette::Base, colourFromValue(colour, QApplication::palette()));
     ui->ListBox1->setPalette(palette);
 }
 
