@@ -71,7 +71,7 @@ void TMainForm::Bemerkungeingeben1Click()
         const std::optional<QStringList> lines = TextFile::readLines(remarkFile);
         memo->setPlainText(lines ? lines->join(QLatin1Char('\n')) : QString());
         m_remarkModified = false;
-    } else {
+    } else if (!memo->toPlainText().isEmpty()) {
         memo->clear(); // emptying a filled memo counts as a change
     }
     memo->setFocus();
