@@ -67,6 +67,8 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     ui->Image3->hide();
     ui->Bevel3->hide();
     ui->ListBox1->setItemDelegate(new TabStopDelegate({60, 110, 145, 180, 210, 240}, ui->ListBox1));
+    // Every item is one line of the same font: the list need not measure them.
+    ui->ListBox1->setUniformItemSizes(true);
     setFixedSize(651, 671 + menuBar()->sizeHint().height());
 
     guarded([this] { FormCreate(); });

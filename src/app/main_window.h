@@ -2,7 +2,9 @@
 
 #include "app/settings_store.h"
 #include "charts/chart_inputs.h"
+#include "app/screen_info.h"
 #include "app/seam.h"
+#include "app/window_layout.h"
 #include "journal/field_rules.h"
 #include "journal/slots.h"
 #include "stats/day_means.h"
@@ -18,6 +20,8 @@
 namespace Ui {
 class TMainForm;
 }
+class QGestureEvent;
+class QMouseEvent;
 class QTimer;
 class TEinstellDlg;
 class TInfoDlg;
@@ -31,6 +35,7 @@ struct MainFormEnvironment
     QString startFolder;         // the working folder at start
     QString settingsFile;        // the per-user settings file
     QString installedDataFolder; // <prefix>/share/vantoria/, ends in '/'
+    ScreenInfo *screenInfo = nullptr; // null: the real screen and input devices
 };
 
 // The one main window: entry list, entry form, weight group, evaluation memo,
@@ -114,6 +119,8 @@ public:
     TNameEingDlg *nameEingDlg() const { return m_nameEingDlg; }
     TMachPause *machPause() const { return m_machPause; }
     QTimer *tabellenAnzeigeTimer() const { return m_tabellenAnzeigeTimer; }
+    bool TouchCapable() const { return m_touchCapable; }
+    bool PortraitScreen() const { return m_portraitScreen; }
 
 protected:
     bool event(QEvent *event) override;
@@ -135,6 +142,13 @@ private:
     void setUpTouch();
     bool applyLayout(); // false: the refresh is skipped for this paint
     void Timer1Timer();
+    void applyLayoutResult(const WindowLayout::Result &result);
+    void setTitleButtons(bool maximizeButton);
+    bool FormMouseDown(QMouseEvent *event);
+    bool UpDownSchalterGroupMouseDown(QMouseEvent *event);
+    bool GewichtGroupMouseDown(QMouseEvent *event);
+    bool gestureEvent(QGestureEvent *event);
+    class LayoutEvents;
 
     // refresh
     void scheduleRefresh();
@@ -146,6 +160,7 @@ private:
 
     // central cycle helpers
     void setListLines(const QStringList &lines);
+    void showMonthMeansLabel();
     QString lastListLine() const;
     void setCurrentSlot(Slot slot);
     std::array<bool, 4> slotSwitches() const;
@@ -214,6 +229,8 @@ private:
     bool m_newMonthStarted = false;
     bool m_remarkModified = false;
     bool m_portraitSeen = false;
+    bool m_touchCapable = false;
+    bool m_portraitScreen = false;
     bool m_refreshScheduled = false;
     bool m_inRefresh = false;
     bool m_settingFieldsFromLoad = false;
@@ -227,4 +244,10 @@ private:
     qint32 m_listColour = 6786300;
     bool m_zeroGap = true;
     QString m_chartBorderWidth;
+
+    // layout, orientation and touch
+    ScreenInfo *m_screenInfo = nullptr;
+    std::unique_ptr<ScreenInfo> m_desktopScreenInfo;
+    WindowLayout::ZoomGesture m_zoomGesture;
+    QSize m_normalSize; // the window's fixed size outside the maximized state
 };

@@ -5,6 +5,7 @@
 #include "app/command_guard.h"
 #include "app/data_folders.h"
 #include "app/tab_stop_delegate.h"
+#include "base/conversion_error.h"
 #include "base/german_numbers.h"
 #include "base/text_file.h"
 #include "journal/entry_line.h"
@@ -180,12 +181,16 @@ void TMainForm::MachEs(const QString &path)
                 }
             }
         }
-        m_monthMeans.EstelleMonatsMittelwert(line);
-        ui->monaticherMittelwertLabel->setText(m_monthMeans.labelText().isEmpty()
-                                                   ? ui->monaticherMittelwertLabel->text()
-                                                   : m_monthMeans.labelText());
-        m_dayMeans.EstelleTagesMittelwert(line);
-        m_weightStats.ErstelleGewichtsListe(line);
+        try {
+            m_monthMeans.EstelleMonatsMittelwert(line);
+            m_dayMeans.EstelleTagesMittelwert(line);
+            m_weightStats.ErstelleGewichtsListe(line);
+        } catch (const ConversionError &) {
+            // What was collected up to this line stays, the label included.
+            ui->ListBox1->addItems(display);
+            showMonthMeansLabel();
+            throw;
+        }
 
         QString rest = line;
         if (const qsizetype den = rest.indexOf(QStringLiteral("den ")); den >= 0) {
@@ -205,6 +210,8 @@ void TMainForm::MachEs(const QString &path)
         }
     }
     ui->ListBox1->addItems(display);
+    // The label follows every collected line; only its last text is ever seen.
+    showMonthMeansLabel();
     m_dayMeans.GibDieTagesMittelwerte();
 
     if (!m_weightStats.weightList().isEmpty()) {
@@ -236,6 +243,13 @@ void TMainForm::MachEs(const QString &path)
     ui->ListBox1->setFocus();
     selectLastEntry();
     ListBox1Click();
+}
+
+void TMainForm::showMonthMeansLabel()
+{
+    const QString label = m_monthMeans.labelText();
+    if (!label.isEmpty())
+        ui->monaticherMittelwertLabel->setText(label);
 }
 
 void TMainForm::TabDateiSpeichern()
