@@ -180,7 +180,8 @@ ParsedEntry parseForEdit(const QString &displayLine)
         // time of other than five characters still comes back whole.
         const qsizetype end = rest.indexOf(QStringLiteral(" s="), at);
         const qsizetype length = end < 0 ? 5 : end - (at + 2);
-        parsed.time = rest.mid(at + 2, length);
+        // The blank of the display piece stands before " s=" as well.
+        parsed.time = rest.mid(at + 2, length).trimmed();
         rest.remove(0, at + 2 + length + 1);
     }
     const auto valueBeforeComma = [&rest](const QString &marker, std::optional<QString> &target,
