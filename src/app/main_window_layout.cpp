@@ -1,17 +1,236 @@
 // Window layout, screen orientation, dragging and touch gestures.
 #include "app/main_window.h"
 
+#include "app/Machpaus.h"
+
 #include "ui_main_window.h"
+
+#include <QGestureEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPinchGesture>
+#include <QPixmap>
+#include <QWindow>
+
+// Resources of a static library are registered by name from the global namespace.
+static void registerPictures()
+{
+    Q_INIT_RESOURCE(pictures);
+}
+
+// Routes the presses on the free areas and the gestures of the main window to
+// its handlers; installed on the window, its work area and the two groups.
+class TMainForm::LayoutEvents : public QObject
+{
+public:
+    explicit LayoutEvents(TMainForm &form) : QObject(&form), m_form(form) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            if (watched == m_form.ui->UpDownSchalterGroup)
+                return m_form.UpDownSchalterGroupMouseDown(mouse);
+            if (watched == m_form.ui->GewichtGroup)
+                return m_form.GewichtGroupMouseDown(mouse);
+            if (watched == m_form.ui->centralwidget)
+                return m_form.FormMouseDown(mouse);
+        } else if (event->type() == QEvent::Gesture && watched == &m_form) {
+            return m_form.gestureEvent(static_cast<QGestureEvent *>(event));
+        }
+        return false;
+    }
+
+private:
+    TMainForm &m_form;
+};
 
 void TMainForm::setUpTouch()
 {
+    m_screenInfo = m_environment.screenInfo;
+    if (!m_screenInfo) {
+        m_desktopScreenInfo = std::make_unique<DesktopScreenInfo>();
+        m_screenInfo = m_desktopScreenInfo.get();
+    }
+    const int touchPoints = m_screenInfo->touchScreenPoints();
+    m_touchCapable = touchPoints > 1;
+    const QSize screen = m_screenInfo->screenSize(*this);
+    m_portraitScreen = screen.width() < screen.height();
+
+    auto *events = new LayoutEvents(*this);
+    for (QObject *watched : {static_cast<QObject *>(this), static_cast<QObject *>(ui->centralwidget),
+                             static_cast<QObject *>(ui->UpDownSchalterGroup),
+                             static_cast<QObject *>(ui->GewichtGroup)})
+        watched->installEventFilter(events);
+    if (touchPoints > 0) {
+        for (QWidget *widget : {static_cast<QWidget *>(this), static_cast<QWidget *>(ui->UpDownSchalterGroup),
+                                static_cast<QWidget *>(ui->GewichtGroup)})
+            widget->setAttribute(Qt::WA_AcceptTouchEvents);
+        grabGesture(Qt::PinchGesture);
+    }
+
+    registerPictures();
+    ui->ImageWeiss->setPixmap(QPixmap(QStringLiteral(":/pictures/weiss.png")));
+    ui->ImageWeiss->setScaledContents(true);
+    const struct {
+        QLabel *label;
+        const char *file;
+    } pictures[] = {{ui->Image1, ":/pictures/image1.png"},
+                    {ui->Image2, ":/pictures/image2.png"},
+                    {ui->Image3, ":/pictures/image3.png"}};
+    for (const auto &picture : pictures) {
+        picture.label->setPixmap(QPixmap(QString::fromLatin1(picture.file)));
+        picture.label->setAlignment(Qt::AlignCenter); // stays centred when the frame cuts it
+    }
+    // Before the window is shown, so that showing it needs no second try.
+    setTitleButtons(!m_portraitScreen);
 }
 
 bool TMainForm::applyLayout()
 {
-    return true;
+    WindowLayout::Input input;
+    input.screen = m_screenInfo->screenSize(*this);
+    input.available = m_screenInfo->availableGeometry(*this);
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    input.decoration = QSize(outer.width() - inner.width(),
+                             outer.height() - inner.height() + menuBar()->sizeHint().height());
+    input.maximized = isMaximized();
+    input.touchCapable = m_touchCapable;
+    input.portraitScreen = m_portraitScreen;
+    input.portraitSeen = m_portraitSeen;
+    input.image1Visible = ui->Image1->isVisibleTo(this);
+    input.image2Visible = ui->Image2->isVisibleTo(this);
+    input.image3Visible = ui->Image3->isVisibleTo(this);
+    const WindowLayout::Result result = WindowLayout::compute(input);
+    applyLayoutResult(result);
+    return !result.skipRefresh;
+}
+
+void TMainForm::applyLayoutResult(const WindowLayout::Result &result)
+{
+    if (result.maximizeButton)
+        setTitleButtons(*result.maximizeButton);
+
+    if (result.workArea) {
+        const QSize size(result.workArea->width(), result.workArea->height() + menuBar()->sizeHint().height());
+        if (isMaximized()) {
+            // The window system sizes a maximized window; the free area it
+            // was given is asked for only where it has not done so.
+            setMinimumSize(m_normalSize.isValid() ? m_normalSize : QSize(0, 0));
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            if (this->size() != size)
+                resize(size);
+        } else {
+            // A fixed border, but the window system must still be allowed
+            // to maximize it while the title bar offers that.
+            m_normalSize = size;
+            setMinimumSize(size);
+            if (windowFlags().testFlag(Qt::WindowMaximizeButtonHint))
+                setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            else
+                setMaximumSize(size);
+            resize(size);
+        }
+        ui->centralwidget->resize(*result.workArea);
+    }
+
+    if (result.stack) {
+        const WindowLayout::Stack &stack = *result.stack;
+        const auto moveTop = [](QWidget *widget, int top) { widget->move(widget->x(), top); };
+        moveTop(ui->Memo2, stack.memo2);
+        moveTop(ui->BtnEintragBearbeiten, stack.editButton);
+        moveTop(ui->BtnBalkendiagrammErstellen, stack.chartButtons);
+        moveTop(ui->LinienDiagrammErstellen, stack.chartButtons);
+        moveTop(ui->BitBtn1, stack.bitBtn1);
+        moveTop(ui->UpDownSchalterGroup, stack.upDownGroup);
+        moveTop(ui->GewichtGroup, stack.weightGroup);
+        ui->Bevel1->resize(ui->Bevel1->width(), stack.bevel1Height);
+        ui->ListBox1->resize(ui->ListBox1->width(), stack.listHeight);
+    }
+
+    const auto place = [](QWidget *widget, const std::optional<QRect> &rect, const std::optional<bool> &visible) {
+        if (rect)
+            widget->setGeometry(*rect);
+        if (visible)
+            widget->setVisible(*visible);
+    };
+    place(ui->Bevel3, result.bevel3, result.bevel3Visible);
+    place(ui->ImageWeiss, result.imageWeiss, result.imageWeissVisible);
+    place(ui->Image1, result.image1, result.image1Visible);
+    place(ui->Image2, result.image2, result.image2Visible);
+    place(ui->Image3, result.image3, result.image3Visible);
+}
+
+void TMainForm::setTitleButtons(bool maximizeButton)
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                            | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    if (maximizeButton)
+        flags |= Qt::WindowMaximizeButtonHint;
+    if (windowFlags() == flags)
+        return;
+    // New flags recreate the native window, which hides it.
+    const bool visible = isVisible();
+    setWindowFlags(flags);
+    if (!maximizeButton && m_normalSize.isValid() && !isMaximized())
+        setMaximumSize(m_normalSize);
+    if (visible)
+        show();
 }
 
 void TMainForm::Timer1Timer()
 {
+    const QSize screen = m_screenInfo->screenSize(*this);
+    m_portraitScreen = screen.width() < screen.height();
+    setTitleButtons(!m_portraitScreen);
+}
+
+// ---------------------------------------------------------------------------
+// Dragging by the free areas
+
+bool TMainForm::FormMouseDown(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !windowHandle())
+        return false;
+    return m_screenInfo->startSystemMove(*windowHandle());
+}
+
+bool TMainForm::UpDownSchalterGroupMouseDown(QMouseEvent *event)
+{
+    return FormMouseDown(event);
+}
+
+bool TMainForm::GewichtGroupMouseDown(QMouseEvent *event)
+{
+    return FormMouseDown(event);
+}
+
+// ---------------------------------------------------------------------------
+// Pinch: toggles between maximized and normal state
+
+bool TMainForm::gestureEvent(QGestureEvent *event)
+{
+    auto *pinch = static_cast<QPinchGesture *>(event->gesture(Qt::PinchGesture));
+    if (!pinch)
+        return false;
+    const QPointF location = mapFromGlobal(pinch->centerPoint());
+    if (pinch->state() == Qt::GestureStarted) {
+        m_zoomGesture.begin(location);
+    } else if (m_zoomGesture.update(location, pinch->totalScaleFactor())) {
+        m_machPause->Pause(200);
+        const bool maximize = !isMaximized();
+        QMetaObject::invokeMethod(
+            this,
+            [this, maximize] {
+                if (maximize)
+                    showMaximized();
+                else
+                    showNormal();
+            },
+            Qt::QueuedConnection);
+    }
+    event->accept(pinch);
+    return true;
 }

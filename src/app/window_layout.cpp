@@ -1,0 +1,133 @@
+#include "app/window_layout.h"
+
+namespace WindowLayout {
+
+namespace {
+
+QRect centredIn(const QRect &frame, QSize size, const QRect &clip)
+{
+    QRect rect(QPoint(0, 0), size);
+    rect.moveLeft(frame.left() + (frame.width() - size.width()) / 2);
+    rect.moveTop(frame.top() + (frame.height() - size.height()) / 2);
+    return rect.intersected(clip);
+}
+
+void hidePictures(Result &result)
+{
+    result.imageWeissVisible = false;
+    result.bevel3Visible = false;
+    result.image1Visible = false;
+    result.image2Visible = false;
+    result.image3Visible = false;
+}
+
+void placeRightFrame(const Input &input, const Designed &d, QSize workArea, Result &result)
+{
+    QRect bevel3(d.bevel3Left, d.frameTop, workArea.width() - d.bevel3Left - d.rightMargin,
+                 workArea.height() - d.frameTop - d.bottomMargin);
+    QRect white = bevel3.adjusted(d.whiteInset, d.whiteInset, -d.whiteInset, -d.whiteInset);
+    if (input.portraitSeen && input.screen.width() < workArea.width()) {
+        white.setWidth(input.screen.width() - d.bevel1Width - 30);
+        bevel3.setWidth(input.screen.width() - d.bevel1Width - 21);
+    }
+    result.bevel3 = bevel3;
+    result.imageWeiss = white;
+
+    const int w = bevel3.width();
+    bool one = input.image1Visible;
+    bool two = input.image2Visible;
+    bool three = input.image3Visible;
+    if (w > 300 && w < 480) {
+        one = false, two = true, three = false;
+    } else if (w > 480) {
+        one = true, two = false, three = false;
+    } else if (w < 300) {
+        one = false, two = false, three = true;
+    }
+    result.image1Visible = one;
+    result.image2Visible = two;
+    result.image3Visible = three;
+    result.image1 = centredIn(bevel3, d.image1, white);
+    result.image2 = centredIn(bevel3, d.image2, white);
+    result.image3 = centredIn(bevel3, d.image3, white);
+}
+
+} // namespace
+
+Stack stackFor(int outerHeight, const Designed &d)
+{
+    Stack stack;
+    stack.memo2 = outerHeight - (d.memoHeight + 66);
+    stack.editButton = stack.memo2 - d.buttonHeight - 8;
+    stack.chartButtons = stack.memo2 - d.buttonHeight - 8;
+    stack.bitBtn1 = stack.chartButtons - d.buttonHeight - 8;
+    stack.upDownGroup = stack.bitBtn1 - d.upDownGroupHeight - 8;
+    stack.weightGroup = stack.bitBtn1 - d.weightGroupHeight - 26;
+    stack.bevel1Height = stack.memo2 + d.memoHeight + 4 - d.frameTop;
+    stack.listHeight = stack.upDownGroup - 7 - d.listTop;
+    return stack;
+}
+
+Result compute(const Input &input, const Designed &d)
+{
+    Result result;
+    const QSize normalOuter(d.normalWidth(), d.normalHeight);
+    const QSize normalWorkArea(d.normalWidth(), d.normalHeight - kNonClientHeight);
+
+    if (input.touchCapable && input.portraitScreen) {
+        // the compact upright form; a maximized window keeps its title bar
+        hidePictures(result);
+        result.windowSize = normalOuter;
+        result.workArea = normalWorkArea;
+        result.stack = stackFor(d.normalHeight, d);
+        if (!input.maximized)
+            result.maximizeButton = false;
+        return result;
+    }
+    if (input.portraitScreen)
+        return result; // upright without touch: left as it is
+
+    result.maximizeButton = true;
+    if (!input.maximized) {
+        hidePictures(result);
+        result.windowSize = normalOuter;
+        result.workArea = normalWorkArea;
+        result.stack = stackFor(d.normalHeight, d);
+        return result;
+    }
+
+    if (!input.available) {
+        result.skipRefresh = true;
+        return result;
+    }
+    // Maximized: the window covers the screen's free area; panels at a side
+    // narrow it, as the taskbar does.
+    const QSize outer = input.available->size();
+    const QSize workArea(outer.width() - input.decoration.width(),
+                         outer.height() - input.decoration.height());
+    result.windowSize = outer;
+    result.workArea = workArea;
+    result.stack = stackFor(workArea.height() + kNonClientHeight, d);
+    result.imageWeissVisible = true;
+    result.bevel3Visible = true;
+    placeRightFrame(input, d, workArea, result);
+    return result;
+}
+
+void ZoomGesture::begin(QPointF location)
+{
+    m_location = location;
+    m_toggled = false;
+}
+
+bool ZoomGesture::update(QPointF location, qreal scale)
+{
+    m_location = location;
+    m_scale = scale;
+    if (m_toggled)
+        return false;
+    m_toggled = true;
+    return true;
+}
+
+} // namespace WindowLayout
