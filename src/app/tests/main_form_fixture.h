@@ -1,0 +1,124 @@
+#pragma once
+
+#include "app/NameEing.h"
+#include "app/main_window.h"
+#include "app/spin_edit.h"
+#include "support/fake_seam.h"
+#include "support/temp_home.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <memory>
+
+// Drives the real main window the way the user would, one TempHome each.
+struct FormFixture
+{
+    TempHome home;
+    FakeSeam seam;
+    std::unique_ptr<TMainForm> form;
+
+    QString gallery() const { return home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/"); }
+
+    TMainForm &start(const QString &startFolder = QString())
+    {
+        form.reset();
+        form = std::make_unique<TMainForm>(
+            seam, MainFormEnvironment{startFolder.isEmpty() ? home.workFolder() : startFolder,
+                                      home.settingsFile(), QString()});
+        return *form;
+    }
+
+    // The name dialog answers OK with `name` whenever it is shown.
+    void answerName(const QString &name)
+    {
+        seam.dialogHandler = [name](QDialog &dialog) {
+            if (auto *names = qobject_cast<TNameEingDlg *>(&dialog)) {
+                names->setEnteredName(name);
+                names->OKBtnClick();
+            }
+            return dialog.result();
+        };
+    }
+
+    // First start, the name entered at the first paint, an empty month.
+    TMainForm &startAs(const QString &name)
+    {
+        answerName(name);
+        start();
+        form->FormPaint();
+        seam.clear();
+        return *form;
+    }
+
+    template <typename T>
+    T *get(const char *name) const
+    {
+        T *child = form->findChild<T *>(QLatin1String(name));
+        if (!child)
+            qFatal("no control %s", name);
+        return child;
+    }
+    TSpinEdit *spin(int number) const
+    {
+        return get<TSpinEdit>(QStringLiteral("SpinEdit%1").arg(number).toLatin1().constData());
+    }
+    QListWidget *list() const { return get<QListWidget>("ListBox1"); }
+    QPlainTextEdit *memo() const { return get<QPlainTextEdit>("Memo2"); }
+    QLineEdit *weight() const { return get<QLineEdit>("GewichtEdit"); }
+    QCheckBox *weightSwitch() const { return get<QCheckBox>("GewichtsEingabeCheckBox"); }
+
+    void selectSlot(Slot slot)
+    {
+        for (int i = 0; i < 4 && form->CurrentSlot() != slot; ++i)
+            form->BitBtn3Click();
+    }
+
+    // Fills the form; an empty weight text leaves the weight switch off.
+    void fill(int day, int month, int year, Slot slot, const QString &time, int systolic, int diastolic,
+              int pulse, const QString &weightText = QString())
+    {
+        selectSlot(slot);
+        spin(3)->setValue(year);
+        spin(2)->setValue(month);
+        spin(1)->setValue(day);
+        get<QLineEdit>("Edit1")->setText(time);
+        spin(4)->setValue(systolic);
+        spin(5)->setValue(diastolic);
+        spin(6)->setValue(pulse);
+        weightSwitch()->setChecked(!weightText.isEmpty());
+        form->GewichtsEingabeCheckBoxClick();
+        weight()->setText(weightText.isEmpty() ? QStringLiteral("0") : weightText);
+    }
+
+    void add(int day, int month, int year, Slot slot, const QString &time, int systolic, int diastolic,
+             int pulse, const QString &weightText = QString())
+    {
+        fill(day, month, year, slot, time, systolic, diastolic, pulse, weightText);
+        form->BitBtn1Click();
+    }
+
+    QString monthFile(const QString &user, const QString &month, const QString &year) const
+    {
+        return gallery() + year + QLatin1Char('/') + user + QLatin1Char('_') + month + QLatin1Char('_') + year
+               + QStringLiteral(".tab");
+    }
+};
+
+// A month file as the program writes it: Windows-1252, CRLF after every line.
+inline QByteArray monthFileBytes(const QString &user, const QString &datum, const QString &switches,
+                                 const QStringList &entries)
+{
+    QString text = QStringLiteral("[Personendaten]\r\nBenutzerName=") + user + QStringLiteral("\r\nDatum=") + datum
+                   + QStringLiteral("\r\n");
+    for (int i = 0; i < 4; ++i)
+        text += QStringLiteral("%1M=%2\r\n").arg(i + 1).arg(switches.at(i));
+    text += QStringLiteral("\r\n");
+    for (const QString &entry : entries)
+        text += entry + QStringLiteral("\r\n");
+    return text.toLatin1();
+}
