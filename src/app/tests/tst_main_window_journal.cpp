@@ -1,0 +1,569 @@
+#include "main_form_fixture.h"
+
+#include "base/text_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+const QString kMonths = QStringLiteral(VANTORIA_TEST_DATA_DIR "/months/");
+
+QStringList fileEntries(const QString &path)
+{
+    QStringList entries;
+    for (const QByteArray &line : TempHome::readFile(path).split('\n')) {
+        if (line.startsWith('M') || line.startsWith('A'))
+            entries << QString::fromLatin1(line).chopped(1);
+    }
+    return entries;
+}
+
+} // namespace
+
+class TestMainWindowJournal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void entriesAddedOutOfOrderEndSorted();
+    void monthAndYearRefusals();
+    void duplicateRefusal();
+    void weightRefusal();
+    void fieldRulesInTheForm();
+    void slotCycleWithM1AndM3();
+    void editAnEarlierEntry();
+    void editTheOnlyEntry();
+    void editNeedsSelectionAndYes();
+    void failedWriteKeepsTheFile();
+    void remarkLeftByListClickIsSaved();
+    void remarkLimitAndSavePoints();
+    void openFileOfAnotherUser();
+    void restartLoadsTheLastMonth();
+};
+
+void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(10, 3, 2017, Slot::Abends, "20:50", 135, 85, 66);
+    QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Morgens"));
+    QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("07:30"));
+    f.add(3, 3, 2017, Slot::Morgens, "07:15", 140, 90, 70);
+    f.add(10, 3, 2017, Slot::Morgens, "07:20", 130, 80, 60);
+    QCOMPARE(f.seam.messages(), QStringList());
+
+    const QString path = f.monthFile("Muster", "03", "2017");
+    QCOMPARE(TempHome::readFile(path),
+             monthFileBytes("Muster", "März 2017", "1111",
+                            {"Morgens den 03.03.2017 Z=07:15 s=140, d=90, p=70, Gewicht=0",
+                             "Morgens den 10.03.2017 Z=07:20 s=130, d=80, p=60, Gewicht=0",
+                             "Abends den 10.03.2017 Z=20:50 s=135, d=85, p=66, Gewicht=0"}));
+    QCOMPARE(form.listLines(),
+             (QStringList{"Morgens den \t03.03.2017 \tZ=07:15 \ts=140, \td=90, \tp=70, \tGewicht=0",
+                          "Morgens den \t10.03.2017 \tZ=07:20 \ts=130, \td=80, \tp=60, \tGewicht=0",
+                          "Abends den \t10.03.2017 \tZ=20:50 \ts=135, \td=85, \tp=66, \tGewicht=0"}));
+    QCOMPARE(form.MonthFilePath(), path);
+    QCOMPARE(f.list()->currentRow(), 2);
+    QVERIFY(f.memo()->isReadOnly());
+    QVERIFY2(f.memo()->toPlainText().contains("Systole= 135 mmHg, Diastole= 85"),
+             qPrintable(f.memo()->toPlainText()));
+    QCOMPARE(f.get<QLabel>("monaticherMittelwertLabel")->text(), QStringLiteral("Systole=135  Diastole=85"));
+    QCOMPARE(f.get<QLabel>("Labeltest")->text(), QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
+    QVERIFY(f.get<QPushButton>("BtnEintragBearbeiten")->isEnabled());
+    QVERIFY(f.get<QPushButton>("BtnBalkendiagrammErstellen")->isEnabled());
+    QVERIFY(QFileInfo(f.home.workFolder() + "Blutdruck-Daten im Browser/2017").isDir());
+    // Each slot remembers its last time; the form went on to the next slot.
+    QCOMPARE(form.settings().Lies_String_aus_Registry("UhrzeitMorgens"), QStringLiteral("07:20"));
+    QCOMPARE(form.settings().Lies_String_aus_Registry("UhrzeitAbends"), QStringLiteral("20:50"));
+    QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Messung 2"));
+    QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("13:00"));
+    QCOMPARE(form.dayMeanTable().text(Quantity::Systolic, 10), QStringLiteral("133"));
+}
+
+void TestMainWindowJournal::monthAndYearRefusals()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    const QString path = f.monthFile("Muster", "03", "2017");
+    const QByteArray before = TempHome::readFile(path);
+    f.seam.clear();
+
+    f.fill(6, 4, 2018, Slot::Morgens, "08:10", 141, 91, 71);
+    QVERIFY(form.MonthMismatch());
+    QVERIFY(form.YearMismatch());
+    form.BitBtn1Click();
+    QCOMPARE(f.seam.texts("information"),
+             (QStringList{"Überprüfen Sie bitte die Monatsangabe \"04\" sie stimmt nicht mit den bisherigen "
+                          "Eintragungen überein!\r\nWenn Sie eine Tabelle für einen neuen Monat beginnen "
+                          "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
+                          "Jahr)\" aus.",
+                          "Überprüfen Sie bitte die Jahresangabe \"2018\" sie stimmt nicht mit den bisherigen "
+                          "Eintragungen überein!\r\nWenn Sie eine Tabelle für ein neues Jahr beginnen "
+                          "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
+                          "Jahr)\" aus."}));
+    QCOMPARE(f.list()->count(), 1);
+    QCOMPARE(TempHome::readFile(path), before);
+    QVERIFY(!QFileInfo::exists(f.monthFile("Muster", "04", "2018")));
+    // The refusal comes before the time is remembered.
+    QCOMPARE(form.settings().Lies_String_aus_Registry("UhrzeitMorgens"), QStringLiteral("07:30"));
+
+    f.spin(3)->setValue(2017);
+    QVERIFY(!form.YearMismatch());
+    f.seam.clear();
+    form.BitBtn1Click();
+    QCOMPARE(f.seam.texts("information").size(), 1);
+    QVERIFY(f.seam.texts("information").constFirst().startsWith("Überprüfen Sie bitte die Monatsangabe \"04\""));
+
+    f.spin(2)->setValue(3);
+    QVERIFY(!form.MonthMismatch());
+    f.seam.clear();
+    form.BitBtn1Click();
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(fileEntries(path).size(), 2);
+}
+
+void TestMainWindowJournal::duplicateRefusal()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(5, 3, 2017, Slot::Abends, "20:40", 135, 86, 60);
+    f.add(6, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    const QString path = f.monthFile("Muster", "03", "2017");
+    const QByteArray before = TempHome::readFile(path);
+    f.seam.clear();
+
+    f.add(5, 3, 2017, Slot::Abends, "21:05", 120, 80, 60);
+    QCOMPARE(f.seam.messages(),
+             QStringList{"Ein Eintrag mit dem Datum: Abends den 05.03.2017 existiert schon in der Liste!"});
+    QCOMPARE(f.list()->count(), 2);
+    QCOMPARE(TempHome::readFile(path), before);
+    QCOMPARE(form.CurrentSlot(), Slot::Abends);
+    // The time was remembered before the check.
+    QCOMPARE(form.settings().Lies_String_aus_Registry("UhrzeitAbends"), QStringLiteral("21:05"));
+}
+
+void TestMainWindowJournal::weightRefusal()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    QLabel *info = f.get<QLabel>("GewichtInfoLabel");
+    const QString refusal = QStringLiteral(
+        "Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es sind 15 Kg Unterschied zum bisherigen Mittelwert!");
+
+    // A month without weights has no mean: any weight is taken.
+    f.add(1, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(2, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, "90");
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(fileEntries(f.monthFile("Muster", "03", "2017")).last(),
+             QStringLiteral("Morgens den 02.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=90"));
+
+    f.seam.fixedToday = QDate(2017, 4, 15);
+    f.form->neuerstellen1Click();
+    f.add(1, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70, "72");
+    QCOMPARE(double(form.MonthWeightMean()), 72.0);
+    QCOMPARE(info->text(), QStringLiteral("Monatlicher Mittelwert: 72,0 kg"));
+
+    f.fill(2, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70, "90");
+    QCOMPARE(double(form.WeightDifference()), 18.0);
+    QCOMPARE(info->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QCOMPARE(info->toolTip(),
+             QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg Unterschied zum bisherigen Mittelwert!"));
+    form.BitBtn1Click();
+    QCOMPARE(f.seam.messages(), QStringList{refusal});
+
+    f.weightSwitch()->setChecked(false);
+    form.GewichtsEingabeCheckBoxClick();
+    form.ZeigGewichtInfo();
+    QVERIFY(info->palette().color(QPalette::WindowText) != QColor(Qt::red));
+    form.BitBtn1Click();
+    QCOMPARE(f.seam.messages(), (QStringList{refusal, refusal}));
+    QCOMPARE(f.list()->count(), 1);
+
+    f.weight()->setText("85,9"); // within 15 kg
+    QCOMPARE(double(form.WeightDifference()), 85.9 - 72.0);
+    f.weight()->setText("0");
+    form.BitBtn1Click();
+    QCOMPARE(f.seam.messages().size(), 2);
+    QCOMPARE(f.list()->count(), 2);
+
+    // Above 310 kg the field is corrected while a mean exists.
+    f.seam.clear();
+    f.weight()->setText("320");
+    QCOMPARE(f.seam.messages(), QStringList{"Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!"});
+    QCOMPARE(f.weight()->text(), QStringLiteral("310"));
+    QCOMPARE(double(form.CurrentWeight()), 310.0);
+
+    // A new month after the red state: the first entry is not refused.
+    f.seam.clear();
+    f.seam.fixedToday = QDate(2017, 5, 15);
+    form.neuerstellen1Click();
+    QCOMPARE(double(form.WeightDifference()), 0.0);
+    f.add(1, 5, 2017, Slot::Morgens, "07:30", 140, 90, 70, "90");
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(fileEntries(f.monthFile("Muster", "05", "2017")),
+             QStringList{"Morgens den 01.05.2017 Z=07:30 s=140, d=90, p=70, Gewicht=90"});
+}
+
+void TestMainWindowJournal::fieldRulesInTheForm()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    QLineEdit *time = f.get<QLineEdit>("Edit1");
+
+    // No journal open: the year field decides February.
+    f.spin(3)->setValue(2016);
+    f.spin(2)->setValue(1);
+    f.spin(1)->setValue(31);
+    f.spin(2)->setValue(2);
+    QCOMPARE(f.spin(1)->text(), QStringLiteral("29"));
+    f.spin(2)->setValue(3);
+    f.spin(1)->setValue(31);
+    f.spin(2)->setValue(4);
+    QCOMPARE(f.spin(1)->text(), QStringLiteral("30"));
+    f.spin(1)->setValue(5);
+    QCOMPARE(f.spin(1)->text(), QStringLiteral("05"));
+
+    // A journal of 2017 is open: February has 28 days whatever the year field says.
+    f.add(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.spin(3)->setValue(2016);
+    f.spin(1)->setValue(31);
+    f.spin(2)->setValue(2);
+    QCOMPARE(f.spin(1)->text(), QStringLiteral("28"));
+
+    time->setText("7.30");
+    form.SpinButton1UpClick();
+    QCOMPARE(time->text(), QStringLiteral("00:10"));
+    time->setText("00:00");
+    form.SpinButton1DownClick();
+    QCOMPARE(time->text(), QStringLiteral("24:00"));
+
+    f.weightSwitch()->setChecked(true);
+    form.GewichtsEingabeCheckBoxClick();
+    QVERIFY(f.weight()->isEnabled());
+    QVERIFY(f.get<QRadioButton>("RadioButton3")->isEnabled());
+    f.get<QRadioButton>("RadioButton3")->setChecked(true);
+    f.weight()->setText("70,5");
+    for (int i = 0; i < 3; ++i)
+        form.SpinButton2UpClick();
+    QCOMPARE(f.weight()->text(), QStringLiteral("70,8"));
+    f.get<QRadioButton>("RadioButton1")->setChecked(true);
+    f.weight()->setText("5");
+    form.SpinButton2DownClick();
+    QCOMPARE(f.weight()->text(), QStringLiteral("-5"));
+    form.SpinButton2DownClick();
+    QCOMPARE(f.weight()->text(), QStringLiteral("-5"));
+
+    // A weight typed with a point ends the command with the conversion error.
+    f.seam.clear();
+    f.weight()->setText("70.5");
+    QCOMPARE(f.seam.texts("error"), QStringList{"'70.5' ist kein gültiger Gleitkommawert"});
+    QCOMPARE(double(form.CurrentWeight()), -5.0);
+
+    // A paint switches weight entry off again.
+    form.FormPaint();
+    QVERIFY(!f.weightSwitch()->isChecked());
+    QVERIFY(!f.weight()->isEnabled());
+}
+
+void TestMainWindowJournal::slotCycleWithM1AndM3()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    QPushButton *slotButton = f.get<QPushButton>("BitBtn3");
+    QLineEdit *time = f.get<QLineEdit>("Edit1");
+    f.get<QCheckBox>("CheckBoxM2")->click();
+    f.get<QCheckBox>("CheckBoxM4")->click();
+
+    form.BitBtn3Click();
+    QCOMPARE(slotButton->text(), QStringLiteral("Messung 3"));
+    QCOMPARE(form.SlotPrefix(), QStringLiteral("Messung3 den "));
+    QCOMPARE(time->text(), QStringLiteral("15:30"));
+    form.BitBtn3Click();
+    QCOMPARE(slotButton->text(), QStringLiteral("Morgens"));
+    QCOMPARE(time->text(), QStringLiteral("07:30"));
+
+    f.add(4, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    QCOMPARE(slotButton->text(), QStringLiteral("Messung 3"));
+    QCOMPARE(TempHome::readFile(f.monthFile("Muster", "03", "2017")),
+             monthFileBytes("Muster", "März 2017", "1010",
+                            {"Morgens den 04.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0"}));
+
+    // Turning a switch off does not move the current slot; the next advance skips it.
+    f.get<QCheckBox>("CheckBoxM3")->click();
+    QCOMPARE(form.CurrentSlot(), Slot::Messung3);
+    form.BitBtn3Click();
+    QCOMPARE(slotButton->text(), QStringLiteral("Morgens"));
+    form.BitBtn3Click();
+    QCOMPARE(slotButton->text(), QStringLiteral("Morgens"));
+
+    f.get<QCheckBox>("CheckBoxM1")->click();
+    QVERIFY(f.get<QCheckBox>("CheckBoxM1")->isChecked());
+}
+
+void TestMainWindowJournal::editAnEarlierEntry()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(12, 3, 2017, Slot::Abends, "20:45", 141, 91, 71, "72,3");
+    f.add(13, 3, 2017, Slot::Morgens, "07:30", 130, 85, 65, "72");
+    f.add(20, 3, 2017, Slot::Morgens, "07:40", 125, 80, 60, "71,8");
+    const QString path = f.monthFile("Muster", "03", "2017");
+    const QByteArray before = TempHome::readFile(path);
+    f.seam.clear();
+
+    f.list()->setCurrentRow(0);
+    form.BtnEintragBearbeitenClick();
+    QCOMPARE(f.seam.texts("yesno-information"),
+             QStringList{"Der ausgewählte Eintrag wird in der Liste gelöscht und die einzelnen Werte in die "
+                         "Eingabefelder zum Bearbeiten eingetragen. Möchten Sie das?"});
+    QCOMPARE(f.seam.messages().size(), 1);
+    QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Abends"));
+    QCOMPARE(f.spin(1)->text(), QStringLiteral("12"));
+    QCOMPARE(f.spin(2)->text(), QStringLiteral("03"));
+    QCOMPARE(f.spin(3)->text(), QStringLiteral("2017"));
+    QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("20:45"));
+    QCOMPARE(f.spin(4)->value(), 141);
+    QCOMPARE(f.spin(5)->value(), 91);
+    QCOMPARE(f.spin(6)->value(), 71);
+    QCOMPARE(f.weight()->text(), QStringLiteral("72,3"));
+    QCOMPARE(fileEntries(path),
+             (QStringList{"Morgens den 13.03.2017 Z=07:30 s=130, d=85, p=65, Gewicht=72",
+                          "Morgens den 20.03.2017 Z=07:40 s=125, d=80, p=60, Gewicht=71,8"}));
+    QCOMPARE(f.list()->count(), 2);
+
+    // Added again unchanged, with weight entry on, it is the same line in the same place.
+    f.weightSwitch()->setChecked(true);
+    form.GewichtsEingabeCheckBoxClick();
+    form.BitBtn1Click();
+    QCOMPARE(f.seam.messages().size(), 1);
+    QCOMPARE(TempHome::readFile(path), before);
+
+    // With weight entry off it comes back without its weight.
+    f.list()->setCurrentRow(0);
+    form.BtnEintragBearbeitenClick();
+    f.weightSwitch()->setChecked(false);
+    form.GewichtsEingabeCheckBoxClick();
+    form.BitBtn1Click();
+    QCOMPARE(fileEntries(path).constFirst(),
+             QStringLiteral("Abends den 12.03.2017 Z=20:45 s=141, d=91, p=71, Gewicht=0"));
+}
+
+void TestMainWindowJournal::editTheOnlyEntry()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(9, 3, 2017, Slot::Messung2, "13:10", 128, 80, 64);
+    const QString path = f.monthFile("Muster", "03", "2017");
+    const QByteArray before = TempHome::readFile(path);
+
+    f.list()->setCurrentRow(0);
+    form.BtnEintragBearbeitenClick();
+    QCOMPARE(f.list()->count(), 0);
+    QVERIFY(!f.get<QPushButton>("BtnEintragBearbeiten")->isEnabled());
+    QVERIFY(!f.get<QPushButton>("BtnBalkendiagrammErstellen")->isEnabled());
+    QCOMPARE(f.memo()->toPlainText(), QString());
+    QCOMPARE(TempHome::readFile(path), before);
+    QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Messung 2"));
+    QCOMPARE(f.spin(1)->text(), QStringLiteral("09"));
+    QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("13:10"));
+
+    form.BitBtn1Click();
+    QCOMPARE(TempHome::readFile(path), before);
+}
+
+void TestMainWindowJournal::editNeedsSelectionAndYes()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(9, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
+    f.add(10, 3, 2017, Slot::Morgens, "07:30", 129, 81, 65);
+    const QString path = f.monthFile("Muster", "03", "2017");
+    const QByteArray before = TempHome::readFile(path);
+    f.seam.clear();
+
+    f.list()->setCurrentRow(-1);
+    form.BtnEintragBearbeitenClick();
+    QCOMPARE(f.seam.texts("information"),
+             QStringList{"Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"});
+    QCOMPARE(f.seam.texts("yesno-information").size(), 0);
+
+    f.list()->setCurrentRow(0);
+    f.seam.yesNoAnswers = {false};
+    form.BtnEintragBearbeitenClick();
+    QCOMPARE(f.list()->count(), 2);
+    QCOMPARE(TempHome::readFile(path), before);
+    QCOMPARE(f.spin(1)->text(), QStringLiteral("10"));
+}
+
+void TestMainWindowJournal::failedWriteKeepsTheFile()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(9, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
+    const QString path = f.monthFile("Muster", "03", "2017");
+    const QByteArray before = TempHome::readFile(path);
+    f.seam.clear();
+
+    TextFile::setWriteFaultForTesting([](const QString &) { return false; });
+    f.add(10, 3, 2017, Slot::Morgens, "07:30", 129, 81, 65);
+    TextFile::setWriteFaultForTesting({});
+    QCOMPARE(f.seam.texts("warning"), QStringList{"Fehler beim Erzeugen der Datei " + path});
+    QCOMPARE(TempHome::readFile(path), before);
+    QCOMPARE(f.list()->count(), 2);
+    QCOMPARE(form.CurrentSlot(), Slot::Morgens);
+    QCOMPARE(QDir(f.gallery() + "2017").entryList(QDir::Files), QStringList{"Muster_03_2017.tab"});
+}
+
+void TestMainWindowJournal::remarkLeftByListClickIsSaved()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(4, 3, 2017, Slot::Morgens, "07:30", 150, 95, 75);
+    const QString remark = f.gallery() + "2017/Muster_03_2017.txt";
+    QVERIFY(!f.memo()->toPlainText().isEmpty());
+
+    form.Bemerkungeingeben1Click();
+    QVERIFY(!f.memo()->isReadOnly());
+    QCOMPARE(f.memo()->toPlainText(), QString());
+    f.memo()->insertPlainText(QStringLiteral("Blutdruck gut\nÄrger im Büro"));
+    QVERIFY(form.RemarkModified());
+
+    f.list()->setCurrentRow(0);
+    form.ListBox1Click();
+    QCOMPARE(TempHome::readFile(remark), QByteArray("Blutdruck gut\r\n\xC4rger im B\xFCro\r\n"));
+    QVERIFY(!form.RemarkModified());
+    QVERIFY(f.memo()->isReadOnly());
+    QVERIFY2(f.memo()->toPlainText().contains("Systole= 140 mmHg, Diastole= 90"),
+             qPrintable(f.memo()->toPlainText()));
+
+    // Entering again shows the saved remark.
+    form.Bemerkungeingeben1Click();
+    QCOMPARE(f.memo()->toPlainText(), QStringLiteral("Blutdruck gut\nÄrger im Büro"));
+    QVERIFY(!form.RemarkModified());
+}
+
+void TestMainWindowJournal::remarkLimitAndSavePoints()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    const QString remark = f.gallery() + "2017/Muster_03_2017.txt";
+    f.seam.clear();
+
+    // The memo showed an evaluation, so leaving writes an empty remark.
+    form.Bemerkungeingeben1Click();
+    form.FormPaint();
+    QVERIFY(f.memo()->isReadOnly());
+    QCOMPARE(TempHome::readFile(remark), QByteArray());
+    QVERIFY(QFileInfo::exists(remark));
+
+    form.Bemerkungeingeben1Click();
+    f.memo()->insertPlainText(QString(249, QLatin1Char('a')));
+    f.memo()->insertPlainText(QStringLiteral("b"));
+    QCOMPARE(f.seam.messages(), QStringList());
+    f.memo()->insertPlainText(QStringLiteral("c"));
+    QCOMPARE(f.seam.messages(), QStringList{"Die Länge des Bemerkungstextes ist auf 250 Zeichen begrenzt!"});
+    QCOMPARE(f.memo()->toPlainText(), QString(249, QLatin1Char('a')) + QLatin1Char('b'));
+
+    // A repaint saves the remark and ends remark mode.
+    form.FormPaint();
+    QCOMPARE(TempHome::readFile(remark), QString(249, QLatin1Char('a')).toLatin1() + "b\r\n");
+    QVERIFY(f.memo()->isReadOnly());
+
+    // Closing in remark mode saves even an unchanged remark.
+    form.Bemerkungeingeben1Click();
+    QVERIFY(!form.RemarkModified());
+    QFile::remove(remark);
+    form.close();
+    QCOMPARE(TempHome::readFile(remark), QString(249, QLatin1Char('a')).toLatin1() + "b\r\n");
+}
+
+void TestMainWindowJournal::openFileOfAnotherUser()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Erika"));
+    const QString outside = f.home.root() + "/USB/Muster_03_2017.tab";
+    const QByteArray source = TempHome::readFile(kMonths + "Muster_03_2017.tab");
+    TempHome::writeFile(outside, source);
+
+    f.seam.openFileAnswers = {outside};
+    form.oeffnenClick();
+    QCOMPARE(f.seam.texts("open").size(), 1);
+    QVERIFY(f.seam.texts("open").constFirst().startsWith(f.gallery()));
+    QVERIFY(f.seam.texts("open").constFirst().contains("*.tab"));
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(form.UserName(), QStringLiteral("Muster"));
+    QCOMPARE(form.settings().Lies_String_aus_Registry("BenutzerName"), QStringLiteral("Muster"));
+    const QString canonical = f.monthFile("Muster", "03", "2017");
+    QCOMPARE(form.MonthFilePath(), canonical);
+    QCOMPARE(TempHome::readFile(canonical), source);
+    QCOMPARE(TempHome::readFile(outside), source);
+    QCOMPARE(f.list()->count(), 6);
+    QCOMPARE(f.get<QLabel>("Labeltest")->text(), QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
+    QVERIFY(!f.get<QCheckBox>("CheckBoxM3")->isChecked());
+    QVERIFY(f.get<QCheckBox>("CheckBoxM4")->isChecked()); // no "4M" in the header
+    QCOMPARE(f.spin(1)->text(), QStringLiteral("07"));
+    QCOMPARE(f.list()->currentRow(), 5);
+
+    // An existing file in the gallery is never overwritten by the import.
+    FormFixture g;
+    TMainForm &other = g.startAs(QStringLiteral("Erika"));
+    const QByteArray mine = monthFileBytes("Muster", "März 2017", "1111",
+                                           {"Morgens den 02.03.2017 Z=07:30 s=111, d=77, p=66, Gewicht=0"});
+    TempHome::writeFile(g.monthFile("Muster", "03", "2017"), mine);
+    TempHome::writeFile(g.home.root() + "/USB/Muster_03_2017.tab", source);
+    g.seam.openFileAnswers = {g.home.root() + "/USB/Muster_03_2017.tab"};
+    other.oeffnenClick();
+    QCOMPARE(TempHome::readFile(g.monthFile("Muster", "03", "2017")), mine);
+    QCOMPARE(g.list()->count(), 6);
+
+    // Cancelling the dialog changes nothing.
+    const QStringList shown = other.listLines();
+    other.oeffnenClick();
+    QCOMPARE(other.listLines(), shown);
+}
+
+void TestMainWindowJournal::restartLoadsTheLastMonth()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, "72,5");
+    f.add(10, 3, 2017, Slot::Abends, "20:55", 131, 82, 63, "71,5");
+    f.form->close();
+    const QString path = f.monthFile("Muster", "03", "2017");
+    QCOMPARE(f.form->settings().Lies_String_aus_Registry("TabellenDateiName"), path);
+
+    f.seam.clear();
+    TMainForm &form = f.start();
+    form.FormPaint();
+    QCOMPARE(f.seam.calls.size(), 0);
+    QCOMPARE(f.list()->count(), 2);
+    QCOMPARE(form.MonthFilePath(), path);
+    QCOMPARE(f.get<QLabel>("Labeltest")->text(), QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
+    QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Abends"));
+    QCOMPARE(f.spin(1)->text(), QStringLiteral("10"));
+    QCOMPARE(f.spin(2)->text(), QStringLiteral("03"));
+    QCOMPARE(f.spin(3)->text(), QStringLiteral("2017"));
+    QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("20:55"));
+    QCOMPARE(f.spin(4)->value(), 131);
+    QCOMPARE(f.spin(5)->value(), 82);
+    QCOMPARE(f.spin(6)->value(), 63);
+    QCOMPARE(f.weight()->text(), QStringLiteral("71,5"));
+    QVERIFY(!f.weightSwitch()->isChecked());
+    QCOMPARE(f.list()->currentRow(), 1);
+    QVERIFY(f.memo()->toPlainText().contains("Systole= 131 mmHg, Diastole= 82"));
+    QCOMPARE(f.get<QLabel>("GewichtInfoLabel")->text(), QStringLiteral("Monatlicher Mittelwert: 72,0 kg"));
+
+    // The next entry of the evening after: no refusal, the month goes on.
+    f.add(11, 3, 2017, Slot::Abends, "20:40", 130, 80, 60);
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(fileEntries(path).size(), 3);
+}
+
+QTEST_MAIN(TestMainWindowJournal)
+#include "tst_main_window_journal.moc"
