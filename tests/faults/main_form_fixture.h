@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/command_guard.h"
+#include "app/main_window.h"
+#include "app/settings_store.h"
+#include "support/fake_seam.h"
+#include "support/temp_home.h"
+
+#include <QDirIterator>
+#include <QMap>
+#include <QPlainTextEdit>
+
+#include <memory>
+
+// The real main window in a fresh home: settings with user Muster, the month
+// file of March 2017 in its year folder, loaded as at start.
+struct MainFormFixture
+{
+    TempHome home;
+    FakeSeam seam;
+    std::unique_ptr<TMainForm> form;
+
+    QString gallery() const { return home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/"); }
+    QString yearFolder() const { return gallery() + QStringLiteral("2017"); }
+    QString monthPath() const { return yearFolder() + QStringLiteral("/Muster_03_2017.tab"); }
+    QString remarkPath() const { return yearFolder() + QStringLiteral("/Muster_03_2017.txt"); }
+
+    void writeSettings(const QString &dataFolder)
+    {
+        const SettingsStore settings(home.settingsFile());
+        settings.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.workFolder());
+        settings.Schreib_String_in_Registry(QStringLiteral("DatenSpeicherOrt"), dataFolder);
+        settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Muster"));
+    }
+
+    void createForm()
+    {
+        form = std::make_unique<TMainForm>(
+            seam, MainFormEnvironment{home.workFolder(), home.settingsFile(), QString()});
+    }
+
+    // Settings, month file and remark on disk, the form started and the month
+    // loaded; the seam's record starts empty.
+    void start(const QByteArray &monthBytes)
+    {
+        writeSettings(home.workFolder());
+        TempHome::writeFile(monthPath(), monthBytes);
+        TempHome::writeFile(remarkPath(), QByteArray("Alte Bemerkung\r\n"));
+        createForm();
+        form->FormPaint();
+        load(monthPath());
+        seam.clear();
+    }
+
+    // As the program runs every command: inside the general error guard.
+    template <typename Command>
+    void run(Command &&command)
+    {
+        runGuarded(seam, form.get(), std::forward<Command>(command));
+    }
+
+    void load(const QString &path)
+    {
+        run([&] { form->MachEs(path); });
+    }
+
+    QPlainTextEdit *memo() const { return form->findChild<QPlainTextEdit *>(QStringLiteral("Memo2")); }
+
+    // Every file below the home, with its bytes.
+    QMap<QString, QByteArray> snapshot() const
+    {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(home.root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            files.insert(path.mid(home.root().size()), TempHome::readFile(path));
+        }
+        return files;
+    }
+};

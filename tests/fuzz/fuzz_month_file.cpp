@@ -1,0 +1,89 @@
+// A month file as the load reads it: decode, header, every line through the
+// display split and the statistics, then the list as the save writes it back.
+#include "fuzz_support.h"
+
+#include "base/conversion_error.h"
+#include "base/text_file.h"
+#include "base/windows1252.h"
+#include "journal/entry_line.h"
+#include "journal/field_rules.h"
+#include "journal/month_file.h"
+#include "stats/day_means.h"
+#include "stats/evaluation.h"
+#include "stats/month_means.h"
+#include "stats/weight_stats.h"
+
+namespace {
+
+bool isPlainValue(const QString &text)
+{
+    return text == text.trimmed() && text.size() <= 254 && !text.contains(QLatin1Char('\r'))
+           && !text.contains(QLatin1Char('\n'));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QStringList lines = TextFile::splitLines(Windows1252::decode(Fuzz::bytesOf(data, size)));
+    const MonthFile::Header header = MonthFile::readHeader(lines);
+    const std::array<bool, 4> switches = header.applySwitches({true, true, false, false});
+
+    MonthMeans monthMeans;
+    DayMeans dayMeans;
+    WeightStats weights;
+    QStringList display;
+    QStringList entryLines;
+    QString lastEntryLine;
+    try {
+        for (const QString &line : lines) {
+            if (!EntryLine::isEntryLine(line))
+                continue;
+            lastEntryLine = line;
+            entryLines.append(line);
+            if (const auto shown = EntryLine::toDisplayLine(line)) {
+                if (!line.contains(QLatin1Char('\t')))
+                    Fuzz::check(shown->count(QLatin1Char('\t')) == 6, "seven display pieces");
+                display.append(*shown);
+            }
+            monthMeans.EstelleMonatsMittelwert(line);
+            (void)monthMeans.labelText();
+            dayMeans.EstelleTagesMittelwert(line);
+            weights.ErstelleGewichtsListe(line);
+        }
+        dayMeans.GibDieTagesMittelwerte();
+        (void)weights.mean();
+    } catch (const ConversionError &) {
+    }
+    (void)FieldRules::parseForPreset(lastEntryLine);
+
+    // The add command sorts the list; no line may be changed by it.
+    const QStringList sorted = EntryLine::sortLines(display);
+    Fuzz::check(sorted.size() <= display.size(), "sorting adds no line");
+    for (const QString &line : sorted)
+        Fuzz::check(display.contains(line), "sorting keeps every line whole");
+    (void)EntryLine::sortLines(entryLines);
+
+    for (const QString &line : display) {
+        (void)EntryLine::sortKey(line);
+        Fuzz::check(!EntryLine::fromDisplayLine(line).contains(QLatin1Char('\t')), "no tab saved");
+        try {
+            (void)ZeigAuswertung(line);
+        } catch (const ConversionError &) {
+        }
+    }
+
+    // What the save writes must give the same user name back.
+    if (isPlainValue(header.userName)) {
+        const QStringList written = MonthFile::fileLines(header.userName, header.datum,
+                                                         QStringLiteral("2017"), switches, display);
+        const QStringList reread = TextFile::splitLines(
+            Windows1252::decode(Windows1252::encode(written.join(QStringLiteral("\r\n")))));
+        const MonthFile::Header again = MonthFile::readHeader(reread);
+        if (Windows1252::decode(Windows1252::encode(header.userName)) == header.userName)
+            Fuzz::check(again.userName == header.userName, "user name survives a save");
+        Fuzz::check(again.applySwitches({false, false, false, false}) == switches,
+                    "slot switches survive a save");
+    }
+    return 0;
+}
