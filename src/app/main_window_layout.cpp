@@ -115,12 +115,10 @@ void TMainForm::applyLayoutResult(const WindowLayout::Result &result)
     if (result.workArea) {
         const QSize size(result.workArea->width(), result.workArea->height() + menuBar()->sizeHint().height());
         if (isMaximized()) {
-            // The window system sizes a maximized window; the free area it
-            // was given is asked for only where it has not done so.
-            setMinimumSize(m_normalSize.isValid() ? m_normalSize : QSize(0, 0));
+            // The window system sizes a maximized window; resizing it here
+            // would end the maximized state. The work area follows the free
+            // screen area it was given.
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-            if (this->size() != size)
-                resize(size);
         } else {
             // A fixed border, but the window system must still be allowed
             // to maximize it while the title bar offers that.
