@@ -289,6 +289,10 @@ void TMainForm::neuerstellen1Click()
     ui->SpinEdit1->setValue(1);
     ui->SpinEdit2->setValue(today.month());
     ui->SpinEdit3->setValue(today.year());
+    // Fields that already showed these values send no change: their rules
+    // run against the empty list all the same, so no old refusal survives.
+    SpinEdit2Change();
+    SpinEdit3Change();
     setCurrentSlot(Slot::Morgens);
     const QString morning = m_settings.Lies_String_aus_Registry(QStringLiteral("UhrzeitMorgens"));
     if (!morning.isEmpty())
