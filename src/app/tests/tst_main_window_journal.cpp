@@ -30,6 +30,7 @@ class TestMainWindowJournal : public QObject
 private slots:
     void entriesAddedOutOfOrderEndSorted();
     void monthAndYearRefusals();
+    void newMonthAcceptsAnyDate();
     void duplicateRefusal();
     void weightRefusal();
     void fieldRulesInTheForm();
@@ -124,6 +125,24 @@ void TestMainWindowJournal::monthAndYearRefusals()
     form.BitBtn1Click();
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(fileEntries(path).size(), 2);
+}
+
+void TestMainWindowJournal::newMonthAcceptsAnyDate()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    // The fields already show the date the new month starts with.
+    f.fill(1, 4, 2018, Slot::Morgens, "07:30", 140, 90, 70);
+    QVERIFY(form.MonthMismatch());
+    f.seam.fixedToday = QDate(2018, 4, 2);
+    form.neuerstellen1Click();
+    QVERIFY(!form.MonthMismatch());
+    QVERIFY(!form.YearMismatch());
+    f.seam.clear();
+    form.BitBtn1Click();
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(fileEntries(f.monthFile("Muster", "04", "2018")).size(), 1);
 }
 
 void TestMainWindowJournal::duplicateRefusal()
