@@ -145,7 +145,11 @@ void TMainForm::MachEs(const QString &path)
     if (fileLines) {
         const MonthFile::Header header = MonthFile::readHeader(*fileLines);
         setSlotSwitches(header.applySwitches(slotSwitches()));
-        m_userName = header.userName;
+        // A name that no file name can hold, or one that climbs out of the
+        // gallery, never becomes part of a path: the month stays with the
+        // current user.
+        if (DataFolders::userNameProblem(header.userName).isEmpty())
+            m_userName = header.userName;
         m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
         ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum + QStringLiteral("  ")
                                + m_userName);
