@@ -42,6 +42,7 @@ private slots:
     void remarkLeftByListClickIsSaved();
     void remarkLimitAndSavePoints();
     void openFileOfAnotherUser();
+    void openedFileCannotNameAFileOutsideTheGallery();
     void restartLoadsTheLastMonth();
 };
 
@@ -545,6 +546,29 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     const QStringList shown = other.listLines();
     other.oeffnenClick();
     QCOMPARE(other.listLines(), shown);
+}
+
+void TestMainWindowJournal::openedFileCannotNameAFileOutsideTheGallery()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Erika"));
+    const QString outside = f.home.root() + "/USB/fremd.tab";
+    TempHome::writeFile(outside, monthFileBytes("../../../Fremd", "März 2017", "1111",
+                                                {"Morgens den 02.03.2017 Z=07:30 s=111, d=77, p=66, Gewicht=0"}));
+    f.seam.openFileAnswers = {outside};
+    form.oeffnenClick();
+    QCOMPARE(f.list()->count(), 1);
+    // The month stays with the user who opened it, inside the gallery.
+    QCOMPARE(form.UserName(), QStringLiteral("Erika"));
+    QCOMPARE(form.settings().Lies_String_aus_Registry("BenutzerName"), QStringLiteral("Erika"));
+    QCOMPARE(form.MonthFilePath(), f.monthFile("Erika", "03", "2017"));
+    QCOMPARE(TempHome::readFile(f.monthFile("Erika", "03", "2017")), TempHome::readFile(outside));
+    QVERIFY(!QFileInfo::exists(f.home.root() + "/Fremd_03_2017.tab"));
+    QVERIFY(!QFileInfo::exists(f.home.workFolder() + "Fremd_03_2017.tab"));
+
+    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    QCOMPARE(fileEntries(f.monthFile("Erika", "03", "2017")).size(), 2);
+    QVERIFY(!QFileInfo::exists(f.home.root() + "/Fremd_03_2017.tab"));
 }
 
 void TestMainWindowJournal::restartLoadsTheLastMonth()
