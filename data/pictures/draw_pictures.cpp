@@ -1,8 +1,8 @@
 // Draws the decorative pictures of the main window's right frame: an open
 // diary page with readings, a heart with a pulse line and a pressure gauge.
 // Run once after a change and commit the PNG files:
-//   g++ -std=c++20 -fPIC draw_pictures.cpp $(pkg-config --cflags --libs Qt6Gui) -o /tmp/draw_pictures
-//   QT_QPA_PLATFORM=offscreen /tmp/draw_pictures data/pictures
+//   g++ -std=c++20 -fPIC draw_pictures.cpp $(pkg-config --cflags --libs Qt6Gui) -o
+//   /tmp/draw_pictures QT_QPA_PLATFORM=offscreen /tmp/draw_pictures data/pictures
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -71,7 +71,8 @@ void drawDiary(QPainter &p)
     for (qreal y = page.top() + 70; y < page.bottom() - 10; y += 28)
         p.drawLine(QPointF(page.left() + 20, y), QPointF(page.right() - 14, y));
     p.setPen(QPen(QColor(230, 140, 140), 1.5));
-    p.drawLine(QPointF(page.left() + 62, page.top() + 12), QPointF(page.left() + 62, page.bottom() - 12));
+    p.drawLine(QPointF(page.left() + 62, page.top() + 12),
+               QPointF(page.left() + 62, page.bottom() - 12));
 
     // heading and a few readings in a hand-like colour
     QFont heading(QStringLiteral("DejaVu Sans"));
@@ -79,14 +80,17 @@ void drawDiary(QPainter &p)
     heading.setBold(true);
     p.setFont(heading);
     p.setPen(QColor(36, 92, 140));
-    p.drawText(QRectF(page.left() + 70, page.top() + 18, page.width() - 80, 40), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Mein Tagebuch"));
+    p.drawText(QRectF(page.left() + 70, page.top() + 18, page.width() - 80, 40),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Mein Tagebuch"));
     QFont hand(QStringLiteral("DejaVu Sans"));
     hand.setPixelSize(19);
     hand.setItalic(true);
     p.setFont(hand);
-    const char *readings[][2] = {{"Mo", "128 / 82   68"}, {"Di", "131 / 84   71"}, {"Mi", "124 / 79   66"},
-                                 {"Do", "126 / 80   69"}, {"Fr", "122 / 78   64"}};
+    const char *readings[][2] = {{"Mo", "128 / 82   68"},
+                                 {"Di", "131 / 84   71"},
+                                 {"Mi", "124 / 79   66"},
+                                 {"Do", "126 / 80   69"},
+                                 {"Fr", "122 / 78   64"}};
     qreal y = page.top() + 70 + 28 * 0.5;
     for (const auto &row : readings) {
         p.setPen(QColor(120, 120, 130));
@@ -143,12 +147,15 @@ void drawGauge(QPainter &p)
     p.setBrush(QColor(250, 250, 250));
     p.drawEllipse(centre, radius, radius);
     // green, yellow and red bands of the scale
-    const QRectF arc(centre.x() - radius + 12, centre.y() - radius + 12, 2 * radius - 24, 2 * radius - 24);
-    const struct {
+    const QRectF arc(centre.x() - radius + 12, centre.y() - radius + 12, 2 * radius - 24,
+                     2 * radius - 24);
+    const struct
+    {
         int start;
         int span;
         QColor colour;
-    } bands[] = {{225, -150, QColor(70, 170, 100)}, {75, -60, QColor(240, 190, 60)},
+    } bands[] = {{225, -150, QColor(70, 170, 100)},
+                 {75, -60, QColor(240, 190, 60)},
                  {15, -60, QColor(215, 70, 60)}};
     for (const auto &band : bands) {
         p.setPen(QPen(band.colour, 8, Qt::SolidLine, Qt::FlatCap));
@@ -198,7 +205,8 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    const struct {
+    const struct
+    {
         const char *name;
         int width;
         int height;

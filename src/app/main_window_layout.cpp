@@ -23,7 +23,10 @@ static void registerPictures()
 class TMainForm::LayoutEvents : public QObject
 {
 public:
-    explicit LayoutEvents(TMainForm &form) : QObject(&form), m_form(form) {}
+    explicit LayoutEvents(TMainForm &form)
+        : QObject(&form)
+        , m_form(form)
+    {}
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -58,13 +61,15 @@ void TMainForm::setUpTouch()
     m_portraitScreen = screen.width() < screen.height();
 
     auto *events = new LayoutEvents(*this);
-    for (QObject *watched : {static_cast<QObject *>(this), static_cast<QObject *>(ui->centralwidget),
-                             static_cast<QObject *>(ui->UpDownSchalterGroup),
-                             static_cast<QObject *>(ui->GewichtGroup)})
+    for (QObject *watched :
+         {static_cast<QObject *>(this), static_cast<QObject *>(ui->centralwidget),
+          static_cast<QObject *>(ui->UpDownSchalterGroup),
+          static_cast<QObject *>(ui->GewichtGroup)})
         watched->installEventFilter(events);
     if (touchPoints > 0) {
-        for (QWidget *widget : {static_cast<QWidget *>(this), static_cast<QWidget *>(ui->UpDownSchalterGroup),
-                                static_cast<QWidget *>(ui->GewichtGroup)})
+        for (QWidget *widget :
+             {static_cast<QWidget *>(this), static_cast<QWidget *>(ui->UpDownSchalterGroup),
+              static_cast<QWidget *>(ui->GewichtGroup)})
             widget->setAttribute(Qt::WA_AcceptTouchEvents);
         grabGesture(Qt::PinchGesture);
     }
@@ -72,7 +77,8 @@ void TMainForm::setUpTouch()
     registerPictures();
     ui->ImageWeiss->setPixmap(QPixmap(QStringLiteral(":/pictures/weiss.png")));
     ui->ImageWeiss->setScaledContents(true);
-    const struct {
+    const struct
+    {
         QLabel *label;
         const char *file;
     } pictures[] = {{ui->Image1, ":/pictures/image1.png"},
@@ -113,7 +119,8 @@ void TMainForm::applyLayoutResult(const WindowLayout::Result &result)
         setTitleButtons(*result.maximizeButton);
 
     if (result.workArea) {
-        const QSize size(result.workArea->width(), result.workArea->height() + menuBar()->sizeHint().height());
+        const QSize size(result.workArea->width(),
+                         result.workArea->height() + menuBar()->sizeHint().height());
         if (isMaximized()) {
             // The window system sizes a maximized window; resizing it here
             // would end the maximized state. The work area follows the free
@@ -147,7 +154,8 @@ void TMainForm::applyLayoutResult(const WindowLayout::Result &result)
         ui->ListBox1->resize(ui->ListBox1->width(), stack.listHeight);
     }
 
-    const auto place = [](QWidget *widget, const std::optional<QRect> &rect, const std::optional<bool> &visible) {
+    const auto place = [](QWidget *widget, const std::optional<QRect> &rect,
+                          const std::optional<bool> &visible) {
         if (rect)
             widget->setGeometry(*rect);
         if (visible)
@@ -162,9 +170,9 @@ void TMainForm::applyLayoutResult(const WindowLayout::Result &result)
 
 void TMainForm::setTitleButtons(bool maximizeButton)
 {
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                            | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     if (maximizeButton)
         flags |= Qt::WindowMaximizeButtonHint;
     if (windowFlags() == flags)

@@ -20,11 +20,11 @@ constexpr int kNonClientHeight = 59;
 
 struct Designed
 {
-    int bevel1Left = 5;
+    int bevel1Left = 15;
     int frameTop = 4;
     int bevel1Width = 621;
-    int bevel3Left = 636;
-    int rightMargin = 5;  // between the right frame and the window edge
+    int bevel3Left = 646;
+    int rightMargin = 15; // between the right frame and the window edge
     int bottomMargin = 3; // below both frames
     int whiteInset = 5;   // the white picture inside the right frame
     int listTop = 38;
@@ -42,9 +42,9 @@ struct Designed
 
 struct Input
 {
-    QSize screen;                    // the whole screen
-    std::optional<QRect> available;  // without panels; empty when it cannot be queried
-    QSize decoration;                // title bar and frame, plus the menu bar in height
+    QSize screen;                   // the whole screen
+    std::optional<QRect> available; // without panels; empty when it cannot be queried
+    QSize decoration;               // title bar and frame, plus the menu bar in height
     bool maximized = false;
     bool touchCapable = false;
     bool portraitScreen = false;
@@ -60,7 +60,7 @@ struct Input
 struct Stack
 {
     int memo2 = 0;
-    int editButton = 0;  // BtnEintragBearbeiten
+    int editButton = 0;   // BtnEintragBearbeiten
     int chartButtons = 0; // BtnBalkendiagrammErstellen and LinienDiagrammErstellen
     int bitBtn1 = 0;
     int upDownGroup = 0;
