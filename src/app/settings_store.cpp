@@ -181,6 +181,10 @@ void SettingsStore::writeValue(const QString &name, bool isInteger, const QStrin
     bool replaced = false;
     for (Value &existing : *values) {
         if (existing.name.compare(name, Qt::CaseInsensitive) == 0) {
+            // Every add stores the slot time and the user name again; an
+            // unchanged value costs no write (and no wait for the disk).
+            if (existing.isInteger == isInteger && existing.text == text)
+                return;
             fresh.name = existing.name;
             existing = fresh;
             replaced = true;
