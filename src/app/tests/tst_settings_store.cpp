@@ -1,5 +1,6 @@
 #include "app/settings_store.h"
 #include "base/conversion_error.h"
+#include "base/text_file.h"
 #include "support/temp_home.h"
 
 #include <QFile>
@@ -67,6 +68,7 @@ private slots:
     void valuesSurviveQuotesAndBackslashes();
     void damagedFileReadsAsMissing();
     void integerWriterRefusesText();
+    void unchangedValueIsNotWrittenAgain();
 };
 
 void TestSettingsStore::firstRunWritesNineteenTypedValuesInOrder()
@@ -219,6 +221,28 @@ void TestSettingsStore::integerWriterRefusesText()
         QCOMPARE(error.message(), QStringLiteral("'ja' ist kein gültiger Integerwert"));
     }
     QCOMPARE(store.Lies_Integer_aus_Registry("LinieBeiNullUnterbrechen"), QStringLiteral("1"));
+}
+
+void TestSettingsStore::unchangedValueIsNotWrittenAgain()
+{
+    TempHome home;
+    SettingsStore store(home.settingsFile());
+    store.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.workFolder());
+    int writes = 0;
+    TextFile::setWriteFaultForTesting([&writes](const QString &) {
+        ++writes;
+        return true;
+    });
+    store.Schreib_String_in_Registry("UhrzeitMorgens", "07:30");
+    store.Schreib_Integer_in_Registry("LinieBeiNullUnterbrechen", "1");
+    QCOMPARE(writes, 0);
+    // The same text with the other type is a change.
+    store.Schreib_Integer_in_Registry("UhrzeitAbends", "2040");
+    store.Schreib_String_in_Registry("UhrzeitMorgens", "07:35");
+    TextFile::setWriteFaultForTesting({});
+    QCOMPARE(writes, 2);
+    QCOMPARE(store.Lies_Integer_aus_Registry("UhrzeitAbends"), QStringLiteral("2040"));
+    QCOMPARE(store.Lies_String_aus_Registry("UhrzeitMorgens"), QStringLiteral("07:35"));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

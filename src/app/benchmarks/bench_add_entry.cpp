@@ -1,0 +1,102 @@
+// Adding one entry to a full month through the real main window: the checks,
+// the sort, two writes, two loads and every statistic.
+#include "app/main_window.h"
+#include "app/settings_store.h"
+#include "support/fake_seam.h"
+#include "support/temp_home.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct FullMonth
+{
+    TempHome home;
+    FakeSeam seam;
+    std::unique_ptr<TMainForm> form;
+    QListWidget *list = nullptr;
+
+    FullMonth()
+    {
+        const QString year = home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/2024/");
+        QDir().mkpath(year);
+        QFile::copy(QStringLiteral(VANTORIA_TEST_DATA_DIR "/months/Muster_01_2024.tab"),
+                    year + QStringLiteral("Muster_01_2024.tab"));
+        const SettingsStore settings(home.settingsFile());
+        settings.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.workFolder());
+        settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Muster"));
+        settings.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"),
+                                            year + QStringLiteral("Muster_01_2024.tab"));
+        form = std::make_unique<TMainForm>(seam, MainFormEnvironment{home.workFolder(), home.settingsFile(), {}});
+        form->FormPaint();
+        list = form->findChild<QListWidget *>(QStringLiteral("ListBox1"));
+        // The weights come back with the entries they were taken from.
+        auto *weightSwitch = form->findChild<QCheckBox *>(QStringLiteral("GewichtsEingabeCheckBox"));
+        weightSwitch->setChecked(true);
+        form->GewichtsEingabeCheckBoxClick();
+    }
+
+    bool whole() const { return list->count() == 124 && seam.messages().isEmpty(); }
+    std::string why() const
+    {
+        return QStringLiteral("%1 entries; %2").arg(list->count()).arg(seam.messages().join(QLatin1Char('|'))).toStdString();
+    }
+};
+
+// Only the add is timed; the entry is taken out beforehand by the edit command.
+void BM_AddEntryToFullMonth(benchmark::State &state)
+{
+    FullMonth month;
+    if (!month.whole()) {
+        state.SkipWithError("the month did not load whole");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        month.list->setCurrentRow(60);
+        month.form->BtnEintragBearbeitenClick();
+        month.seam.clear(); // the question of the edit command
+        state.ResumeTiming();
+        month.form->BitBtn1Click();
+        if (!month.whole())
+            break;
+    }
+    if (!month.whole())
+        state.SkipWithError(month.why().c_str());
+}
+BENCHMARK(BM_AddEntryToFullMonth)->Unit(benchmark::kMillisecond);
+
+// Taking an entry out and adding it back: the whole correction of one entry.
+void BM_EditAndAddBack(benchmark::State &state)
+{
+    FullMonth month;
+    for (auto _ : state) {
+        month.list->setCurrentRow(60);
+        month.form->BtnEintragBearbeitenClick();
+        month.seam.clear();
+        month.form->BitBtn1Click();
+        if (!month.whole())
+            break;
+    }
+    if (!month.whole())
+        state.SkipWithError(month.why().c_str());
+}
+BENCHMARK(BM_EditAndAddBack)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
