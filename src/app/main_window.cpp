@@ -344,10 +344,9 @@ void TMainForm::RefreshSequence()
             presetFromLastEntry();
         m_newMonthStarted = false;
         m_remarkModified = false;
-        if (const QScreen *screen = this->screen()) {
-            if (screen->geometry().width() < screen->geometry().height())
-                m_portraitSeen = true;
-        }
+        const QSize screen = m_screenInfo->screenSize(*this);
+        if (screen.width() < screen.height())
+            m_portraitSeen = true;
         m_presetPending = false;
     }
     selectLastEntry();
