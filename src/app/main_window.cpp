@@ -2,6 +2,7 @@
 
 #include "app/Machpaus.h"
 #include "app/NameEing.h"
+#include "app/chart_button_icons.h"
 #include "app/command_guard.h"
 #include "app/data_folders.h"
 #include "app/info.h"
@@ -67,6 +68,8 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     ui->Image3->hide();
     ui->Bevel3->hide();
     ui->ListBox1->setItemDelegate(new TabStopDelegate({60, 110, 145, 180, 210, 240}, ui->ListBox1));
+    ui->BtnBalkendiagrammErstellen->setIcon(ChartButtonIcons::barChart());
+    ui->LinienDiagrammErstellen->setIcon(ChartButtonIcons::lineChart());
     // Every item is one line of the same font: the list need not measure them.
     ui->ListBox1->setUniformItemSizes(true);
     setFixedSize(651, 671 + menuBar()->sizeHint().height());
