@@ -35,6 +35,10 @@ inline void check(bool condition, const char *what)
 inline const QString &scratchFolder()
 {
     static const QString folder = [] {
+        if (const QString given = qEnvironmentVariable("VANTORIA_FUZZ_SCRATCH"); !given.isEmpty()) {
+            QDir().mkpath(given);
+            return given + QLatin1Char('/');
+        }
         const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
                                                                         : QDir::tempPath();
         const QString path = base + QStringLiteral("/vantoria-fuzz-%1/").arg(qint64(::getpid()));

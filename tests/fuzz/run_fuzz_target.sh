@@ -12,6 +12,11 @@ seeds=""
 for folder in "$@"; do
     [ -d "$folder" ] && seeds="$seeds $folder"
 done
+# In memory when the machine offers it; removed with the work folder.
+scratch_base=/dev/shm
+[ -d "$scratch_base" ] || scratch_base=${TMPDIR:-/tmp}
+export VANTORIA_FUZZ_SCRATCH="$scratch_base/vantoria-fuzz-$$"
+trap 'rm -rf "$VANTORIA_FUZZ_SCRATCH"' EXIT
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:${UBSAN_OPTIONS:-}"
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/../sanitizers/lsan.supp:${LSAN_OPTIONS:-}"
