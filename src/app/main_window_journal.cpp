@@ -27,6 +27,15 @@ void setTextIfChanged(QLineEdit *edit, const QString &text)
         edit->setText(text);
 }
 
+bool sameContent(const QString &first, const QString &second)
+{
+    QFile a(first);
+    QFile b(second);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
+        return false;
+    return a.size() == b.size() && a.readAll() == b.readAll();
+}
+
 } // namespace
 
 template <typename Command>
@@ -164,7 +173,8 @@ void TMainForm::MachEs(const QString &path)
     m_dayMeans.clear();
 
     QStringList display;
-    for (const QString &line : *fileLines) {
+    for (qsizetype index = 0; index < fileLines->size(); ++index) {
+        const QString &line = fileLines->at(index);
         if (!EntryLine::isEntryLine(line))
             continue;
         m_lastEntryLine = line;
@@ -190,7 +200,18 @@ void TMainForm::MachEs(const QString &path)
             m_dayMeans.EstelleTagesMittelwert(line);
             m_weightStats.ErstelleGewichtsListe(line);
         } catch (const ConversionError &) {
-            // What was collected up to this line stays, the label included.
+            // The statistics keep what was collected up to this line. The list
+            // still gets every line of the file, so that the next save cannot
+            // drop the readings below a hand-edited value.
+            for (qsizetype rest = index; rest < fileLines->size(); ++rest) {
+                const QString &later = fileLines->at(rest);
+                if (rest > index && EntryLine::isEntryLine(later))
+                    m_lastEntryLine = later;
+                if (rest > index && EntryLine::isEntryLine(later) && later.contains(QStringLiteral("den"))) {
+                    if (const auto shown = EntryLine::toDisplayLine(later))
+                        display.append(*shown);
+                }
+            }
             ui->ListBox1->addItems(display);
             showMonthMeansLabel();
             throw;
@@ -234,8 +255,20 @@ void TMainForm::MachEs(const QString &path)
         if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
             showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
         m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
-        if (!QFileInfo::exists(m_monthFilePath))
+        if (!QFileInfo::exists(m_monthFilePath)) {
             QFile::copy(loadedPath, m_monthFilePath);
+        } else if (!sameContent(loadedPath, m_monthFilePath)) {
+            // The gallery already holds this month with other readings. Working
+            // on the opened lines would overwrite them at the next save, so the
+            // gallery's own file is opened instead; both files stay as they are.
+            showMessage(UiSeam::MessageKind::Information,
+                        QStringLiteral("In Ihrer Galerie gibt es schon die Tabelle ") + QLatin1Char('"')
+                            + QFileInfo(m_monthFilePath).fileName() + QLatin1Char('"')
+                            + QStringLiteral(" mit anderen Einträgen. Diese Tabelle wird geöffnet, ")
+                            + QStringLiteral("die gewählte Datei bleibt unverändert."));
+            MachEs(m_monthFilePath);
+            return;
+        }
     }
 
     if (!m_lastWeightText.isEmpty())

@@ -1,4 +1,5 @@
 #include "main_form_fixture.h"
+#include "app/command_guard.h"
 
 #include "base/text_file.h"
 
@@ -44,6 +45,7 @@ private slots:
     void openFileOfAnotherUser();
     void openedFileCannotNameAFileOutsideTheGallery();
     void restartLoadsTheLastMonth();
+    void badValueKeepsEveryReadingOfTheFile();
 };
 
 void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
@@ -540,7 +542,16 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     g.seam.openFileAnswers = {g.home.root() + "/USB/Muster_03_2017.tab"};
     other.oeffnenClick();
     QCOMPARE(TempHome::readFile(g.monthFile("Muster", "03", "2017")), mine);
-    QCOMPARE(g.list()->count(), 6);
+    // The gallery's own readings are opened, so the next add keeps them.
+    QCOMPARE(g.seam.messages(),
+             QStringList{"In Ihrer Galerie gibt es schon die Tabelle \"Muster_03_2017.tab\" mit anderen "
+                         "Einträgen. Diese Tabelle wird geöffnet, die gewählte Datei bleibt unverändert."});
+    QCOMPARE(g.list()->count(), 1);
+    g.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    QCOMPARE(fileEntries(g.monthFile("Muster", "03", "2017")),
+             QStringList({"Morgens den 02.03.2017 Z=07:30 s=111, d=77, p=66, Gewicht=0",
+                          "Morgens den 03.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0"}));
+    QCOMPARE(TempHome::readFile(g.home.root() + "/USB/Muster_03_2017.tab"), source);
 
     // Cancelling the dialog changes nothing.
     const QStringList shown = other.listLines();
@@ -610,3 +621,30 @@ void TestMainWindowJournal::restartLoadsTheLastMonth()
 
 QTEST_MAIN(TestMainWindowJournal)
 #include "tst_main_window_journal.moc"
+
+void TestMainWindowJournal::badValueKeepsEveryReadingOfTheFile()
+{
+    // A hand-edited value stops the statistics, but the list keeps every line,
+    // so that the next add cannot drop the readings below it.
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    const QString path = f.monthFile("Muster", "03", "2017");
+    TempHome::writeFile(path, monthFileBytes("Muster", "März 2017", "1111",
+                                             {"Morgens den 01.03.2017 Z=07:30 s=120, d=80, p=60, Gewicht=0",
+                                              "Morgens den 02.03.2017 Z=07:30 s=abc, d=80, p=60, Gewicht=0",
+                                              "Morgens den 04.03.2017 Z=07:30 s=130, d=85, p=62, Gewicht=0"}));
+    runGuarded(f.seam, &form, [&] { form.MachEs(path); });
+    QCOMPARE(f.seam.texts("error"), QStringList{"'abc' ist kein gültiger Gleitkommawert"});
+    QCOMPARE(f.list()->count(), 3);
+
+    // The add writes the whole month; its reload meets the same value again.
+    f.seam.clear();
+    f.fill(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    runGuarded(f.seam, &form, [&] { form.BitBtn1Click(); });
+    QCOMPARE(f.seam.texts("error"), QStringList{"'abc' ist kein gültiger Gleitkommawert"});
+    QCOMPARE(fileEntries(path),
+             QStringList({"Morgens den 01.03.2017 Z=07:30 s=120, d=80, p=60, Gewicht=0",
+                          "Morgens den 02.03.2017 Z=07:30 s=abc, d=80, p=60, Gewicht=0",
+                          "Morgens den 04.03.2017 Z=07:30 s=130, d=85, p=62, Gewicht=0",
+                          "Morgens den 05.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0"}));
+}

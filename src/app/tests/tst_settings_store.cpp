@@ -191,7 +191,8 @@ void TestSettingsStore::damagedFileReadsAsMissing()
     // Cut a value in the middle of its quotes, damage an integer, add junk.
     bytes.replace("\"UhrzeitAbends\"=\"20:40\"", "\"UhrzeitAbends\"=\"20:4");
     bytes.replace("dword:00000001\n\"DatenwerteOberhalbFarbe\"", "dword:zz\n\"DatenwerteOberhalbFarbe\"");
-    bytes.append(QByteArray("\x00\xff\xfe\"\"=\n\"Kaputt\n", 18));
+    static const char junk[] = "\x00\xff\xfe\"\"=\n\"Kaputt\n";
+    bytes.append(QByteArray(junk, sizeof junk - 1));
     TempHome::writeFile(home.settingsFile(), bytes);
 
     QCOMPARE(store.Lies_String_aus_Registry("UhrzeitAbends"), QString());
