@@ -15,4 +15,4 @@ export LSAN_OPTIONS="suppressions=$source_dir/tests/sanitizers/lsan.supp:print_s
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVANTORIA_SANITIZE=ON -DVANTORIA_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build_dir" -j"$jobs"
-ctest --test-dir "$build_dir" -LE '^(browser|install|fuzz)$' -j"$jobs" --output-on-failure "$@"
+ctest --test-dir "$build_dir" -LE '^(browser|install|fuzz|sanitize)$' -j"$jobs" --output-on-failure "$@"

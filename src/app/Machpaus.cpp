@@ -4,9 +4,14 @@
 #include <QEventLoop>
 #include <QTimer>
 
-TMachPause::TMachPause(QObject *parent) : QObject(parent), m_timer(new QTimer(this))
+TMachPause::TMachPause(QObject *parent)
+    : QObject(parent)
+    , m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the caller must not resume
+    // before the interval has passed.
+    m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, [this] { m_done = true; });
 }
 

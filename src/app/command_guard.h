@@ -9,8 +9,7 @@ class QWidget;
 
 // The general error guard around every command: a number that does not
 // convert ends that command only, and the user sees the German text.
-template <typename Command>
-void runGuarded(UiSeam &seam, QWidget *parent, Command &&command)
+template <typename Command> void runGuarded(UiSeam &seam, QWidget *parent, Command &&command)
 {
     try {
         command();

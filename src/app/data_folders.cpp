@@ -16,12 +16,14 @@ QString withTrailingSlash(const QString &path)
 
 QString galleryFolderName(const QString &setting)
 {
-    return setting.isEmpty() ? QStringLiteral("Blutdruck-Daten-Galerie/") : withTrailingSlash(setting);
+    return setting.isEmpty() ? QStringLiteral("Blutdruck-Daten-Galerie/")
+                             : withTrailingSlash(setting);
 }
 
 QString htmlFolderName(const QString &setting)
 {
-    return setting.isEmpty() ? QStringLiteral("Blutdruck-Daten im Browser/") : withTrailingSlash(setting);
+    return setting.isEmpty() ? QStringLiteral("Blutdruck-Daten im Browser/")
+                             : withTrailingSlash(setting);
 }
 
 bool ensureFolder(const QString &path)
@@ -34,19 +36,20 @@ bool ensureFolder(const QString &path)
 
 QString folderNotCreatedMessage(const QString &name)
 {
-    return QStringLiteral("Ordner ") + kQuote + name + kQuote + QStringLiteral(" konnte nicht erstellt werden! ");
+    return QStringLiteral("Ordner ") + kQuote + name + kQuote +
+           QStringLiteral(" konnte nicht erstellt werden! ");
 }
 
 QString htmlYearFolderNotCreatedMessage(const QString &year)
 {
-    return QStringLiteral("HtmlOrdner ") + kQuote + year + kQuote
-           + QStringLiteral(" konnte nicht erstellt werden! ");
+    return QStringLiteral("HtmlOrdner ") + kQuote + year + kQuote +
+           QStringLiteral(" konnte nicht erstellt werden! ");
 }
 
 QString folderMissingMessage(const QString &folder)
 {
-    return QStringLiteral("Ordner: ") + folder + kQuote + QStringLiteral(" existiert nicht! ")
-           + QStringLiteral(" Das Programm wird beendet.");
+    return QStringLiteral("Ordner: ") + folder + kQuote + QStringLiteral(" existiert nicht! ") +
+           QStringLiteral(" Das Programm wird beendet.");
 }
 
 QString monthFileName(const QString &user, const QString &month, const QString &year)
@@ -63,8 +66,8 @@ QString monthFilePath(const QString &galleryFolder, const QString &yearFolderNam
 QString remarkFilePath(const QString &galleryFolder, const QString &yearFolderName,
                        const QString &user, const QString &month, const QString &year)
 {
-    return galleryFolder + yearFolderName + QLatin1Char('/') + user + QLatin1Char('_') + month
-           + QLatin1Char('_') + year + QStringLiteral(".txt");
+    return galleryFolder + yearFolderName + QLatin1Char('/') + user + QLatin1Char('_') + month +
+           QLatin1Char('_') + year + QStringLiteral(".txt");
 }
 
 QString userNameProblem(const QString &name)
@@ -75,7 +78,8 @@ QString userNameProblem(const QString &name)
     if (name.contains(QChar(u'\0')))
         return QStringLiteral("Der Name enthält ein Zeichen, das in Dateinamen nicht erlaubt ist.");
     if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return QStringLiteral("Der Name \"%1\" kann nicht für Dateinamen benutzt werden.").arg(name);
+        return QStringLiteral("Der Name \"%1\" kann nicht für Dateinamen benutzt werden.")
+            .arg(name);
     return QString();
 }
 

@@ -6,7 +6,9 @@
 #include <QIcon>
 #include <QPushButton>
 
-TInfoDlg::TInfoDlg(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TInfoDlg>())
+TInfoDlg::TInfoDlg(QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::TInfoDlg>())
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("InfoDlg"));

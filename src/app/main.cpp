@@ -17,8 +17,9 @@ namespace {
 QString installedDataFolder()
 {
     const QStringList candidates = {
-        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vantoria"))
-            + QLatin1Char('/'),
+        QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                        QStringLiteral("/../share/vantoria")) +
+            QLatin1Char('/'),
         QStringLiteral(VANTORIA_INSTALLED_DATA_DIR),
         QStringLiteral(VANTORIA_BUILD_DATA_DIR),
     };

@@ -36,8 +36,7 @@ QFont designedFont(const QString &family, int pixelSize, bool bold)
 
 } // namespace
 
-template <typename Command>
-void TMainForm::guarded(Command &&command)
+template <typename Command> void TMainForm::guarded(Command &&command)
 {
     runGuarded(m_seam, this, std::forward<Command>(command));
 }
@@ -61,7 +60,8 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     m_tabellenAnzeigeTimer = new QTimer(this);
     m_tabellenAnzeigeTimer->setObjectName(QStringLiteral("TabellenAnzeigeTimer"));
     m_tabellenAnzeigeTimer->setInterval(500);
-    connect(m_tabellenAnzeigeTimer, &QTimer::timeout, this, [this] { guarded([this] { TabellenAnzeigeTimerTimer(); }); });
+    connect(m_tabellenAnzeigeTimer, &QTimer::timeout, this,
+            [this] { guarded([this] { TabellenAnzeigeTimerTimer(); }); });
     ui->ImageWeiss->hide();
     ui->Image1->hide();
     ui->Image2->hide();
@@ -89,8 +89,9 @@ void TMainForm::applyDesignedFonts()
     ui->Labeltest->setFont(designedFont(QStringLiteral("Verdana"), 16, true));
     ui->ListBox1->setFont(designedFont(QStringLiteral("Verdana"), 12, true));
     const QFont big = designedFont(QStringLiteral("Verdana"), 24, true);
-    for (QWidget *field : {static_cast<QWidget *>(ui->SpinEdit1), static_cast<QWidget *>(ui->SpinEdit2),
-                           static_cast<QWidget *>(ui->SpinEdit3), static_cast<QWidget *>(ui->Edit1)}) {
+    for (QWidget *field :
+         {static_cast<QWidget *>(ui->SpinEdit1), static_cast<QWidget *>(ui->SpinEdit2),
+          static_cast<QWidget *>(ui->SpinEdit3), static_cast<QWidget *>(ui->Edit1)}) {
         field->setFont(big);
         QPalette palette = field->palette();
         palette.setColor(QPalette::Text, QColor(0, 128, 0));
@@ -118,7 +119,8 @@ void TMainForm::FormCreate()
     if (!checkInstallation())
         return;
     if (m_settings.Lies_String_aus_Registry(QStringLiteral("Browser")).isEmpty())
-        m_settings.Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("standard"));
+        m_settings.Schreib_String_in_Registry(QStringLiteral("Browser"),
+                                              QStringLiteral("standard"));
     if (!resolveDataFolders())
         return;
     readColours();
@@ -137,18 +139,21 @@ bool TMainForm::checkInstallation()
         m_settings.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(m_startFolder);
         return true;
     }
-    const QString datenSpeicherOrt = m_settings.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
+    const QString datenSpeicherOrt =
+        m_settings.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
     if (!m_startFolder.toLower().contains(installOrt.toLower())) {
-        showMessage(UiSeam::MessageKind::Information,
-                    kQuote + QStringLiteral("Vantoria") + kQuote
-                        + QStringLiteral(" haben Sie schon mal an einem anderen Speicherort benutzt:") + kLfCr
-                        + kQuote + installOrt + kQuote + kLfCr + kLfCr
-                        + QStringLiteral("Ihre Daten finden Sie weiterhin im Ordner:") + kLfCr + kQuote
-                        + datenSpeicherOrt + QStringLiteral("Blutdruck-Daten-Galerie/") + kQuote);
-        showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,")
-                        + kLfCr + QStringLiteral("dann betätigen Sie den Menüpunkt ") + kQuote
-                        + QStringLiteral("Optionen|Registry-Eintrag löschen") + kQuote);
+        showMessage(
+            UiSeam::MessageKind::Information,
+            kQuote + QStringLiteral("Vantoria") + kQuote +
+                QStringLiteral(" haben Sie schon mal an einem anderen Speicherort benutzt:") +
+                kLfCr + kQuote + installOrt + kQuote + kLfCr + kLfCr +
+                QStringLiteral("Ihre Daten finden Sie weiterhin im Ordner:") + kLfCr + kQuote +
+                datenSpeicherOrt + QStringLiteral("Blutdruck-Daten-Galerie/") + kQuote);
+        showMessage(
+            UiSeam::MessageKind::Information,
+            QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,") +
+                kLfCr + QStringLiteral("dann betätigen Sie den Menüpunkt ") + kQuote +
+                QStringLiteral("Optionen|Registry-Eintrag löschen") + kQuote);
     }
     return true;
 }
@@ -159,21 +164,23 @@ bool TMainForm::resolveDataFolders()
     const auto resolve = [this](const QString &folderName, QString &folder) {
         folder = m_dataFolder + folderName;
         if (!QFileInfo(folder).isDir() && !DataFolders::ensureFolder(folder))
-            showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(folderName));
+            showMessage(UiSeam::MessageKind::Plain,
+                        DataFolders::folderNotCreatedMessage(folderName));
         if (!QFileInfo(folder).isDir()) {
-            showMessage(UiSeam::MessageKind::Information, DataFolders::folderMissingMessage(folder));
+            showMessage(UiSeam::MessageKind::Information,
+                        DataFolders::folderMissingMessage(folder));
             m_endedAtStart = true;
             m_seam.endProgramNow();
             return false;
         }
         return true;
     };
-    return resolve(DataFolders::galleryFolderName(
-                       m_settings.Lies_String_aus_Registry(QStringLiteral("GalerieVerzeichnisName"))),
-                   m_galleryFolder)
-           && resolve(DataFolders::htmlFolderName(
-                          m_settings.Lies_String_aus_Registry(QStringLiteral("HtmlVerzeichnisName"))),
-                      m_htmlFolder);
+    return resolve(DataFolders::galleryFolderName(m_settings.Lies_String_aus_Registry(
+                       QStringLiteral("GalerieVerzeichnisName"))),
+                   m_galleryFolder) &&
+           resolve(DataFolders::htmlFolderName(
+                       m_settings.Lies_String_aus_Registry(QStringLiteral("HtmlVerzeichnisName"))),
+                   m_htmlFolder);
 }
 
 void TMainForm::readColours()
@@ -197,7 +204,8 @@ void TMainForm::readColours()
 
 bool TMainForm::checkLastFile()
 {
-    const QString lastFile = m_settings.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
+    const QString lastFile =
+        m_settings.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
     if (lastFile.isEmpty())
         return true;
     const QFileInfo info(lastFile);
@@ -208,16 +216,20 @@ bool TMainForm::checkLastFile()
         return true;
     if (!fileExists) {
         showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral("Die zuletzt geöffnete Datei ") + kQuote + info.fileName() + kQuote
-                        + QStringLiteral(" existiert nicht mehr! Der Eintrag in der Registry wird gelöscht."));
+                    QStringLiteral("Die zuletzt geöffnete Datei ") + kQuote + info.fileName() +
+                        kQuote +
+                        QStringLiteral(
+                            " existiert nicht mehr! Der Eintrag in der Registry wird gelöscht."));
         m_settings.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QString());
     }
     if (!folderExists) {
         showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral("Der Ordner ") + kQuote + folder + kQuote + QStringLiteral(" existiert nicht mehr!")
-                        + kLfCr + QStringLiteral("Der Eintrag in der Registry wird gelöscht.") + kLfCr
-                        + QStringLiteral("Danach wird das Programm beendet und Sie müssen es noch mal starten. "
-                                         "Dann Ihren Namen eingeben."));
+                    QStringLiteral("Der Ordner ") + kQuote + folder + kQuote +
+                        QStringLiteral(" existiert nicht mehr!") + kLfCr +
+                        QStringLiteral("Der Eintrag in der Registry wird gelöscht.") + kLfCr +
+                        QStringLiteral(
+                            "Danach wird das Programm beendet und Sie müssen es noch mal starten. "
+                            "Dann Ihren Namen eingeben."));
         m_settings.deleteStore();
         m_endedAtStart = true;
         m_seam.endProgramNow();
@@ -239,8 +251,10 @@ void TMainForm::createWindows()
     m_einstellDlg = new TEinstellDlg(m_seam, m_settings, this);
     connect(m_einstellDlg, &TEinstellDlg::windowColourChanged, this, &TMainForm::applyWindowColour);
     connect(m_einstellDlg, &TEinstellDlg::listColourChanged, this, &TMainForm::applyListColour);
-    connect(m_einstellDlg, &TEinstellDlg::valueColourChanged, this, [this](qint32 colour) { m_valueColour = colour; });
-    connect(m_einstellDlg, &TEinstellDlg::seriesColourChanged, this, &TMainForm::onSeriesColourChanged);
+    connect(m_einstellDlg, &TEinstellDlg::valueColourChanged, this,
+            [this](qint32 colour) { m_valueColour = colour; });
+    connect(m_einstellDlg, &TEinstellDlg::seriesColourChanged, this,
+            &TMainForm::onSeriesColourChanged);
     m_infoDlg = new TInfoDlg(this);
 }
 
@@ -326,22 +340,24 @@ void TMainForm::FormPaint()
 
 void TMainForm::RefreshSequence()
 {
-    ui->Label3->setText(QStringLiteral("Heute ist der ") + m_seam.today().toString(QStringLiteral("dd.MM.yyyy")));
+    ui->Label3->setText(QStringLiteral("Heute ist der ") +
+                        m_seam.today().toString(QStringLiteral("dd.MM.yyyy")));
     if (m_firstPaintPending)
         firstPaintSteps();
     ensureYearFolderFromTitle();
-    ui->Bevel2->setToolTip(QStringLiteral("Wenn Sie regelmäßig weniger als 4 Messungen am Tag eingeben,")
-                           + QStringLiteral("\r\n")
-                           + QStringLiteral("dann entsprechend hier einstellen. Die nicht aktivierten Messungen")
-                           + QStringLiteral("\r\n") + QStringLiteral("werden dann übersprungen."));
+    ui->Bevel2->setToolTip(
+        QStringLiteral("Wenn Sie regelmäßig weniger als 4 Messungen am Tag eingeben,") +
+        QStringLiteral("\r\n") +
+        QStringLiteral("dann entsprechend hier einstellen. Die nicht aktivierten Messungen") +
+        QStringLiteral("\r\n") + QStringLiteral("werden dann übersprungen."));
     // The day and month fields always show two digits.
     ui->GewichtsEingabeCheckBox->setChecked(true);
     GewichtsEingabeCheckBoxClick();
     ui->GewichtsEingabeCheckBox->setChecked(false);
     GewichtsEingabeCheckBoxClick();
     if (m_presetPending) {
-        if (!ui->CheckBoxM1->isChecked() && !ui->CheckBoxM2->isChecked() && !ui->CheckBoxM3->isChecked()
-            && !ui->CheckBoxM4->isChecked())
+        if (!ui->CheckBoxM1->isChecked() && !ui->CheckBoxM2->isChecked() &&
+            !ui->CheckBoxM3->isChecked() && !ui->CheckBoxM4->isChecked())
             ui->CheckBoxM1->setChecked(true);
         if (!m_lastEntryLine.isEmpty() && !m_newMonthStarted)
             presetFromLastEntry();
@@ -362,7 +378,8 @@ void TMainForm::firstPaintSteps()
         m_einstellDlg->setShowValuesChecked(
             m_settings.Lies_Integer_aus_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen"))
                 .startsWith(QLatin1Char('1')));
-        const QString valueColour = m_settings.Lies_String_aus_Registry(QStringLiteral("DatenwerteOberhalbFarbe"));
+        const QString valueColour =
+            m_settings.Lies_String_aus_Registry(QStringLiteral("DatenwerteOberhalbFarbe"));
         m_valueColour = 0;
         if (!valueColour.isEmpty()) {
             try {
@@ -429,7 +446,8 @@ void TMainForm::ensureYearFolderFromTitle()
     if (m_yearFolderName.isEmpty())
         return;
     if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
-        showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_yearFolderName));
+        showMessage(UiSeam::MessageKind::Plain,
+                    DataFolders::folderNotCreatedMessage(m_yearFolderName));
 }
 
 void TMainForm::selectLastEntry()
@@ -474,9 +492,9 @@ void TMainForm::RegistryEintraegeloeschen1Click()
 {
     const bool yes = m_seam.askYesNo(
         this, UiSeam::MessageKind::Question,
-        QStringLiteral("Möchten Sie die Registry-Einträge löschen? ") + kLfCr
-            + QStringLiteral("Wenn JA, dann wird danach das Programm beendet und ") + kLfCr
-            + QStringLiteral("Sie müssen es noch mal starten, dann Ihren Namen eingeben."));
+        QStringLiteral("Möchten Sie die Registry-Einträge löschen? ") + kLfCr +
+            QStringLiteral("Wenn JA, dann wird danach das Programm beendet und ") + kLfCr +
+            QStringLiteral("Sie müssen es noch mal starten, dann Ihren Namen eingeben."));
     if (!yes)
         return;
     m_settings.deleteStore();

@@ -32,9 +32,9 @@ class TTabellenDlg;
 // Where the main window finds its surroundings; tests choose every one.
 struct MainFormEnvironment
 {
-    QString startFolder;         // the working folder at start
-    QString settingsFile;        // the per-user settings file
-    QString installedDataFolder; // <prefix>/share/vantoria/, ends in '/'
+    QString startFolder;              // the working folder at start
+    QString settingsFile;             // the per-user settings file
+    QString installedDataFolder;      // <prefix>/share/vantoria/, ends in '/'
     ScreenInfo *screenInfo = nullptr; // null: the real screen and input devices
 };
 
@@ -161,6 +161,9 @@ private:
     // central cycle helpers
     void setListLines(const QStringList &lines);
     void showMonthMeansLabel();
+    void showDateOfLine(const QString &displayLine);
+    void takeOpenMonthFrom(const QString &entryLine);
+    bool importIntoGallery(const QString &loadedPath);
     QString lastListLine() const;
     void setCurrentSlot(Slot slot);
     std::array<bool, 4> slotSwitches() const;
@@ -177,8 +180,7 @@ private:
     void showMessage(UiSeam::MessageKind kind, const QString &text);
     ChartInputs chartInputs() const;
     void showChartPage(const QStringList &pageLines);
-    template <typename Command>
-    void guarded(Command &&command);
+    template <typename Command> void guarded(Command &&command);
 
     std::unique_ptr<Ui::TMainForm> ui;
     UiSeam &m_seam;

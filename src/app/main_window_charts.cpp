@@ -30,10 +30,12 @@ ChartInputs TMainForm::chartInputs() const
     inputs.diastolicColour = m_diastolicColour;
     inputs.pulseColour = m_pulseColour;
     inputs.valueColour = m_valueColour;
-    inputs.chartBorderWidth = m_chartBorderWidth.isEmpty() ? QStringLiteral("2") : m_chartBorderWidth;
+    inputs.chartBorderWidth =
+        m_chartBorderWidth.isEmpty() ? QStringLiteral("2") : m_chartBorderWidth;
     inputs.zeroGap = m_zeroGap;
-    inputs.showValues = m_einstellDlg ? m_einstellDlg->showValuesChecked()
-                                      : m_settings.readFlag(QStringLiteral("WerteOberhalbKurveAnzeigen"));
+    inputs.showValues = m_einstellDlg
+                            ? m_einstellDlg->showValuesChecked()
+                            : m_settings.readFlag(QStringLiteral("WerteOberhalbKurveAnzeigen"));
     QString remark = m_monthFilePath;
     if (remark.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive))
         remark.chop(4);
@@ -43,9 +45,9 @@ ChartInputs TMainForm::chartInputs() const
 
 void TMainForm::showChartPage(const QStringList &pageLines)
 {
-    const ChartPublishContext context{m_monthFilePath, m_openYear,
-                                      m_htmlFolder,    m_dataFolder,
-                                      locateShippedChartScript(), m_settings};
+    const ChartPublishContext context{
+        m_monthFilePath, m_openYear, m_htmlFolder, m_dataFolder, locateShippedChartScript(),
+        m_settings};
     ShowChartPage(m_seam, this, context, pageLines);
 }
 

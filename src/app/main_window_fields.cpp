@@ -34,7 +34,8 @@ int windowsKeyCode(int qtKey)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
         scheduleRefresh();
         return QMainWindow::eventFilter(watched, event);
     }
@@ -118,9 +119,10 @@ void TMainForm::SpinButton2DownClick()
 void TMainForm::GewichtsEingabeCheckBoxClick()
 {
     const bool on = ui->GewichtsEingabeCheckBox->isChecked();
-    for (QWidget *control : {static_cast<QWidget *>(ui->GewichtEdit), static_cast<QWidget *>(ui->SpinButton2),
-                             static_cast<QWidget *>(ui->RadioButton1), static_cast<QWidget *>(ui->RadioButton2),
-                             static_cast<QWidget *>(ui->RadioButton3)})
+    for (QWidget *control :
+         {static_cast<QWidget *>(ui->GewichtEdit), static_cast<QWidget *>(ui->SpinButton2),
+          static_cast<QWidget *>(ui->RadioButton1), static_cast<QWidget *>(ui->RadioButton2),
+          static_cast<QWidget *>(ui->RadioButton3)})
         control->setEnabled(on);
 }
 
@@ -143,20 +145,25 @@ void TMainForm::ZeigGewichtInfo()
         m_currentWeight = 310;
         weight = 310;
     }
-    m_weightDifference = weight > m_monthWeightMean ? weight - m_monthWeightMean : m_monthWeightMean - weight;
+    m_weightDifference =
+        weight > m_monthWeightMean ? weight - m_monthWeightMean : m_monthWeightMean - weight;
 
     QPalette palette = ui->GewichtInfoLabel->palette();
     if (!ui->GewichtsEingabeCheckBox->isChecked()) {
-        palette.setColor(QPalette::WindowText, QColor(0xC8, 0xC8, 0xC8)); // the greyed scroll-bar colour
+        palette.setColor(QPalette::WindowText,
+                         QColor(0xC8, 0xC8, 0xC8)); // the greyed scroll-bar colour
     } else if (m_weightDifference >= 15) {
         palette.setColor(QPalette::WindowText, Qt::red);
         ui->GewichtInfoLabel->setToolTip(
-            QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg Unterschied zum bisherigen Mittelwert!"));
+            QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg Unterschied zum "
+                           "bisherigen Mittelwert!"));
     } else {
         palette.setColor(QPalette::WindowText, Qt::blue);
-        ui->GewichtInfoLabel->setToolTip(QStringLiteral("Zeigt den bisherigen monatlichen Mittelwert an."));
+        ui->GewichtInfoLabel->setToolTip(
+            QStringLiteral("Zeigt den bisherigen monatlichen Mittelwert an."));
     }
     ui->GewichtInfoLabel->setPalette(palette);
-    ui->GewichtInfoLabel->setText(QStringLiteral("Monatlicher Mittelwert: ")
-                                  + GermanNumbers::formatGrouped1(m_monthWeightMean) + QStringLiteral(" kg"));
+    ui->GewichtInfoLabel->setText(QStringLiteral("Monatlicher Mittelwert: ") +
+                                  GermanNumbers::formatGrouped1(m_monthWeightMean) +
+                                  QStringLiteral(" kg"));
 }

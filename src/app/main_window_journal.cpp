@@ -47,7 +47,9 @@ static void guardedCall(UiSeam &seam, QWidget *parent, Command &&command)
 void TMainForm::connectHandlers()
 {
     const auto on = [this](auto *sender, auto signal, void (TMainForm::*handler)()) {
-        connect(sender, signal, this, [this, handler] { guardedCall(m_seam, this, [this, handler] { (this->*handler)(); }); });
+        connect(sender, signal, this, [this, handler] {
+            guardedCall(m_seam, this, [this, handler] { (this->*handler)(); });
+        });
     };
     on(ui->neuerstellen1, &QAction::triggered, &TMainForm::neuerstellen1Click);
     on(ui->oeffnen, &QAction::triggered, &TMainForm::oeffnenClick);
@@ -56,15 +58,18 @@ void TMainForm::connectHandlers()
     on(ui->Einstellungen1, &QAction::triggered, &TMainForm::Einstellungen1Click);
     on(ui->Tabelleanzeigen1, &QAction::triggered, &TMainForm::Tabelleanzeigen1Click);
     on(ui->Namendern1, &QAction::triggered, &TMainForm::Namendern1Click);
-    on(ui->RegistryEintraegeloeschen1, &QAction::triggered, &TMainForm::RegistryEintraegeloeschen1Click);
+    on(ui->RegistryEintraegeloeschen1, &QAction::triggered,
+       &TMainForm::RegistryEintraegeloeschen1Click);
     on(ui->HilfeThemen, &QAction::triggered, &TMainForm::HilfeThemenClick);
     on(ui->Infoueber, &QAction::triggered, &TMainForm::InfoueberClick);
     on(ui->ListBox1, &QListWidget::itemClicked, &TMainForm::ListBox1Click);
     on(ui->BitBtn1, &QPushButton::clicked, &TMainForm::BitBtn1Click);
     on(ui->BitBtn3, &QPushButton::clicked, &TMainForm::BitBtn3Click);
     on(ui->BtnEintragBearbeiten, &QPushButton::clicked, &TMainForm::BtnEintragBearbeitenClick);
-    on(ui->BtnBalkendiagrammErstellen, &QPushButton::clicked, &TMainForm::BtnBalkendiagrammErstellenClick);
-    on(ui->LinienDiagrammErstellen, &QPushButton::clicked, &TMainForm::LinienDiagrammErstellenClick);
+    on(ui->BtnBalkendiagrammErstellen, &QPushButton::clicked,
+       &TMainForm::BtnBalkendiagrammErstellenClick);
+    on(ui->LinienDiagrammErstellen, &QPushButton::clicked,
+       &TMainForm::LinienDiagrammErstellenClick);
     for (QCheckBox *box : {ui->CheckBoxM1, ui->CheckBoxM2, ui->CheckBoxM3, ui->CheckBoxM4})
         on(box, &QCheckBox::clicked, &TMainForm::CheckBoxClick);
     on(ui->SpinEdit1, &QSpinBox::valueChanged, &TMainForm::SpinEdit1Change);
@@ -160,116 +165,64 @@ void TMainForm::MachEs(const QString &path)
         if (DataFolders::userNameProblem(header.userName).isEmpty())
             m_userName = header.userName;
         m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
-        ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum + QStringLiteral("  ")
-                               + m_userName);
+        ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum +
+                               QStringLiteral("  ") + m_userName);
     }
     ui->ListBox1->clear();
     if (!fileLines) {
         // The user name stays: a file that cannot be read says nothing about it.
-        showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler beim Lesen der Datei: ") + path);
+        showMessage(UiSeam::MessageKind::Warning,
+                    QStringLiteral("Fehler beim Lesen der Datei: ") + path);
         return;
     }
     m_monthMeans.clear();
     m_dayMeans.clear();
 
     QStringList display;
-    for (qsizetype index = 0; index < fileLines->size(); ++index) {
-        const QString &line = fileLines->at(index);
+    // A value that does not convert stops the statistics at its line, but not
+    // the reading of the file: the list gets every line and the month its
+    // place in the gallery, so that the next save cannot drop readings.
+    std::optional<ConversionError> failure;
+    for (const QString &line : *fileLines) {
         if (!EntryLine::isEntryLine(line))
             continue;
         m_lastEntryLine = line;
         if (line.contains(QStringLiteral("den"))) {
             if (const auto shown = EntryLine::toDisplayLine(line)) {
                 display.append(*shown);
-                const QStringList pieces = shown->split(QLatin1Char('\t'));
-                const QString date = pieces.value(1);
-                const qsizetype firstDot = date.indexOf(QLatin1Char('.'));
-                const qsizetype secondDot = firstDot < 0 ? -1 : date.indexOf(QLatin1Char('.'), firstDot + 1);
-                if (firstDot >= 0)
-                    ui->SpinEdit1->setText(date.left(firstDot).remove(QLatin1Char(' ')));
-                if (secondDot >= 0) {
-                    ui->SpinEdit2->setText(date.mid(firstDot + 1, secondDot - firstDot - 1));
-                    const QString year = date.mid(secondDot + 1).remove(QLatin1Char(' '));
-                    if (!year.isEmpty())
-                        ui->SpinEdit3->setText(year);
-                }
+                showDateOfLine(*shown);
             }
         }
-        try {
-            m_monthMeans.EstelleMonatsMittelwert(line);
-            m_dayMeans.EstelleTagesMittelwert(line);
-            m_weightStats.ErstelleGewichtsListe(line);
-        } catch (const ConversionError &) {
-            // The statistics keep what was collected up to this line. The list
-            // still gets every line of the file, so that the next save cannot
-            // drop the readings below a hand-edited value.
-            for (qsizetype rest = index; rest < fileLines->size(); ++rest) {
-                const QString &later = fileLines->at(rest);
-                if (rest > index && EntryLine::isEntryLine(later))
-                    m_lastEntryLine = later;
-                if (rest > index && EntryLine::isEntryLine(later) && later.contains(QStringLiteral("den"))) {
-                    if (const auto shown = EntryLine::toDisplayLine(later))
-                        display.append(*shown);
-                }
-            }
-            ui->ListBox1->addItems(display);
-            showMonthMeansLabel();
-            throw;
-        }
-
-        QString rest = line;
-        if (const qsizetype den = rest.indexOf(QStringLiteral("den ")); den >= 0) {
-            rest.remove(0, den + 4);
-            const qsizetype dot = rest.indexOf(QLatin1Char('.'));
-            if (dot >= 0) {
-                rest.remove(0, dot + 1);
-                const qsizetype nextDot = rest.indexOf(QLatin1Char('.'));
-                if (nextDot >= 0) {
-                    m_openMonth = rest.left(nextDot);
-                    m_monthName = GibMonatLang(m_openMonth.toInt());
-                    rest.remove(0, nextDot + 1);
-                    const qsizetype blank = rest.indexOf(QLatin1Char(' '));
-                    m_openYear = blank < 0 ? rest : rest.left(blank);
-                }
+        if (!failure) {
+            try {
+                m_monthMeans.EstelleMonatsMittelwert(line);
+                m_dayMeans.EstelleTagesMittelwert(line);
+                m_weightStats.ErstelleGewichtsListe(line);
+            } catch (const ConversionError &error) {
+                failure = error;
             }
         }
+        takeOpenMonthFrom(line);
     }
     ui->ListBox1->addItems(display);
     // The label follows every collected line; only its last text is ever seen.
     showMonthMeansLabel();
-    m_dayMeans.GibDieTagesMittelwerte();
-
-    if (!m_weightStats.weightList().isEmpty()) {
-        m_lastWeightText = m_weightStats.weightList().constLast();
-        m_monthWeightMean = m_weightStats.mean();
-        ZeigGewichtInfo();
+    if (!failure) {
+        m_dayMeans.GibDieTagesMittelwerte();
+        if (!m_weightStats.weightList().isEmpty()) {
+            m_lastWeightText = m_weightStats.weightList().constLast();
+            m_monthWeightMean = m_weightStats.mean();
+            ZeigGewichtInfo();
+        }
     }
 
     m_yearFolderName = m_openYear;
-    const QString loadedPath = path;
-    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName, m_openMonth, m_openYear);
-
-    if (!m_monthFilePath.toLower().contains(loadedPath.toLower())) {
-        // Opened from elsewhere or under another name: keep a copy in its
-        // place in the gallery, never replacing a file that is already there.
-        if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
-            showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
-        m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
-        if (!QFileInfo::exists(m_monthFilePath)) {
-            QFile::copy(loadedPath, m_monthFilePath);
-        } else if (!sameContent(loadedPath, m_monthFilePath)) {
-            // The gallery already holds this month with other readings. Working
-            // on the opened lines would overwrite them at the next save, so the
-            // gallery's own file is opened instead; both files stay as they are.
-            showMessage(UiSeam::MessageKind::Information,
-                        QStringLiteral("In Ihrer Galerie gibt es schon die Tabelle ") + QLatin1Char('"')
-                            + QFileInfo(m_monthFilePath).fileName() + QLatin1Char('"')
-                            + QStringLiteral(" mit anderen Einträgen. Diese Tabelle wird geöffnet, ")
-                            + QStringLiteral("die gewählte Datei bleibt unverändert."));
-            MachEs(m_monthFilePath);
-            return;
-        }
-    }
+    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
+                                                 m_openMonth, m_openYear);
+    if (!importIntoGallery(path))
+        return; // the gallery's own file of this month was opened instead
+    if (failure)
+        throw *failure;
 
     if (!m_lastWeightText.isEmpty())
         setTextIfChanged(ui->GewichtEdit, m_lastWeightText);
@@ -280,6 +233,69 @@ void TMainForm::MachEs(const QString &path)
     ui->ListBox1->setFocus();
     selectLastEntry();
     ListBox1Click();
+}
+
+void TMainForm::showDateOfLine(const QString &displayLine)
+{
+    const QString date = displayLine.section(QLatin1Char('\t'), 1, 1);
+    const qsizetype firstDot = date.indexOf(QLatin1Char('.'));
+    const qsizetype secondDot = firstDot < 0 ? -1 : date.indexOf(QLatin1Char('.'), firstDot + 1);
+    if (firstDot >= 0)
+        ui->SpinEdit1->setText(date.left(firstDot).remove(QLatin1Char(' ')));
+    if (secondDot >= 0) {
+        ui->SpinEdit2->setText(date.mid(firstDot + 1, secondDot - firstDot - 1));
+        const QString year = date.mid(secondDot + 1).remove(QLatin1Char(' '));
+        if (!year.isEmpty())
+            ui->SpinEdit3->setText(year);
+    }
+}
+
+void TMainForm::takeOpenMonthFrom(const QString &entryLine)
+{
+    QString rest = entryLine;
+    const qsizetype den = rest.indexOf(QStringLiteral("den "));
+    if (den < 0)
+        return;
+    rest.remove(0, den + 4);
+    const qsizetype dot = rest.indexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return;
+    rest.remove(0, dot + 1);
+    const qsizetype nextDot = rest.indexOf(QLatin1Char('.'));
+    if (nextDot < 0)
+        return;
+    m_openMonth = rest.left(nextDot);
+    m_monthName = GibMonatLang(m_openMonth.toInt());
+    rest.remove(0, nextDot + 1);
+    const qsizetype blank = rest.indexOf(QLatin1Char(' '));
+    m_openYear = blank < 0 ? rest : rest.left(blank);
+}
+
+bool TMainForm::importIntoGallery(const QString &loadedPath)
+{
+    if (m_monthFilePath.toLower().contains(loadedPath.toLower()))
+        return true;
+    // Opened from elsewhere or under another name: keep a copy in its place
+    // in the gallery, never replacing a file that is already there.
+    if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
+        showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
+    m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
+    if (!QFileInfo::exists(m_monthFilePath)) {
+        QFile::copy(loadedPath, m_monthFilePath);
+        return true;
+    }
+    if (sameContent(loadedPath, m_monthFilePath))
+        return true;
+    // The gallery already holds this month with other readings. Working on
+    // the opened lines would overwrite them at the next save, so the
+    // gallery's own file is opened instead; both files stay as they are.
+    showMessage(UiSeam::MessageKind::Information,
+                QStringLiteral("In Ihrer Galerie gibt es schon die Tabelle ") + QLatin1Char('"') +
+                    QFileInfo(m_monthFilePath).fileName() + QLatin1Char('"') +
+                    QStringLiteral(" mit anderen Einträgen. Diese Tabelle wird geöffnet, ") +
+                    QStringLiteral("die gewählte Datei bleibt unverändert."));
+    MachEs(m_monthFilePath);
+    return false;
 }
 
 void TMainForm::showMonthMeansLabel()
@@ -294,19 +310,21 @@ void TMainForm::TabDateiSpeichern()
     if (ui->ListBox1->count() == 0)
         return;
     if (m_currentSlot == Slot::Morgens) {
-        const QString morning = m_settings.Lies_String_aus_Registry(QStringLiteral("UhrzeitMorgens"));
+        const QString morning =
+            m_settings.Lies_String_aus_Registry(QStringLiteral("UhrzeitMorgens"));
         if (!morning.isEmpty())
             ui->Edit1->setText(morning);
     }
-    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_yearFolderName, m_userName, m_openMonth,
-                                                 m_openYear);
+    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_yearFolderName, m_userName,
+                                                 m_openMonth, m_openYear);
     m_monthName = GibMonatLang(m_openMonth.toInt());
-    const QStringList content
-        = MonthFile::fileLines(m_userName, m_monthName, m_openYear, slotSwitches(), listLines());
+    const QStringList content =
+        MonthFile::fileLines(m_userName, m_monthName, m_openYear, slotSwitches(), listLines());
     if (!TextFile::writeLines(m_monthFilePath, content)) {
-        showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler beim Erzeugen der Datei ")
-                                                      + DataFolders::monthFileName(m_userName, m_openMonth, m_openYear)
-                                                      + QLatin1Char('!'));
+        showMessage(UiSeam::MessageKind::Warning,
+                    QStringLiteral("Fehler beim Erzeugen der Datei ") +
+                        DataFolders::monthFileName(m_userName, m_openMonth, m_openYear) +
+                        QLatin1Char('!'));
         return;
     }
     m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
@@ -322,7 +340,8 @@ void TMainForm::neuerstellen1Click()
     ui->ListBox1->clear();
     m_newMonthStarted = true;
     const QDate today = m_seam.today();
-    ui->Label3->setText(QStringLiteral("Heute ist der ") + today.toString(QStringLiteral("dd.MM.yyyy")));
+    ui->Label3->setText(QStringLiteral("Heute ist der ") +
+                        today.toString(QStringLiteral("dd.MM.yyyy")));
     ui->SpinEdit1->setValue(1);
     ui->SpinEdit2->setValue(today.month());
     ui->SpinEdit3->setValue(today.year());
@@ -345,8 +364,8 @@ void TMainForm::oeffnenClick()
     m_presetPending = true;
     ui->BtnEintragBearbeiten->setEnabled(true);
     ui->BtnBalkendiagrammErstellen->setEnabled(true);
-    const QString chosen = m_seam.getOpenFileName(this, m_galleryFolder,
-                                                  QStringLiteral("Tabellen (*.tab)"));
+    const QString chosen =
+        m_seam.getOpenFileName(this, m_galleryFolder, QStringLiteral("Tabellen (*.tab)"));
     if (chosen.isEmpty())
         return;
     saveRemarkIfModified(true);
@@ -407,9 +426,11 @@ void TMainForm::showEvaluation()
 void TMainForm::BitBtn1Click()
 {
     if (m_monthMismatch)
-        showMessage(UiSeam::MessageKind::Information, FieldRules::monthRefusal(ui->SpinEdit2->text()));
+        showMessage(UiSeam::MessageKind::Information,
+                    FieldRules::monthRefusal(ui->SpinEdit2->text()));
     if (m_yearMismatch)
-        showMessage(UiSeam::MessageKind::Information, FieldRules::yearRefusal(ui->SpinEdit3->text()));
+        showMessage(UiSeam::MessageKind::Information,
+                    FieldRules::yearRefusal(ui->SpinEdit3->text()));
     if (m_monthMismatch || m_yearMismatch)
         return;
 
@@ -417,9 +438,11 @@ void TMainForm::BitBtn1Click()
 
     const long double weight = GermanNumbers::toFloat(ui->GewichtEdit->text());
     if (weight > 0 && m_weightDifference >= 15) {
-        showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral("Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es sind 15 Kg Unterschied "
-                                   "zum bisherigen Mittelwert!"));
+        showMessage(
+            UiSeam::MessageKind::Information,
+            QStringLiteral(
+                "Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es sind 15 Kg Unterschied "
+                "zum bisherigen Mittelwert!"));
         return;
     }
 
@@ -434,12 +457,15 @@ void TMainForm::BitBtn1Click()
     fields.systolic = ui->SpinEdit4->text();
     fields.diastolic = ui->SpinEdit5->text();
     fields.pulse = ui->SpinEdit6->text();
-    fields.weight = ui->GewichtsEingabeCheckBox->isChecked() ? ui->GewichtEdit->text() : QStringLiteral("0");
+    fields.weight =
+        ui->GewichtsEingabeCheckBox->isChecked() ? ui->GewichtEdit->text() : QStringLiteral("0");
     const QString newLine = EntryLine::build(fields);
 
-    if (FieldRules::findDuplicate(listLines(), m_slotPrefix, fields.day, fields.month, fields.year)) {
-        showMessage(UiSeam::MessageKind::Information,
-                    FieldRules::duplicateRefusal(m_currentSlot, fields.day, fields.month, fields.year));
+    if (FieldRules::findDuplicate(listLines(), m_slotPrefix, fields.day, fields.month,
+                                  fields.year)) {
+        showMessage(
+            UiSeam::MessageKind::Information,
+            FieldRules::duplicateRefusal(m_currentSlot, fields.day, fields.month, fields.year));
         return;
     }
 
@@ -451,13 +477,16 @@ void TMainForm::BitBtn1Click()
     if (!DataFolders::ensureFolder(m_galleryFolder + m_openYear))
         showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
     if (!DataFolders::ensureFolder(m_htmlFolder + m_openYear))
-        showMessage(UiSeam::MessageKind::Plain, DataFolders::htmlYearFolderNotCreatedMessage(m_openYear));
+        showMessage(UiSeam::MessageKind::Plain,
+                    DataFolders::htmlYearFolderNotCreatedMessage(m_openYear));
 
-    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName, m_openMonth, m_openYear);
-    const QStringList content = MonthFile::fileLines(m_userName, GibMonatLang(m_openMonth.toInt()), m_openYear,
-                                                     slotSwitches(), listLines());
+    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
+                                                 m_openMonth, m_openYear);
+    const QStringList content = MonthFile::fileLines(m_userName, GibMonatLang(m_openMonth.toInt()),
+                                                     m_openYear, slotSwitches(), listLines());
     if (!TextFile::writeLines(m_monthFilePath, content)) {
-        showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler beim Erzeugen der Datei ") + m_monthFilePath);
+        showMessage(UiSeam::MessageKind::Warning,
+                    QStringLiteral("Fehler beim Erzeugen der Datei ") + m_monthFilePath);
         return;
     }
 
@@ -481,7 +510,8 @@ void TMainForm::BitBtn1Click()
     ZeigGewichtInfo();
     updateEntryButtons();
     if (!m_monthMeans.systolic().isEmpty())
-        ui->monaticherMittelwertLabel->setText(monthMeansLabel(m_monthMeans.systolic(), m_monthMeans.diastolic()));
+        ui->monaticherMittelwertLabel->setText(
+            monthMeansLabel(m_monthMeans.systolic(), m_monthMeans.diastolic()));
     ui->ListBox1->setFocus();
     selectLastEntry();
     ListBox1Click();
@@ -497,8 +527,8 @@ void TMainForm::BitBtn3Click()
 
 void TMainForm::CheckBoxClick()
 {
-    if (!ui->CheckBoxM1->isChecked() && !ui->CheckBoxM2->isChecked() && !ui->CheckBoxM3->isChecked()
-        && !ui->CheckBoxM4->isChecked())
+    if (!ui->CheckBoxM1->isChecked() && !ui->CheckBoxM2->isChecked() &&
+        !ui->CheckBoxM3->isChecked() && !ui->CheckBoxM4->isChecked())
         ui->CheckBoxM1->setChecked(true);
 }
 
@@ -510,13 +540,15 @@ void TMainForm::BtnEintragBearbeitenClick()
     QListWidget *list = ui->ListBox1;
     if (list->currentRow() < 0 || list->count() == 0) {
         showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral("Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"));
+                    QStringLiteral(
+                        "Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"));
         return;
     }
-    const bool yes = m_seam.askYesNo(this, UiSeam::MessageKind::Information,
-                                     QStringLiteral("Der ausgewählte Eintrag wird in der Liste gelöscht und die "
-                                                    "einzelnen Werte in die Eingabefelder zum Bearbeiten "
-                                                    "eingetragen. Möchten Sie das?"));
+    const bool yes =
+        m_seam.askYesNo(this, UiSeam::MessageKind::Information,
+                        QStringLiteral("Der ausgewählte Eintrag wird in der Liste gelöscht und die "
+                                       "einzelnen Werte in die Eingabefelder zum Bearbeiten "
+                                       "eingetragen. Möchten Sie das?"));
     if (yes) {
         const int row = list->currentRow();
         const FieldRules::ParsedEntry entry = FieldRules::parseForEdit(list->item(row)->text());

@@ -36,7 +36,8 @@ QString firstStoredCharacters(const QString &text, int limit)
 
 QString TMainForm::remarkSavePath() const
 {
-    return DataFolders::remarkFilePath(m_galleryFolder, m_yearFolderName, m_userName, m_openMonth, m_openYear);
+    return DataFolders::remarkFilePath(m_galleryFolder, m_yearFolderName, m_userName, m_openMonth,
+                                       m_openYear);
 }
 
 void TMainForm::saveRemark()
@@ -47,8 +48,8 @@ void TMainForm::saveRemark()
     QString error;
     if (!TextFile::writeLines(remarkSavePath(), TextFile::splitLines(text), &error))
         showMessage(UiSeam::MessageKind::Warning,
-                    QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") + remarkSavePath()
-                        + QStringLiteral("\r\n") + error);
+                    QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") +
+                        remarkSavePath() + QStringLiteral("\r\n") + error);
 }
 
 void TMainForm::saveRemarkIfModified(bool emptyMemo)

@@ -59,7 +59,8 @@ void DesktopSeam::showMessage(QWidget *parent, MessageKind kind, const QString &
 
 bool DesktopSeam::askYesNo(QWidget *parent, MessageKind kind, const QString &text)
 {
-    QMessageBox box(iconFor(kind), titleFor(kind), text, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(iconFor(kind), titleFor(kind), text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -27,7 +27,8 @@ public:
     virtual bool askYesNo(QWidget *parent, MessageKind kind, const QString &text) = 0;
 
     // The file-open dialog; an empty text when cancelled.
-    virtual QString getOpenFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
+    virtual QString getOpenFileName(QWidget *parent, const QString &folder,
+                                    const QString &filter) = 0;
     // The colour chooser; nullopt when cancelled.
     virtual std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) = 0;
     // The print dialog for the given printer; true when confirmed.

@@ -35,7 +35,9 @@ std::optional<QString> unquote(const QString &text, qsizetype &pos)
         }
         if (c == QLatin1Char('\\') && pos + 1 < text.size()) {
             const QChar next = text.at(++pos);
-            out += next == QLatin1Char('n') ? QChar(u'\n') : next == QLatin1Char('r') ? QChar(u'\r') : next;
+            out += next == QLatin1Char('n')   ? QChar(u'\n')
+                   : next == QLatin1Char('r') ? QChar(u'\r')
+                                              : next;
         } else {
             out += c;
         }
@@ -45,12 +47,14 @@ std::optional<QString> unquote(const QString &text, qsizetype &pos)
 
 } // namespace
 
-SettingsStore::SettingsStore(QString filePath) : m_filePath(std::move(filePath)) {}
+SettingsStore::SettingsStore(QString filePath)
+    : m_filePath(std::move(filePath))
+{}
 
 QString SettingsStore::defaultFilePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/Quenlor/Vantoria.conf");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Quenlor/Vantoria.conf");
 }
 
 const QStringList &SettingsStore::valueNames()
@@ -207,7 +211,8 @@ void SettingsStore::Schreib_Integer_in_Registry(const QString &name, const QStri
     writeValue(name, true, QString::number(value));
 }
 
-void SettingsStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString &startFolder) const
+void SettingsStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(
+    const QString &startFolder) const
 {
     if (!QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
         return;
@@ -221,8 +226,10 @@ void SettingsStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const Q
         {QStringLiteral("UhrzeitMessung2"), false, QStringLiteral("13:00")},
         {QStringLiteral("UhrzeitMessung3"), false, QStringLiteral("15:30")},
         {QStringLiteral("UhrzeitAbends"), false, QStringLiteral("20:40")},
-        {QStringLiteral("GalerieVerzeichnisName"), false, QStringLiteral("Blutdruck-Daten-Galerie")},
-        {QStringLiteral("HtmlVerzeichnisName"), false, QStringLiteral("Blutdruck-Daten im Browser")},
+        {QStringLiteral("GalerieVerzeichnisName"), false,
+         QStringLiteral("Blutdruck-Daten-Galerie")},
+        {QStringLiteral("HtmlVerzeichnisName"), false,
+         QStringLiteral("Blutdruck-Daten im Browser")},
         {QStringLiteral("SystolischKurvenFarbe"), false, QStringLiteral("16711680")},
         {QStringLiteral("DiastolischKurvenFarbe"), false, QStringLiteral("32768")},
         {QStringLiteral("PulsKurvenFarbe"), false, QStringLiteral("8388863")},

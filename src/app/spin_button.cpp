@@ -4,7 +4,9 @@
 #include <QVBoxLayout>
 
 TSpinButton::TSpinButton(QWidget *parent)
-    : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this))
+    : QWidget(parent)
+    , m_up(new QToolButton(this))
+    , m_down(new QToolButton(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -3,7 +3,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-TSpinEdit::TSpinEdit(QWidget *parent) : QSpinBox(parent)
+TSpinEdit::TSpinEdit(QWidget *parent)
+    : QSpinBox(parent)
 {
     setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     setAccelerated(false);

@@ -5,9 +5,9 @@
 #include <QPainter>
 
 TabStopDelegate::TabStopDelegate(QList<int> stopsInDialogUnits, QObject *parent)
-    : QStyledItemDelegate(parent), m_stops(std::move(stopsInDialogUnits))
-{
-}
+    : QStyledItemDelegate(parent)
+    , m_stops(std::move(stopsInDialogUnits))
+{}
 
 QList<int> TabStopDelegate::stopPixels(const QList<int> &dialogUnits, const QFont &font)
 {
@@ -38,7 +38,7 @@ void TabStopDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     painter->save();
     painter->setFont(opt.font);
     painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                          : QPalette::Text));
+                                                                         : QPalette::Text));
     const QRect area = opt.rect.adjusted(2, 0, 0, 0);
     int x = area.left();
     const QFontMetrics metrics(opt.font);

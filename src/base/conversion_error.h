@@ -10,7 +10,9 @@
 class ConversionError : public std::exception
 {
 public:
-    explicit ConversionError(QString message) : m_message(std::move(message)) {}
+    explicit ConversionError(QString message)
+        : m_message(std::move(message))
+    {}
 
     const QString &message() const noexcept { return m_message; }
     const char *what() const noexcept override { return "conversion error"; }

@@ -103,7 +103,8 @@ QString formatDecimal(long double value, int precision, int decimals, int minInt
     QString fraction;
     for (int pos = 0; pos < std::max<int>(d.exponent, 0); ++pos)
         integer.append(QLatin1Char(pos < d.digits.size() ? d.digits.at(pos) : '0'));
-    const int fractionDigits = decimals >= 0 ? decimals : std::max<int>(0, d.digits.size() - d.exponent);
+    const int fractionDigits =
+        decimals >= 0 ? decimals : std::max<int>(0, d.digits.size() - d.exponent);
     for (int k = 0; k < fractionDigits; ++k) {
         const int pos = d.exponent + k;
         fraction.append(QLatin1Char(pos >= 0 && pos < d.digits.size() ? d.digits.at(pos) : '0'));

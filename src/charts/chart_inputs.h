@@ -9,20 +9,20 @@
 struct ChartInputs
 {
     DayMeanTable dayMeans;
-    QString monthMeanSystolic;  // "128,33"
+    QString monthMeanSystolic; // "128,33"
     QString monthMeanDiastolic;
     QString monthMeanPulse;
     long double monthWeightMean = 0; // 0 or less: no weight
-    QString openMonth;  // "01"
-    QString openYear;   // "2017"
-    QString monthName;  // "Januar"
+    QString openMonth;               // "01"
+    QString openYear;                // "2017"
+    QString monthName;               // "Januar"
     QString userName;
     qint32 systolicColour = 0;
     qint32 diastolicColour = 0;
     qint32 pulseColour = 0;
     qint32 valueColour = 0;
     QString chartBorderWidth = QStringLiteral("2");
-    bool zeroGap = true;     // ZeroGapFlag
-    bool showValues = true;  // WerteOberhalbKurveAnzeigenCheckBox
-    QString remarkFilePath;  // RemarkFile of the open month
+    bool zeroGap = true;    // ZeroGapFlag
+    bool showValues = true; // WerteOberhalbKurveAnzeigenCheckBox
+    QString remarkFilePath; // RemarkFile of the open month
 };

@@ -43,26 +43,30 @@ QStringList interactionAndScales(ValueDisplay display, const QString &axisMax)
                                                         : QStringLiteral(" ");
     const QString tail = display == ValueDisplay::Bar ? QStringLiteral("   ") : QStringLiteral(" ");
     const QString scales =
-        QStringLiteral("scales: {xAxes: [{ gridLines: {  display: true ,  color: '") + g
-        + QStringLiteral("'}, scaleLabel: {display: true,labelString: '     '}\t}],yAxes: [{ticks: "
-                         "{ max:")
-        + axisMax + QStringLiteral("},") + gap + QStringLiteral("gridLines: {  display: true ,  color: '")
-        + g + QStringLiteral("'},scaleLabel: {display: true,labelString: 'mmHg'},}]}}};}") + tail;
+        QStringLiteral("scales: {xAxes: [{ gridLines: {  display: true ,  color: '") + g +
+        QStringLiteral("'}, scaleLabel: {display: true,labelString: '     '}\t}],yAxes: [{ticks: "
+                       "{ max:") +
+        axisMax + QStringLiteral("},") + gap +
+        QStringLiteral("gridLines: {  display: true ,  color: '") + g +
+        QStringLiteral("'},scaleLabel: {display: true,labelString: 'mmHg'},}]}}};}") + tail;
     const QString animationCallbacks = QStringLiteral(
         "onComplete: function(){this.chart.controller.draw(); drawValue(this, 1);},onProgress: "
-        "function(state){var animation = state.animationObject;drawValue(this,animation.currentStep "
+        "function(state){var animation = "
+        "state.animationObject;drawValue(this,animation.currentStep "
         "/ animation.numSteps); }}, ");
     switch (display) {
     case ValueDisplay::Bar:
-        return {QStringLiteral("tooltips: {yAlign: 'bottom', bodySpacing : 8, titleMarginBottom : 8, "
-                               "mode: 'index', intersect: true, }, "),
-                QStringLiteral("hover:{animationDuration: 1},"),
-                QStringLiteral("animation:{duration:1, ") + animationCallbacks, scales};
+        return {
+            QStringLiteral("tooltips: {yAlign: 'bottom', bodySpacing : 8, titleMarginBottom : 8, "
+                           "mode: 'index', intersect: true, }, "),
+            QStringLiteral("hover:{animationDuration: 1},"),
+            QStringLiteral("animation:{duration:1, ") + animationCallbacks, scales};
     case ValueDisplay::Line:
-        return {QStringLiteral("tooltips: {bodySpacing : 15, titleMarginBottom : 10, mode: 'index', "
-                               "intersect: true, }, "),
-                QStringLiteral("hover:{animationDuration: 0},animation:{") + animationCallbacks,
-                scales};
+        return {
+            QStringLiteral("tooltips: {bodySpacing : 15, titleMarginBottom : 10, mode: 'index', "
+                           "intersect: true, }, "),
+            QStringLiteral("hover:{animationDuration: 0},animation:{") + animationCallbacks,
+            scales};
     case ValueDisplay::Off:
         break;
     }
@@ -86,32 +90,34 @@ QStringList groupChartLines(const GroupChart &chart, const ChartInputs &inputs, 
     lines.append(FillMarkerLine(arrayMarkerLine(chart.arrayMarkers[2]), inputs, page));
     lines.append(QStringLiteral("]},"));
     if (page == ChartPage::Bar) {
-        lines.append(QStringLiteral("options: {aspectRatio:1.6  , legend: {display: true, position : "
-                                    "'top',    labels:  {boxWidth :10} },elements: {line: {tension: "
-                                    "0}},responsive: true,title: {display: true, fontSize : 14,text: '")
-                     + chart.title + QStringLiteral("'}, "));
+        lines.append(
+            QStringLiteral("options: {aspectRatio:1.6  , legend: {display: true, position : "
+                           "'top',    labels:  {boxWidth :10} },elements: {line: {tension: "
+                           "0}},responsive: true,title: {display: true, fontSize : 14,text: '") +
+            chart.title + QStringLiteral("'}, "));
     } else {
         lines.append(QStringLiteral("options: {aspectRatio:1.6  , legend: {display: true,labels: "
                                     "{boxWidth :10}},elements: {line: {tension: 0}},responsive: "
-                                    "true,title: {display: true, fontSize : 14,text: '")
-                     + chart.title + QStringLiteral("'}, "));
+                                    "true,title: {display: true, fontSize : 14,text: '") +
+                     chart.title + QStringLiteral("'}, "));
     }
     lines.append(ChartTemplate::legend1());
     lines.append(ChartTemplate::legend2());
     lines.append(ChartTemplate::legend3());
     const QString axisMax = AxisMax(inputs.dayMeans, chart.firstDay, chart.lastDay);
     if (inputs.showValues) {
-        lines += interactionAndScales(page == ChartPage::Bar ? ValueDisplay::Bar : ValueDisplay::Line,
-                                      axisMax);
+        lines += interactionAndScales(
+            page == ChartPage::Bar ? ValueDisplay::Bar : ValueDisplay::Line, axisMax);
     } else {
         const QString tooltips =
             page == ChartPage::Bar
-                ? QStringLiteral("tooltips: {yAlign: 'bottom', bodySpacing : 8, titleMarginBottom : "
-                                 "8, mode: 'index', intersect: true, },")
+                ? QStringLiteral(
+                      "tooltips: {yAlign: 'bottom', bodySpacing : 8, titleMarginBottom : "
+                      "8, mode: 'index', intersect: true, },")
                 : QStringLiteral("tooltips: {bodySpacing : 15, titleMarginBottom : 10, mode: "
                                  "'index', intersect: true, },");
-        lines.append(tooltips + QStringLiteral("hover: {mode: 'index',},")
-                     + interactionAndScales(ValueDisplay::Off, axisMax).constFirst());
+        lines.append(tooltips + QStringLiteral("hover: {mode: 'index',},") +
+                     interactionAndScales(ValueDisplay::Off, axisMax).constFirst());
     }
     return lines;
 }
@@ -152,15 +158,16 @@ void appendPageEnd(QStringList &lines, const ChartInputs &inputs, const QString 
 
 QString onloadLine(const QString &entries)
 {
-    return QStringLiteral("window.onload = function() {[") + entries
-           + QStringLiteral("].forEach(function(details) {var ctx = "
-                            "document.getElementById(details.id).getContext('2d');new Chart(ctx, "
-                            "details.config);");
+    return QStringLiteral("window.onload = function() {[") + entries +
+           QStringLiteral("].forEach(function(details) {var ctx = "
+                          "document.getElementById(details.id).getContext('2d');new Chart(ctx, "
+                          "details.config);");
 }
 
 QString canvas(int number)
 {
-    return QStringLiteral("<div class=\"chart-container\"><canvas id=\"diagramm%1\"></canvas></div>")
+    return QStringLiteral(
+               "<div class=\"chart-container\"><canvas id=\"diagramm%1\"></canvas></div>")
         .arg(number);
 }
 
@@ -195,13 +202,13 @@ QStringList remarkBlock(const QString &remarkFilePath)
     QStringList lines{QStringLiteral("<h1><u>Meine Bemerkung:</u><br><h1><div>")};
     for (const QString &line : *remark) {
         // Blanks and control characters at both ends do not count as text.
-        const bool blank = std::all_of(line.begin(), line.end(),
-                                       [](QChar c) { return c.unicode() <= ' '; });
+        const bool blank =
+            std::all_of(line.begin(), line.end(), [](QChar c) { return c.unicode() <= ' '; });
         if (blank)
             continue;
         lines.append(ReplaceAll(escapeHtmlText(line), QStringLiteral("\t"),
-                                QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;"))
-                     + QStringLiteral(" <br>"));
+                                QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;")) +
+                     QStringLiteral(" <br>"));
     }
     return lines;
 }
@@ -279,23 +286,33 @@ QStringList buildBarPage(const ChartInputs &inputs)
         {QStringLiteral("function createConfig(colorName) {return {type: '") + headerEnd,
          QStringLiteral("DzErsteWoche"),
          {QStringLiteral("Dz2_1"), QStringLiteral("Dz2_2"), QStringLiteral("Dz2_3")},
-         QStringLiteral("Die erste Woche:"), 1, 7},
+         QStringLiteral("Die erste Woche:"),
+         1,
+         7},
         {QStringLiteral("function createConfig2(colorName) {return {type: '") + headerEnd,
          QStringLiteral("DzZweiteWoche"),
          {QStringLiteral("Dz3_1"), QStringLiteral("Dz3_2"), QStringLiteral("Dz3_3")},
-         QStringLiteral("Die zweite Woche:"), 8, 14},
+         QStringLiteral("Die zweite Woche:"),
+         8,
+         14},
         {QStringLiteral("function createConfig3(colorName) {return {type: '") + headerEnd,
          QStringLiteral("DzDritteWoche"),
          {QStringLiteral("Dz_2_1"), QStringLiteral("Dz_2_2"), QStringLiteral("Dz_2_3")},
-         QStringLiteral("Die dritte Woche:"), 15, 21},
+         QStringLiteral("Die dritte Woche:"),
+         15,
+         21},
         {QStringLiteral("function createConfig4(colorName) {return {type: '") + headerEnd,
          QStringLiteral("DzVierteWoche"),
          {QStringLiteral("Dz_3_1"), QStringLiteral("Dz_3_2"), QStringLiteral("Dz_3_3")},
-         QStringLiteral("Die vierte Woche:"), 22, 28},
+         QStringLiteral("Die vierte Woche:"),
+         22,
+         28},
         {QStringLiteral("function createConfig5(colorName) {return { type:'") + headerEnd,
          days > 28 ? QStringLiteral("DzRestWochen") : QString(),
          {QStringLiteral("DzRest1"), QStringLiteral("DzRest2"), QStringLiteral("DzRest3")},
-         QStringLiteral("Die restlichen Tage des Monats:"), 29, 31},
+         QStringLiteral("Die restlichen Tage des Monats:"),
+         29,
+         31},
     };
     for (const GroupChart &chart : charts)
         lines += groupChartLines(chart, inputs, page);
@@ -368,15 +385,21 @@ QStringList buildLinePage(const ChartInputs &inputs)
         {QStringLiteral("function createConfig(colorName) {return {type:'line',\tdata: { "),
          QStringLiteral("DzErste2Wochen"),
          {QStringLiteral("Dz2_1"), QStringLiteral("Dz2_2"), QStringLiteral("Dz2_3")},
-         QStringLiteral("Die ersten 14 Tage"), 1, 14},
+         QStringLiteral("Die ersten 14 Tage"),
+         1,
+         14},
         {QStringLiteral("function createConfig2(colorName) {return {\ttype:'line',\tdata: { "),
          QStringLiteral("DzZweiten2Wochen"),
          {QStringLiteral("Dz3_1"), QStringLiteral("Dz3_2"), QStringLiteral("Dz3_3")},
-         QStringLiteral("Die nächsten 14 Tage"), 15, 28},
+         QStringLiteral("Die nächsten 14 Tage"),
+         15,
+         28},
         {QStringLiteral("function createConfig3(colorName) {return {\ttype:'line',\tdata: { "),
          days > 28 ? QStringLiteral("DzRestWochen") : QString(),
          {QStringLiteral("DzRest1"), QStringLiteral("DzRest2"), QStringLiteral("DzRest3")},
-         QStringLiteral("Die restlichen Tage des Monats"), 29, 31},
+         QStringLiteral("Die restlichen Tage des Monats"),
+         29,
+         31},
     };
     for (const GroupChart &chart : charts)
         lines += groupChartLines(chart, inputs, page);
@@ -392,26 +415,27 @@ QStringList buildLinePage(const ChartInputs &inputs)
     const QString grades = QStringLiteral("{id: 'diagramm4',config: createConfig4()}");
     switch (row) {
     case 7:
-        lines.append(onloadLine(one + QStringLiteral(", ") + two + QStringLiteral(", ") + three
-                                + QLatin1Char(',') + grades + QStringLiteral("  ")));
+        lines.append(onloadLine(one + QStringLiteral(", ") + two + QStringLiteral(", ") + three +
+                                QLatin1Char(',') + grades + QStringLiteral("  ")));
         break;
     case 4:
         lines.append(onloadLine(one + QLatin1Char(',') + grades + QStringLiteral("   ")));
         break;
     case 6:
-        lines.append(onloadLine(one + QLatin1Char(',') + two + QStringLiteral(" ,") + grades
-                                + QStringLiteral("  ")));
+        lines.append(onloadLine(one + QLatin1Char(',') + two + QStringLiteral(" ,") + grades +
+                                QStringLiteral("  ")));
         break;
     case 2:
         lines.append(onloadLine(two + QLatin1Char(',') + grades + QStringLiteral("  ")));
         break;
     case 3:
-        lines.append(onloadLine(two + QStringLiteral(",{id: 'diagramm3',config: createConfig3() },")
-                                + grades + QStringLiteral("  ")));
+        lines.append(onloadLine(two +
+                                QStringLiteral(",{id: 'diagramm3',config: createConfig3() },") +
+                                grades + QStringLiteral("  ")));
         break;
     case 5:
-        lines.append(onloadLine(QStringLiteral("{id: 'diagramm1',\tconfig: createConfig()},") + three
-                                + QLatin1Char(',') + grades + QStringLiteral("  ")));
+        lines.append(onloadLine(QStringLiteral("{id: 'diagramm1',\tconfig: createConfig()},") +
+                                three + QLatin1Char(',') + grades + QStringLiteral("  ")));
         break;
     case 1:
         lines.append(onloadLine(three + QLatin1Char(',') + grades + QStringLiteral("  ")));

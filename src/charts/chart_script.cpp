@@ -7,8 +7,8 @@ QString locateShippedChartScript()
 {
     QStringList candidates;
     if (QCoreApplication::instance()) {
-        candidates.append(QCoreApplication::applicationDirPath()
-                          + QStringLiteral("/../share/vantoria/scripts/Chart.min.js"));
+        candidates.append(QCoreApplication::applicationDirPath() +
+                          QStringLiteral("/../share/vantoria/scripts/Chart.min.js"));
     }
     candidates.append(QStringLiteral(VANTORIA_INSTALLED_CHART_SCRIPT));
     candidates.append(QStringLiteral(VANTORIA_BUILD_CHART_SCRIPT));

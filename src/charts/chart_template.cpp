@@ -40,16 +40,17 @@ QString fontColours()
 
 QString modifyCtx()
 {
-    return QStringLiteral("var modifyCtx = function(ctx) { ctx.font = "
-                          "Chart.helpers.fontString(fontSize, fontStyle, fontFamily);  "
-                          "ctx.textAlign = 'center';  ctx.textBaseline = 'bottom';  return ctx;}; ");
+    return QStringLiteral(
+        "var modifyCtx = function(ctx) { ctx.font = "
+        "Chart.helpers.fontString(fontSize, fontStyle, fontFamily);  "
+        "ctx.textAlign = 'center';  ctx.textBaseline = 'bottom';  return ctx;}; ");
 }
 
 QString fadeIn(const QString &valueColour)
 {
     return QStringLiteral("var fadeIn = function(ctx, obj, x, y, black, step) { var ctx = "
-                          "modifyCtx(ctx); var alpha = 0; ctx.fillStyle =   '")
-           + valueColour + QStringLiteral("';   ctx.fillText(obj, x, y);};  ");
+                          "modifyCtx(ctx); var alpha = 0; ctx.fillStyle =   '") +
+           valueColour + QStringLiteral("';   ctx.fillText(obj, x, y);};  ");
 }
 
 QString legend1()
@@ -63,8 +64,9 @@ QString legend1()
 
 QString legend2()
 {
-    return QStringLiteral("actualChart.data.datasets.forEach(function(e, i) { var meta = "
-                          "actualChart.getDatasetMeta(i);  if (i === index) {if(!alreadyHidden){  ");
+    return QStringLiteral(
+        "actualChart.data.datasets.forEach(function(e, i) { var meta = "
+        "actualChart.getDatasetMeta(i);  if (i === index) {if(!alreadyHidden){  ");
 }
 
 QString legend3()
@@ -74,10 +76,10 @@ QString legend3()
 
 QString pointStyleConfig(const QString &functionName)
 {
-    return QStringLiteral("function createPointStyleConfig(colorName) {var config = ")
-           + functionName
-           + QStringLiteral("(colorName);config.options.legend.labels.usePointStyle = true;return "
-                            "config;}");
+    return QStringLiteral("function createPointStyleConfig(colorName) {var config = ") +
+           functionName +
+           QStringLiteral("(colorName);config.options.legend.labels.usePointStyle = true;return "
+                          "config;}");
 }
 
 QString scriptEnd()

@@ -24,10 +24,15 @@ QString warningLine(const QString &warning);
 QString pageEnd();
 
 // Marker lines.
-inline const QString title = QStringLiteral("Dz1 <h0><b>Blutdruckmesswerte von Erika Beispiel im Januar 2017</b></h0>");
-inline const QString systolicColour = QStringLiteral("Dz7 backgroundColor: '#0000FF',borderColor: '#0000FF' , borderWidth: 2, fill: false, ");
-inline const QString diastolicColour = QStringLiteral("Dz7_ backgroundColor: '#008000',borderColor: '#008000' ,borderWidth: 2,fill: false, ");
-inline const QString pulseColour = QStringLiteral("Dz7__ backgroundColor: '#800000',borderColor: '#800000' ,borderWidth: 2,fill: false, ");
-inline const QString summary = QStringLiteral("Dz17 Systole: 128 mmHg - Diastole: 83 mmHg - Puls: 70 (HF) - Gewicht: 80,5 kg");
+inline const QString title =
+    QStringLiteral("Dz1 <h0><b>Blutdruckmesswerte von Erika Beispiel im Januar 2017</b></h0>");
+inline const QString systolicColour = QStringLiteral(
+    "Dz7 backgroundColor: '#0000FF',borderColor: '#0000FF' , borderWidth: 2, fill: false, ");
+inline const QString diastolicColour = QStringLiteral(
+    "Dz7_ backgroundColor: '#008000',borderColor: '#008000' ,borderWidth: 2,fill: false, ");
+inline const QString pulseColour = QStringLiteral(
+    "Dz7__ backgroundColor: '#800000',borderColor: '#800000' ,borderWidth: 2,fill: false, ");
+inline const QString summary =
+    QStringLiteral("Dz17 Systole: 128 mmHg - Diastole: 83 mmHg - Puls: 70 (HF) - Gewicht: 80,5 kg");
 
 } // namespace ChartTemplate

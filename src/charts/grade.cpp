@@ -39,7 +39,8 @@ MonthGrade classifyMonth(qint64 s, qint64 d, ChartPage page)
         grade.colour = QStringLiteral("#ED1B24");
         break;
     case Level::Grade2:
-        grade.text = gradePrefix + QStringLiteral("Grad 2 Hypertonie (mittelschwerer Bluthochdruck)");
+        grade.text =
+            gradePrefix + QStringLiteral("Grad 2 Hypertonie (mittelschwerer Bluthochdruck)");
         grade.colour = QStringLiteral("#FA572E");
         break;
     case Level::Grade1:
@@ -72,8 +73,8 @@ QString plausibilityWarning(qint64 s, qint64 d)
         warning = QStringLiteral(
             "Überprüfen Sie Ihre Eingaben der diastolischen Werte! Die Werte sind viel zu hoch!");
     if (d < 50)
-        warning = QStringLiteral(
-            "Überprüfen Sie Ihre Eingaben der diastolischen Werte! Die Werte sind viel zu niedrig!");
+        warning = QStringLiteral("Überprüfen Sie Ihre Eingaben der diastolischen Werte! Die Werte "
+                                 "sind viel zu niedrig!");
     return warning;
 }
 
@@ -86,9 +87,10 @@ QStringList gradeChartLines(const MonthGrade &grade, const QString &summary, Cha
             : QStringLiteral("function createConfig4(colorName) {return {\ttype:'bar',\tdata: { "),
         bar ? QStringLiteral("labels: [['") + summary + QStringLiteral("']], ")
             : QStringLiteral("labels: ['") + summary + QStringLiteral("'], "),
-        QStringLiteral("datasets: [{barPercentage: 0.3, label: '") + grade.text + QStringLiteral("',"),
-        QStringLiteral("backgroundColor: '") + grade.colour + QStringLiteral("' ,borderColor: '")
-            + grade.colour + QStringLiteral("',fill: false, "),
+        QStringLiteral("datasets: [{barPercentage: 0.3, label: '") + grade.text +
+            QStringLiteral("',"),
+        QStringLiteral("backgroundColor: '") + grade.colour + QStringLiteral("' ,borderColor: '") +
+            grade.colour + QStringLiteral("',fill: false, "),
         QStringLiteral("data: [180] , },  "),
         QStringLiteral("]},"),
         QStringLiteral("options: {aspectRatio:1.6  , legend: {display: true,labels: {fontSize: 13 "
@@ -97,12 +99,12 @@ QStringList gradeChartLines(const MonthGrade &grade, const QString &summary, Cha
                        "'bold',text: 'Hypertonie Grad'}, "),
         QStringLiteral("tooltips: {enabled: false, mode: 'index', intersect: true, },hover: {mode: "
                        "'index',},scales: {xAxes: [{  ticks: { fontSize: 13 , fontStyle : "
-                       "'bold'},gridLines: {  display: false ,  color: '")
-            + g
-            + QStringLiteral("'}, scaleLabel: {display: true,labelString: '     '}\t}],yAxes: "
-                             "[{stacked: true, gridLines: {  display: false ,  color: '")
-            + g
-            + QStringLiteral("'},display: false,scaleLabel: {display: false,labelString: "
-                             "'mmHg'},}]}}};} "),
+                       "'bold'},gridLines: {  display: false ,  color: '") +
+            g +
+            QStringLiteral("'}, scaleLabel: {display: true,labelString: '     '}\t}],yAxes: "
+                           "[{stacked: true, gridLines: {  display: false ,  color: '") +
+            g +
+            QStringLiteral("'},display: false,scaleLabel: {display: false,labelString: "
+                           "'mmHg'},}]}}};} "),
     };
 }

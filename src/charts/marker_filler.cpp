@@ -13,19 +13,32 @@ const QStringList &markerNames()
 {
     static const QStringList names = [] {
         QStringList list{
-            QStringLiteral("Dz1"),           QStringLiteral("Dz2_1"),
-            QStringLiteral("Dz2_2"),         QStringLiteral("Dz2_3"),
-            QStringLiteral("Dz3_1"),         QStringLiteral("Dz3_2"),
-            QStringLiteral("Dz3_3"),         QStringLiteral("Dz_2_1"),
-            QStringLiteral("Dz_2_2"),        QStringLiteral("Dz_2_3"),
-            QStringLiteral("Dz_3_1"),        QStringLiteral("Dz_3_2"),
-            QStringLiteral("Dz_3_3"),        QStringLiteral("DzRest1"),
-            QStringLiteral("DzRest2"),       QStringLiteral("DzRest3"),
-            QStringLiteral("DzErsteWoche"),  QStringLiteral("DzZweiteWoche"),
-            QStringLiteral("DzDritteWoche"), QStringLiteral("DzVierteWoche"),
-            QStringLiteral("DzErste2Wochen"), QStringLiteral("DzZweiten2Wochen"),
-            QStringLiteral("DzRestWochen"),  QStringLiteral("Dz7"),
-            QStringLiteral("Dz7_"),          QStringLiteral("Dz7__"),
+            QStringLiteral("Dz1"),
+            QStringLiteral("Dz2_1"),
+            QStringLiteral("Dz2_2"),
+            QStringLiteral("Dz2_3"),
+            QStringLiteral("Dz3_1"),
+            QStringLiteral("Dz3_2"),
+            QStringLiteral("Dz3_3"),
+            QStringLiteral("Dz_2_1"),
+            QStringLiteral("Dz_2_2"),
+            QStringLiteral("Dz_2_3"),
+            QStringLiteral("Dz_3_1"),
+            QStringLiteral("Dz_3_2"),
+            QStringLiteral("Dz_3_3"),
+            QStringLiteral("DzRest1"),
+            QStringLiteral("DzRest2"),
+            QStringLiteral("DzRest3"),
+            QStringLiteral("DzErsteWoche"),
+            QStringLiteral("DzZweiteWoche"),
+            QStringLiteral("DzDritteWoche"),
+            QStringLiteral("DzVierteWoche"),
+            QStringLiteral("DzErste2Wochen"),
+            QStringLiteral("DzZweiten2Wochen"),
+            QStringLiteral("DzRestWochen"),
+            QStringLiteral("Dz7"),
+            QStringLiteral("Dz7_"),
+            QStringLiteral("Dz7__"),
             QStringLiteral("Dz17"),
         };
         std::stable_sort(list.begin(), list.end(),
@@ -59,9 +72,9 @@ QString dataArray(const DayMeanTable &table, Quantity quantity, int first, int l
 
 QString restArray(const DayMeanTable &table, Quantity quantity)
 {
-    return QStringLiteral("data: [") + table.text(quantity, 29) + QLatin1Char(',')
-           + table.text(quantity, 30) + QLatin1Char(',') + table.text(quantity, 31)
-           + QStringLiteral(",0,0,0,0,0,0,0,0,0,0,0] , }, ");
+    return QStringLiteral("data: [") + table.text(quantity, 29) + QLatin1Char(',') +
+           table.text(quantity, 30) + QLatin1Char(',') + table.text(quantity, 31) +
+           QStringLiteral(",0,0,0,0,0,0,0,0,0,0,0] , }, ");
 }
 
 QString withZeroGaps(QString array)
@@ -75,9 +88,9 @@ QString withZeroGaps(QString array)
 QString dateLabel(const ChartInputs &inputs, int day, int month, int year)
 {
     const bool fullYear = day == 1 || day == 15 || day == 29;
-    return WeekdayPrefix(day, month, year) + QStringLiteral("%1.").arg(day, 2, 10, QLatin1Char('0'))
-           + inputs.openMonth + QLatin1Char('.')
-           + (fullYear ? inputs.openYear : inputs.openYear.right(2));
+    return WeekdayPrefix(day, month, year) +
+           QStringLiteral("%1.").arg(day, 2, 10, QLatin1Char('0')) + inputs.openMonth +
+           QLatin1Char('.') + (fullYear ? inputs.openYear : inputs.openYear.right(2));
 }
 
 // "labels: ['a' ,'b' ,], " or, when the list ends with a blank, "... 'b' ], ".
@@ -121,11 +134,12 @@ QString colourPart(qint32 colour, const QString &borderWidth, bool systolic)
 {
     const QString c = ColorToHtml(colour);
     if (systolic) {
-        return QStringLiteral("backgroundColor: '") + c + QStringLiteral("',borderColor: '") + c
-               + QStringLiteral("' , borderWidth: ") + borderWidth + QStringLiteral(", fill: false, ");
+        return QStringLiteral("backgroundColor: '") + c + QStringLiteral("',borderColor: '") + c +
+               QStringLiteral("' , borderWidth: ") + borderWidth +
+               QStringLiteral(", fill: false, ");
     }
-    return QStringLiteral("backgroundColor: '") + c + QStringLiteral("',borderColor: '") + c
-           + QStringLiteral("' ,borderWidth: ") + borderWidth + QStringLiteral(",fill: false, ");
+    return QStringLiteral("backgroundColor: '") + c + QStringLiteral("',borderColor: '") + c +
+           QStringLiteral("' ,borderWidth: ") + borderWidth + QStringLiteral(",fill: false, ");
 }
 
 struct ArrayMarker
@@ -164,16 +178,16 @@ QString monthlySummary(const ChartInputs &inputs, ChartPage page)
     const QString s = QString::number(roundedMonthMean(inputs.monthMeanSystolic));
     const QString d = QString::number(roundedMonthMean(inputs.monthMeanDiastolic));
     const QString p = QString::number(roundedMonthMean(inputs.monthMeanPulse));
-    const QString weight = inputs.monthWeightMean > 0
-                               ? GermanNumbers::formatGrouped1(inputs.monthWeightMean)
-                                     + QStringLiteral(" kg")
-                               : QStringLiteral("Keine Angabe!");
-    const QString means = QStringLiteral("Systole: ") + s + QStringLiteral(" mmHg - Diastole: ") + d
-                          + QStringLiteral(" mmHg - Puls: ") + p;
+    const QString weight =
+        inputs.monthWeightMean > 0
+            ? GermanNumbers::formatGrouped1(inputs.monthWeightMean) + QStringLiteral(" kg")
+            : QStringLiteral("Keine Angabe!");
+    const QString means = QStringLiteral("Systole: ") + s + QStringLiteral(" mmHg - Diastole: ") +
+                          d + QStringLiteral(" mmHg - Puls: ") + p;
     if (page == ChartPage::Bar) {
         // The quotes split the label into three lines in the chart.
-        return QStringLiteral("Monatliche Mittelwerte: ',' ") + means
-               + QStringLiteral(" (HF) ',' Gewicht: ") + weight;
+        return QStringLiteral("Monatliche Mittelwerte: ',' ") + means +
+               QStringLiteral(" (HF) ',' Gewicht: ") + weight;
     }
     return means + QStringLiteral(" (HF) - Gewicht: ") + weight;
 }
@@ -186,8 +200,8 @@ bool DayGroupHasData(const QString &groupKey, const DayMeanTable &table)
         int first, last;
     };
     static constexpr Group groups[] = {
-        {"Woche1", 1, 7},       {"Woche2", 8, 14},       {"Woche3", 15, 21},
-        {"Woche4", 22, 28},     {"zweiWochen1", 1, 14},  {"zweiWochen2", 15, 28},
+        {"Woche1", 1, 7},          {"Woche2", 8, 14},      {"Woche3", 15, 21},
+        {"Woche4", 22, 28},        {"zweiWochen1", 1, 14}, {"zweiWochen2", 15, 28},
         {"RestdesMonats", 29, 31},
     };
     for (const Group &group : groups) {
@@ -212,16 +226,17 @@ QString FillMarkerLine(const QString &templateLine, const ChartInputs &inputs, C
     const DayMeanTable &table = inputs.dayMeans;
 
     if (marker == QLatin1String("Dz1")) {
-        return QStringLiteral("<h0><b>Blutdruckmesswerte von ") + escapeHtmlText(inputs.userName)
-               + QStringLiteral(" im ") + inputs.monthName + QLatin1Char(' ') + inputs.openYear
-               + QStringLiteral("</b></h0>");
+        return QStringLiteral("<h0><b>Blutdruckmesswerte von ") + escapeHtmlText(inputs.userName) +
+               QStringLiteral(" im ") + inputs.monthName + QLatin1Char(' ') + inputs.openYear +
+               QStringLiteral("</b></h0>");
     }
     for (const ArrayMarker &array : kArrayMarkers) {
         if (marker != QLatin1String(array.name))
             continue;
         const bool bar = page == ChartPage::Bar;
-        const QString text = dataArray(table, array.quantity, bar ? array.barFirst : array.lineFirst,
-                                 bar ? array.barLast : array.lineLast, array.lastDataSet);
+        const QString text =
+            dataArray(table, array.quantity, bar ? array.barFirst : array.lineFirst,
+                      bar ? array.barLast : array.lineLast, array.lastDataSet);
         return inputs.zeroGap ? withZeroGaps(text) : text;
     }
     if (marker.startsWith(QLatin1String("DzRest")) && marker.size() == 7) {

@@ -27,8 +27,8 @@ void copyScript(const QString &source, const QString &target)
     // QFile::copy refuses an existing target and writes through a temporary
     // file, so a half-copied library never stands beside a page.
     if (QFile::copy(source, target)) {
-        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                          | QFile::ReadOther);
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                          QFile::ReadOther);
     }
 }
 
@@ -37,12 +37,12 @@ void copyScript(const QString &source, const QString &target)
 bool LaunchProgram(UiSeam &seam, QWidget *parent, const QString &program,
                    const QStringList &arguments)
 {
-    const bool started = !QStandardPaths::findExecutable(program).isEmpty()
-                         && seam.startProgram(program, arguments);
+    const bool started =
+        !QStandardPaths::findExecutable(program).isEmpty() && seam.startProgram(program, arguments);
     if (!started) {
         seam.showMessage(parent, UiSeam::MessageKind::Warning,
-                         QStringLiteral("Datei: ") + program
-                             + QStringLiteral(" kann nicht geöffnet werden"));
+                         QStringLiteral("Datei: ") + program +
+                             QStringLiteral(" kann nicht geöffnet werden"));
     }
     return started;
 }
@@ -54,8 +54,8 @@ void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &con
     const QString yearFolder = context.htmlFolder + context.openYear;
     if (!QFileInfo(yearFolder).isDir() && !QDir().mkpath(yearFolder)) {
         seam.showMessage(parent, UiSeam::MessageKind::Plain,
-                         QStringLiteral("Ordner \"") + context.htmlFolder + context.openYear
-                             + QStringLiteral("\" konnte nicht erstellt werden! "));
+                         QStringLiteral("Ordner \"") + context.htmlFolder + context.openYear +
+                             QStringLiteral("\" konnte nicht erstellt werden! "));
     }
 
     const QString pagePath = yearFolder + QLatin1Char('/') + pageName;
@@ -70,14 +70,14 @@ void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &con
         const QString scriptSource = context.dataFolder + QStringLiteral("scripts/Chart.min.js");
         if (QFileInfo(scriptSource).isFile()) {
             copyScript(scriptSource, scriptTarget);
-        } else if (!context.installedScriptPath.isEmpty()
-                   && QFileInfo(context.installedScriptPath).isFile()) {
+        } else if (!context.installedScriptPath.isEmpty() &&
+                   QFileInfo(context.installedScriptPath).isFile()) {
             copyScript(context.installedScriptPath, scriptTarget);
         } else {
             seam.showMessage(parent, UiSeam::MessageKind::Plain,
-                             QStringLiteral("Datei \"") + scriptSource
-                                 + QStringLiteral("\" konnte nicht in den Ordner:\"JahrPfad\" "
-                                                  "kopiert werden! "));
+                             QStringLiteral("Datei \"") + scriptSource +
+                                 QStringLiteral("\" konnte nicht in den Ordner:\"JahrPfad\" "
+                                                "kopiert werden! "));
         }
     }
 
@@ -102,11 +102,11 @@ void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &con
                                    QStringLiteral("microsoft-edge-stable")}),
                       {pagePath});
     } else if (browser.contains(QLatin1String("chrome"))) {
-        LaunchProgram(seam, parent,
-                      firstOnPath({QStringLiteral("google-chrome-stable"),
-                                   QStringLiteral("google-chrome"), QStringLiteral("chromium"),
-                                   QStringLiteral("chromium-browser")}),
-                      {pagePath});
+        LaunchProgram(
+            seam, parent,
+            firstOnPath({QStringLiteral("google-chrome-stable"), QStringLiteral("google-chrome"),
+                         QStringLiteral("chromium"), QStringLiteral("chromium-browser")}),
+            {pagePath});
     } else {
         seam.openDocument(pagePath);
     }

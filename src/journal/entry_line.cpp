@@ -63,10 +63,10 @@ QChar slotLetterOf(const QString &line)
 
 QString build(const Fields &fields)
 {
-    return fields.slotPrefix + QLatin1Char(' ') + fields.day + QLatin1Char('.') + fields.month
-           + QLatin1Char('.') + fields.year + QStringLiteral(" Z=") + fields.time
-           + QStringLiteral(" s=") + fields.systolic + QStringLiteral(", d=") + fields.diastolic
-           + QStringLiteral(", p=") + fields.pulse + QStringLiteral(", Gewicht=") + fields.weight;
+    return fields.slotPrefix + QLatin1Char(' ') + fields.day + QLatin1Char('.') + fields.month +
+           QLatin1Char('.') + fields.year + QStringLiteral(" Z=") + fields.time +
+           QStringLiteral(" s=") + fields.systolic + QStringLiteral(", d=") + fields.diastolic +
+           QStringLiteral(", p=") + fields.pulse + QStringLiteral(", Gewicht=") + fields.weight;
 }
 
 bool isEntryLine(const QString &line)
@@ -84,10 +84,10 @@ std::optional<QString> toDisplayLine(const QString &line)
     QString rest = withoutLeadingBlanks(line.mid(den + 4));
 
     QString date, time, systolic, diastolic;
-    if (!cutBefore(rest, QLatin1StringView("Z="), date)
-        || !cutBefore(rest, QLatin1StringView("s="), time)
-        || !cutBefore(rest, QLatin1StringView("d="), systolic)
-        || !cutBefore(rest, QLatin1StringView("p="), diastolic))
+    if (!cutBefore(rest, QLatin1StringView("Z="), date) ||
+        !cutBefore(rest, QLatin1StringView("s="), time) ||
+        !cutBefore(rest, QLatin1StringView("d="), systolic) ||
+        !cutBefore(rest, QLatin1StringView("p="), diastolic))
         return std::nullopt;
 
     QString pulse, weight;
@@ -151,10 +151,8 @@ QStringList sortLines(const QStringList &lines)
     QStringList sorted;
     sorted.reserve(lines.size());
     for (std::size_t i = 0; i < keyed.size(); ++i) {
-        if (i > 0
-            && QString::compare(keyed[i].compareText, keyed[i - 1].compareText,
-                                Qt::CaseInsensitive)
-                   == 0)
+        if (i > 0 && QString::compare(keyed[i].compareText, keyed[i - 1].compareText,
+                                      Qt::CaseInsensitive) == 0)
             continue;
         sorted.append(lines.at(keyed[i].index));
     }

@@ -20,7 +20,7 @@ struct Fields
     QString systolic;
     QString diastolic;
     QString pulse;
-    QString weight;     // "0" when no weight was entered
+    QString weight; // "0" when no weight was entered
 };
 
 // slotPrefix + " " + day.month.year + " Z=" ... ", Gewicht=" + weight.

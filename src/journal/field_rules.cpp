@@ -91,7 +91,9 @@ QString stepTime(const QString &time, bool up)
     }
     if (hours == 24 && minutes > 0)
         hours = 0;
-    return QStringLiteral("%1:%2").arg(hours, 2, 10, QLatin1Char('0')).arg(minutes, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2")
+        .arg(hours, 2, 10, QLatin1Char('0'))
+        .arg(minutes, 2, 10, QLatin1Char('0'));
 }
 
 std::optional<long double> stepWeight(long double current, int radioButton, bool up)
@@ -104,39 +106,43 @@ std::optional<long double> stepWeight(long double current, int radioButton, bool
 
 bool keyDownPassesTextFilter(int windowsKeyCode)
 {
-    return windowsKeyCode < 10 || windowsKeyCode == 37 || windowsKeyCode == 39 || windowsKeyCode == 46;
+    return windowsKeyCode < 10 || windowsKeyCode == 37 || windowsKeyCode == 39 ||
+           windowsKeyCode == 46;
 }
 
 bool characterPassesTextFilter(QChar character)
 {
-    return (character >= QLatin1Char('0') && character <= QLatin1Char('9'))
-           || character == QChar(u'\b') || character == QLatin1Char('.');
+    return (character >= QLatin1Char('0') && character <= QLatin1Char('9')) ||
+           character == QChar(u'\b') || character == QLatin1Char('.');
 }
 
 QString monthRefusal(const QString &monthText)
 {
-    return QStringLiteral("Überprüfen Sie bitte die Monatsangabe ") + kQuote + monthText + kQuote
-           + QStringLiteral(" sie stimmt nicht ") + QStringLiteral("mit den bisherigen Eintragungen überein!")
-           + kCrLf
-           + QStringLiteral("Wenn Sie eine Tabelle für einen neuen Monat beginnen möchten, dann wählen Sie den Menüpunkt")
-           + kCrLf + kQuote + QStringLiteral("Datei|neu erstellen (neuer Monat oder Jahr)") + kQuote
-           + QStringLiteral(" aus.");
+    return QStringLiteral("Überprüfen Sie bitte die Monatsangabe ") + kQuote + monthText + kQuote +
+           QStringLiteral(" sie stimmt nicht ") +
+           QStringLiteral("mit den bisherigen Eintragungen überein!") + kCrLf +
+           QStringLiteral("Wenn Sie eine Tabelle für einen neuen Monat beginnen möchten, dann "
+                          "wählen Sie den Menüpunkt") +
+           kCrLf + kQuote + QStringLiteral("Datei|neu erstellen (neuer Monat oder Jahr)") + kQuote +
+           QStringLiteral(" aus.");
 }
 
 QString yearRefusal(const QString &yearText)
 {
-    return QStringLiteral("Überprüfen Sie bitte die Jahresangabe ") + kQuote + yearText + kQuote
-           + QStringLiteral(" sie stimmt nicht ") + QStringLiteral("mit den bisherigen Eintragungen überein!")
-           + kCrLf
-           + QStringLiteral("Wenn Sie eine Tabelle für ein neues Jahr beginnen möchten, dann wählen Sie den Menüpunkt")
-           + kCrLf + kQuote + QStringLiteral("Datei|neu erstellen (neuer Monat oder Jahr)") + kQuote
-           + QStringLiteral(" aus.");
+    return QStringLiteral("Überprüfen Sie bitte die Jahresangabe ") + kQuote + yearText + kQuote +
+           QStringLiteral(" sie stimmt nicht ") +
+           QStringLiteral("mit den bisherigen Eintragungen überein!") + kCrLf +
+           QStringLiteral("Wenn Sie eine Tabelle für ein neues Jahr beginnen möchten, dann wählen "
+                          "Sie den Menüpunkt") +
+           kCrLf + kQuote + QStringLiteral("Datei|neu erstellen (neuer Monat oder Jahr)") + kQuote +
+           QStringLiteral(" aus.");
 }
 
 QString duplicateRefusal(Slot slot, const QString &day, const QString &month, const QString &year)
 {
-    return QStringLiteral("Ein Eintrag mit dem Datum: ") + slotInfo(slot).prefix + day + QLatin1Char('.')
-           + month + QLatin1Char('.') + year + QStringLiteral(" existiert schon in der Liste!");
+    return QStringLiteral("Ein Eintrag mit dem Datum: ") + slotInfo(slot).prefix + day +
+           QLatin1Char('.') + month + QLatin1Char('.') + year +
+           QStringLiteral(" existiert schon in der Liste!");
 }
 
 std::optional<int> findDuplicate(const QStringList &listLines, const QString &slotPrefix,

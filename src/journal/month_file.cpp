@@ -88,8 +88,8 @@ Header readHeader(const QStringList &fileLines)
         } else {
             for (Slot slot : kAllSlots) {
                 const auto i = static_cast<std::size_t>(slot);
-                if (!haveSwitch[i]
-                    && key.compare(slotInfo(slot).headerKey, Qt::CaseInsensitive) == 0) {
+                if (!haveSwitch[i] &&
+                    key.compare(slotInfo(slot).headerKey, Qt::CaseInsensitive) == 0) {
                     header.switchText[i] = value;
                     haveSwitch[i] = true;
                 }

@@ -20,7 +20,8 @@ struct SlotInfo
 };
 
 const SlotInfo &slotInfo(Slot slot);
-constexpr std::array<Slot, 4> kAllSlots = {Slot::Morgens, Slot::Messung2, Slot::Messung3, Slot::Abends};
+constexpr std::array<Slot, 4> kAllSlots = {Slot::Morgens, Slot::Messung2, Slot::Messung3,
+                                           Slot::Abends};
 
 // The slot whose prefix equals the text exactly ("Abends den ").
 std::optional<Slot> slotFromPrefix(const QString &prefix);

@@ -2,7 +2,9 @@
 
 #include <QMouseEvent>
 
-BrowserPictureLabel::BrowserPictureLabel(QWidget *parent) : QLabel(parent) {}
+BrowserPictureLabel::BrowserPictureLabel(QWidget *parent)
+    : QLabel(parent)
+{}
 
 void BrowserPictureLabel::mouseReleaseEvent(QMouseEvent *event)
 {

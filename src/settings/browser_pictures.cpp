@@ -49,8 +49,8 @@ void drawBadge(QPainter &painter, const QColor &colour, const QString &text)
 bool entryShowsPlace(const DesktopBrowser &entry, BrowserPlace place)
 {
     if (place == BrowserPlace::Edge) {
-        return entry.name.contains(QLatin1String("microsoft edge"), Qt::CaseInsensitive)
-               || entry.id.startsWith(QLatin1String("microsoft-edge"));
+        return entry.name.contains(QLatin1String("microsoft edge"), Qt::CaseInsensitive) ||
+               entry.id.startsWith(QLatin1String("microsoft-edge"));
     }
     if (place == BrowserPlace::Standard)
         return false;
@@ -91,13 +91,27 @@ QPixmap drawnBrowserPicture(BrowserPlace place)
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     switch (place) {
-    case BrowserPlace::Standard: drawGlobe(painter); break;
-    case BrowserPlace::InternetExplorer: drawBadge(painter, QColor(30, 90, 170), QStringLiteral("IE")); break;
-    case BrowserPlace::Edge: drawBadge(painter, QColor(0, 130, 140), QStringLiteral("Ed")); break;
-    case BrowserPlace::Chrome: drawBadge(painter, QColor(200, 60, 50), QStringLiteral("Ch")); break;
-    case BrowserPlace::Firefox: drawBadge(painter, QColor(230, 110, 20), QStringLiteral("Fx")); break;
-    case BrowserPlace::Safari: drawBadge(painter, QColor(60, 140, 220), QStringLiteral("Sa")); break;
-    case BrowserPlace::Opera: drawBadge(painter, QColor(170, 20, 40), QStringLiteral("Op")); break;
+    case BrowserPlace::Standard:
+        drawGlobe(painter);
+        break;
+    case BrowserPlace::InternetExplorer:
+        drawBadge(painter, QColor(30, 90, 170), QStringLiteral("IE"));
+        break;
+    case BrowserPlace::Edge:
+        drawBadge(painter, QColor(0, 130, 140), QStringLiteral("Ed"));
+        break;
+    case BrowserPlace::Chrome:
+        drawBadge(painter, QColor(200, 60, 50), QStringLiteral("Ch"));
+        break;
+    case BrowserPlace::Firefox:
+        drawBadge(painter, QColor(230, 110, 20), QStringLiteral("Fx"));
+        break;
+    case BrowserPlace::Safari:
+        drawBadge(painter, QColor(60, 140, 220), QStringLiteral("Sa"));
+        break;
+    case BrowserPlace::Opera:
+        drawBadge(painter, QColor(170, 20, 40), QStringLiteral("Op"));
+        break;
     }
     return pixmap;
 }

@@ -52,8 +52,9 @@ BrowserOffer offeredBrowserPlaces(const QStringList &browserNames, bool edgeFoun
 BrowserPlace currentBrowserPlace(const QString &storedBrowser)
 {
     static const std::array<BrowserPlace, BrowserPlaceCount> testOrder = {
-        BrowserPlace::Standard, BrowserPlace::InternetExplorer, BrowserPlace::Edge,
-        BrowserPlace::Chrome,   BrowserPlace::Opera,            BrowserPlace::Safari,
+        BrowserPlace::Standard, BrowserPlace::InternetExplorer,
+        BrowserPlace::Edge,     BrowserPlace::Chrome,
+        BrowserPlace::Opera,    BrowserPlace::Safari,
         BrowserPlace::Firefox,
     };
     BrowserPlace current = BrowserPlace::Standard;

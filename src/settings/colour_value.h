@@ -17,7 +17,10 @@ inline constexpr qint32 Black = 0;
 inline constexpr qint32 DefaultWindowColour = 410617;
 inline constexpr qint32 DefaultListColour = 6786300;
 
-inline constexpr bool isSystemColour(qint32 value) { return value < 0; }
+inline constexpr bool isSystemColour(qint32 value)
+{
+    return value < 0;
+}
 
 // The desktop colour a system value stands for. Values other than the two
 // this program stores fall back to the button face.

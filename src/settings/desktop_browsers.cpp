@@ -34,11 +34,21 @@ QString unescape(QStringView value)
         }
         const QChar next = value[++i];
         switch (next.unicode()) {
-        case u's': out += u' '; break;
-        case u'n': out += u'\n'; break;
-        case u't': out += u'\t'; break;
-        case u'r': out += u'\r'; break;
-        default: out += next; break; // "\\" and "\;"
+        case u's':
+            out += u' ';
+            break;
+        case u'n':
+            out += u'\n';
+            break;
+        case u't':
+            out += u'\t';
+            break;
+        case u'r':
+            out += u'\r';
+            break;
+        default:
+            out += next;
+            break; // "\\" and "\;"
         }
     }
     return out;
@@ -119,8 +129,8 @@ bool isBrowser(const DesktopEntry &entry)
 {
     if (entry.hidden || entry.type != u"Application" || entry.name.isEmpty())
         return false;
-    if (!entry.categories.contains(QStringLiteral("WebBrowser"))
-        && !entry.mimeTypes.contains(QStringLiteral("x-scheme-handler/http")))
+    if (!entry.categories.contains(QStringLiteral("WebBrowser")) &&
+        !entry.mimeTypes.contains(QStringLiteral("x-scheme-handler/http")))
         return false;
     // An entry whose program is gone is left over from an uninstalled browser.
     return entry.tryExec.isEmpty() || programExists(entry.tryExec);
@@ -185,6 +195,6 @@ void LiesBrowserListe(QStringList &liste)
 
 bool edgeInstalled()
 {
-    return programExists(QStringLiteral("microsoft-edge"))
-           || programExists(QStringLiteral("microsoft-edge-stable"));
+    return programExists(QStringLiteral("microsoft-edge")) ||
+           programExists(QStringLiteral("microsoft-edge-stable"));
 }

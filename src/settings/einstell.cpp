@@ -29,14 +29,14 @@ qint32 storedColour(const SettingsStore &settings, const char *name, qint32 fall
 } // namespace
 
 TEinstellDlg::TEinstellDlg(UiSeam &seam, const SettingsStore &settings, QWidget *parent)
-    : QDialog(parent),
-      ui(std::make_unique<Ui::TEinstellDlg>()),
-      m_seam(seam),
-      m_settings(settings),
-      m_windowColour(ColourValue::DefaultWindowColour),
-      m_listColour(ColourValue::DefaultListColour),
-      m_windowLabelColour(ColourValue::DefaultWindowColour),
-      m_listLabelColour(ColourValue::DefaultListColour)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::TEinstellDlg>())
+    , m_seam(seam)
+    , m_settings(settings)
+    , m_windowColour(ColourValue::DefaultWindowColour)
+    , m_listColour(ColourValue::DefaultListColour)
+    , m_windowLabelColour(ColourValue::DefaultWindowColour)
+    , m_listLabelColour(ColourValue::DefaultListColour)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("EinstellDlg"));

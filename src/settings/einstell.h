@@ -31,7 +31,7 @@ public:
     ~TEinstellDlg() override;
 
     // Set by the main window's first paint.
-    void setShowValuesChecked(bool checked);  // WerteOberhalbKurveAnzeigenCheckBox
+    void setShowValuesChecked(bool checked); // WerteOberhalbKurveAnzeigenCheckBox
     bool showValuesChecked() const;
     // Also the colours a cancelled chooser writes again.
     void setLabelColours(qint32 windowColour, qint32 listColour, qint32 valueColour);

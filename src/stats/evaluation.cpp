@@ -42,20 +42,19 @@ QStringList ZeigAuswertung(const QString &displayLine, QStringList *partial)
     const QString systolic = valueText(displayLine, QLatin1StringView("s="));
     const QString diastolic = valueText(displayLine, QLatin1StringView("d="));
     const QString pulse = valueText(displayLine, QLatin1StringView("p="));
-    items << QStringLiteral("\t\t      Systole= ") + systolic + QStringLiteral(" mmHg, Diastole= ")
-                 + diastolic + QStringLiteral(" mmHg, Puls= ") + pulse + QStringLiteral(" (HF)")
-                 + kCrLf;
+    items << QStringLiteral("\t\t      Systole= ") + systolic +
+                 QStringLiteral(" mmHg, Diastole= ") + diastolic + QStringLiteral(" mmHg, Puls= ") +
+                 pulse + QStringLiteral(" (HF)") + kCrLf;
 
     try {
         const qint64 s = wholeNumber(systolic);
         const qint64 d = wholeNumber(diastolic);
         // The factor is the seven-digit constant, not an exact third.
         const long double mad = d + (s - d) * 0.3333333L;
-        items << QStringLiteral("\t\t      Arterieller Mitteldruck (MAD): ")
-                     + GermanNumbers::formatGrouped1(mad)
-                     + QStringLiteral(" mmHg  (70-105 =Normal)");
-        items << QStringLiteral("\t\t      Pulsdruck: ") + QString::number(s - d)
-                     + QStringLiteral(" mmHg        (Niedriger als 50 mmHg=Normal)");
+        items << QStringLiteral("\t\t      Arterieller Mitteldruck (MAD): ") +
+                     GermanNumbers::formatGrouped1(mad) + QStringLiteral(" mmHg  (70-105 =Normal)");
+        items << QStringLiteral("\t\t      Pulsdruck: ") + QString::number(s - d) +
+                     QStringLiteral(" mmHg        (Niedriger als 50 mmHg=Normal)");
     } catch (...) {
         if (partial)
             *partial = items;

@@ -87,6 +87,6 @@ QString monthMeansLabel(const QString &systolicMean, const QString &diastolicMea
     const auto whole = [](const QString &mean) {
         return GermanNumbers::formatGeneral(RoundToDigits(GermanNumbers::toFloat(mean), 0));
     };
-    return QStringLiteral("Systole=") + whole(systolicMean) + QStringLiteral("  Diastole=")
-           + whole(diastolicMean);
+    return QStringLiteral("Systole=") + whole(systolicMean) + QStringLiteral("  Diastole=") +
+           whole(diastolicMean);
 }

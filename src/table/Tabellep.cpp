@@ -19,15 +19,17 @@
 #include <QWheelEvent>
 
 TTabellenDlg::TTabellenDlg(UiSeam &seam, QWidget *parent)
-    : QDialog(parent), m_seam(seam), m_ui(std::make_unique<Ui::TTabellenDlg>())
+    : QDialog(parent)
+    , m_seam(seam)
+    , m_ui(std::make_unique<Ui::TTabellenDlg>())
 {
     m_ui->setupUi(this);
     // Blank items without action; uic drops texts of blanks only.
     m_ui->N1->setText(QStringLiteral("  "));
     m_ui->N2->setText(QStringLiteral("   "));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
 
     QTableView *grid = m_ui->StringGrid1;
     m_model = new MonthTableModel(m_grid, this);
@@ -53,8 +55,9 @@ TTabellenDlg::TTabellenDlg(UiSeam &seam, QWidget *parent)
             &TTabellenDlg::Alles_alsGrafikkopierenClick);
     connect(m_ui->NurmarkierterBereichalsGrafikkopieren1, &QAction::triggered, this,
             &TTabellenDlg::NurmarkierterBereichalsGrafikkopieren1Click);
-    connect(grid, &QWidget::customContextMenuRequested, this,
-            [this, grid](const QPoint &pos) { m_popup->popup(grid->viewport()->mapToGlobal(pos)); });
+    connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](const QPoint &pos) {
+        m_popup->popup(grid->viewport()->mapToGlobal(pos));
+    });
 
     grid->installEventFilter(this);
     grid->viewport()->installEventFilter(this);
@@ -91,8 +94,8 @@ CellRange TTabellenDlg::selection() const
 {
     const QItemSelection selected = m_ui->StringGrid1->selectionModel()->selection();
     if (!selected.isEmpty()) {
-        CellRange range{selected.first().left(), selected.first().top(),
-                        selected.first().right(), selected.first().bottom()};
+        CellRange range{selected.first().left(), selected.first().top(), selected.first().right(),
+                        selected.first().bottom()};
         for (const QItemSelectionRange &part : selected) {
             range.left = std::min(range.left, part.left());
             range.top = std::min(range.top, part.top());
@@ -188,8 +191,8 @@ bool TTabellenDlg::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         // The menu works on the selection, so the right button keeps it.
-        if (watched == grid->viewport()
-            && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+        if (watched == grid->viewport() &&
+            static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
             return true;
         break;
     case QEvent::Wheel:

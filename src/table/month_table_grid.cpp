@@ -111,10 +111,10 @@ std::optional<LineParts> splitByMarkers(const QString &line)
         return std::nullopt;
     parts.slot = line.left(den + 4);
     QString rest = trimmedLeft(line.mid(den + 4));
-    if (!cutBefore(rest, QStringLiteral("Z="), parts.date)
-        || !cutBefore(rest, QStringLiteral("s="), parts.time)
-        || !cutBefore(rest, QStringLiteral("d="), parts.systolic)
-        || !cutBefore(rest, QStringLiteral("p="), parts.diastolic))
+    if (!cutBefore(rest, QStringLiteral("Z="), parts.date) ||
+        !cutBefore(rest, QStringLiteral("s="), parts.time) ||
+        !cutBefore(rest, QStringLiteral("d="), parts.systolic) ||
+        !cutBefore(rest, QStringLiteral("p="), parts.diastolic))
         return std::nullopt;
     const qsizetype weight = rest.indexOf(QLatin1String("Gewicht="));
     if (weight >= 0) {

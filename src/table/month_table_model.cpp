@@ -3,9 +3,9 @@
 #include "table/month_table_grid.h"
 
 MonthTableModel::MonthTableModel(const MonthTableGrid &grid, QObject *parent)
-    : QAbstractTableModel(parent), m_grid(grid)
-{
-}
+    : QAbstractTableModel(parent)
+    , m_grid(grid)
+{}
 
 int MonthTableModel::rowCount(const QModelIndex &parent) const
 {

@@ -16,8 +16,8 @@ namespace {
 // Room between the grid line and the text, as the view's items have it.
 constexpr int TextInset = 3;
 
-void paintCells(QPainter &painter, const MonthTableGrid &grid,
-                const TablePictureGeometry &geometry, const QPalette &palette)
+void paintCells(QPainter &painter, const MonthTableGrid &grid, const TablePictureGeometry &geometry,
+                const QPalette &palette)
 {
     const QList<int> &widths = geometry.columnWidths();
     const QList<int> &heights = geometry.rowHeights();
@@ -45,8 +45,8 @@ Result wholeTable(const MonthTableGrid &grid, const TablePictureGeometry &geomet
     const qint64 height = geometry.wholeHeight();
     // Like the desktop's own bitmaps, a picture stays below 2 GB; larger
     // ones are refused before the memory is asked for.
-    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX
-        || width * height > INT_MAX / 4)
+    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX ||
+        width * height > INT_MAX / 4)
         return {QImage(), Failure::OutOfResources};
     try {
         QImage image(int(width), int(height), QImage::Format_RGB32);

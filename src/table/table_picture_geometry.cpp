@@ -5,9 +5,9 @@
 #include <utility>
 
 TablePictureGeometry::TablePictureGeometry(QList<int> columnWidths, QList<int> rowHeights)
-    : m_columnWidths(std::move(columnWidths)), m_rowHeights(std::move(rowHeights))
-{
-}
+    : m_columnWidths(std::move(columnWidths))
+    , m_rowHeights(std::move(rowHeights))
+{}
 
 TablePictureGeometry TablePictureGeometry::designed()
 {

@@ -48,8 +48,8 @@ bool printTable(QPrinter &printer, const MonthTableGrid &grid, const Layout &lay
 
     const int dpiX = printer.logicalDpiX();
     const int dpiY = printer.logicalDpiY();
-    const QPoint offset = printer.pageRect(QPrinter::DevicePixel).topLeft().toPoint()
-                          - printer.paperRect(QPrinter::DevicePixel).topLeft().toPoint();
+    const QPoint offset = printer.pageRect(QPrinter::DevicePixel).topLeft().toPoint() -
+                          printer.paperRect(QPrinter::DevicePixel).topLeft().toPoint();
     int x = offset.x() + scaled(LeftMarginPoints, dpiX) + 1;
     const int inset = scaled(CellInsetPoints, dpiX);
     const int cellsTop = offset.y() + scaled(TopMarginPoints, dpiY) + 1;

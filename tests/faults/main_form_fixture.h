@@ -20,7 +20,10 @@ struct MainFormFixture
     FakeSeam seam;
     std::unique_ptr<TMainForm> form;
 
-    QString gallery() const { return home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/"); }
+    QString gallery() const
+    {
+        return home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
+    }
     QString yearFolder() const { return gallery() + QStringLiteral("2017"); }
     QString monthPath() const { return yearFolder() + QStringLiteral("/Muster_03_2017.tab"); }
     QString remarkPath() const { return yearFolder() + QStringLiteral("/Muster_03_2017.txt"); }
@@ -30,7 +33,8 @@ struct MainFormFixture
         const SettingsStore settings(home.settingsFile());
         settings.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.workFolder());
         settings.Schreib_String_in_Registry(QStringLiteral("DatenSpeicherOrt"), dataFolder);
-        settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Muster"));
+        settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"),
+                                            QStringLiteral("Muster"));
     }
 
     void createForm()
@@ -53,8 +57,7 @@ struct MainFormFixture
     }
 
     // As the program runs every command: inside the general error guard.
-    template <typename Command>
-    void run(Command &&command)
+    template <typename Command> void run(Command &&command)
     {
         runGuarded(seam, form.get(), std::forward<Command>(command));
     }
@@ -64,7 +67,10 @@ struct MainFormFixture
         run([&] { form->MachEs(path); });
     }
 
-    QPlainTextEdit *memo() const { return form->findChild<QPlainTextEdit *>(QStringLiteral("Memo2")); }
+    QPlainTextEdit *memo() const
+    {
+        return form->findChild<QPlainTextEdit *>(QStringLiteral("Memo2"));
+    }
 
     // Every file below the home, with its bytes.
     QMap<QString, QByteArray> snapshot() const

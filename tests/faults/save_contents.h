@@ -13,12 +13,14 @@ namespace SaveContents {
 inline QStringList monthFile(bool newVersion)
 {
     QStringList display;
-    static const char *const labels[] = {"Morgens den ", "Messung2 den ", "Messung3 den ", "Abends den "};
+    static const char *const labels[] = {"Morgens den ", "Messung2 den ", "Messung3 den ",
+                                         "Abends den "};
     for (int day = 1; day <= 31; ++day) {
         for (int slot = 0; slot < 4; ++slot) {
             if (!newVersion && day == 31 && slot == 3)
                 continue;
-            display << QStringLiteral("%1\t%2.03.2017 \tZ=07:30 \ts=%3, \td=%4, \tp=%5, \tGewicht=%6")
+            display << QStringLiteral(
+                           "%1\t%2.03.2017 \tZ=07:30 \ts=%3, \td=%4, \tp=%5, \tGewicht=%6")
                            .arg(QLatin1String(labels[slot]))
                            .arg(day, 2, 10, QLatin1Char('0'))
                            .arg(newVersion ? 141 : 120 + slot)
@@ -27,8 +29,8 @@ inline QStringList monthFile(bool newVersion)
                            .arg(newVersion ? QStringLiteral("81,5") : QStringLiteral("0"));
         }
     }
-    return MonthFile::fileLines(QStringLiteral("Muster"), QStringLiteral("März"), QStringLiteral("2017"),
-                                {true, true, true, true}, display);
+    return MonthFile::fileLines(QStringLiteral("Muster"), QStringLiteral("März"),
+                                QStringLiteral("2017"), {true, true, true, true}, display);
 }
 
 inline QStringList remark(bool newVersion)

@@ -11,8 +11,9 @@ int main(int argc, char **argv)
         return 2;
     const bool month = QByteArray(argv[1]) == "month";
     const QString path = QString::fromLocal8Bit(argv[2]);
-    const QStringList versions[2] = {month ? SaveContents::monthFile(false) : SaveContents::remark(false),
-                                     month ? SaveContents::monthFile(true) : SaveContents::remark(true)};
+    const QStringList versions[2] = {
+        month ? SaveContents::monthFile(false) : SaveContents::remark(false),
+        month ? SaveContents::monthFile(true) : SaveContents::remark(true)};
     for (unsigned long round = 0;; ++round) {
         if (!TextFile::writeLines(path, versions[round % 2]))
             return 1;

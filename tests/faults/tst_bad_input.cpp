@@ -3,6 +3,7 @@
 // and every file on disk stays as it was.
 #include "main_form_fixture.h"
 
+#include <QFile>
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -19,13 +20,15 @@ QByteArray fixture(const QString &name)
 
 QByteArray tenThousandLines()
 {
-    QByteArray bytes = fixture(QStringLiteral("Muster_03_2017_abc.tab")).left(
-        fixture(QStringLiteral("Muster_03_2017_abc.tab")).indexOf("Morgens"));
+    QByteArray bytes =
+        fixture(QStringLiteral("Muster_03_2017_abc.tab"))
+            .left(fixture(QStringLiteral("Muster_03_2017_abc.tab")).indexOf("Morgens"));
     static const char *const slotNames[] = {"Morgens", "Messung2", "Messung3", "Abends"};
     for (int i = 0; i < 10000; ++i)
-        bytes += QByteArray(slotNames[i % 4]) + " den " + QByteArray::number(100 + (i / 4) % 31 + 1).mid(1)
-                 + ".03.2017 Z=07:30 s=" + QByteArray::number(100 + i % 80) + ", d=80, p=70, Gewicht="
-                 + (i % 3 ? "0" : "80,5") + "\r\n";
+        bytes += QByteArray(slotNames[i % 4]) + " den " +
+                 QByteArray::number(100 + (i / 4) % 31 + 1).mid(1) +
+                 ".03.2017 Z=07:30 s=" + QByteArray::number(100 + i % 80) +
+                 ", d=80, p=70, Gewicht=" + (i % 3 ? "0" : "80,5") + "\r\n";
     return bytes;
 }
 
@@ -63,25 +66,26 @@ void TstBadInput::foreignMonthFile_data()
                            << fixture(QStringLiteral("Mueller_03_2017.tab")) << QStringList() << 2;
     QTest::newRow("10,000 lines") << QStringLiteral("Viel_03_2017.tab") << tenThousandLines()
                                   << QStringList() << 10000;
-    QTest::newRow("one-digit day") << QStringLiteral("Muster_03_2017_one_digit_day.tab")
-                                   << fixture(QStringLiteral("Muster_03_2017_one_digit_day.tab"))
-                                   << QStringList() << 2;
-    QTest::newRow("markers missing") << QStringLiteral("Muster_03_2017_missing_markers.tab")
-                                     << fixture(QStringLiteral("Muster_03_2017_missing_markers.tab"))
-                                     << QStringList{QStringLiteral(
-                                            "error: 'Morgens 03' ist kein gültiger Integerwert")}
-                                     << 1;
+    QTest::newRow("one-digit day")
+        << QStringLiteral("Muster_03_2017_one_digit_day.tab")
+        << fixture(QStringLiteral("Muster_03_2017_one_digit_day.tab")) << QStringList() << 2;
+    QTest::newRow("markers missing")
+        << QStringLiteral("Muster_03_2017_missing_markers.tab")
+        << fixture(QStringLiteral("Muster_03_2017_missing_markers.tab"))
+        << QStringList{QStringLiteral("error: 'Morgens 03' ist kein gültiger Integerwert")} << 1;
     QTest::newRow("pressure abc")
-        << QStringLiteral("Muster_03_2017_abc.tab") << fixture(QStringLiteral("Muster_03_2017_abc.tab"))
+        << QStringLiteral("Muster_03_2017_abc.tab")
+        << fixture(QStringLiteral("Muster_03_2017_abc.tab"))
         // The load stops at the means; the repaint's evaluation of the
         // selected line fails on its own.
         << QStringList{QStringLiteral("error: 'abc' ist kein gültiger Gleitkommawert"),
                        QStringLiteral("error: 'abc' ist kein gültiger Integerwert")}
         << 2;
-    QTest::newRow("weight abc")
-        << QStringLiteral("Muster_03_2017_weight_abc.tab")
-        << fixture(QStringLiteral("Muster_03_2017_weight_abc.tab"))
-        << QStringList{QStringLiteral("error: 'abc' ist kein gültiger Gleitkommawert")} << 1;
+    QTest::newRow("weight abc") << QStringLiteral("Muster_03_2017_weight_abc.tab")
+                                << fixture(QStringLiteral("Muster_03_2017_weight_abc.tab"))
+                                << QStringList{QStringLiteral(
+                                       "error: 'abc' ist kein gültiger Gleitkommawert")}
+                                << 1;
     QTest::newRow("empty file") << QStringLiteral("Muster_03_2017_empty.tab") << QByteArray()
                                 << QStringList() << 0;
 }
@@ -97,6 +101,9 @@ void TstBadInput::foreignMonthFile()
     f.start(TempHome::readFile(kData + QStringLiteral("/months/Muster_03_2017.tab")));
     const QString path = f.home.root() + QStringLiteral("/Downloads/") + fileName;
     TempHome::writeFile(path, bytes);
+    // The month's place in the gallery is free, so the opened file is taken in
+    // (a month already there would be opened instead, which has its own test).
+    QFile::remove(f.monthPath());
     QMap<QString, QByteArray> before = f.snapshot();
 
     f.load(path);
@@ -109,7 +116,8 @@ void TstBadInput::foreignMonthFile()
             added << it.key();
     }
     qInfo().noquote() << QStringLiteral("%1 -> [%2] list %3, title \"%4\", new files [%5]")
-                             .arg(QString::fromLatin1(QTest::currentDataTag()), seen.join(QStringLiteral(" | ")))
+                             .arg(QString::fromLatin1(QTest::currentDataTag()),
+                                  seen.join(QStringLiteral(" | ")))
                              .arg(f.form->listLines().size())
                              .arg(f.form->findChild<QLabel *>(QStringLiteral("Labeltest"))->text(),
                                   added.join(QStringLiteral(", ")));
@@ -133,7 +141,8 @@ void TstBadInput::foreignMonthFile()
 void TstBadInput::junkSettingsFile()
 {
     MainFormFixture f;
-    const QByteArray month = TempHome::readFile(kData + QStringLiteral("/months/Muster_03_2017.tab"));
+    const QByteArray month =
+        TempHome::readFile(kData + QStringLiteral("/months/Muster_03_2017.tab"));
     TempHome::writeFile(f.monthPath(), month);
     TempHome::writeFile(f.home.settingsFile(), fixture(QStringLiteral("settings/junk.conf")));
     f.seam.dialogHandler = [](QDialog &) { return int(QDialog::Accepted); };
@@ -141,13 +150,16 @@ void TstBadInput::junkSettingsFile()
     f.createForm();
     QVERIFY(!f.form->endedAtStart());
     f.form->FormPaint();
-    qInfo().noquote() << QStringLiteral("junk settings -> [%1]").arg(shown(f.seam).join(QStringLiteral(" | ")));
+    qInfo().noquote()
+        << QStringLiteral("junk settings -> [%1]").arg(shown(f.seam).join(QStringLiteral(" | ")));
     // No InstallOrt could be read: the first-run defaults are written and the
     // name is asked for; the month file is untouched.
     const SettingsStore settings(f.home.settingsFile());
     QCOMPARE(settings.Lies_String_aus_Registry(QStringLiteral("InstallOrt")), f.home.workFolder());
-    QCOMPARE(settings.Lies_String_aus_Registry(QStringLiteral("FormFarbe")), QStringLiteral("410617"));
-    QCOMPARE(settings.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("1"));
+    QCOMPARE(settings.Lies_String_aus_Registry(QStringLiteral("FormFarbe")),
+             QStringLiteral("410617"));
+    QCOMPARE(settings.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")),
+             QStringLiteral("1"));
     QCOMPARE(shown(f.seam), QStringList{QStringLiteral("dialog: NameEingDlg")});
     QCOMPARE(TempHome::readFile(f.monthPath()), month);
 }

@@ -79,8 +79,9 @@ void TstKillWhileSaving::killedSaveLeavesOneWholeVersion()
     }
     // Killed saves may leave their unfinished temporary file behind; it never
     // takes the place of the journal.
-    const QStringList leftovers
-        = QDir(dir.path()).entryList(QDir::Files).filter(QRegularExpression(QStringLiteral("\\.[^.]*\\.")));
+    const QStringList leftovers = QDir(dir.path())
+                                      .entryList(QDir::Files)
+                                      .filter(QRegularExpression(QStringLiteral("\\.[^.]*\\.")));
     qInfo("%s: %d rounds, 0 damaged (%d old, %d new), %lld unfinished temporary files left",
           qPrintable(mode), rounds, sawOld, sawNew, qlonglong(leftovers.size()));
     QVERIFY2(sawOld > 0 && sawNew > 0, "the kills never fell between two saves");

@@ -41,13 +41,13 @@ struct ReadOnlyFolder
             return ::geteuid() != 0 || !path.startsWith(folder + QLatin1Char('/'));
         })
     {
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner
-                                          | QFileDevice::ReadGroup | QFileDevice::ExeGroup);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadGroup | QFileDevice::ExeGroup);
     }
     ~ReadOnlyFolder()
     {
-        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                            | QFileDevice::ExeOwner);
+        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ExeOwner);
     }
     QString m_folder;
     WriteFault m_fault;
@@ -135,7 +135,8 @@ void TstSaveFaults::refusedWriteKeepsMonthFile()
     const QByteArray saved = TempHome::readFile(f.monthPath());
     // Saved as the list holds it after the failed add: in entry form, two
     // blanks after "den", until the next save.
-    QVERIFY(QString::fromLatin1(saved).contains(QRegularExpression(QStringLiteral("\r\nMessung2 den +07\\.03\\.2017 Z="))));
+    QVERIFY(QString::fromLatin1(saved).contains(
+        QRegularExpression(QStringLiteral("\r\nMessung2 den +07\\.03\\.2017 Z="))));
     QVERIFY(saved.contains("Abends den 05.03.2017 Z=20:40 s=135, d=86, p=0, Gewicht=0\r\n"));
     QCOMPARE(f.form->listLines().size(), 7);
 }
@@ -146,7 +147,8 @@ void TstSaveFaults::refusedWriteKeepsRemark_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("read-only year folder") << true << QString();
     QTest::newRow("full disk") << false
-                               << QStringLiteral("Auf dem Datenträger ist nicht genügend Speicherplatz.");
+                               << QStringLiteral(
+                                      "Auf dem Datenträger ist nicht genügend Speicherplatz.");
 }
 
 void TstSaveFaults::refusedWriteKeepsRemark()
@@ -167,8 +169,8 @@ void TstSaveFaults::refusedWriteKeepsRemark()
     typeRemark(f, QStringLiteral("Neue Bemerkung"));
     const QStringList warnings = f.seam.texts(QStringLiteral("warning"));
     QCOMPARE(warnings.size(), 1);
-    const QString start = QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") + f.remarkPath()
-                          + QStringLiteral("\r\n");
+    const QString start = QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") +
+                          f.remarkPath() + QStringLiteral("\r\n");
     QVERIFY2(warnings.first().startsWith(start), qPrintable(warnings.first()));
     if (!reason.isEmpty())
         QCOMPARE(warnings.first().mid(start.size()), reason);
@@ -196,7 +198,8 @@ void TstSaveFaults::galleryFolderGoneWhileRunningIsMadeAgain()
     // Every reading of the list is in the new file, the added one too.
     const QByteArray saved = TempHome::readFile(f.monthPath());
     for (const QString &line : f.form->listLines())
-        QVERIFY2(saved.contains(QString(line).remove(QLatin1Char('\t')).toLatin1()), qPrintable(line));
+        QVERIFY2(saved.contains(QString(line).remove(QLatin1Char('\t')).toLatin1()),
+                 qPrintable(line));
     QCOMPARE(f.form->listLines().size(), 7);
 }
 
@@ -218,9 +221,10 @@ void TstSaveFaults::galleryFolderThatCannotBeMadeEndsTheStart()
     QCOMPARE(f.seam.calls.at(0).text,
              QStringLiteral("Ordner \"Blutdruck-Daten-Galerie/\" konnte nicht erstellt werden! "));
     QCOMPARE(f.seam.calls.at(1).kind, QStringLiteral("information"));
-    QCOMPARE(f.seam.calls.at(1).text, QStringLiteral("Ordner: ") + blocker
-                                          + QStringLiteral("/data/Blutdruck-Daten-Galerie/\" existiert nicht! "
-                                                           " Das Programm wird beendet."));
+    QCOMPARE(f.seam.calls.at(1).text,
+             QStringLiteral("Ordner: ") + blocker +
+                 QStringLiteral("/data/Blutdruck-Daten-Galerie/\" existiert nicht! "
+                                " Das Programm wird beendet."));
     f.form->FormPaint();
     f.form->close();
     QCOMPARE(f.snapshot(), before);
@@ -243,8 +247,8 @@ void TstSaveFaults::yearFolderThatCannotBeMade()
     f.run([&] { f.form->BitBtn1Click(); });
     QCOMPARE(f.seam.messages(),
              (QStringList{QStringLiteral("Ordner \"2018\" konnte nicht erstellt werden! "),
-                          QStringLiteral("Fehler beim Erzeugen der Datei ") + otherYear
-                              + QStringLiteral("/Muster_03_2018.tab")}));
+                          QStringLiteral("Fehler beim Erzeugen der Datei ") + otherYear +
+                              QStringLiteral("/Muster_03_2018.tab")}));
     QCOMPARE(f.seam.calls.at(0).kind, QStringLiteral("plain"));
     QCOMPARE(f.seam.calls.at(1).kind, QStringLiteral("warning"));
     QMap<QString, QByteArray> after = f.snapshot();
@@ -273,13 +277,15 @@ void TstSaveFaults::fileNameTooLongForTheFileSystem()
     QCOMPARE(f.seam.messages(), QStringList());
 
     addReading(f);
-    const QString canonical = f.yearFolder() + QLatin1Char('/') + longName + QStringLiteral("_03_2017.tab");
-    QCOMPARE(f.seam.messages(), QStringList{QStringLiteral("Fehler beim Erzeugen der Datei ") + canonical});
+    const QString canonical =
+        f.yearFolder() + QLatin1Char('/') + longName + QStringLiteral("_03_2017.tab");
+    QCOMPARE(f.seam.messages(),
+             QStringList{QStringLiteral("Fehler beim Erzeugen der Datei ") + canonical});
     f.seam.clear();
     f.run([&] { f.form->TabDateiSpeichern(); });
     QCOMPARE(f.seam.texts(QStringLiteral("warning")),
-             QStringList{QStringLiteral("Fehler beim Erzeugen der Datei ") + longName
-                         + QStringLiteral("_03_2017.tab!")});
+             QStringList{QStringLiteral("Fehler beim Erzeugen der Datei ") + longName +
+                         QStringLiteral("_03_2017.tab!")});
     f.seam.clear();
     typeRemark(f, QStringLiteral("Bemerkung"));
     QCOMPARE(f.seam.texts(QStringLiteral("warning")).size(), 1);

@@ -22,9 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             Fuzz::check(*again == *shown, "save and load are stable");
         }
     }
-    const QStringList sorted = EntryLine::sortLines({line, line.toLower(), QStringLiteral("Abends den 05.03.2017 Z=20:40 s=1, d=2, p=3, Gewicht=0")});
+    const QStringList sorted = EntryLine::sortLines(
+        {line, line.toLower(),
+         QStringLiteral("Abends den 05.03.2017 Z=20:40 s=1, d=2, p=3, Gewicht=0")});
     for (const QString &item : sorted)
-        Fuzz::check(item == line || item == line.toLower() || item.startsWith(QLatin1String("Abends den 05")),
+        Fuzz::check(item == line || item == line.toLower() ||
+                        item.startsWith(QLatin1String("Abends den 05")),
                     "sorting keeps every line whole");
     return 0;
 }

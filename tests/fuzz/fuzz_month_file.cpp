@@ -19,8 +19,8 @@ namespace {
 
 bool isPlainValue(const QString &text)
 {
-    return text == text.trimmed() && text.size() <= 254 && !text.contains(QLatin1Char('\r'))
-           && !text.contains(QLatin1Char('\n'));
+    return text == text.trimmed() && text.size() <= 254 && !text.contains(QLatin1Char('\r')) &&
+           !text.contains(QLatin1Char('\n'));
 }
 
 } // namespace

@@ -27,20 +27,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
 
-    store.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QStringLiteral("/a \"b\"\\c\r\nd.tab"));
-    store.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), QStringLiteral("1"));
-    Fuzz::check(store.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"))
-                    == QStringLiteral("/a \"b\"\\c\r\nd.tab"),
+    store.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"),
+                                     QStringLiteral("/a \"b\"\\c\r\nd.tab"));
+    store.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"),
+                                      QStringLiteral("1"));
+    Fuzz::check(store.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")) ==
+                    QStringLiteral("/a \"b\"\\c\r\nd.tab"),
                 "a written string reads back");
-    Fuzz::check(store.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"))
-                    == QStringLiteral("1"),
+    Fuzz::check(store.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")) ==
+                    QStringLiteral("1"),
                 "a written integer reads back");
     for (qsizetype i = 0; i < SettingsStore::valueNames().size(); ++i) {
         const QString &name = SettingsStore::valueNames().at(i);
-        if (name == QLatin1String("TabellenDateiName") || name == QLatin1String("LinieBeiNullUnterbrechen"))
+        if (name == QLatin1String("TabellenDateiName") ||
+            name == QLatin1String("LinieBeiNullUnterbrechen"))
             continue;
-        Fuzz::check(store.Lies_String_aus_Registry(name) == strings.at(i), "strings survive a write");
-        Fuzz::check(store.Lies_Integer_aus_Registry(name) == integers.at(i), "integers survive a write");
+        Fuzz::check(store.Lies_String_aus_Registry(name) == strings.at(i),
+                    "strings survive a write");
+        Fuzz::check(store.Lies_Integer_aus_Registry(name) == integers.at(i),
+                    "integers survive a write");
     }
     return 0;
 }

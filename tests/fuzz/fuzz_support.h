@@ -40,7 +40,7 @@ inline const QString &scratchFolder()
             return given + QLatin1Char('/');
         }
         const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
-                                                                        : QDir::tempPath();
+                                                                       : QDir::tempPath();
         const QString path = base + QStringLiteral("/vantoria-fuzz-%1/").arg(qint64(::getpid()));
         QDir().mkpath(path);
         return path;

@@ -25,9 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // Whatever the list, the captions and day labels stand.
         for (int row = 1; row < MonthTable::RowCount; ++row)
             Fuzz::check(grid.cell(0, row) == MonthTable::dayLabel(row), "day labels stay");
-        const QString copy = TableTextCopy::selectionText(grid, CellRange{0, 0, MonthTable::ColumnCount - 1,
-                                                           MonthTable::RowCount - 1});
-        Fuzz::check(copy.count(QStringLiteral("\r\n")) >= MonthTable::RowCount, "one copied line per row");
+        const QString copy = TableTextCopy::selectionText(
+            grid, CellRange{0, 0, MonthTable::ColumnCount - 1, MonthTable::RowCount - 1});
+        Fuzz::check(copy.count(QStringLiteral("\r\n")) >= MonthTable::RowCount,
+                    "one copied line per row");
     }
     return 0;
 }

@@ -35,9 +35,9 @@ QStringList FakeSeam::messages() const
 {
     QStringList result;
     for (const Call &call : calls) {
-        if (call.kind == QLatin1String("information") || call.kind == QLatin1String("warning")
-            || call.kind == QLatin1String("plain") || call.kind == QLatin1String("question")
-            || call.kind == QLatin1String("yesno-information") || call.kind == QLatin1String("error"))
+        if (call.kind == QLatin1String("information") || call.kind == QLatin1String("warning") ||
+            call.kind == QLatin1String("plain") || call.kind == QLatin1String("question") ||
+            call.kind == QLatin1String("yesno-information") || call.kind == QLatin1String("error"))
             result.append(call.text);
     }
     return result;
@@ -89,7 +89,8 @@ bool FakeSeam::openDocument(const QString &path)
 
 bool FakeSeam::startProgram(const QString &program, const QStringList &arguments)
 {
-    calls.append({QStringLiteral("program"), program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '))});
+    calls.append(
+        {QStringLiteral("program"), program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '))});
     return launchSucceeds;
 }
 

@@ -12,7 +12,7 @@ public:
     TempHome();
     bool isValid() const { return m_dir.isValid(); }
     QString root() const { return m_dir.path(); }
-    QString workFolder() const;     // ends in '/'
+    QString workFolder() const; // ends in '/'
     QString settingsFile() const;
     // Writes a file (creating folders) with the given bytes.
     static void writeFile(const QString &path, const QByteArray &bytes);

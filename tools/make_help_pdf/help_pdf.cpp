@@ -99,8 +99,8 @@ void keepHeadingsWithText(QTextDocument &doc, double pageHeight)
         for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
             QTextBlockFormat format = block.blockFormat();
             const QTextBlock next = block.next();
-            if (format.headingLevel() == 0 || !next.isValid()
-                || format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            if (format.headingLevel() == 0 || !next.isValid() ||
+                format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
                 continue;
             const QRectF heading = layout->blockBoundingRect(block);
             QRectF following = layout->blockBoundingRect(next);

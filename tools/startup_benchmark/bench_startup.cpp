@@ -50,7 +50,9 @@ public:
 class FirstPaintWatch : public QObject
 {
 public:
-    explicit FirstPaintWatch(TMainForm &form) : m_form(form) {}
+    explicit FirstPaintWatch(TMainForm &form)
+        : m_form(form)
+    {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -79,7 +81,8 @@ int runChild(int argc, char **argv, const QString &home)
     QApplication app(argc, argv);
     QuietSeam seam;
     MainFormEnvironment environment{home + QStringLiteral("/work/"),
-                                    home + QStringLiteral("/config/Quenlor/Vantoria.conf"), QString()};
+                                    home + QStringLiteral("/config/Quenlor/Vantoria.conf"),
+                                    QString()};
     TMainForm form(seam, environment);
     FirstPaintWatch watch(form);
     form.installEventFilter(&watch);
@@ -103,21 +106,22 @@ void prepareHome(const QString &home)
     QFile settings(home + QStringLiteral("/config/Quenlor/Vantoria.conf"));
     if (!settings.open(QIODevice::WriteOnly))
         return;
-    const QString text = QStringLiteral(
-                             "[HKEY_CURRENT_USER\\Software\\Quenlor\\Vantoria]\n"
-                             "\"InstallOrt\"=\"%1\"\n\"DatenSpeicherOrt\"=\"%1\"\n\"BenutzerName\"=\"Muster\"\n"
-                             "\"TabellenDateiName\"=\"%2\"\n\"UhrzeitMorgens\"=\"07:30\"\n"
-                             "\"UhrzeitMessung2\"=\"13:00\"\n\"UhrzeitMessung3\"=\"15:30\"\n"
-                             "\"UhrzeitAbends\"=\"20:40\"\n"
-                             "\"GalerieVerzeichnisName\"=\"Blutdruck-Daten-Galerie\"\n"
-                             "\"HtmlVerzeichnisName\"=\"Blutdruck-Daten im Browser\"\n"
-                             "\"SystolischKurvenFarbe\"=\"16711680\"\n\"DiastolischKurvenFarbe\"=\"32768\"\n"
-                             "\"PulsKurvenFarbe\"=\"8388863\"\n\"FormFarbe\"=\"410617\"\n"
-                             "\"ListboxFarbe\"=\"6786300\"\n\"Browser\"=\"standard\"\n"
-                             "\"LinieBeiNullUnterbrechen\"=dword:00000001\n"
-                             "\"WerteOberhalbKurveAnzeigen\"=dword:00000001\n"
-                             "\"DatenwerteOberhalbFarbe\"=\"128\"\n")
-                             .arg(work, month);
+    const QString text =
+        QStringLiteral(
+            "[HKEY_CURRENT_USER\\Software\\Quenlor\\Vantoria]\n"
+            "\"InstallOrt\"=\"%1\"\n\"DatenSpeicherOrt\"=\"%1\"\n\"BenutzerName\"=\"Muster\"\n"
+            "\"TabellenDateiName\"=\"%2\"\n\"UhrzeitMorgens\"=\"07:30\"\n"
+            "\"UhrzeitMessung2\"=\"13:00\"\n\"UhrzeitMessung3\"=\"15:30\"\n"
+            "\"UhrzeitAbends\"=\"20:40\"\n"
+            "\"GalerieVerzeichnisName\"=\"Blutdruck-Daten-Galerie\"\n"
+            "\"HtmlVerzeichnisName\"=\"Blutdruck-Daten im Browser\"\n"
+            "\"SystolischKurvenFarbe\"=\"16711680\"\n\"DiastolischKurvenFarbe\"=\"32768\"\n"
+            "\"PulsKurvenFarbe\"=\"8388863\"\n\"FormFarbe\"=\"410617\"\n"
+            "\"ListboxFarbe\"=\"6786300\"\n\"Browser\"=\"standard\"\n"
+            "\"LinieBeiNullUnterbrechen\"=dword:00000001\n"
+            "\"WerteOberhalbKurveAnzeigen\"=dword:00000001\n"
+            "\"DatenwerteOberhalbFarbe\"=\"128\"\n")
+            .arg(work, month);
     settings.write(text.toUtf8());
 }
 
@@ -146,7 +150,8 @@ int main(int argc, char **argv)
             mkdir(runtime.constData(), 0700);
             setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
             const QByteArray homePath = home.path().toLocal8Bit();
-            execl("/proc/self/exe", argv[0], "--child", homePath.constData(), static_cast<char *>(nullptr));
+            execl("/proc/self/exe", argv[0], "--child", homePath.constData(),
+                  static_cast<char *>(nullptr));
             _exit(127);
         }
         close(pipeEnds[1]);
@@ -164,7 +169,8 @@ int main(int argc, char **argv)
         peakKilobytes = std::max(peakKilobytes, usage.ru_maxrss);
     }
     std::sort(times.begin(), times.end());
-    std::printf("start-up to first paint, %d runs: median %.1f ms (min %.1f, max %.1f); peak memory %.1f MB\n",
+    std::printf("start-up to first paint, %d runs: median %.1f ms (min %.1f, max %.1f); peak "
+                "memory %.1f MB\n",
                 runs, times[times.size() / 2], times.front(), times.back(), peakKilobytes / 1024.0);
     return 0;
 }

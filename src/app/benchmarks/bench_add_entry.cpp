@@ -30,14 +30,17 @@ struct FullMonth
                     year + QStringLiteral("Muster_01_2024.tab"));
         const SettingsStore settings(home.settingsFile());
         settings.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.workFolder());
-        settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Muster"));
+        settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"),
+                                            QStringLiteral("Muster"));
         settings.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"),
                                             year + QStringLiteral("Muster_01_2024.tab"));
-        form = std::make_unique<TMainForm>(seam, MainFormEnvironment{home.workFolder(), home.settingsFile(), {}});
+        form = std::make_unique<TMainForm>(
+            seam, MainFormEnvironment{home.workFolder(), home.settingsFile(), {}});
         form->FormPaint();
         list = form->findChild<QListWidget *>(QStringLiteral("ListBox1"));
         // The weights come back with the entries they were taken from.
-        auto *weightSwitch = form->findChild<QCheckBox *>(QStringLiteral("GewichtsEingabeCheckBox"));
+        auto *weightSwitch =
+            form->findChild<QCheckBox *>(QStringLiteral("GewichtsEingabeCheckBox"));
         weightSwitch->setChecked(true);
         form->GewichtsEingabeCheckBoxClick();
     }
@@ -45,7 +48,10 @@ struct FullMonth
     bool whole() const { return list->count() == 124 && seam.messages().isEmpty(); }
     std::string why() const
     {
-        return QStringLiteral("%1 entries; %2").arg(list->count()).arg(seam.messages().join(QLatin1Char('|'))).toStdString();
+        return QStringLiteral("%1 entries; %2")
+            .arg(list->count())
+            .arg(seam.messages().join(QLatin1Char('|')))
+            .toStdString();
     }
 };
 

@@ -22,7 +22,10 @@ struct FormFixture
     FakeSeam seam;
     std::unique_ptr<TMainForm> form;
 
-    QString gallery() const { return home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/"); }
+    QString gallery() const
+    {
+        return home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
+    }
 
     TMainForm &start(const QString &startFolder = QString())
     {
@@ -55,8 +58,7 @@ struct FormFixture
         return *form;
     }
 
-    template <typename T>
-    T *get(const char *name) const
+    template <typename T> T *get(const char *name) const
     {
         T *child = form->findChild<T *>(QLatin1String(name));
         if (!child)
@@ -79,8 +81,8 @@ struct FormFixture
     }
 
     // Fills the form; an empty weight text leaves the weight switch off.
-    void fill(int day, int month, int year, Slot slot, const QString &time, int systolic, int diastolic,
-              int pulse, const QString &weightText = QString())
+    void fill(int day, int month, int year, Slot slot, const QString &time, int systolic,
+              int diastolic, int pulse, const QString &weightText = QString())
     {
         selectSlot(slot);
         spin(3)->setValue(year);
@@ -95,8 +97,8 @@ struct FormFixture
         weight()->setText(weightText.isEmpty() ? QStringLiteral("0") : weightText);
     }
 
-    void add(int day, int month, int year, Slot slot, const QString &time, int systolic, int diastolic,
-             int pulse, const QString &weightText = QString())
+    void add(int day, int month, int year, Slot slot, const QString &time, int systolic,
+             int diastolic, int pulse, const QString &weightText = QString())
     {
         fill(day, month, year, slot, time, systolic, diastolic, pulse, weightText);
         form->BitBtn1Click();
@@ -104,8 +106,8 @@ struct FormFixture
 
     QString monthFile(const QString &user, const QString &month, const QString &year) const
     {
-        return gallery() + year + QLatin1Char('/') + user + QLatin1Char('_') + month + QLatin1Char('_') + year
-               + QStringLiteral(".tab");
+        return gallery() + year + QLatin1Char('/') + user + QLatin1Char('_') + month +
+               QLatin1Char('_') + year + QStringLiteral(".tab");
     }
 };
 
@@ -113,8 +115,8 @@ struct FormFixture
 inline QByteArray monthFileBytes(const QString &user, const QString &datum, const QString &switches,
                                  const QStringList &entries)
 {
-    QString text = QStringLiteral("[Personendaten]\r\nBenutzerName=") + user + QStringLiteral("\r\nDatum=") + datum
-                   + QStringLiteral("\r\n");
+    QString text = QStringLiteral("[Personendaten]\r\nBenutzerName=") + user +
+                   QStringLiteral("\r\nDatum=") + datum + QStringLiteral("\r\n");
     for (int i = 0; i < 4; ++i)
         text += QStringLiteral("%1M=%2\r\n").arg(i + 1).arg(switches.at(i));
     text += QStringLiteral("\r\n");

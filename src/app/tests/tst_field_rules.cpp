@@ -107,7 +107,8 @@ void TestFieldRules::weightSteps()
 
 void TestFieldRules::mismatchAgainstLastLine()
 {
-    const QString last = QStringLiteral("Abends den \t05.03.2017 \tZ=20:40 \ts=135, \td=86, \tp=0, \tGewicht=0");
+    const QString last =
+        QStringLiteral("Abends den \t05.03.2017 \tZ=20:40 \ts=135, \td=86, \tp=0, \tGewicht=0");
     QVERIFY(!monthMismatch(last, QStringLiteral("03")));
     QVERIFY(!monthMismatch(last, QStringLiteral("3")));
     QVERIFY(monthMismatch(last, QStringLiteral("04")));
@@ -132,18 +133,24 @@ void TestFieldRules::keyFilters()
 
 void TestFieldRules::refusalTexts()
 {
-    QCOMPARE(monthRefusal(QStringLiteral("04")),
-             QStringLiteral("Überprüfen Sie bitte die Monatsangabe \"04\" sie stimmt nicht mit den bisherigen "
-                            "Eintragungen überein!\r\nWenn Sie eine Tabelle für einen neuen Monat beginnen "
-                            "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
-                            "Jahr)\" aus."));
-    QCOMPARE(yearRefusal(QStringLiteral("2018")),
-             QStringLiteral("Überprüfen Sie bitte die Jahresangabe \"2018\" sie stimmt nicht mit den bisherigen "
-                            "Eintragungen überein!\r\nWenn Sie eine Tabelle für ein neues Jahr beginnen "
-                            "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
-                            "Jahr)\" aus."));
-    QCOMPARE(duplicateRefusal(Slot::Messung2, "05", "03", "2017"),
-             QStringLiteral("Ein Eintrag mit dem Datum: Messung2 den 05.03.2017 existiert schon in der Liste!"));
+    QCOMPARE(
+        monthRefusal(QStringLiteral("04")),
+        QStringLiteral(
+            "Überprüfen Sie bitte die Monatsangabe \"04\" sie stimmt nicht mit den bisherigen "
+            "Eintragungen überein!\r\nWenn Sie eine Tabelle für einen neuen Monat beginnen "
+            "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
+            "Jahr)\" aus."));
+    QCOMPARE(
+        yearRefusal(QStringLiteral("2018")),
+        QStringLiteral(
+            "Überprüfen Sie bitte die Jahresangabe \"2018\" sie stimmt nicht mit den bisherigen "
+            "Eintragungen überein!\r\nWenn Sie eine Tabelle für ein neues Jahr beginnen "
+            "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
+            "Jahr)\" aus."));
+    QCOMPARE(
+        duplicateRefusal(Slot::Messung2, "05", "03", "2017"),
+        QStringLiteral(
+            "Ein Eintrag mit dem Datum: Messung2 den 05.03.2017 existiert schon in der Liste!"));
 }
 
 void TestFieldRules::duplicateIsFoundInDisplayLines()
@@ -159,8 +166,8 @@ void TestFieldRules::duplicateIsFoundInDisplayLines()
 
 void TestFieldRules::editParsing()
 {
-    const ParsedEntry full = parseForEdit(
-        QStringLiteral("Abends den \t12.03.2017 \tZ=20:45 \ts=141, \td=91, \tp=71, \tGewicht=72,3"));
+    const ParsedEntry full = parseForEdit(QStringLiteral(
+        "Abends den \t12.03.2017 \tZ=20:45 \ts=141, \td=91, \tp=71, \tGewicht=72,3"));
     QCOMPARE(full.slot, std::optional<Slot>(Slot::Abends));
     QCOMPARE(full.day, std::optional<QString>("12"));
     QCOMPARE(full.month, std::optional<QString>("03"));
@@ -172,7 +179,8 @@ void TestFieldRules::editParsing()
     QCOMPARE(full.weight, std::optional<QString>("72,3"));
 
     // An old line without weight: pulse is the rest, the weight field stays.
-    const ParsedEntry old = parseForEdit(QStringLiteral("Morgens den \t07.03.2017 \tZ=07:30 \ts=120, \td=80, \tp=70\t"));
+    const ParsedEntry old = parseForEdit(
+        QStringLiteral("Morgens den \t07.03.2017 \tZ=07:30 \ts=120, \td=80, \tp=70\t"));
     QCOMPARE(old.slot, std::optional<Slot>(Slot::Morgens));
     QCOMPARE(old.pulse, std::optional<QString>("70"));
     QCOMPARE(old.weight, std::nullopt);
@@ -187,8 +195,8 @@ void TestFieldRules::editParsing()
 
 void TestFieldRules::presetParsing()
 {
-    const ParsedEntry preset
-        = parseForPreset(QStringLiteral("Messung3 den  05.03.2017 Z=15:30 s=128, d=80, p=64, Gewicht=70,5"));
+    const ParsedEntry preset = parseForPreset(
+        QStringLiteral("Messung3 den  05.03.2017 Z=15:30 s=128, d=80, p=64, Gewicht=70,5"));
     QCOMPARE(preset.slot, std::optional<Slot>(Slot::Messung3));
     QCOMPARE(preset.day, std::optional<QString>("05"));
     QCOMPARE(preset.month, std::optional<QString>("03"));
@@ -198,7 +206,8 @@ void TestFieldRules::presetParsing()
     QCOMPARE(preset.diastolic, std::optional<QString>("80"));
     QCOMPARE(preset.pulse, std::optional<QString>("64"));
 
-    const ParsedEntry noWeight = parseForPreset(QStringLiteral("Morgens den 07.03.2017 Z=07:30 s=120, d=80, p=70 "));
+    const ParsedEntry noWeight =
+        parseForPreset(QStringLiteral("Morgens den 07.03.2017 Z=07:30 s=120, d=80, p=70 "));
     QCOMPARE(noWeight.pulse, std::optional<QString>("70"));
     QCOMPARE(noWeight.weight, std::optional<QString>("0"));
 }
@@ -207,9 +216,11 @@ void TestFieldRules::yearFromTitle_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("year");
-    QTest::newRow("loaded month") << QStringLiteral("Blutdruckmesswerte  März 2017  Muster") << "2017";
+    QTest::newRow("loaded month") << QStringLiteral("Blutdruckmesswerte  März 2017  Muster")
+                                  << "2017";
     QTest::newRow("1999") << QStringLiteral("Blutdruckmesswerte  Mai 1999  Muster") << "1999";
-    QTest::newRow("later pattern wins") << QStringLiteral("Blutdruckmesswerte  Juni 2031  Muster1999") << "2031";
+    QTest::newRow("later pattern wins")
+        << QStringLiteral("Blutdruckmesswerte  Juni 2031  Muster1999") << "2031";
     QTest::newRow("none") << QStringLiteral("Blutdruckmesswerte von Muster") << QString();
     QTest::newRow("designed") << QStringLiteral("----") << QString();
 }

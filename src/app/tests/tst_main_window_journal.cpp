@@ -65,17 +65,20 @@ void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
                             {"Morgens den 03.03.2017 Z=07:15 s=140, d=90, p=70, Gewicht=0",
                              "Morgens den 10.03.2017 Z=07:20 s=130, d=80, p=60, Gewicht=0",
                              "Abends den 10.03.2017 Z=20:50 s=135, d=85, p=66, Gewicht=0"}));
-    QCOMPARE(form.listLines(),
-             (QStringList{"Morgens den \t03.03.2017 \tZ=07:15 \ts=140, \td=90, \tp=70, \tGewicht=0",
-                          "Morgens den \t10.03.2017 \tZ=07:20 \ts=130, \td=80, \tp=60, \tGewicht=0",
-                          "Abends den \t10.03.2017 \tZ=20:50 \ts=135, \td=85, \tp=66, \tGewicht=0"}));
+    QCOMPARE(
+        form.listLines(),
+        (QStringList{"Morgens den \t03.03.2017 \tZ=07:15 \ts=140, \td=90, \tp=70, \tGewicht=0",
+                     "Morgens den \t10.03.2017 \tZ=07:20 \ts=130, \td=80, \tp=60, \tGewicht=0",
+                     "Abends den \t10.03.2017 \tZ=20:50 \ts=135, \td=85, \tp=66, \tGewicht=0"}));
     QCOMPARE(form.MonthFilePath(), path);
     QCOMPARE(f.list()->currentRow(), 2);
     QVERIFY(f.memo()->isReadOnly());
     QVERIFY2(f.memo()->toPlainText().contains("Systole= 135 mmHg, Diastole= 85"),
              qPrintable(f.memo()->toPlainText()));
-    QCOMPARE(f.get<QLabel>("monaticherMittelwertLabel")->text(), QStringLiteral("Systole=135  Diastole=85"));
-    QCOMPARE(f.get<QLabel>("Labeltest")->text(), QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
+    QCOMPARE(f.get<QLabel>("monaticherMittelwertLabel")->text(),
+             QStringLiteral("Systole=135  Diastole=85"));
+    QCOMPARE(f.get<QLabel>("Labeltest")->text(),
+             QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
     QVERIFY(f.get<QPushButton>("BtnEintragBearbeiten")->isEnabled());
     QVERIFY(f.get<QPushButton>("BtnBalkendiagrammErstellen")->isEnabled());
     QVERIFY(QFileInfo(f.home.workFolder() + "Blutdruck-Daten im Browser/2017").isDir());
@@ -100,15 +103,17 @@ void TestMainWindowJournal::monthAndYearRefusals()
     QVERIFY(form.MonthMismatch());
     QVERIFY(form.YearMismatch());
     form.BitBtn1Click();
-    QCOMPARE(f.seam.texts("information"),
-             (QStringList{"Überprüfen Sie bitte die Monatsangabe \"04\" sie stimmt nicht mit den bisherigen "
-                          "Eintragungen überein!\r\nWenn Sie eine Tabelle für einen neuen Monat beginnen "
-                          "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
-                          "Jahr)\" aus.",
-                          "Überprüfen Sie bitte die Jahresangabe \"2018\" sie stimmt nicht mit den bisherigen "
-                          "Eintragungen überein!\r\nWenn Sie eine Tabelle für ein neues Jahr beginnen "
-                          "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
-                          "Jahr)\" aus."}));
+    QCOMPARE(
+        f.seam.texts("information"),
+        (QStringList{
+            "Überprüfen Sie bitte die Monatsangabe \"04\" sie stimmt nicht mit den bisherigen "
+            "Eintragungen überein!\r\nWenn Sie eine Tabelle für einen neuen Monat beginnen "
+            "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
+            "Jahr)\" aus.",
+            "Überprüfen Sie bitte die Jahresangabe \"2018\" sie stimmt nicht mit den bisherigen "
+            "Eintragungen überein!\r\nWenn Sie eine Tabelle für ein neues Jahr beginnen "
+            "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
+            "Jahr)\" aus."}));
     QCOMPARE(f.list()->count(), 1);
     QCOMPARE(TempHome::readFile(path), before);
     QVERIFY(!QFileInfo::exists(f.monthFile("Muster", "04", "2018")));
@@ -120,7 +125,9 @@ void TestMainWindowJournal::monthAndYearRefusals()
     f.seam.clear();
     form.BitBtn1Click();
     QCOMPARE(f.seam.texts("information").size(), 1);
-    QVERIFY(f.seam.texts("information").constFirst().startsWith("Überprüfen Sie bitte die Monatsangabe \"04\""));
+    QVERIFY(f.seam.texts("information")
+                .constFirst()
+                .startsWith("Überprüfen Sie bitte die Monatsangabe \"04\""));
 
     f.spin(2)->setValue(3);
     QVERIFY(!form.MonthMismatch());
@@ -160,7 +167,8 @@ void TestMainWindowJournal::duplicateRefusal()
 
     f.add(5, 3, 2017, Slot::Abends, "21:05", 120, 80, 60);
     QCOMPARE(f.seam.messages(),
-             QStringList{"Ein Eintrag mit dem Datum: Abends den 05.03.2017 existiert schon in der Liste!"});
+             QStringList{
+                 "Ein Eintrag mit dem Datum: Abends den 05.03.2017 existiert schon in der Liste!"});
     QCOMPARE(f.list()->count(), 2);
     QCOMPARE(TempHome::readFile(path), before);
     QCOMPARE(form.CurrentSlot(), Slot::Abends);
@@ -173,8 +181,8 @@ void TestMainWindowJournal::weightRefusal()
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
     QLabel *info = f.get<QLabel>("GewichtInfoLabel");
-    const QString refusal = QStringLiteral(
-        "Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es sind 15 Kg Unterschied zum bisherigen Mittelwert!");
+    const QString refusal = QStringLiteral("Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es "
+                                           "sind 15 Kg Unterschied zum bisherigen Mittelwert!");
 
     // A month without weights has no mean: any weight is taken.
     f.add(1, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
@@ -192,8 +200,8 @@ void TestMainWindowJournal::weightRefusal()
     f.fill(2, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70, "90");
     QCOMPARE(double(form.WeightDifference()), 18.0);
     QCOMPARE(info->palette().color(QPalette::WindowText), QColor(Qt::red));
-    QCOMPARE(info->toolTip(),
-             QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg Unterschied zum bisherigen Mittelwert!"));
+    QCOMPARE(info->toolTip(), QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg "
+                                             "Unterschied zum bisherigen Mittelwert!"));
     form.BitBtn1Click();
     QCOMPARE(f.seam.messages(), QStringList{refusal});
 
@@ -215,7 +223,8 @@ void TestMainWindowJournal::weightRefusal()
     // Above 310 kg the field is corrected while a mean exists.
     f.seam.clear();
     f.weight()->setText("320");
-    QCOMPARE(f.seam.messages(), QStringList{"Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!"});
+    QCOMPARE(f.seam.messages(),
+             QStringList{"Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!"});
     QCOMPARE(f.weight()->text(), QStringLiteral("310"));
     QCOMPARE(double(form.CurrentWeight()), 310.0);
 
@@ -339,9 +348,11 @@ void TestMainWindowJournal::editAnEarlierEntry()
 
     f.list()->setCurrentRow(0);
     form.BtnEintragBearbeitenClick();
-    QCOMPARE(f.seam.texts("yesno-information"),
-             QStringList{"Der ausgewählte Eintrag wird in der Liste gelöscht und die einzelnen Werte in die "
-                         "Eingabefelder zum Bearbeiten eingetragen. Möchten Sie das?"});
+    QCOMPARE(
+        f.seam.texts("yesno-information"),
+        QStringList{
+            "Der ausgewählte Eintrag wird in der Liste gelöscht und die einzelnen Werte in die "
+            "Eingabefelder zum Bearbeiten eingetragen. Möchten Sie das?"});
     QCOMPARE(f.seam.messages().size(), 1);
     QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Abends"));
     QCOMPARE(f.spin(1)->text(), QStringLiteral("12"));
@@ -409,8 +420,9 @@ void TestMainWindowJournal::editNeedsSelectionAndYes()
 
     f.list()->setCurrentRow(-1);
     form.BtnEintragBearbeitenClick();
-    QCOMPARE(f.seam.texts("information"),
-             QStringList{"Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"});
+    QCOMPARE(
+        f.seam.texts("information"),
+        QStringList{"Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"});
     QCOMPARE(f.seam.texts("yesno-information").size(), 0);
 
     f.list()->setCurrentRow(0);
@@ -489,7 +501,8 @@ void TestMainWindowJournal::remarkLimitAndSavePoints()
     f.memo()->insertPlainText(QStringLiteral("b"));
     QCOMPARE(f.seam.messages(), QStringList());
     f.memo()->insertPlainText(QStringLiteral("c"));
-    QCOMPARE(f.seam.messages(), QStringList{"Die Länge des Bemerkungstextes ist auf 250 Zeichen begrenzt!"});
+    QCOMPARE(f.seam.messages(),
+             QStringList{"Die Länge des Bemerkungstextes ist auf 250 Zeichen begrenzt!"});
     QCOMPARE(f.memo()->toPlainText(), QString(249, QLatin1Char('a')) + QLatin1Char('b'));
 
     // A repaint saves the remark and ends remark mode.
@@ -526,7 +539,8 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     QCOMPARE(TempHome::readFile(canonical), source);
     QCOMPARE(TempHome::readFile(outside), source);
     QCOMPARE(f.list()->count(), 6);
-    QCOMPARE(f.get<QLabel>("Labeltest")->text(), QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
+    QCOMPARE(f.get<QLabel>("Labeltest")->text(),
+             QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
     QVERIFY(!f.get<QCheckBox>("CheckBoxM3")->isChecked());
     QVERIFY(f.get<QCheckBox>("CheckBoxM4")->isChecked()); // no "4M" in the header
     QCOMPARE(f.spin(1)->text(), QStringLiteral("07"));
@@ -535,8 +549,9 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     // An existing file in the gallery is never overwritten by the import.
     FormFixture g;
     TMainForm &other = g.startAs(QStringLiteral("Erika"));
-    const QByteArray mine = monthFileBytes("Muster", "März 2017", "1111",
-                                           {"Morgens den 02.03.2017 Z=07:30 s=111, d=77, p=66, Gewicht=0"});
+    const QByteArray mine =
+        monthFileBytes("Muster", "März 2017", "1111",
+                       {"Morgens den 02.03.2017 Z=07:30 s=111, d=77, p=66, Gewicht=0"});
     TempHome::writeFile(g.monthFile("Muster", "03", "2017"), mine);
     TempHome::writeFile(g.home.root() + "/USB/Muster_03_2017.tab", source);
     g.seam.openFileAnswers = {g.home.root() + "/USB/Muster_03_2017.tab"};
@@ -544,8 +559,9 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     QCOMPARE(TempHome::readFile(g.monthFile("Muster", "03", "2017")), mine);
     // The gallery's own readings are opened, so the next add keeps them.
     QCOMPARE(g.seam.messages(),
-             QStringList{"In Ihrer Galerie gibt es schon die Tabelle \"Muster_03_2017.tab\" mit anderen "
-                         "Einträgen. Diese Tabelle wird geöffnet, die gewählte Datei bleibt unverändert."});
+             QStringList{
+                 "In Ihrer Galerie gibt es schon die Tabelle \"Muster_03_2017.tab\" mit anderen "
+                 "Einträgen. Diese Tabelle wird geöffnet, die gewählte Datei bleibt unverändert."});
     QCOMPARE(g.list()->count(), 1);
     g.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
     QCOMPARE(fileEntries(g.monthFile("Muster", "03", "2017")),
@@ -564,8 +580,9 @@ void TestMainWindowJournal::openedFileCannotNameAFileOutsideTheGallery()
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Erika"));
     const QString outside = f.home.root() + "/USB/fremd.tab";
-    TempHome::writeFile(outside, monthFileBytes("../../../Fremd", "März 2017", "1111",
-                                                {"Morgens den 02.03.2017 Z=07:30 s=111, d=77, p=66, Gewicht=0"}));
+    TempHome::writeFile(
+        outside, monthFileBytes("../../../Fremd", "März 2017", "1111",
+                                {"Morgens den 02.03.2017 Z=07:30 s=111, d=77, p=66, Gewicht=0"}));
     f.seam.openFileAnswers = {outside};
     form.oeffnenClick();
     QCOMPARE(f.list()->count(), 1);
@@ -598,7 +615,8 @@ void TestMainWindowJournal::restartLoadsTheLastMonth()
     QCOMPARE(f.seam.calls.size(), 0);
     QCOMPARE(f.list()->count(), 2);
     QCOMPARE(form.MonthFilePath(), path);
-    QCOMPARE(f.get<QLabel>("Labeltest")->text(), QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
+    QCOMPARE(f.get<QLabel>("Labeltest")->text(),
+             QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
     QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Abends"));
     QCOMPARE(f.spin(1)->text(), QStringLiteral("10"));
     QCOMPARE(f.spin(2)->text(), QStringLiteral("03"));
@@ -611,7 +629,8 @@ void TestMainWindowJournal::restartLoadsTheLastMonth()
     QVERIFY(!f.weightSwitch()->isChecked());
     QCOMPARE(f.list()->currentRow(), 1);
     QVERIFY(f.memo()->toPlainText().contains("Systole= 131 mmHg, Diastole= 82"));
-    QCOMPARE(f.get<QLabel>("GewichtInfoLabel")->text(), QStringLiteral("Monatlicher Mittelwert: 72,0 kg"));
+    QCOMPARE(f.get<QLabel>("GewichtInfoLabel")->text(),
+             QStringLiteral("Monatlicher Mittelwert: 72,0 kg"));
 
     // The next entry of the evening after: no refusal, the month goes on.
     f.add(11, 3, 2017, Slot::Abends, "20:40", 130, 80, 60);
@@ -629,10 +648,11 @@ void TestMainWindowJournal::badValueKeepsEveryReadingOfTheFile()
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
     const QString path = f.monthFile("Muster", "03", "2017");
-    TempHome::writeFile(path, monthFileBytes("Muster", "März 2017", "1111",
-                                             {"Morgens den 01.03.2017 Z=07:30 s=120, d=80, p=60, Gewicht=0",
-                                              "Morgens den 02.03.2017 Z=07:30 s=abc, d=80, p=60, Gewicht=0",
-                                              "Morgens den 04.03.2017 Z=07:30 s=130, d=85, p=62, Gewicht=0"}));
+    TempHome::writeFile(
+        path, monthFileBytes("Muster", "März 2017", "1111",
+                             {"Morgens den 01.03.2017 Z=07:30 s=120, d=80, p=60, Gewicht=0",
+                              "Morgens den 02.03.2017 Z=07:30 s=abc, d=80, p=60, Gewicht=0",
+                              "Morgens den 04.03.2017 Z=07:30 s=130, d=85, p=62, Gewicht=0"}));
     runGuarded(f.seam, &form, [&] { form.MachEs(path); });
     QCOMPARE(f.seam.texts("error"), QStringList{"'abc' ist kein gültiger Gleitkommawert"});
     QCOMPARE(f.list()->count(), 3);

@@ -79,7 +79,8 @@ void TestMainWindowStartup::vanishedLastFileIsForgotten()
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
     QDir().mkpath(f.gallery() + "2017");
-    f.form->settings().Schreib_String_in_Registry("TabellenDateiName", f.monthFile("Muster", "03", "2017"));
+    f.form->settings().Schreib_String_in_Registry("TabellenDateiName",
+                                                  f.monthFile("Muster", "03", "2017"));
 
     TMainForm &form = f.start();
     QCOMPARE(f.seam.messages(),
@@ -102,16 +103,18 @@ void TestMainWindowStartup::vanishedFolderDeletesTheSettingsAndEnds()
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
     const QString folder = f.home.root() + "/Weg/2017/";
-    f.form->settings().Schreib_String_in_Registry("TabellenDateiName", folder + "Muster_03_2017.tab");
+    f.form->settings().Schreib_String_in_Registry("TabellenDateiName",
+                                                  folder + "Muster_03_2017.tab");
 
     TMainForm &form = f.start();
-    QCOMPARE(f.seam.messages(),
-             (QStringList{"Die zuletzt geöffnete Datei \"Muster_03_2017.tab\" existiert nicht mehr! "
-                          "Der Eintrag in der Registry wird gelöscht.",
-                          "Der Ordner \"" + folder + "\" existiert nicht mehr!" + kLfCr
-                              + "Der Eintrag in der Registry wird gelöscht." + kLfCr
-                              + "Danach wird das Programm beendet und Sie müssen es noch mal starten. "
-                                "Dann Ihren Namen eingeben."}));
+    QCOMPARE(
+        f.seam.messages(),
+        (QStringList{"Die zuletzt geöffnete Datei \"Muster_03_2017.tab\" existiert nicht mehr! "
+                     "Der Eintrag in der Registry wird gelöscht.",
+                     "Der Ordner \"" + folder + "\" existiert nicht mehr!" + kLfCr +
+                         "Der Eintrag in der Registry wird gelöscht." + kLfCr +
+                         "Danach wird das Programm beendet und Sie müssen es noch mal starten. "
+                         "Dann Ihren Namen eingeben."}));
     QCOMPARE(f.seam.texts("information").size(), 2);
     QCOMPARE(f.seam.endProgramCount, 1);
     QVERIFY(form.endedAtStart());
@@ -136,13 +139,15 @@ void TestMainWindowStartup::otherStartFolderIsOnlyReported()
     for (int run = 0; run < 2; ++run) {
         f.seam.clear();
         TMainForm &form = f.start(other);
-        QCOMPARE(f.seam.texts("information"),
-                 (QStringList{"\"Vantoria\" haben Sie schon mal an einem anderen Speicherort benutzt:" + kLfCr
-                                  + "\"" + f.home.workFolder() + "\"" + kLfCr + kLfCr
-                                  + "Ihre Daten finden Sie weiterhin im Ordner:" + kLfCr + "\""
-                                  + f.home.workFolder() + "Blutdruck-Daten-Galerie/\"",
-                              "Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten," + kLfCr
-                                  + "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""}));
+        QCOMPARE(
+            f.seam.texts("information"),
+            (QStringList{
+                "\"Vantoria\" haben Sie schon mal an einem anderen Speicherort benutzt:" + kLfCr +
+                    "\"" + f.home.workFolder() + "\"" + kLfCr + kLfCr +
+                    "Ihre Daten finden Sie weiterhin im Ordner:" + kLfCr + "\"" +
+                    f.home.workFolder() + "Blutdruck-Daten-Galerie/\"",
+                "Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten," + kLfCr +
+                    "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""}));
         QCOMPARE(f.seam.messages().size(), 2);
         QVERIFY(!form.endedAtStart());
         QCOMPARE(form.GalleryFolder(), f.gallery());
@@ -168,9 +173,12 @@ void TestMainWindowStartup::galleryThatCannotBeCreatedEnds()
     const QByteArray settingsBefore = TempHome::readFile(f.home.settingsFile());
 
     TMainForm &form = f.start();
-    QCOMPARE(f.seam.texts("plain"), QStringList{"Ordner \"Blutdruck-Daten-Galerie/\" konnte nicht erstellt werden! "});
-    QCOMPARE(f.seam.texts("information"),
-             QStringList{"Ordner: " + blocked + "Blutdruck-Daten-Galerie/\" existiert nicht!  Das Programm wird beendet."});
+    QCOMPARE(f.seam.texts("plain"),
+             QStringList{"Ordner \"Blutdruck-Daten-Galerie/\" konnte nicht erstellt werden! "});
+    QCOMPARE(
+        f.seam.texts("information"),
+        QStringList{"Ordner: " + blocked +
+                    "Blutdruck-Daten-Galerie/\" existiert nicht!  Das Programm wird beendet."});
     QCOMPARE(f.seam.messages().size(), 2);
     QCOMPARE(f.seam.endProgramCount, 1);
     QVERIFY(form.endedAtStart());
@@ -206,9 +214,9 @@ void TestMainWindowStartup::deleteCommand()
     f.seam.yesNoAnswers = {false};
     form.RegistryEintraegeloeschen1Click();
     QCOMPARE(f.seam.texts("question"),
-             QStringList{"Möchten Sie die Registry-Einträge löschen? " + kLfCr
-                         + "Wenn JA, dann wird danach das Programm beendet und " + kLfCr
-                         + "Sie müssen es noch mal starten, dann Ihren Namen eingeben."});
+             QStringList{"Möchten Sie die Registry-Einträge löschen? " + kLfCr +
+                         "Wenn JA, dann wird danach das Programm beendet und " + kLfCr +
+                         "Sie müssen es noch mal starten, dann Ihren Namen eingeben."});
     QCOMPARE(TempHome::readFile(f.home.settingsFile()), settingsBefore);
     QVERIFY(f.get<QTimer>("Timer1")->isActive());
 
@@ -263,8 +271,9 @@ void TestMainWindowStartup::unsafeNamesAreRefusedAndTheDialogStays()
         auto *names = qobject_cast<TNameEingDlg *>(&dialog);
         if (!names)
             return int(QDialog::Rejected);
-        for (const QString &bad : {QStringLiteral("../Muster"), QStringLiteral(".."), QStringLiteral("."),
-                                   QStringLiteral("Mu") + QChar(0) + QStringLiteral("ster")}) {
+        for (const QString &bad :
+             {QStringLiteral("../Muster"), QStringLiteral(".."), QStringLiteral("."),
+              QStringLiteral("Mu") + QChar(0) + QStringLiteral("ster")}) {
             dialog.setResult(QDialog::Rejected);
             names->setEnteredName(bad);
             names->OKBtnClick();
@@ -324,7 +333,8 @@ void TestMainWindowStartup::helpAndAbout()
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
     f.seam.launchSucceeds = false;
     form.HilfeThemenClick();
-    QCOMPARE(f.seam.texts("document"), QStringList{f.home.workFolder() + "Blutdruckmesswerte-Hilfe.pdf"});
+    QCOMPARE(f.seam.texts("document"),
+             QStringList{f.home.workFolder() + "Blutdruckmesswerte-Hilfe.pdf"});
     QCOMPARE(f.seam.messages(), QStringList()); // a failure is not reported
 
     // Without a copy in the start folder the installed one is opened.

@@ -190,7 +190,8 @@ void TestSettingsStore::damagedFileReadsAsMissing()
     QByteArray bytes = TempHome::readFile(home.settingsFile());
     // Cut a value in the middle of its quotes, damage an integer, add junk.
     bytes.replace("\"UhrzeitAbends\"=\"20:40\"", "\"UhrzeitAbends\"=\"20:4");
-    bytes.replace("dword:00000001\n\"DatenwerteOberhalbFarbe\"", "dword:zz\n\"DatenwerteOberhalbFarbe\"");
+    bytes.replace("dword:00000001\n\"DatenwerteOberhalbFarbe\"",
+                  "dword:zz\n\"DatenwerteOberhalbFarbe\"");
     static const char junk[] = "\x00\xff\xfe\"\"=\n\"Kaputt\n";
     bytes.append(QByteArray(junk, sizeof junk - 1));
     TempHome::writeFile(home.settingsFile(), bytes);

@@ -52,11 +52,14 @@ QJsonObject emptyDays(const ChartInputs &in, bool bar)
         const char *canvas;
         int first, last, length;
     };
-    const QList<Group> groups =
-        bar ? QList<Group>{{"diagramm1", 1, 7, 7}, {"diagramm2", 8, 14, 7}, {"diagramm3", 15, 21, 7},
-                           {"diagramm4", 22, 28, 7}, {"diagramm5", 29, 31, 14}}
-            : QList<Group>{{"diagramm1", 1, 14, 14}, {"diagramm2", 15, 28, 14},
-                           {"diagramm3", 29, 31, 14}};
+    const QList<Group> groups = bar ? QList<Group>{{"diagramm1", 1, 7, 7},
+                                                   {"diagramm2", 8, 14, 7},
+                                                   {"diagramm3", 15, 21, 7},
+                                                   {"diagramm4", 22, 28, 7},
+                                                   {"diagramm5", 29, 31, 14}}
+                                    : QList<Group>{{"diagramm1", 1, 14, 14},
+                                                   {"diagramm2", 15, 28, 14},
+                                                   {"diagramm3", 29, 31, 14}};
     QJsonObject result;
     for (const Group &g : groups) {
         QJsonArray flags;
@@ -86,7 +89,8 @@ int main(int argc, char **argv)
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
     QFile::remove(folder + QStringLiteral("/Chart.min.js"));
-    if (!QFile::copy(QStringLiteral(VANTORIA_BUILD_CHART_SCRIPT), folder + QStringLiteral("/Chart.min.js")))
+    if (!QFile::copy(QStringLiteral(VANTORIA_BUILD_CHART_SCRIPT),
+                     folder + QStringLiteral("/Chart.min.js")))
         return 1;
     const QString remark = folder + QStringLiteral("/remark.txt");
     TextFile::writeLines(remark, {QStringLiteral("Wert < 120 & Puls > 80"),
@@ -104,24 +108,33 @@ int main(int argc, char **argv)
         bool bar;
     };
     QList<Page> pages{
-        {QStringLiteral("bar_jan2020_gaps"), month("01", "2020", "Januar", everyWeek, true, true), true},
-        {QStringLiteral("line_jan2020_gaps"), month("01", "2020", "Januar", everyWeek, true, true), false},
-        {QStringLiteral("bar_jan2020_zeros"), month("01", "2020", "Januar", everyWeek, false, false), true},
+        {QStringLiteral("bar_jan2020_gaps"), month("01", "2020", "Januar", everyWeek, true, true),
+         true},
+        {QStringLiteral("line_jan2020_gaps"), month("01", "2020", "Januar", everyWeek, true, true),
+         false},
+        {QStringLiteral("bar_jan2020_zeros"),
+         month("01", "2020", "Januar", everyWeek, false, false), true},
         {QStringLiteral("line_apr2020_zeros"),
-         month("04", "2020", "April", {{3, "190", "135", "90"}, {29, "185", "140", "95"}, {30, "180", "132", "88"}},
-               false, true),
+         month("04", "2020", "April",
+               {{3, "190", "135", "90"}, {29, "185", "140", "95"}, {30, "180", "132", "88"}}, false,
+               true),
          false},
         {QStringLiteral("bar_apr2020_gaps"),
-         month("04", "2020", "April", {{3, "190", "135", "90"}, {29, "185", "140", "95"}, {30, "180", "132", "88"}},
-               true, false),
+         month("04", "2020", "April",
+               {{3, "190", "135", "90"}, {29, "185", "140", "95"}, {30, "180", "132", "88"}}, true,
+               false),
          true},
         {QStringLiteral("line_mar2021_week3"),
-         month("03", "2021", "März", {{16, "165", "70", "80"}, {18, "165", "70", "78"}}, true, true), false},
+         month("03", "2021", "März", {{16, "165", "70", "80"}, {18, "165", "70", "78"}}, true,
+               true),
+         false},
         {QStringLiteral("bar_feb2021"),
-         month("02", "2021", "Februar", {{1, "120", "80", "70"}, {20, "122", "78", "66"}, {28, "118", "76", "64"}},
-               true, true),
+         month("02", "2021", "Februar",
+               {{1, "120", "80", "70"}, {20, "122", "78", "66"}, {28, "118", "76", "64"}}, true,
+               true),
          true},
-        {QStringLiteral("line_jan2017_empty"), month("01", "2017", "Januar", {}, true, true), false},
+        {QStringLiteral("line_jan2017_empty"), month("01", "2017", "Januar", {}, true, true),
+         false},
     };
     pages[0].inputs.remarkFilePath = remark;
     pages[1].inputs.remarkFilePath = remark;
@@ -138,11 +151,12 @@ int main(int argc, char **argv)
         const QJsonObject groups = emptyDays(page.inputs, page.bar);
         // The grade chart is there whenever a day group is.
         const qsizetype canvases = groups.isEmpty() && !page.bar ? 0 : groups.size() + 1;
-        manifest.append(QJsonObject{{QStringLiteral("file"), file},
-                                    {QStringLiteral("type"), page.bar ? QStringLiteral("bar") : QStringLiteral("line")},
-                                    {QStringLiteral("zeroGap"), page.inputs.zeroGap},
-                                    {QStringLiteral("canvases"), canvases},
-                                    {QStringLiteral("emptyDays"), groups}});
+        manifest.append(QJsonObject{
+            {QStringLiteral("file"), file},
+            {QStringLiteral("type"), page.bar ? QStringLiteral("bar") : QStringLiteral("line")},
+            {QStringLiteral("zeroGap"), page.inputs.zeroGap},
+            {QStringLiteral("canvases"), canvases},
+            {QStringLiteral("emptyDays"), groups}});
     }
     QFile out(folder + QStringLiteral("/manifest.json"));
     if (!out.open(QIODevice::WriteOnly))

@@ -111,8 +111,9 @@ void TstChartPages::februaryOf28Days()
     QTemporaryDir dir;
     const QString emptyRemark = dir.filePath(QStringLiteral("Muster_02_2021.txt"));
     TempHome::writeFile(emptyRemark, QByteArray());
-    ChartInputs in = month("02", "2021", "Februar",
-                           {{1, "120", "80", "70"}, {20, "122", "78", "66"}, {28, "118", "76", "64"}});
+    ChartInputs in =
+        month("02", "2021", "Februar",
+              {{1, "120", "80", "70"}, {20, "122", "78", "66"}, {28, "118", "76", "64"}});
     in.monthMeanSystolic = QStringLiteral("120,00");
     in.monthMeanDiastolic = QStringLiteral("78,00");
     in.monthMeanPulse = QStringLiteral("66,67");
@@ -126,8 +127,9 @@ void TstChartPages::februaryOf28Days()
 
 void TstChartPages::thirtyDayMonthWithReadingsOn29And30()
 {
-    ChartInputs in = month("04", "2020", "April",
-                           {{3, "190", "135", "90"}, {29, "185", "140", "95"}, {30, "180", "132", "88"}});
+    ChartInputs in =
+        month("04", "2020", "April",
+              {{3, "190", "135", "90"}, {29, "185", "140", "95"}, {30, "180", "132", "88"}});
     in.monthMeanSystolic = QStringLiteral("185,00");
     in.monthMeanDiastolic = QStringLiteral("135,67");
     in.monthMeanPulse = QStringLiteral("91,00");
@@ -141,7 +143,8 @@ void TstChartPages::thirtyDayMonthWithReadingsOn29And30()
 
 void TstChartPages::readingsOnlyInWeekThree()
 {
-    ChartInputs in = month("03", "2021", "März", {{16, "165", "70", "80"}, {18, "165", "70", "78"}});
+    ChartInputs in =
+        month("03", "2021", "März", {{16, "165", "70", "80"}, {18, "165", "70", "78"}});
     in.monthMeanSystolic = QStringLiteral("165,00");
     in.monthMeanDiastolic = QStringLiteral("70,00");
     in.monthMeanPulse = QStringLiteral("79,00");
@@ -165,8 +168,9 @@ void TstChartPages::monthWithoutAnyDayReadings()
 
 void TstChartPages::readingsOnlyAtTheEndOfTheMonth()
 {
-    ChartInputs in = month("01", "2017", "Januar",
-                           {{29, "120", "45", "60"}, {30, "121", "44", "62"}, {31, "119", "46", "61"}});
+    ChartInputs in =
+        month("01", "2017", "Januar",
+              {{29, "120", "45", "60"}, {30, "121", "44", "62"}, {31, "119", "46", "61"}});
     in.monthMeanSystolic = QStringLiteral("120,00");
     in.monthMeanDiastolic = QStringLiteral("45,00");
     in.monthMeanPulse = QStringLiteral("61,00");
@@ -178,7 +182,8 @@ void TstChartPages::readingsOnlyAtTheEndOfTheMonth()
 
 void TstChartPages::valueDisplayAndZeroGapOnlyChangeTheirLines()
 {
-    ChartInputs in = month("03", "2021", "März", {{16, "165", "70", "80"}, {18, "165", "70", "78"}});
+    ChartInputs in =
+        month("03", "2021", "März", {{16, "165", "70", "80"}, {18, "165", "70", "78"}});
     in.monthMeanSystolic = QStringLiteral("165,00");
     in.monthMeanDiastolic = QStringLiteral("70,00");
     in.monthMeanPulse = QStringLiteral("79,00");

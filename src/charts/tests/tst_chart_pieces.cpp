@@ -65,14 +65,22 @@ void TstChartPieces::axisMaximum_data()
 {
     QTest::addColumn<QString>("highest");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("125 half to even") << "125" << "130";
-    QTest::newRow("126") << "126" << "140";
-    QTest::newRow("135 half to even") << "135" << "150";
-    QTest::newRow("105") << "105" << "110";
-    QTest::newRow("145") << "145" << "150";
-    QTest::newRow("155") << "155" << "170";
-    QTest::newRow("138") << "138" << "150";
-    QTest::newRow("no readings") << "0" << "10";
+    QTest::newRow("125 half to even") << "125"
+                                      << "130";
+    QTest::newRow("126") << "126"
+                         << "140";
+    QTest::newRow("135 half to even") << "135"
+                                      << "150";
+    QTest::newRow("105") << "105"
+                         << "110";
+    QTest::newRow("145") << "145"
+                         << "150";
+    QTest::newRow("155") << "155"
+                         << "170";
+    QTest::newRow("138") << "138"
+                         << "150";
+    QTest::newRow("no readings") << "0"
+                                 << "10";
 }
 
 void TstChartPieces::axisMaximum()
@@ -95,8 +103,9 @@ void TstChartPieces::axisMaximum()
 
 void TstChartPieces::replaceAllRescans()
 {
-    QCOMPARE(ReplaceAll(QStringLiteral("[0,0,0,0]"), QStringLiteral(",0,"), QStringLiteral(",NaN,")),
-             QStringLiteral("[0,NaN,NaN,0]"));
+    QCOMPARE(
+        ReplaceAll(QStringLiteral("[0,0,0,0]"), QStringLiteral(",0,"), QStringLiteral(",NaN,")),
+        QStringLiteral("[0,NaN,NaN,0]"));
     QCOMPARE(ReplaceAll(QStringLiteral("aaa"), QStringLiteral("a"), QStringLiteral("b")),
              QStringLiteral("bbb"));
     QCOMPARE(ReplaceAll(QStringLiteral("xyz"), QStringLiteral("q"), QStringLiteral("r")),
@@ -116,19 +125,28 @@ void TstChartPieces::markerFillerTakesTheLongestMarker()
     in.openMonth = QStringLiteral("01");
     in.openYear = QStringLiteral("2017");
     // "Dz17" is not "Dz1", "Dz7__" is neither "Dz7" nor "Dz7_".
-    QCOMPARE(FillMarkerLine(QStringLiteral("Dz17 sample"), in, ChartPage::Line),
-             QStringLiteral("Systole: 128 mmHg - Diastole: 84 mmHg - Puls: 70 (HF) - Gewicht: 80,5 kg"));
-    QCOMPARE(FillMarkerLine(QStringLiteral("Dz7__"), in, ChartPage::Line),
-             QStringLiteral("backgroundColor: '#800000',borderColor: '#800000' ,borderWidth: 2,fill: false, "));
-    QCOMPARE(FillMarkerLine(QStringLiteral("Dz7_ x"), in, ChartPage::Bar),
-             QStringLiteral("backgroundColor: '#008000',borderColor: '#008000' ,borderWidth: 2,fill: false, "));
-    QCOMPARE(FillMarkerLine(QStringLiteral("Dz7 x"), in, ChartPage::Bar),
-             QStringLiteral("backgroundColor: '#0000FF',borderColor: '#0000FF' , borderWidth: 2, fill: false, "));
-    QVERIFY(FillMarkerLine(QStringLiteral("Dz1 x"), in, ChartPage::Bar).startsWith(QStringLiteral("<h0>")));
+    QCOMPARE(
+        FillMarkerLine(QStringLiteral("Dz17 sample"), in, ChartPage::Line),
+        QStringLiteral("Systole: 128 mmHg - Diastole: 84 mmHg - Puls: 70 (HF) - Gewicht: 80,5 kg"));
+    QCOMPARE(
+        FillMarkerLine(QStringLiteral("Dz7__"), in, ChartPage::Line),
+        QStringLiteral(
+            "backgroundColor: '#800000',borderColor: '#800000' ,borderWidth: 2,fill: false, "));
+    QCOMPARE(
+        FillMarkerLine(QStringLiteral("Dz7_ x"), in, ChartPage::Bar),
+        QStringLiteral(
+            "backgroundColor: '#008000',borderColor: '#008000' ,borderWidth: 2,fill: false, "));
+    QCOMPARE(
+        FillMarkerLine(QStringLiteral("Dz7 x"), in, ChartPage::Bar),
+        QStringLiteral(
+            "backgroundColor: '#0000FF',borderColor: '#0000FF' , borderWidth: 2, fill: false, "));
+    QVERIFY(FillMarkerLine(QStringLiteral("Dz1 x"), in, ChartPage::Bar)
+                .startsWith(QStringLiteral("<h0>")));
     // The sample after the marker is never written; no marker, no text.
     QCOMPARE(FillMarkerLine(QStringLiteral("Dz2_1 data: [100,120,NaN] , },  "), in, ChartPage::Bar),
              QStringLiteral("data: [NaN,NaN,NaN,NaN,NaN,NaN,NaN] , }, "));
-    QCOMPARE(FillMarkerLine(QStringLiteral("function createConfig()"), in, ChartPage::Bar), QString());
+    QCOMPARE(FillMarkerLine(QStringLiteral("function createConfig()"), in, ChartPage::Bar),
+             QString());
     QCOMPARE(FillMarkerLine(QString(), in, ChartPage::Bar), QString());
 }
 
@@ -201,9 +219,10 @@ void TstChartPieces::summaryWeightFormats()
              QStringLiteral("Monatliche Mittelwerte: ',' Systole: 132 mmHg - Diastole: 84 mmHg - "
                             "Puls: 70 (HF) ',' Gewicht: 1.002,0 kg"));
     in.monthWeightMean = -1;
-    QCOMPARE(monthlySummary(in, ChartPage::Line),
-             QStringLiteral("Systole: 132 mmHg - Diastole: 84 mmHg - Puls: 70 (HF) - Gewicht: Keine "
-                            "Angabe!"));
+    QCOMPARE(
+        monthlySummary(in, ChartPage::Line),
+        QStringLiteral("Systole: 132 mmHg - Diastole: 84 mmHg - Puls: 70 (HF) - Gewicht: Keine "
+                       "Angabe!"));
 }
 
 void TstChartPieces::classification_data()
@@ -214,24 +233,51 @@ void TstChartPieces::classification_data()
     QTest::addColumn<QString>("colour");
     QTest::addColumn<QString>("warning");
     using L = MonthGrade::Level;
-    const QString low = QStringLiteral("Überprüfen Sie Ihre Eingaben der systolischen Werte! Die Werte sind sehr niedrig!");
-    const QString high = QStringLiteral("Überprüfen Sie Ihre Eingaben der diastolischen Werte! Die Werte sind viel zu hoch!");
-    const QString dlow = QStringLiteral("Überprüfen Sie Ihre Eingaben der diastolischen Werte! Die Werte sind viel zu niedrig!");
-    QTest::newRow("179.5 rounds to grade 3") << "179,5" << "80,00" << int(L::Grade3) << "#ED1B24" << "";
-    QTest::newRow("179.49 stays grade 2") << "179,49" << "80,00" << int(L::Grade2) << "#FA572E" << "";
-    QTest::newRow("diastolic grade 1") << "135,00" << "95,00" << int(L::Grade1) << "#FF925F" << "";
-    QTest::newRow("systolic grade 2") << "165,00" << "70,00" << int(L::Grade2) << "#FA572E" << "";
-    QTest::newRow("diastolic grade 2") << "120,00" << "100,00" << int(L::Grade2) << "#FA572E" << "";
-    QTest::newRow("high normal by D") << "120,00" << "85,00" << int(L::HighNormal) << "#FEF200" << "";
-    QTest::newRow("high normal by S") << "139,00" << "60,00" << int(L::HighNormal) << "#FEF200" << "";
-    QTest::newRow("normal") << "120,00" << "80,00" << int(L::Normal) << "#B5E51D" << "";
-    QTest::newRow("normal lower edge") << "105,00" << "50,00" << int(L::Normal) << "#B5E51D" << "";
-    QTest::newRow("systolic low") << "100,00" << "70,00" << int(L::None) << "#FFFFFF" << low;
-    QTest::newRow("diastolic low") << "120,00" << "45,00" << int(L::None) << "#FFFFFF" << dlow;
-    QTest::newRow("diastolic wins over systolic") << "100,00" << "45,00" << int(L::None) << "#FFFFFF" << dlow;
-    QTest::newRow("D 140 grade 3 and too high") << "125,00" << "140,00" << int(L::Grade3) << "#ED1B24" << high;
-    QTest::newRow("D 205 is not graded") << "125,00" << "205,00" << int(L::None) << "#FFFFFF" << high;
-    QTest::newRow("D 210 graded by S") << "150,00" << "210,00" << int(L::Grade1) << "#FF925F" << high;
+    const QString low = QStringLiteral(
+        "Überprüfen Sie Ihre Eingaben der systolischen Werte! Die Werte sind sehr niedrig!");
+    const QString high = QStringLiteral(
+        "Überprüfen Sie Ihre Eingaben der diastolischen Werte! Die Werte sind viel zu hoch!");
+    const QString dlow = QStringLiteral(
+        "Überprüfen Sie Ihre Eingaben der diastolischen Werte! Die Werte sind viel zu niedrig!");
+    QTest::newRow("179.5 rounds to grade 3") << "179,5"
+                                             << "80,00" << int(L::Grade3) << "#ED1B24"
+                                             << "";
+    QTest::newRow("179.49 stays grade 2") << "179,49"
+                                          << "80,00" << int(L::Grade2) << "#FA572E"
+                                          << "";
+    QTest::newRow("diastolic grade 1") << "135,00"
+                                       << "95,00" << int(L::Grade1) << "#FF925F"
+                                       << "";
+    QTest::newRow("systolic grade 2") << "165,00"
+                                      << "70,00" << int(L::Grade2) << "#FA572E"
+                                      << "";
+    QTest::newRow("diastolic grade 2") << "120,00"
+                                       << "100,00" << int(L::Grade2) << "#FA572E"
+                                       << "";
+    QTest::newRow("high normal by D") << "120,00"
+                                      << "85,00" << int(L::HighNormal) << "#FEF200"
+                                      << "";
+    QTest::newRow("high normal by S") << "139,00"
+                                      << "60,00" << int(L::HighNormal) << "#FEF200"
+                                      << "";
+    QTest::newRow("normal") << "120,00"
+                            << "80,00" << int(L::Normal) << "#B5E51D"
+                            << "";
+    QTest::newRow("normal lower edge") << "105,00"
+                                       << "50,00" << int(L::Normal) << "#B5E51D"
+                                       << "";
+    QTest::newRow("systolic low") << "100,00"
+                                  << "70,00" << int(L::None) << "#FFFFFF" << low;
+    QTest::newRow("diastolic low") << "120,00"
+                                   << "45,00" << int(L::None) << "#FFFFFF" << dlow;
+    QTest::newRow("diastolic wins over systolic") << "100,00"
+                                                  << "45,00" << int(L::None) << "#FFFFFF" << dlow;
+    QTest::newRow("D 140 grade 3 and too high") << "125,00"
+                                                << "140,00" << int(L::Grade3) << "#ED1B24" << high;
+    QTest::newRow("D 205 is not graded") << "125,00"
+                                         << "205,00" << int(L::None) << "#FFFFFF" << high;
+    QTest::newRow("D 210 graded by S") << "150,00"
+                                       << "210,00" << int(L::Grade1) << "#FF925F" << high;
 }
 
 void TstChartPieces::classification()
@@ -253,27 +299,30 @@ void TstChartPieces::gradeTextsDependOnThePage()
 {
     QCOMPARE(classifyMonth(165, 70, ChartPage::Bar).text,
              QStringLiteral("Grad 2 Hypertonie (mittelschwerer Bluthochdruck)"));
-    QCOMPARE(classifyMonth(165, 70, ChartPage::Line).text,
-             QStringLiteral("Monatliche Mittelwerte: Grad 2 Hypertonie (mittelschwerer Bluthochdruck)"));
+    QCOMPARE(
+        classifyMonth(165, 70, ChartPage::Line).text,
+        QStringLiteral("Monatliche Mittelwerte: Grad 2 Hypertonie (mittelschwerer Bluthochdruck)"));
     QCOMPARE(classifyMonth(145, 70, ChartPage::Bar).text,
              QStringLiteral("Grad 1 Hypertonie (leichter Bluthochdruck)"));
     QCOMPARE(classifyMonth(120, 80, ChartPage::Bar).text,
              QStringLiteral("Monatliche Mittelwerte: Normal/Optimal "));
-    QCOMPARE(classifyMonth(100, 80, ChartPage::Bar).text, QStringLiteral("Monatliche Mittelwerte: "));
+    QCOMPARE(classifyMonth(100, 80, ChartPage::Bar).text,
+             QStringLiteral("Monatliche Mittelwerte: "));
 }
 
 void TstChartPieces::missingGroupsNotice()
 {
     DayMeanTable table;
-    const QStringList weeks{QStringLiteral("Woche1"), QStringLiteral("Woche2"), QStringLiteral("Woche3"),
-                            QStringLiteral("Woche4")};
-    const QStringList ranges{QStringLiteral("1-7"), QStringLiteral(" , 8-14"), QStringLiteral(" , 15-21"),
-                             QStringLiteral(" , 22-28")};
-    table.setText(Quantity::Pulse, 3, QStringLiteral("70"));  // a pulse alone counts
+    const QStringList weeks{QStringLiteral("Woche1"), QStringLiteral("Woche2"),
+                            QStringLiteral("Woche3"), QStringLiteral("Woche4")};
+    const QStringList ranges{QStringLiteral("1-7"), QStringLiteral(" , 8-14"),
+                             QStringLiteral(" , 15-21"), QStringLiteral(" , 22-28")};
+    table.setText(Quantity::Pulse, 3, QStringLiteral("70")); // a pulse alone counts
     table.setText(Quantity::Diastolic, 20, QStringLiteral("80"));
-    QCOMPARE(::missingGroupsNotice(table, weeks, ranges),
-             (QStringList{QStringLiteral("<center><h1>[Es fehlen Daten der Tagesgruppe:   8-14 , 22-28"),
-                          QStringLiteral("]</h1></center>")}));
+    QCOMPARE(
+        ::missingGroupsNotice(table, weeks, ranges),
+        (QStringList{QStringLiteral("<center><h1>[Es fehlen Daten der Tagesgruppe:   8-14 , 22-28"),
+                     QStringLiteral("]</h1></center>")}));
     table.setText(Quantity::Systolic, 10, QStringLiteral("120"));
     table.setText(Quantity::Systolic, 28, QStringLiteral("120"));
     QVERIFY(::missingGroupsNotice(table, weeks, ranges).isEmpty());
@@ -287,11 +336,13 @@ void TstChartPieces::remarkBlockEdges()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("r.txt"));
     TempHome::writeFile(path, "   \r\n\t\r\n\r\n");
-    QCOMPARE(remarkBlock(path), QStringList{QStringLiteral("<h1><u>Meine Bemerkung:</u><br><h1><div>")});
+    QCOMPARE(remarkBlock(path),
+             QStringList{QStringLiteral("<h1><u>Meine Bemerkung:</u><br><h1><div>")});
     TempHome::writeFile(path, "a\t\tb \"x\" \xe4\r\n");
     QCOMPARE(remarkBlock(path),
              (QStringList{QStringLiteral("<h1><u>Meine Bemerkung:</u><br><h1><div>"),
-                          QStringLiteral("a&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;b \"x\" ä <br>")}));
+                          QStringLiteral(
+                              "a&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;b \"x\" ä <br>")}));
     TempHome::writeFile(path, QByteArray());
     QVERIFY(remarkBlock(path).isEmpty());
     QVERIFY(remarkBlock(dir.filePath(QStringLiteral("missing.txt"))).isEmpty());

@@ -61,8 +61,8 @@ private:
     ChartPublishContext context(const QString &year = QStringLiteral("2020"),
                                 const QString &month = QStringLiteral("Muster_01_2020.tab")) const
     {
-        return ChartPublishContext{m_data + QStringLiteral("Blutdruck-Daten-Galerie/") + year
-                                       + QLatin1Char('/') + month,
+        return ChartPublishContext{m_data + QStringLiteral("Blutdruck-Daten-Galerie/") + year +
+                                       QLatin1Char('/') + month,
                                    year,
                                    m_html,
                                    m_data,
@@ -102,7 +102,8 @@ void TstShowChartPage::writesThePageAndTheLibraryAndOpensIt()
     FakeSeam seam;
     ShowChartPage(seam, nullptr, context(), m_page);
 
-    QCOMPARE(TempHome::readFile(pagePath()), QByteArray("<!doctype html>\r\nGr\xfc\xdf" "e\t\r\n</html>\r\n"));
+    QCOMPARE(TempHome::readFile(pagePath()), QByteArray("<!doctype html>\r\nGr\xfc\xdf"
+                                                        "e\t\r\n</html>\r\n"));
     const QString script = m_html + QStringLiteral("2020/Chart.min.js");
     QCOMPARE(TempHome::readFile(script), QByteArray("/* library */"));
     QCOMPARE(QFile::permissions(script) & 0x7077,
@@ -111,7 +112,8 @@ void TstShowChartPage::writesThePageAndTheLibraryAndOpensIt()
     QCOMPARE(seam.calls.at(0).kind, QStringLiteral("document"));
     QCOMPARE(seam.calls.at(0).text, pagePath());
     // An empty choice becomes the default browser, and stays so.
-    QCOMPARE(m_settings->Lies_String_aus_Registry(QStringLiteral("Browser")), QStringLiteral("standard"));
+    QCOMPARE(m_settings->Lies_String_aus_Registry(QStringLiteral("Browser")),
+             QStringLiteral("standard"));
 
     // Building again replaces the page.
     ShowChartPage(seam, nullptr, context(), {QStringLiteral("neu")});
@@ -121,8 +123,8 @@ void TstShowChartPage::writesThePageAndTheLibraryAndOpensIt()
 void TstShowChartPage::capitalTabAndTwoYears()
 {
     FakeSeam seam;
-    ShowChartPage(seam, nullptr, context(QStringLiteral("2019"), QStringLiteral("Muster_01_2019.TAB")),
-                  m_page);
+    ShowChartPage(seam, nullptr,
+                  context(QStringLiteral("2019"), QStringLiteral("Muster_01_2019.TAB")), m_page);
     ShowChartPage(seam, nullptr, context(), m_page);
     QVERIFY(QFile::exists(m_html + QStringLiteral("2019/Muster_01_2019.html")));
     QVERIFY(QFile::exists(m_html + QStringLiteral("2019/Chart.min.js")));
@@ -146,7 +148,8 @@ void TstShowChartPage::existingLibraryIsNeverReplaced()
 void TstShowChartPage::libraryFromTheInstallationOrAMessage()
 {
     QFile::remove(m_data + QStringLiteral("scripts/Chart.min.js"));
-    const QString installed = m_home->root() + QStringLiteral("/share/vantoria/scripts/Chart.min.js");
+    const QString installed =
+        m_home->root() + QStringLiteral("/share/vantoria/scripts/Chart.min.js");
     TempHome::writeFile(installed, "/* installed */");
     QFile::setPermissions(installed, QFileDevice::Permissions(0x7777));
     FakeSeam seam;
@@ -164,9 +167,9 @@ void TstShowChartPage::libraryFromTheInstallationOrAMessage()
     ShowChartPage(seam, nullptr, context(QStringLiteral("2021")), m_page);
     QCOMPARE(seam.calls.size(), 2);
     QCOMPARE(seam.calls.at(0).kind, QStringLiteral("plain"));
-    QCOMPARE(seam.calls.at(0).text, QStringLiteral("Datei \"") + m_data
-                                        + QStringLiteral("scripts/Chart.min.js\" konnte nicht in den "
-                                                         "Ordner:\"JahrPfad\" kopiert werden! "));
+    QCOMPARE(seam.calls.at(0).text, QStringLiteral("Datei \"") + m_data +
+                                        QStringLiteral("scripts/Chart.min.js\" konnte nicht in den "
+                                                       "Ordner:\"JahrPfad\" kopiert werden! "));
     QCOMPARE(seam.calls.at(1).kind, QStringLiteral("document"));
 }
 
@@ -175,16 +178,35 @@ void TstShowChartPage::browserRows_data()
     QTest::addColumn<QString>("browser");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("program");
-    QTest::newRow("standard") << "standard" << "document" << "";
-    QTest::newRow("firefox") << "firefox" << "program" << "firefox";
-    QTest::newRow("edge") << "edge" << "program" << "microsoft-edge";
-    QTest::newRow("chrome takes the first found") << "chrome" << "program" << "chromium";
-    QTest::newRow("opera falls back") << "opera" << "document" << "";
-    QTest::newRow("safari falls back") << "safari" << "document" << "";
-    QTest::newRow("first row wins") << "standard firefox chrome" << "document" << "";
-    QTest::newRow("firefox before chrome") << "firefox chrome" << "program" << "firefox";
-    QTest::newRow("case matters") << "Firefox" << "document" << "";
-    QTest::newRow("internet explorer") << "internet explorer" << "warning"
+    QTest::newRow("standard") << "standard"
+                              << "document"
+                              << "";
+    QTest::newRow("firefox") << "firefox"
+                             << "program"
+                             << "firefox";
+    QTest::newRow("edge") << "edge"
+                          << "program"
+                          << "microsoft-edge";
+    QTest::newRow("chrome takes the first found") << "chrome"
+                                                  << "program"
+                                                  << "chromium";
+    QTest::newRow("opera falls back") << "opera"
+                                      << "document"
+                                      << "";
+    QTest::newRow("safari falls back") << "safari"
+                                       << "document"
+                                       << "";
+    QTest::newRow("first row wins") << "standard firefox chrome"
+                                    << "document"
+                                    << "";
+    QTest::newRow("firefox before chrome") << "firefox chrome"
+                                           << "program"
+                                           << "firefox";
+    QTest::newRow("case matters") << "Firefox"
+                                  << "document"
+                                  << "";
+    QTest::newRow("internet explorer") << "internet explorer"
+                                       << "warning"
                                        << "Datei: iexplore.exe kann nicht geöffnet werden";
 }
 
@@ -259,8 +281,8 @@ void TstShowChartPage::yearFolderThatCannotBeCreated()
     ShowChartPage(seam, nullptr, context(), m_page);
     QCOMPARE(seam.calls.size(), 2);
     QCOMPARE(seam.calls.at(0).kind, QStringLiteral("plain"));
-    QCOMPARE(seam.calls.at(0).text,
-             QStringLiteral("Ordner \"") + m_html + QStringLiteral("2020\" konnte nicht erstellt werden! "));
+    QCOMPARE(seam.calls.at(0).text, QStringLiteral("Ordner \"") + m_html +
+                                        QStringLiteral("2020\" konnte nicht erstellt werden! "));
     QCOMPARE(seam.calls.at(1).kind, QStringLiteral("warning"));
     QVERIFY(!seam.calls.at(1).text.isEmpty());
 }

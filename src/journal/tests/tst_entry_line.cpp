@@ -73,10 +73,9 @@ void TestEntryLine::displayLine_data()
         << "Abends den     05.03.2017 Z=20:40 s=128, d=80, p=64, Gewicht=0"
         << bars("Abends den |05.03.2017 |Z=20:40 |s=128, |d=80, |p=64, |Gewicht=0")
         << "Abends den 05.03.2017 Z=20:40 s=128, d=80, p=64, Gewicht=0";
-    QTest::newRow("without weight")
-        << "Abends den 07.03.2017 Z=20:40 s=120, d=90, p=70"
-        << bars("Abends den |07.03.2017 |Z=20:40 |s=120, |d=90, |p=70|")
-        << "Abends den 07.03.2017 Z=20:40 s=120, d=90, p=70";
+    QTest::newRow("without weight") << "Abends den 07.03.2017 Z=20:40 s=120, d=90, p=70"
+                                    << bars("Abends den |07.03.2017 |Z=20:40 |s=120, |d=90, |p=70|")
+                                    << "Abends den 07.03.2017 Z=20:40 s=120, d=90, p=70";
     QTest::newRow("outer blanks of pulse and weight")
         << "Abends den 07.03.2017 Z=20:40 s=120, d=90, p=70  "
         << bars("Abends den |07.03.2017 |Z=20:40 |s=120, |d=90, |p=70|")
@@ -131,8 +130,10 @@ void TestEntryLine::arbitraryTextNeverBreaksSplitting()
 {
     // Fragments of the grammar in random order: every split either yields
     // seven pieces that join back to the text, or no display line at all.
-    const QStringList parts = {"den", " ", "  ", "Z=", "s=", "d=", "p=", ",", "Gewicht=",
-                               "1",   ".", "M", "A", "=", QString(QChar(0xE4)), "\r"};
+    const QStringList parts = {"den", " ",  "  ", "Z=",       "s=",
+                               "d=",  "p=", ",",  "Gewicht=", "1",
+                               ".",   "M",  "A",  "=",        QString(QChar(0xE4)),
+                               "\r"};
     QRandomGenerator random(20170301);
     int shown = 0;
     for (int round = 0; round < 20000; ++round) {

@@ -78,8 +78,8 @@ void TestMonthFile::writtenFileHoldsSingleByteUmlautAndCrLf()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("Muster_03_2017.tab");
-    const QStringList shown = {*EntryLine::toDisplayLine(
-        "Morgens den  05.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0")};
+    const QStringList shown = {
+        *EntryLine::toDisplayLine("Morgens den  05.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0")};
     QVERIFY(TextFile::writeLines(
         path, fileLines("Muster", GibMonatLang(3), "2017", {true, true, true, true}, shown)));
 
@@ -108,8 +108,8 @@ void TestMonthFile::loadAndSaveKeepsLinesAndDropsSecondBlank()
     const QString path = dir.filePath("Muster_03_2017.tab");
     const QStringList shown = displayLinesOf(*original);
     QCOMPARE(shown.size(), 6);
-    QVERIFY(TextFile::writeLines(path, fileLines(header.userName, GibMonatLang(3), "2017",
-                                                 switches, shown)));
+    QVERIFY(TextFile::writeLines(
+        path, fileLines(header.userName, GibMonatLang(3), "2017", switches, shown)));
     const auto saved = TextFile::readLines(path);
     QVERIFY(saved);
 
@@ -187,8 +187,9 @@ void TestMonthFile::headerOutsideItsSectionIsIgnored()
     const std::array<bool, 4> allOn = {true, true, true, true};
     QCOMPARE(none.applySwitches(allOn), allOn);
 
-    const QStringList otherSections = {"[Anderes]", "BenutzerName=Fremd", "[Personendaten]",
-                                       "BenutzerName=Muster", "[Danach]", "2M=0"};
+    const QStringList otherSections = {"[Anderes]",       "BenutzerName=Fremd",
+                                       "[Personendaten]", "BenutzerName=Muster",
+                                       "[Danach]",        "2M=0"};
     const Header header = readHeader(otherSections);
     QCOMPARE(header.userName, QStringLiteral("Muster"));
     QCOMPARE(header.switchText[1], QString());

@@ -24,9 +24,9 @@ QTemporaryDir &applicationsTree()
             if (!file.open(QIODevice::WriteOnly))
                 continue;
             const QByteArray categories = i % 30 == 0 ? "Network;WebBrowser;" : "Utility;";
-            file.write("[Desktop Entry]\nType=Application\nName=Application " + QByteArray::number(i)
-                       + "\nExec=app\nIcon=app\nCategories=" + categories
-                       + "\nMimeType=text/plain;image/png;\n\n[Desktop Action new]\nName=New\n");
+            file.write("[Desktop Entry]\nType=Application\nName=Application " +
+                       QByteArray::number(i) + "\nExec=app\nIcon=app\nCategories=" + categories +
+                       "\nMimeType=text/plain;image/png;\n\n[Desktop Action new]\nName=New\n");
         }
         filled = true;
     }
@@ -35,7 +35,8 @@ QTemporaryDir &applicationsTree()
 
 void BM_ReadDesktopBrowsers(benchmark::State &state)
 {
-    const QStringList folders = {applicationsTree().path() + QStringLiteral("/share/applications/")};
+    const QStringList folders = {applicationsTree().path() +
+                                 QStringLiteral("/share/applications/")};
     for (auto _ : state)
         benchmark::DoNotOptimize(readDesktopBrowsers(folders));
 }

@@ -30,9 +30,8 @@ struct Setup
         : store(home.settingsFile())
     {
         store.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.workFolder());
-        qputenv("XDG_DATA_HOME", browserFolder.isEmpty()
-                                     ? QByteArray("/nonexistent-vantoria-home")
-                                     : (kData + browserFolder).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", browserFolder.isEmpty() ? QByteArray("/nonexistent-vantoria-home")
+                                                         : (kData + browserFolder).toLocal8Bit());
         qputenv("XDG_DATA_DIRS", "/nonexistent-vantoria-data");
     }
     QString read(const char *name) const { return store.Lies_String_aus_Registry(name); }
@@ -43,8 +42,7 @@ struct Setup
     FakeSeam seam;
 };
 
-template<typename T>
-T *child(QWidget &dialog, const QString &name)
+template <typename T> T *child(QWidget &dialog, const QString &name)
 {
     T *widget = dialog.findChild<T *>(name);
     if (!widget)
@@ -133,7 +131,8 @@ void TestEinstell::layoutAndTexts()
     for (QPushButton *b : buttons)
         change += b->text() == QStringLiteral("Ändern");
     QCOMPARE(change, 6);
-    QCOMPARE(child<QPushButton>(dialog, "Button7")->text(), QStringLiteral("Standard (Rot/Orange)"));
+    QCOMPARE(child<QPushButton>(dialog, "Button7")->text(),
+             QStringLiteral("Standard (Rot/Orange)"));
     QCOMPARE(child<QPushButton>(dialog, "Button4")->text(), QStringLiteral("Standard (Grau)"));
     QVERIFY(child<QPushButton>(dialog, "OKBtn")->isDefault());
     QCOMPARE(child<QPushButton>(dialog, "AbbruchButton")->text(), QStringLiteral("&Abbruch"));
@@ -369,7 +368,8 @@ void TestEinstell::chromeAndFirefoxDetected()
     QCOMPARE(offeredRow(dialog), QStringLiteral("S..CF.."));
     QCOMPARE(child<QLabel>(dialog, "chrome_Image")->toolTip(), QStringLiteral("Google Chrome"));
     QCOMPARE(child<QLabel>(dialog, "firefox_Image")->toolTip(), QStringLiteral("FireFox"));
-    QCOMPARE(child<QLabel>(dialog, "standard_Image")->toolTip(), QStringLiteral("Standard Browser"));
+    QCOMPARE(child<QLabel>(dialog, "standard_Image")->toolTip(),
+             QStringLiteral("Standard Browser"));
     QCOMPARE(pictureOf(dialog, "AktuellerBrowser_Image"), pictureOf(dialog, "standard_Image"));
 
     // Empty places do not react.
@@ -482,7 +482,8 @@ void TestEinstell::themeIconUsedWhenThemeHasIt()
     QCOMPARE(chrome.pixelColor(20, 20), QColor(10, 200, 30));
     QCOMPARE(chrome.pixelColor(1, 1), QColor(10, 200, 30));
     // A theme without the named icon leaves our own picture.
-    QCOMPARE(pictureOf(dialog, "firefox_Image"), drawnBrowserPicture(BrowserPlace::Firefox).toImage());
+    QCOMPARE(pictureOf(dialog, "firefox_Image"),
+             drawnBrowserPicture(BrowserPlace::Firefox).toImage());
 }
 
 void TestEinstell::screenshot()

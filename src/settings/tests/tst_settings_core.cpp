@@ -15,7 +15,9 @@ const QString kData = QStringLiteral(VANTORIA_TEST_DATA_DIR "/settings/");
 class EnvGuard
 {
 public:
-    explicit EnvGuard(const char *name) : m_name(name), m_had(qEnvironmentVariableIsSet(name))
+    explicit EnvGuard(const char *name)
+        : m_name(name)
+        , m_had(qEnvironmentVariableIsSet(name))
     {
         m_value = qgetenv(name);
     }
@@ -146,10 +148,9 @@ void TestSettingsCore::applicationFoldersFromEnvironment()
     // Relative entries are ignored, as the base directory rules say.
     qputenv("XDG_DATA_HOME", "/data/home/");
     qputenv("XDG_DATA_DIRS", "relative/share::/opt/share/:/usr/share");
-    QCOMPARE(applicationFolders(),
-             QStringList({QStringLiteral("/data/home/applications/"),
-                          QStringLiteral("/opt/share/applications/"),
-                          QStringLiteral("/usr/share/applications/")}));
+    QCOMPARE(applicationFolders(), QStringList({QStringLiteral("/data/home/applications/"),
+                                                QStringLiteral("/opt/share/applications/"),
+                                                QStringLiteral("/usr/share/applications/")}));
 
     qputenv("XDG_DATA_HOME", "relative");
     qputenv("XDG_DATA_DIRS", "only/relative");
@@ -164,9 +165,9 @@ void TestSettingsCore::browserListAppends()
     EnvGuard home("XDG_DATA_HOME");
     EnvGuard dirs("XDG_DATA_DIRS");
     qputenv("XDG_DATA_HOME", (kData + QStringLiteral("reader/home")).toLocal8Bit());
-    qputenv("XDG_DATA_DIRS", (kData + QStringLiteral("reader/data2:") + kData
-                              + QStringLiteral("reader/data1"))
-                                 .toLocal8Bit());
+    qputenv("XDG_DATA_DIRS",
+            (kData + QStringLiteral("reader/data2:") + kData + QStringLiteral("reader/data1"))
+                .toLocal8Bit());
     QStringList list = {QStringLiteral("already there")};
     LiesBrowserListe(list);
     // With data2 ahead of data1 its Firefox entry wins.

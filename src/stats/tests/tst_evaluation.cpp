@@ -34,12 +34,9 @@ void TestEvaluation::threeDigitReading()
     const QStringList items = ZeigAuswertung(displayLine("135", "85", "70"));
     QCOMPARE(items.size(), 4);
     QCOMPARE(items.at(0), kHeading);
-    QCOMPARE(items.at(1),
-             "\t\t      Systole= 135 mmHg, Diastole= 85 mmHg, Puls= 70 (HF)\r\n");
-    QCOMPARE(items.at(2),
-             "\t\t      Arterieller Mitteldruck (MAD): 101,7 mmHg  (70-105 =Normal)");
-    QCOMPARE(items.at(3),
-             "\t\t      Pulsdruck: 50 mmHg        (Niedriger als 50 mmHg=Normal)");
+    QCOMPARE(items.at(1), "\t\t      Systole= 135 mmHg, Diastole= 85 mmHg, Puls= 70 (HF)\r\n");
+    QCOMPARE(items.at(2), "\t\t      Arterieller Mitteldruck (MAD): 101,7 mmHg  (70-105 =Normal)");
+    QCOMPARE(items.at(3), "\t\t      Pulsdruck: 50 mmHg        (Niedriger als 50 mmHg=Normal)");
     // As memo lines: six lines, the second and fourth empty.
     const QStringList memo = items.join("\r\n").split("\r\n");
     QCOMPARE(memo.size(), 6);

@@ -127,8 +127,9 @@ void TestMonthMeans::valueThatDoesNotConvert()
     QCOMPARE(means.systolic(), QString());
     QCOMPARE(means.pulse(), QString());
     // The bad value stays collected, so every later line fails the same way.
-    QVERIFY(!conversionMessage([&] { means.EstelleMonatsMittelwert(line("Abends", 2, 1, 1, 1)); })
-                 .isEmpty());
+    QVERIFY(!conversionMessage([&] {
+                 means.EstelleMonatsMittelwert(line("Abends", 2, 1, 1, 1));
+             }).isEmpty());
 }
 
 void TestMonthMeans::clearKeepsTextsUntilNextLine()
@@ -172,9 +173,8 @@ void TestMonthMeans::weightLinesThatDoNotConvert()
                      "Morgens den x5.03.2024 Z=1 s=1, d=1, p=1, Gewicht=80");
              }),
              QString::fromUtf8("'x5' ist kein gültiger Integerwert"));
-    QCOMPARE(conversionMessage([&] {
-                 weights.ErstelleGewichtsListe(line("Morgens", 5, 1, 1, 1, "80.5"));
-             }),
+    QCOMPARE(conversionMessage(
+                 [&] { weights.ErstelleGewichtsListe(line("Morgens", 5, 1, 1, 1, "80.5")); }),
              QString::fromUtf8("'80.5' ist kein gültiger Gleitkommawert"));
     QCOMPARE(weights.weightList(), QStringList());
 }

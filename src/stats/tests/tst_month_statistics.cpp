@@ -137,8 +137,9 @@ void TestMonthStatistics::arbitraryLinesOnlyRaiseConversionErrors()
 {
     // Fragments of the grammar mixed with any byte of the code page: every
     // collector either takes the line or refuses it with a conversion error.
-    QStringList parts = {"Morgens den ", "Abends den ", "Messung2 den ", ".", "05", "1",
-                         " Z=", " s=", ", d=", ", p=", ", Gewicht=", ",", "_", " ", "\t"};
+    QStringList parts = {
+        "Morgens den ", "Abends den ", "Messung2 den ", ".", "05", "1", " Z=", " s=",
+        ", d=",         ", p=",        ", Gewicht=",    ",", "_",  " ", "\t"};
     QRandomGenerator random(20240105);
     int taken = 0, refused = 0;
     for (int round = 0; round < 5000; ++round) {

@@ -14,8 +14,8 @@ using namespace MonthTable;
 
 QStringList fixtureEntries()
 {
-    const auto lines = TextFile::readLines(QStringLiteral(VANTORIA_TEST_DATA_DIR)
-                                           + QStringLiteral("/table/Muster_04_2017.tab"));
+    const auto lines = TextFile::readLines(QStringLiteral(VANTORIA_TEST_DATA_DIR) +
+                                           QStringLiteral("/table/Muster_04_2017.tab"));
     QStringList entries;
     for (const QString &line : lines.value())
         if (line.startsWith(QLatin1Char('M')) || line.startsWith(QLatin1Char('A')))
@@ -72,42 +72,138 @@ void TestMonthTableCore::fixtureMonthCellByCell()
 
     QMap<int, QStringList> expected;
     expected[1] = QStringList{QStringLiteral("      01"),
-                              "    07:30 ", "    140 ", "    90 ", "    70 ", "  ",
-                              "  ", "  ", "  ", "  ", "  ",
-                              "  ", "  ", "  ", "  ", "  ",
-                              "    20:40 ", "    135 ", "    85 ", "    66 ", "  ",
+                              "    07:30 ",
+                              "    140 ",
+                              "    90 ",
+                              "    70 ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "    20:40 ",
+                              "    135 ",
+                              "    85 ",
+                              "    66 ",
+                              "  ",
                               "  * 80,3"};
     expected[2] = QStringList{QStringLiteral("      02"),
-                              "    07:10 ", "    128 ", "    82 ", "    64 ", "  ",
-                              "    12:05 ", "    131 ", "    84 ", "    72 ", "  ",
-                              "  ", "  ", "  ", "  ", "  ",
-                              "  ", "  ", "  ", "  ", "  ",
+                              "    07:10 ",
+                              "    128 ",
+                              "    82 ",
+                              "    64 ",
+                              "  ",
+                              "    12:05 ",
+                              "    131 ",
+                              "    84 ",
+                              "    72 ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
                               "    0"};
     expected[5] = QStringList{QStringLiteral("      05"),
-                              "  ", "  ", "  ", "  ", "  ",
-                              "  ", "  ", "  ", "  ", "  ",
-                              "    16:45 ", "    122 ", "    79 ", "    61 ", "  ",
-                              "  ", "  ", "  ", "  ", "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "    16:45 ",
+                              "    122 ",
+                              "    79 ",
+                              "    61 ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
+                              "  ",
                               "    80,5"};
     expected[10] = QStringList{QStringLiteral("      10"),
-                               "    06:55 ", "    151 ", "    95 ", "    80 ", "  ",
-                               "    11:30 ", "    144 ", "    91 ", "    77 ", "  ",
-                               "    17:00 ", "    139 ", "    88 ", "    75 ", "  ",
-                               "    21:15 ", "    133 ", "    86 ", "    69 ", "  ",
+                               "    06:55 ",
+                               "    151 ",
+                               "    95 ",
+                               "    80 ",
+                               "  ",
+                               "    11:30 ",
+                               "    144 ",
+                               "    91 ",
+                               "    77 ",
+                               "  ",
+                               "    17:00 ",
+                               "    139 ",
+                               "    88 ",
+                               "    75 ",
+                               "  ",
+                               "    21:15 ",
+                               "    133 ",
+                               "    86 ",
+                               "    69 ",
+                               "  ",
                                "    81"};
     // Two blanks after "den" and no weight piece: the pulse has no trailing blank.
     expected[17] = QStringList{QStringLiteral("      17"),
-                               "  ", "  ", "  ", "  ", "  ",
-                               "  ", "  ", "  ", "  ", "  ",
-                               "  ", "  ", "  ", "  ", "  ",
-                               "    22:00 ", "    118 ", "    76 ", "    58", "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "    22:00 ",
+                               "    118 ",
+                               "    76 ",
+                               "    58",
+                               "  ",
                                "    0"};
     // The last day of the list gets its weight although no day follows.
     expected[30] = QStringList{QStringLiteral("      30"),
-                               "    08:00 ", "    125 ", "    80 ", "    60 ", "  ",
-                               "  ", "  ", "  ", "  ", "  ",
-                               "  ", "  ", "  ", "  ", "  ",
-                               "    20:00 ", "    129 ", "    81 ", "    63 ", "  ",
+                               "    08:00 ",
+                               "    125 ",
+                               "    80 ",
+                               "    60 ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "  ",
+                               "    20:00 ",
+                               "    129 ",
+                               "    81 ",
+                               "    63 ",
+                               "  ",
                                "  * 79,2"};
 
     QCOMPARE(rowOf(grid, 0), captionRow());
@@ -117,8 +213,9 @@ void TestMonthTableCore::fixtureMonthCellByCell()
         for (int column = 0; column < ColumnCount; ++column) {
             if (grid.cell(column, row) != want.at(column))
                 QFAIL(qPrintable(QStringLiteral("row %1 column %2: '%3' instead of '%4'")
-                                     .arg(row).arg(column).arg(grid.cell(column, row),
-                                                               want.at(column))));
+                                     .arg(row)
+                                     .arg(column)
+                                     .arg(grid.cell(column, row), want.at(column))));
         }
     }
     // April has 30 days; row 31 stays empty.
@@ -191,9 +288,10 @@ void TestMonthTableCore::handEditedLines()
     // was written before stays and the table is otherwise complete.
     MonthTableGrid grid;
     try {
-        grid.build({QStringLiteral("Morgens den 03.04.2017 Z=07:00 s=130, d=85, p=70, Gewicht=80"),
-                    QStringLiteral("Morgens den 04.04.2017 Z=07:05 s=131, d=86, p=71, Gewicht=8o,5"),
-                    QStringLiteral("Morgens den 05.04.2017 Z=07:10 s=132, d=87, p=72, Gewicht=0")});
+        grid.build(
+            {QStringLiteral("Morgens den 03.04.2017 Z=07:00 s=130, d=85, p=70, Gewicht=80"),
+             QStringLiteral("Morgens den 04.04.2017 Z=07:05 s=131, d=86, p=71, Gewicht=8o,5"),
+             QStringLiteral("Morgens den 05.04.2017 Z=07:10 s=132, d=87, p=72, Gewicht=0")});
         QFAIL("no conversion error");
     } catch (const ConversionError &error) {
         QCOMPARE(error.message(), QStringLiteral("'8o,5' ist kein gültiger Gleitkommawert"));
@@ -243,9 +341,9 @@ void TestMonthTableCore::textCopy_data()
     QTest::newRow("spacer as right edge")
         << CellRange{3, 1, 5, 2}
         << QStringLiteral("    90 \t    70 \t  \r\n    82 \t    64 \t  \r\n");
-    QTest::newRow("caption row")
-        << CellRange{0, 0, 5, 0}
-        << QStringLiteral("  DATUM  MORGENS   SYST.    DIAST.     PULS     \r\n");
+    QTest::newRow("caption row") << CellRange{0, 0, 5, 0}
+                                 << QStringLiteral(
+                                        "  DATUM  MORGENS   SYST.    DIAST.     PULS     \r\n");
     QTest::newRow("captions and weight")
         << CellRange{18, 0, 21, 1}
         << QStringLiteral("DIAST.      PULS      GEWICHT\r\n    85 \t    66 \t  * 80,3\r\n");

@@ -21,8 +21,8 @@ namespace {
 
 QStringList fixtureEntries()
 {
-    const auto lines = TextFile::readLines(QStringLiteral(VANTORIA_TEST_DATA_DIR)
-                                           + QStringLiteral("/table/Muster_04_2017.tab"));
+    const auto lines = TextFile::readLines(QStringLiteral(VANTORIA_TEST_DATA_DIR) +
+                                           QStringLiteral("/table/Muster_04_2017.tab"));
     QStringList entries;
     for (const QString &line : lines.value())
         if (line.startsWith(QLatin1Char('M')) || line.startsWith(QLatin1Char('A')))
@@ -119,9 +119,9 @@ void TestTabellenDlg::windowAndGrid()
     QStringList popupItems;
     for (QAction *action : m_dialog->popupMenu()->actions())
         popupItems.append(action->text());
-    QCOMPARE(popupItems, (QStringList{"Drucken", "Markierter Text kopieren",
-                                      "Alles als Grafik kopieren",
-                                      "Nur markierter Bereich als Grafik kopieren", "   "}));
+    QCOMPARE(popupItems,
+             (QStringList{"Drucken", "Markierter Text kopieren", "Alles als Grafik kopieren",
+                          "Nur markierter Bereich als Grafik kopieren", "   "}));
 
     QTableView *grid = m_dialog->findChild<QTableView *>(QStringLiteral("StringGrid1"));
     QVERIFY(grid);
@@ -352,8 +352,8 @@ void TestTabellenDlg::printsOneLandscapePage_data()
 void TestTabellenDlg::printsOneLandscapePage()
 {
     QFETCH(QPageSize::PageSizeId, pageSize);
-    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()
-        || QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("poppler tools are not installed");
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
@@ -383,8 +383,8 @@ void TestTabellenDlg::printsOneLandscapePage()
     // Every word lies on the page.
     const double pageWidth = size.captured(1).toDouble();
     const double pageHeight = size.captured(2).toDouble();
-    const QString boxes = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf,
-                                                                QStringLiteral("-")});
+    const QString boxes =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     const QRegularExpression word(QStringLiteral(
         "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"));
     int words = 0;
@@ -395,8 +395,8 @@ void TestTabellenDlg::printsOneLandscapePage()
     }
     QVERIFY(words > 100);
 
-    const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf,
-                                                               QStringLiteral("-")});
+    const QString text =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     // Text extraction guesses the blanks from the glyph positions.
     QVERIFY2(text.contains(QRegularExpression(
                  QStringLiteral("systolisch +diastolisch +Puls/Minute\\s*\\n\\s*DATUM"))),
@@ -405,8 +405,9 @@ void TestTabellenDlg::printsOneLandscapePage()
                               "21:15", "133", "* 79,2", "31"})
         QVERIFY2(text.contains(QLatin1String(piece)), piece);
     if (!keepFolder().isEmpty())
-        QFile::copy(pdf, keepFolder() + QStringLiteral("/table_%1.pdf")
-                             .arg(QLatin1String(QTest::currentDataTag())));
+        QFile::copy(
+            pdf, keepFolder() +
+                     QStringLiteral("/table_%1.pdf").arg(QLatin1String(QTest::currentDataTag())));
 }
 
 void TestTabellenDlg::cancelledPrintPrintsNothing()

@@ -1,0 +1,8 @@
+# The format check: every C++ file of the repository as .clang-format wants it.
+find_program(VANTORIA_CLANG_FORMAT NAMES clang-format clang-format-14)
+if(VANTORIA_BUILD_TESTS)
+  add_test(NAME format
+    COMMAND ${CMAKE_COMMAND} -DCLANG_FORMAT=${VANTORIA_CLANG_FORMAT}
+            -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/CheckFormat.cmake)
+  set_tests_properties(format PROPERTIES LABELS unit)
+endif()
