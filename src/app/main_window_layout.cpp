@@ -48,6 +48,42 @@ private:
     TMainForm &m_form;
 };
 
+namespace {
+
+// Gives a picture label its pixmap when the label is first shown.
+class LazyPicture : public QObject
+{
+public:
+    LazyPicture(QLabel &label, QString file)
+        : QObject(&label)
+        , m_file(std::move(file))
+    {
+        label.installEventFilter(this);
+        if (label.isVisible())
+            load(label);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            load(*static_cast<QLabel *>(watched));
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void load(QLabel &label)
+    {
+        if (label.pixmap().isNull())
+            label.setPixmap(QPixmap(m_file));
+        label.removeEventFilter(this);
+    }
+
+    QString m_file;
+};
+
+} // namespace
+
 void TMainForm::setUpTouch()
 {
     m_screenInfo = m_environment.screenInfo;
@@ -75,17 +111,19 @@ void TMainForm::setUpTouch()
     }
 
     registerPictures();
-    ui->ImageWeiss->setPixmap(QPixmap(QStringLiteral(":/pictures/weiss.png")));
     ui->ImageWeiss->setScaledContents(true);
     const struct
     {
         QLabel *label;
         const char *file;
-    } pictures[] = {{ui->Image1, ":/pictures/image1.png"},
+    } pictures[] = {{ui->ImageWeiss, ":/pictures/weiss.png"},
+                    {ui->Image1, ":/pictures/image1.png"},
                     {ui->Image2, ":/pictures/image2.png"},
                     {ui->Image3, ":/pictures/image3.png"}};
     for (const auto &picture : pictures) {
-        picture.label->setPixmap(QPixmap(QString::fromLatin1(picture.file)));
+        // The pictures show only in a maximized window: decode each the first
+        // time it is shown, not at every start.
+        new LazyPicture(*picture.label, QString::fromLatin1(picture.file));
         picture.label->setAlignment(Qt::AlignCenter); // stays centred when the frame cuts it
     }
     // Before the window is shown, so that showing it needs no second try.

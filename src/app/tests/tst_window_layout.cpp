@@ -378,6 +378,9 @@ void TestWindowLayout::windowMaximizedShowsImage1Centred()
     QVERIFY(!f.shown("Image2") && !f.shown("Image3"));
     const QRect picture = f.get<QWidget>("Image1")->geometry();
     QCOMPARE(picture.size(), QSize(458, 613));
+    // The pictures are decoded when first shown, not at start.
+    QVERIFY(!f.get<QLabel>("Image1")->pixmap().isNull());
+    QVERIFY(f.get<QLabel>("Image3")->pixmap().isNull());
     QVERIFY(qAbs(2 * picture.left() + picture.width() - (2 * frame.left() + frame.width())) <= 1);
     QVERIFY(qAbs(2 * picture.top() + picture.height() - (2 * frame.top() + frame.height())) <= 1);
     // the work column follows the taller window down
@@ -393,6 +396,7 @@ void TestWindowLayout::windowMaximizedShowsImage1Centred()
     form.FormPaint();
     QCOMPARE(f.get<QWidget>("Bevel3")->width(), 400);
     QVERIFY(f.shown("Image2") && !f.shown("Image1") && !f.shown("Image3"));
+    QCOMPARE(f.get<QLabel>("Image2")->pixmap().size(), QSize(275, 368));
 
     // back to normal: only the work column
     form.showNormal();
