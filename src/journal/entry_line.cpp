@@ -1,5 +1,7 @@
 #include "journal/entry_line.h"
 
+#include "base/blanks.h"
+
 #include "journal/slots.h"
 
 #include <algorithm>
@@ -10,31 +12,6 @@ namespace EntryLine {
 namespace {
 
 const QChar kTab = QLatin1Char('\t');
-
-// Blanks are spaces and control characters, as in any hand-edited file.
-bool isBlank(QChar c)
-{
-    return c.unicode() <= 0x20;
-}
-
-QString withoutLeadingBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    while (begin < text.size() && isBlank(text.at(begin)))
-        ++begin;
-    return text.mid(begin);
-}
-
-QString withoutOuterBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 // Cuts `rest` before the first `marker`; the part before becomes a piece.
 // False when the marker is missing: the line then has no display form, so a

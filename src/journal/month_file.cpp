@@ -1,5 +1,7 @@
 #include "journal/month_file.h"
 
+#include "base/blanks.h"
+
 #include "journal/entry_line.h"
 #include "journal/slots.h"
 
@@ -12,17 +14,6 @@ namespace {
 const QString kSection = QStringLiteral("Personendaten");
 constexpr qsizetype kMaxValueLength = 254;
 
-QString iniTrimmed(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 // "[name]" with blanks allowed around it; nullopt for any other line.
 std::optional<QString> sectionName(const QString &trimmedLine)
 {
@@ -31,7 +22,7 @@ std::optional<QString> sectionName(const QString &trimmedLine)
     const qsizetype close = trimmedLine.indexOf(QLatin1Char(']'));
     if (close < 0)
         return std::nullopt;
-    return iniTrimmed(trimmedLine.mid(1, close - 1));
+    return withoutOuterBlanks(trimmedLine.mid(1, close - 1));
 }
 
 } // namespace
@@ -60,7 +51,7 @@ Header readHeader(const QStringList &fileLines)
     std::array<bool, 4> haveSwitch = {false, false, false, false};
 
     for (const QString &rawLine : fileLines) {
-        const QString line = iniTrimmed(rawLine);
+        const QString line = withoutOuterBlanks(rawLine);
         if (const auto name = sectionName(line)) {
             // Only the first section of that name is read.
             if (inSection)
@@ -74,8 +65,8 @@ Header readHeader(const QStringList &fileLines)
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq < 0)
             continue;
-        const QString key = iniTrimmed(line.left(eq));
-        const QString value = iniTrimmed(line.mid(eq + 1)).left(kMaxValueLength);
+        const QString key = withoutOuterBlanks(line.left(eq));
+        const QString value = withoutOuterBlanks(line.mid(eq + 1)).left(kMaxValueLength);
 
         if (key.compare(QLatin1StringView("BenutzerName"), Qt::CaseInsensitive) == 0) {
             if (!haveUser)

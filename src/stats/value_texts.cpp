@@ -2,17 +2,6 @@
 
 #include <algorithm>
 
-QString withoutOuterBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 QString afterFirstDot(const QString &line)
 {
     const qsizetype dot = line.indexOf(QLatin1Char('.'));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/blanks.h"
+
 #include <QString>
 
 #include <optional>
@@ -20,6 +22,3 @@ ValueTexts valueTextsOf(QString rest);
 // Everything after the character that follows the first "." (the line when
 // it has no ".").
 QString afterFirstDot(const QString &line);
-
-// Outer spaces and control characters removed.
-QString withoutOuterBlanks(const QString &text);
