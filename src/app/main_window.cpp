@@ -50,6 +50,12 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("MainForm"));
+    // The designer's compiler drops texts of blanks only; the inert spacer
+    // items carry exactly these blanks.
+    ui->N1->setText(QString(10, QLatin1Char(' ')));
+    ui->N2->setText(QString(11, QLatin1Char(' ')));
+    ui->N3->setText(QString(11, QLatin1Char(' ')));
+    ui->N4->setText(QString(16, QLatin1Char(' ')));
     applyDesignedFonts();
     m_machPause = new TMachPause(this);
     m_machPause->setObjectName(QStringLiteral("MachPause1"));

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/data_folders.h"
+#include "app/tab_stop_delegate.h"
 #include "base/text_file.h"
 
 #include "ui_main_window.h"
@@ -77,6 +78,7 @@ void TMainForm::Bemerkungeingeben1Click()
     }
     memo->setFocus();
     memo->setTabChangesFocus(false);
+    memo->setTabStopDistance(TabStopDelegate::stopPixels({20}, memo->font()).constFirst());
     memo->moveCursor(QTextCursor::End);
 }
 

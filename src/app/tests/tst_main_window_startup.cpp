@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 
@@ -32,6 +33,7 @@ private slots:
     void unsafeNamesAreRefusedAndTheDialogStays();
     void nameChangeStartsAnEmptyMonthForTheNewName();
     void helpAndAbout();
+    void menuCaptionsKeepTheirBlanks();
 };
 
 void TestMainWindowStartup::firstStartAsksForTheNameAtTheFirstPaint()
@@ -348,6 +350,38 @@ void TestMainWindowStartup::helpAndAbout()
 
     form.InfoueberClick();
     QCOMPARE(f.seam.texts("dialog").size(), 1);
+}
+
+void TestMainWindowStartup::menuCaptionsKeepTheirBlanks()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    const QList<QPair<const char *, QString>> items = {
+        {"neuerstellen1", "&neu erstellen (neuer Monat oder Jahr)                "},
+        {"N1", QString(10, ' ')},
+        {"oeffnen", "öffnen"},
+        {"N2", QString(11, ' ')},
+        {"beenden1", "beenden"},
+        {"Bemerkungeingeben1", "Bemerkung &eingeben/lesen          "},
+        {"Einstellungen1", "Einstellungen     "},
+        {"Tabelleanzeigen1", "anzeigen"},
+        {"Namendern1", "Name ändern"},
+        {"N3", QString(11, ' ')},
+        {"RegistryEintraegeloeschen1", "Registry-Einträge löschen        "},
+        {"HilfeThemen", "Hilfe&themen"},
+        {"N4", QString(16, ' ')},
+        {"Infoueber", "&Info ..."},
+    };
+    for (const auto &[name, caption] : items)
+        QCOMPARE(form.findChild<QAction *>(QLatin1String(name))->text(), caption);
+    QStringList titles;
+    for (QAction *menu : form.menuBar()->actions())
+        titles << menu->text();
+    QCOMPARE(titles, QStringList({"Datei    ", "Bearbeiten        ", "Einstellungen     ",
+                                  " Tabelle   ", " Optionen     ", "Hilfe      "}));
+    // The spacers do nothing.
+    form.findChild<QAction *>("N1")->trigger();
+    QCOMPARE(f.seam.calls.size(), 0);
 }
 
 QTEST_MAIN(TestMainWindowStartup)
