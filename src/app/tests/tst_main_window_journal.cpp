@@ -3,7 +3,11 @@
 
 #include "base/text_file.h"
 
+#include "table/Tabellep.h"
+
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QFileInfo>
 #include <QRadioButton>
 #include <QTest>
@@ -46,6 +50,7 @@ private slots:
     void openedFileCannotNameAFileOutsideTheGallery();
     void restartLoadsTheLastMonth();
     void badValueKeepsEveryReadingOfTheFile();
+    void monthTableOpensAfterItsPauses();
 };
 
 void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
@@ -667,4 +672,24 @@ void TestMainWindowJournal::badValueKeepsEveryReadingOfTheFile()
                           "Morgens den 02.03.2017 Z=07:30 s=abc, d=80, p=60, Gewicht=0",
                           "Morgens den 04.03.2017 Z=07:30 s=130, d=85, p=62, Gewicht=0",
                           "Morgens den 05.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0"}));
+}
+
+void TestMainWindowJournal::monthTableOpensAfterItsPauses()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(5, 3, 2017, Slot::Abends, "20:45", 135, 85, 70);
+    QElapsedTimer clock;
+    clock.start();
+    form.Tabelleanzeigen1Click();
+    // The 100 ms pause ran, the table is built and captioned, the display waits.
+    QVERIFY(clock.elapsed() >= 100);
+    TTabellenDlg *table = form.tabellenDlg();
+    QCOMPARE(table->windowTitle(), f.get<QLabel>("Labeltest")->text());
+    QCOMPARE(table->grid().cell(16, 5), QStringLiteral("    20:45 "));
+    QCOMPARE(f.seam.texts("dialog"), QStringList());
+    QVERIFY(form.tabellenAnzeigeTimer()->isActive());
+    QTRY_COMPARE_WITH_TIMEOUT(f.seam.texts("dialog"), QStringList{"TabellenDlg"}, 2000);
+    QVERIFY(clock.elapsed() >= 600);
+    QVERIFY(!form.tabellenAnzeigeTimer()->isActive());
 }
