@@ -1,5 +1,5 @@
 // Month files and settings that the program did not write, opened as a user
-// would: each gives the message the design names or the conversion error,
+// would: each gives its German message or the conversion error,
 // and every file on disk stays as it was.
 #include "main_form_fixture.h"
 
