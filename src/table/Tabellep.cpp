@@ -117,17 +117,23 @@ void TTabellenDlg::TextKopierenClick()
     m_model->headerRowChanged();
 }
 
-QImage TTabellenDlg::wholeTablePicture()
+TablePictureGeometry TTabellenDlg::gridGeometry() const
 {
-    QTableView *grid = m_ui->StringGrid1;
+    const QTableView *grid = m_ui->StringGrid1;
     QList<int> widths;
     for (int column = 0; column < MonthTable::ColumnCount; ++column)
         widths.append(grid->columnWidth(column));
     QList<int> heights;
     for (int row = 0; row < MonthTable::RowCount; ++row)
         heights.append(grid->rowHeight(row));
-    const TablePicture::Result result = TablePicture::wholeTable(
-        m_grid, TablePictureGeometry(widths, heights), grid->font(), grid->palette());
+    return TablePictureGeometry(widths, heights);
+}
+
+QImage TTabellenDlg::wholeTablePicture()
+{
+    const QTableView *grid = m_ui->StringGrid1;
+    const TablePicture::Result result =
+        TablePicture::wholeTable(m_grid, gridGeometry(), grid->font(), grid->palette());
     if (result.failure != TablePicture::Failure::None)
         m_seam.showMessage(this, UiSeam::MessageKind::Plain,
                            TablePicture::failureText(result.failure));
@@ -148,15 +154,8 @@ void TTabellenDlg::NurmarkierterBereichalsGrafikkopieren1Click()
     // only replace the clipboard with a blank picture.
     if (whole.isNull())
         return;
-    QTableView *grid = m_ui->StringGrid1;
-    QList<int> widths;
-    for (int column = 0; column < MonthTable::ColumnCount; ++column)
-        widths.append(grid->columnWidth(column));
-    QList<int> heights;
-    for (int row = 0; row < MonthTable::RowCount; ++row)
-        heights.append(grid->rowHeight(row));
     QGuiApplication::clipboard()->setImage(
-        TablePicture::selectedArea(whole, TablePictureGeometry(widths, heights), selection()));
+        TablePicture::selectedArea(whole, gridGeometry(), selection()));
 }
 
 void TTabellenDlg::druckenClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "table/month_table_grid.h"
+#include "table/table_picture_geometry.h"
 #include "table/table_selection.h"
 
 #include <QDialog>
@@ -49,6 +50,7 @@ protected:
 private:
     void applyColumnWidths();
     QImage wholeTablePicture();
+    TablePictureGeometry gridGeometry() const;
 
     UiSeam &m_seam;
     std::unique_ptr<Ui::TTabellenDlg> m_ui;

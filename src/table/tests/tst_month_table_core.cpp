@@ -4,6 +4,8 @@
 #include "table/table_picture_geometry.h"
 #include "table/table_text_copy.h"
 
+#include "table_fixture.h"
+
 #include <QtTest>
 
 Q_DECLARE_METATYPE(CellRange)
@@ -11,17 +13,6 @@ Q_DECLARE_METATYPE(CellRange)
 namespace {
 
 using namespace MonthTable;
-
-QStringList fixtureEntries()
-{
-    const auto lines = TextFile::readLines(QStringLiteral(VANTORIA_TEST_DATA_DIR) +
-                                           QStringLiteral("/table/Muster_04_2017.tab"));
-    QStringList entries;
-    for (const QString &line : lines.value())
-        if (line.startsWith(QLatin1Char('M')) || line.startsWith(QLatin1Char('A')))
-            entries.append(line);
-    return entries;
-}
 
 // One data row as the grid should hold it: day label, then 21 cells.
 QStringList rowOf(const MonthTableGrid &grid, int row)

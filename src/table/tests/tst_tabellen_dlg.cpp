@@ -4,6 +4,8 @@
 #include "table/Tabellep.h"
 #include "table/table_print.h"
 
+#include "table_fixture.h"
+
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
@@ -18,17 +20,6 @@
 #include <QtTest>
 
 namespace {
-
-QStringList fixtureEntries()
-{
-    const auto lines = TextFile::readLines(QStringLiteral(VANTORIA_TEST_DATA_DIR) +
-                                           QStringLiteral("/table/Muster_04_2017.tab"));
-    QStringList entries;
-    for (const QString &line : lines.value())
-        if (line.startsWith(QLatin1Char('M')) || line.startsWith(QLatin1Char('A')))
-            entries.append(line);
-    return entries;
-}
 
 QString shown(QTableView *grid, int row, int column)
 {
