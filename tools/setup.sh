@@ -22,8 +22,13 @@ packages=(
     qt6-translations-l10n qt6-qpa-plugins libgl-dev fonts-dejavu-core
     # benchmarks, fuzzing and sanitizers
     libbenchmark-dev clang libclang-rt-14-dev
-    # page tests in the real browser, printout checks, a real X server
-    chromium poppler-utils xvfb xauth
+    # page tests in the real browser, printout checks, a real desktop (X server,
+    # window manager, accessibility bus, input and window tools) for the tests
+    chromium poppler-utils xvfb xauth openbox x11-utils xdotool dbus dbus-x11 at-spi2-core
+    python3 python3-pyatspi
+    # the locales the tests run under: German as the users have it, French and
+    # Turkish for their number and case rules
+    locales
     # validators of the desktop entry and the AppStream metadata
     desktop-file-utils appstream
 )
@@ -38,6 +43,12 @@ if [ "${#missing[@]}" -gt 0 ]; then
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+for locale in de_DE fr_FR tr_TR; do
+    if ! locale -a 2>/dev/null | grep -qix "$locale.utf8"; then
+        as_root localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+    fi
+done
 
 # Chart.js 2.9.4 (shipped with the program) and the browser driver of the page tests.
 npm ci --no-audit --no-fund --loglevel=error

@@ -2,10 +2,9 @@
 
 #include "base/conversion_error.h"
 
-#include <cmath>
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace GermanNumbers {
@@ -53,8 +52,11 @@ DecimalDigits roundedDigits(long double value, int precision, int decimals)
     if (value == 0 || !std::isfinite(value))
         return result;
     result.negative = value < 0;
+    // std::to_chars never looks at the process locale; printf would write
+    // the decimal comma of a German LC_NUMERIC and lose every fraction.
     char buffer[80];
-    std::snprintf(buffer, sizeof buffer, "%.40Le", std::fabs(value));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, 40);
     // buffer: d.ddddd...e+XX
     QByteArray all;
     const char *p = buffer;
@@ -63,7 +65,11 @@ DecimalDigits roundedDigits(long double value, int precision, int decimals)
         ++p;
     while (*p >= '0' && *p <= '9')
         all.append(*p++);
-    const int exp10 = std::atoi(p + 1);
+    int exp10 = 0;
+    const char *expBegin = p + 1;
+    if (*expBegin == '+')
+        ++expBegin;
+    std::from_chars(expBegin, written.ptr, exp10);
     result.exponent = exp10 + 1;
     int keep = precision;
     if (decimals >= 0)
@@ -169,8 +175,20 @@ long double toFloat(const QString &text)
     }
     if (i != s.size())
         throwFloatError(text);
-    char *end = nullptr;
-    const long double value = std::strtold(ascii.constData(), &end);
+    // std::from_chars reads the "." of the C locale whatever the process
+    // locale says; strtold would stop at it under a German LC_NUMERIC.
+    // It takes no "+" sign, so that one is skipped.
+    const char *begin = ascii.constData() + (ascii.startsWith('+') ? 1 : 0);
+    long double value = 0;
+    const auto parsed = std::from_chars(begin, ascii.constData() + ascii.size(), value);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        // Too small to hold is zero, as strtold gave it; too large is an error.
+        const qsizetype exponentAt = ascii.indexOf('e');
+        const bool tiny = exponentAt >= 0 && ascii.indexOf('-', exponentAt) > exponentAt;
+        if (!tiny)
+            throwFloatError(text);
+        value = 0;
+    }
     if (!std::isfinite(value))
         throwFloatError(text);
     return value;

@@ -63,7 +63,10 @@ protected:
                 if (m_reported || m_form.FirstPaintPending())
                     return;
                 m_reported = true;
-                std::printf("%.2f\n", millisecondsSinceProcessStart());
+                // QByteArray::number always writes a ".", whatever locale
+                // QApplication took from the environment.
+                const QByteArray line = QByteArray::number(millisecondsSinceProcessStart(), 'f', 2);
+                std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
                 std::fflush(stdout);
                 QCoreApplication::quit();
             });
@@ -132,7 +135,7 @@ int main(int argc, char **argv)
     if (argc >= 3 && QByteArray(argv[1]) == "--child")
         return runChild(argc, argv, QString::fromLocal8Bit(argv[2]));
 
-    const int runs = argc >= 2 ? std::max(1, atoi(argv[1])) : 11;
+    const int runs = argc >= 2 ? std::max(1, QByteArray(argv[1]).toInt()) : 11;
     std::vector<double> times;
     long peakKilobytes = 0;
     for (int run = 0; run < runs; ++run) {
@@ -165,7 +168,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "run %d failed\n", run);
             return 1;
         }
-        times.push_back(atof(buffer));
+        times.push_back(QByteArray(buffer).trimmed().toDouble());
         peakKilobytes = std::max(peakKilobytes, usage.ru_maxrss);
     }
     std::sort(times.begin(), times.end());
