@@ -1,6 +1,11 @@
 #include "app/data_folders.h"
 
+#include <algorithm>
+
+#include "base/windows1252.h"
+
 #include <QDir>
+#include <QStringDecoder>
 #include <QFileInfo>
 
 namespace DataFolders {
@@ -81,6 +86,29 @@ QString userNameProblem(const QString &name)
         return QStringLiteral("Der Name \"%1\" kann nicht für Dateinamen benutzt werden.")
             .arg(name);
     return QString();
+}
+
+QString monthPlaceProblem(const QString &user, const QString &month, const QString &year)
+{
+    const auto digits = [](const QString &text, qsizetype count) {
+        return text.size() == count && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+                   return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+               });
+    };
+    if (!digits(month, 2) || month < QLatin1String("01") || month > QLatin1String("12"))
+        return QStringLiteral("Der Monat \"%1\" ist kein Monat von 01 bis 12.").arg(month);
+    if (!digits(year, 4))
+        return QStringLiteral("Das Jahr \"%1\" besteht nicht aus vier Ziffern.").arg(year);
+    // UTF-8 read as Windows-1252 turns "Jürgen" into "JÃ¼rgen": such a
+    // name would start a second, garbled gallery of the same person.
+    const QByteArray bytes = Windows1252::encode(user);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(bytes);
+    if (Windows1252::decode(bytes) == user && !utf8.hasError() && asUtf8 != user)
+        return QStringLiteral("Der Name \"%1\" ist falsch kodiert; die Datei ist offenbar in "
+                              "UTF-8 statt Windows-1252 geschrieben.")
+            .arg(user);
+    return userNameProblem(user);
 }
 
 } // namespace DataFolders

@@ -9,6 +9,7 @@
 #include "app/tab_stop_delegate.h"
 #include "settings/colour_palette.h"
 #include "base/german_numbers.h"
+#include "base/text_file.h"
 #include "settings/einstell.h"
 #include "table/Tabellep.h"
 
@@ -129,6 +130,7 @@ void TMainForm::FormCreate()
                                               QStringLiteral("standard"));
     if (!resolveDataFolders())
         return;
+    removeLeftoverTemporaries();
     readColours();
     m_zeroGap = m_settings.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"))
                     .startsWith(QLatin1Char('1'));
@@ -187,6 +189,15 @@ bool TMainForm::resolveDataFolders()
            resolve(DataFolders::htmlFolderName(
                        m_settings.Lies_String_aus_Registry(QStringLiteral("HtmlVerzeichnisName"))),
                    m_htmlFolder);
+}
+
+void TMainForm::removeLeftoverTemporaries()
+{
+    TextFile::removeLeftoverTemporaries(QFileInfo(m_environment.settingsFile).absolutePath());
+    TextFile::removeLeftoverTemporaries(m_galleryFolder);
+    const QStringList years = QDir(m_galleryFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &year : years)
+        TextFile::removeLeftoverTemporaries(m_galleryFolder + year);
 }
 
 void TMainForm::readColours()
@@ -350,7 +361,7 @@ void TMainForm::RefreshSequence()
                         m_seam.today().toString(QStringLiteral("dd.MM.yyyy")));
     if (m_firstPaintPending)
         firstPaintSteps();
-    ensureYearFolderFromTitle();
+    ensureYearFolder();
     ui->Bevel2->setToolTip(
         QStringLiteral("Wenn Sie regelmäßig weniger als 4 Messungen am Tag eingeben,") +
         QStringLiteral("\r\n") +
@@ -445,10 +456,12 @@ void TMainForm::presetFromLastEntry()
     ui->GewichtEdit->setText(m_lastWeightText.isEmpty() ? QStringLiteral("0") : m_lastWeightText);
 }
 
-void TMainForm::ensureYearFolderFromTitle()
+void TMainForm::ensureYearFolder()
 {
-    if (const auto year = FieldRules::yearFromTitle(ui->Labeltest->text()))
-        m_yearFolderName = *year;
+    // The open month names the year; the title also holds the user name,
+    // which may contain any digits.
+    if (m_openYear.size() == 4 && m_monthPlaceProblem.isEmpty())
+        m_yearFolderName = m_openYear;
     if (m_yearFolderName.isEmpty())
         return;
     if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
@@ -510,11 +523,21 @@ void TMainForm::RegistryEintraegeloeschen1Click()
 void TMainForm::HilfeThemenClick()
 {
     // From the start folder when the user keeps a copy there, else the one
-    // installed with the program. A failure is not reported.
+    // installed with the program.
     QString path = m_startFolder + DataFolders::kHelpDocumentName;
     if (!QFileInfo::exists(path) && !m_environment.installedDataFolder.isEmpty())
         path = m_environment.installedDataFolder + DataFolders::kHelpDocumentName;
-    m_seam.openDocument(path);
+    if (!QFileInfo::exists(path)) {
+        showMessage(UiSeam::MessageKind::Warning,
+                    QStringLiteral("Die Hilfe ") + kQuote + DataFolders::kHelpDocumentName +
+                        kQuote + QStringLiteral(" wurde nicht gefunden. Gesucht wurde hier:") +
+                        QStringLiteral("\r\n") + path);
+    } else if (!m_seam.openDocument(path)) {
+        showMessage(UiSeam::MessageKind::Warning,
+                    QStringLiteral("Die Hilfe konnte nicht geöffnet werden, weil kein Programm "
+                                   "zum Anzeigen von PDF-Dateien gestartet werden konnte. ") +
+                        QStringLiteral("Sie liegt hier:\r\n") + path);
+    }
 }
 
 void TMainForm::InfoueberClick()

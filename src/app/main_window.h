@@ -70,7 +70,7 @@ public:
     void beenden1Click();
 
     // --- the central cycle ---------------------------------------------
-    void MachEs(const QString &path);
+    void MachEs(QString path); // by value: callers pass m_monthFilePath, which it changes
     void TabDateiSpeichern();
     void ListBox1Click();
     void BitBtn1Click();
@@ -132,6 +132,7 @@ private:
     void FormCreate();
     bool checkInstallation();
     bool resolveDataFolders();
+    void removeLeftoverTemporaries();
     void readColours();
     bool checkLastFile();
     void createWindows();
@@ -155,7 +156,7 @@ private:
     void RefreshSequence();
     void firstPaintSteps();
     void presetFromLastEntry();
-    void ensureYearFolderFromTitle();
+    void ensureYearFolder();
     void selectLastEntry();
 
     // central cycle helpers
@@ -164,6 +165,11 @@ private:
     void showDateOfLine(const QString &displayLine);
     void takeOpenMonthFrom(const QString &entryLine);
     bool importIntoGallery(const QString &loadedPath);
+    QStringList monthFileContent() const;
+    bool writeMonthFile(const QString &path, const QString &failureMessage,
+                        const QString &takenOutLine = QString());
+    void saveAndReload(const QString &takenOutLine = QString());
+    bool openGalleryMonthForAdd(const QString &path);
     QString lastListLine() const;
     void setCurrentSlot(Slot slot);
     std::array<bool, 4> slotSwitches() const;
@@ -211,6 +217,8 @@ private:
     QString m_monthName;
     QString m_lastEntryLine;
     QString m_lastWeightText;
+    QStringList m_unshownLines;   // entry lines the list cannot show; written back as they are
+    QString m_monthPlaceProblem;  // why the open month has no place in the gallery
     DayMeans m_dayMeans;
     MonthMeans m_monthMeans;
     WeightStats m_weightStats;

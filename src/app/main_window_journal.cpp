@@ -27,6 +27,27 @@ void setTextIfChanged(QLineEdit *edit, const QString &text)
         edit->setText(text);
 }
 
+const QChar kQuote = QLatin1Char('"');
+
+QString monthPlaceRefusal(const QString &path, const QString &problem)
+{
+    return QStringLiteral("Die Datei ") + kQuote + path + kQuote +
+           QStringLiteral(" wird nur angezeigt und weder in die Galerie kopiert noch gespeichert: ") +
+           problem;
+}
+
+QString readingsWouldBeLostMessage(const QString &path, const QString &firstLost)
+{
+    const QString file = kQuote + QFileInfo(path).fileName() + kQuote;
+    if (firstLost.isEmpty())
+        return QStringLiteral("Die Tabelle ") + file +
+               QStringLiteral(" lässt sich nicht lesen und wird darum nicht überschrieben.");
+    return QStringLiteral("Die Tabelle ") + file +
+           QStringLiteral(" wird nicht überschrieben, weil dabei diese gespeicherte Messung "
+                          "verloren ginge:\r\n") +
+           firstLost + QStringLiteral("\r\nBitte öffnen Sie die Tabelle neu.");
+}
+
 bool sameContent(const QString &first, const QString &second)
 {
     QFile a(first);
@@ -143,7 +164,7 @@ void TMainForm::updateEntryButtons()
 // ---------------------------------------------------------------------------
 // Load and save
 
-void TMainForm::MachEs(const QString &path)
+void TMainForm::MachEs(QString path)
 {
     m_remarkBase = path;
     if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".tab")); at >= 0)
@@ -162,7 +183,7 @@ void TMainForm::MachEs(const QString &path)
         // A name that no file name can hold, or one that climbs out of the
         // gallery, never becomes part of a path: the month stays with the
         // current user.
-        if (DataFolders::userNameProblem(header.userName).isEmpty())
+        if (!header.userName.isEmpty() && DataFolders::userNameProblem(header.userName).isEmpty())
             m_userName = header.userName;
         m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
         ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum +
@@ -179,6 +200,7 @@ void TMainForm::MachEs(const QString &path)
     m_dayMeans.clear();
 
     QStringList display;
+    m_unshownLines.clear();
     // A value that does not convert stops the statistics at its line, but not
     // the reading of the file: the list gets every line and the month its
     // place in the gallery, so that the next save cannot drop readings.
@@ -187,11 +209,16 @@ void TMainForm::MachEs(const QString &path)
         if (!EntryLine::isEntryLine(line))
             continue;
         m_lastEntryLine = line;
-        if (line.contains(QStringLiteral("den"))) {
-            if (const auto shown = EntryLine::toDisplayLine(line)) {
-                display.append(*shown);
-                showDateOfLine(*shown);
-            }
+        const std::optional<QString> shown = line.contains(QStringLiteral("den"))
+                                                 ? EntryLine::toDisplayLine(line)
+                                                 : std::nullopt;
+        if (shown) {
+            display.append(*shown);
+            showDateOfLine(*shown);
+        } else {
+            // The list cannot show a line that lacks a marker, but the file
+            // keeps it: the next save writes it back unchanged.
+            m_unshownLines.append(line);
         }
         if (!failure) {
             try {
@@ -216,11 +243,24 @@ void TMainForm::MachEs(const QString &path)
         }
     }
 
-    m_yearFolderName = m_openYear;
-    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
-                                                 m_openMonth, m_openYear);
-    if (!importIntoGallery(path))
-        return; // the gallery's own file of this month was opened instead
+    // Month, year and name from the file's content become part of a path
+    // only when they are what the program itself writes.
+    // A file without entries the list can show has nothing to keep a copy
+    // of; its other lines belong to that file only.
+    const bool hasEntries = !display.isEmpty();
+    m_monthPlaceProblem = DataFolders::monthPlaceProblem(m_userName, m_openMonth, m_openYear);
+    if (!m_monthPlaceProblem.isEmpty()) {
+        if (hasEntries)
+            showMessage(UiSeam::MessageKind::Warning, monthPlaceRefusal(path, m_monthPlaceProblem));
+    } else {
+        m_yearFolderName = m_openYear;
+        m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
+                                                     m_openMonth, m_openYear);
+        if (!hasEntries && !m_monthFilePath.toLower().contains(path.toLower()))
+            m_unshownLines.clear();
+        if (hasEntries && !importIntoGallery(path))
+            return; // the gallery's own file of this month was opened instead
+    }
     if (failure)
         throw *failure;
 
@@ -298,6 +338,35 @@ bool TMainForm::importIntoGallery(const QString &loadedPath)
     return false;
 }
 
+QStringList TMainForm::monthFileContent() const
+{
+    return MonthFile::fileLines(m_userName, GibMonatLang(m_openMonth.toInt()), m_openYear,
+                                slotSwitches(), listLines()) +
+           m_unshownLines;
+}
+
+bool TMainForm::writeMonthFile(const QString &path, const QString &failureMessage,
+                               const QString &takenOutLine)
+{
+    const QStringList content = monthFileContent();
+    if (QFileInfo::exists(path)) {
+        // The file may hold readings the list does not (another program,
+        // a hand edit, a month that failed to load): never write them away.
+        const std::optional<QStringList> stored = TextFile::readLines(path);
+        const QStringList lost =
+            stored ? MonthFile::readingsLost(*stored, content, takenOutLine) : QStringList();
+        if (!stored || !lost.isEmpty()) {
+            showMessage(UiSeam::MessageKind::Warning,
+                        readingsWouldBeLostMessage(path, stored ? lost.constFirst() : QString()));
+            return false;
+        }
+    }
+    if (TextFile::writeLines(path, content))
+        return true;
+    showMessage(UiSeam::MessageKind::Warning, failureMessage);
+    return false;
+}
+
 void TMainForm::showMonthMeansLabel()
 {
     const QString label = m_monthMeans.labelText();
@@ -309,6 +378,16 @@ void TMainForm::TabDateiSpeichern()
 {
     if (ui->ListBox1->count() == 0)
         return;
+    saveAndReload();
+}
+
+void TMainForm::saveAndReload(const QString &takenOutLine)
+{
+    if (!m_monthPlaceProblem.isEmpty()) {
+        showMessage(UiSeam::MessageKind::Warning,
+                    monthPlaceRefusal(m_monthFilePath, m_monthPlaceProblem));
+        return;
+    }
     if (m_currentSlot == Slot::Morgens) {
         const QString morning =
             m_settings.Lies_String_aus_Registry(QStringLiteral("UhrzeitMorgens"));
@@ -318,15 +397,12 @@ void TMainForm::TabDateiSpeichern()
     m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_yearFolderName, m_userName,
                                                  m_openMonth, m_openYear);
     m_monthName = GibMonatLang(m_openMonth.toInt());
-    const QStringList content =
-        MonthFile::fileLines(m_userName, m_monthName, m_openYear, slotSwitches(), listLines());
-    if (!TextFile::writeLines(m_monthFilePath, content)) {
-        showMessage(UiSeam::MessageKind::Warning,
-                    QStringLiteral("Fehler beim Erzeugen der Datei ") +
-                        DataFolders::monthFileName(m_userName, m_openMonth, m_openYear) +
-                        QLatin1Char('!'));
+    if (!writeMonthFile(m_monthFilePath,
+                        QStringLiteral("Fehler beim Erzeugen der Datei ") +
+                            DataFolders::monthFileName(m_userName, m_openMonth, m_openYear) +
+                            QLatin1Char('!'),
+                        takenOutLine))
         return;
-    }
     m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
     MachEs(m_monthFilePath);
 }
@@ -359,15 +435,16 @@ void TMainForm::neuerstellen1Click()
 
 void TMainForm::oeffnenClick()
 {
+    const QString chosen =
+        m_seam.getOpenFileName(this, m_galleryFolder, QStringLiteral("Tabellen (*.tab)"));
+    // Cancelling leaves the open month, its refusals and the form as they were.
+    if (chosen.isEmpty())
+        return;
     m_monthMismatch = false;
     m_yearMismatch = false;
     m_presetPending = true;
     ui->BtnEintragBearbeiten->setEnabled(true);
     ui->BtnBalkendiagrammErstellen->setEnabled(true);
-    const QString chosen =
-        m_seam.getOpenFileName(this, m_galleryFolder, QStringLiteral("Tabellen (*.tab)"));
-    if (chosen.isEmpty())
-        return;
     saveRemarkIfModified(true);
     m_monthWeightMean = 0;
     ui->GewichtInfoLabel->setText(QString());
@@ -433,10 +510,26 @@ void TMainForm::BitBtn1Click()
                     FieldRules::yearRefusal(ui->SpinEdit3->text()));
     if (m_monthMismatch || m_yearMismatch)
         return;
+    if (!FieldRules::isValidTime(ui->Edit1->text())) {
+        showMessage(UiSeam::MessageKind::Information, FieldRules::timeRefusal(ui->Edit1->text()));
+        return;
+    }
+    // An empty list says nothing about the month's file: when the gallery
+    // holds one, the reading joins its readings instead of replacing them.
+    const QString target =
+        DataFolders::monthFilePath(m_galleryFolder, ui->SpinEdit3->text(), m_userName,
+                                   ui->SpinEdit2->text(), ui->SpinEdit3->text());
+    if (ui->ListBox1->count() == 0 && QFileInfo::exists(target) && !openGalleryMonthForAdd(target))
+        return;
 
     m_settings.Schreib_String_in_Registry(slotInfo(m_currentSlot).timeSetting, ui->Edit1->text());
 
     const long double weight = GermanNumbers::toFloat(ui->GewichtEdit->text());
+    if (ui->GewichtsEingabeCheckBox->isChecked() && weight > FieldRules::kMaxWeight) {
+        showMessage(UiSeam::MessageKind::Information,
+                    QStringLiteral("Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!"));
+        return;
+    }
     if (weight > 0 && m_weightDifference >= 15) {
         showMessage(
             UiSeam::MessageKind::Information,
@@ -448,6 +541,11 @@ void TMainForm::BitBtn1Click()
 
     m_openMonth = ui->SpinEdit2->text();
     m_openYear = ui->SpinEdit3->text();
+    m_monthPlaceProblem = DataFolders::monthPlaceProblem(m_userName, m_openMonth, m_openYear);
+    if (!m_monthPlaceProblem.isEmpty()) {
+        showMessage(UiSeam::MessageKind::Warning, m_monthPlaceProblem);
+        return;
+    }
     EntryLine::Fields fields;
     fields.slotPrefix = m_slotPrefix;
     fields.day = ui->SpinEdit1->text();
@@ -468,6 +566,11 @@ void TMainForm::BitBtn1Click()
             FieldRules::duplicateRefusal(m_currentSlot, fields.day, fields.month, fields.year));
         return;
     }
+    if (GermanNumbers::toInt(fields.systolic) <= GermanNumbers::toInt(fields.diastolic) &&
+        !m_seam.askYesNo(this, UiSeam::MessageKind::Information,
+                         QStringLiteral("Der systolische Wert ist nicht höher als der "
+                                        "diastolische. Trotzdem in die Liste aufnehmen?")))
+        return;
 
     QStringList lines = listLines();
     lines.append(newLine);
@@ -482,13 +585,9 @@ void TMainForm::BitBtn1Click()
 
     m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
                                                  m_openMonth, m_openYear);
-    const QStringList content = MonthFile::fileLines(m_userName, GibMonatLang(m_openMonth.toInt()),
-                                                     m_openYear, slotSwitches(), listLines());
-    if (!TextFile::writeLines(m_monthFilePath, content)) {
-        showMessage(UiSeam::MessageKind::Warning,
-                    QStringLiteral("Fehler beim Erzeugen der Datei ") + m_monthFilePath);
+    if (!writeMonthFile(m_monthFilePath,
+                        QStringLiteral("Fehler beim Erzeugen der Datei ") + m_monthFilePath))
         return;
-    }
 
     ui->ListBox1->clear();
     const std::optional<QStringList> readBack = TextFile::readLines(m_monthFilePath);
@@ -515,6 +614,34 @@ void TMainForm::BitBtn1Click()
     ui->ListBox1->setFocus();
     selectLastEntry();
     ListBox1Click();
+}
+
+bool TMainForm::openGalleryMonthForAdd(const QString &path)
+{
+    if (!TextFile::readLines(path)) {
+        showMessage(UiSeam::MessageKind::Warning,
+                    QStringLiteral("Fehler beim Lesen der Datei: ") + path);
+        return false;
+    }
+    // The load sets the form from the month's last entry; the reading the
+    // user typed goes back into the form afterwards.
+    TSpinEdit *const spins[] = {ui->SpinEdit1, ui->SpinEdit2, ui->SpinEdit3,
+                                ui->SpinEdit4, ui->SpinEdit5, ui->SpinEdit6};
+    QStringList typed;
+    for (TSpinEdit *spin : spins)
+        typed.append(spin->text());
+    const QString time = ui->Edit1->text();
+    const QString weight = ui->GewichtEdit->text();
+    const Slot slot = m_currentSlot;
+    MachEs(path);
+    if (!m_monthPlaceProblem.isEmpty())
+        return false;
+    setCurrentSlot(slot);
+    for (qsizetype i = 0; i < typed.size(); ++i)
+        spins[i]->setText(typed.at(i));
+    ui->Edit1->setText(time);
+    ui->GewichtEdit->setText(weight);
+    return true;
 }
 
 void TMainForm::BitBtn3Click()
@@ -544,6 +671,14 @@ void TMainForm::BtnEintragBearbeitenClick()
                         "Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"));
         return;
     }
+    // A hand-edited entry whose values no field can show would come back
+    // with the field's old values: it stays in the list and the file.
+    const QString refusal =
+        FieldRules::editRefusal(FieldRules::parseForEdit(list->currentItem()->text()));
+    if (!refusal.isEmpty()) {
+        showMessage(UiSeam::MessageKind::Information, refusal);
+        return;
+    }
     const bool yes =
         m_seam.askYesNo(this, UiSeam::MessageKind::Information,
                         QStringLiteral("Der ausgewählte Eintrag wird in der Liste gelöscht und die "
@@ -551,14 +686,16 @@ void TMainForm::BtnEintragBearbeitenClick()
                                        "eingetragen. Möchten Sie das?"));
     if (yes) {
         const int row = list->currentRow();
-        const FieldRules::ParsedEntry entry = FieldRules::parseForEdit(list->item(row)->text());
+        const QString taken = list->item(row)->text();
+        const FieldRules::ParsedEntry entry = FieldRules::parseForEdit(taken);
         delete list->takeItem(row);
         if (entry.slot)
             setCurrentSlot(*entry.slot);
         // Save and reload first, then fill the form: the reload must not
-        // replace the values just taken from the line.
-        if (list->count() > 0)
-            TabDateiSpeichern();
+        // replace the values just taken from the line. The file loses the
+        // entry even when it was the month's only one, so that a reading
+        // moved to another month is never kept in both.
+        saveAndReload(EntryLine::fromDisplayLine(taken));
         applyParsedEntry(entry);
         ZeigGewichtInfo();
     }

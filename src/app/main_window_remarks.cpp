@@ -45,6 +45,11 @@ void TMainForm::saveRemark()
 {
     if (m_openMonth.isEmpty() && m_openYear.isEmpty())
         return; // no month is open: there is no file the remark belongs to
+    if (!m_monthPlaceProblem.isEmpty()) {
+        showMessage(UiSeam::MessageKind::Warning,
+                    QStringLiteral("Die Bemerkung wird nicht gespeichert: ") + m_monthPlaceProblem);
+        return;
+    }
     const QString text = ui->Memo2->toPlainText();
     QString error;
     if (!TextFile::writeLines(remarkSavePath(), TextFile::splitLines(text), &error))

@@ -27,14 +27,24 @@ QString trimmedBlanks(const QString &text)
     return text.mid(begin, end - begin);
 }
 
+// A message box cannot show a megabyte of junk: the quote keeps the first
+// 60 characters of the text.
+QString quoted(const QString &text)
+{
+    constexpr qsizetype kQuoteLimit = 60;
+    if (text.size() <= kQuoteLimit)
+        return text;
+    return text.left(kQuoteLimit) + QChar(0x2026);
+}
+
 [[noreturn]] void throwFloatError(const QString &text)
 {
-    throw ConversionError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
+    throw ConversionError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(quoted(text)));
 }
 
 [[noreturn]] void throwIntError(const QString &text)
 {
-    throw ConversionError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+    throw ConversionError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(quoted(text)));
 }
 
 // Decimal digits of a value, rounded half-up once, the way the formats

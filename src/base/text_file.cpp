@@ -3,7 +3,11 @@
 #include "base/windows1252.h"
 
 #include <QFile>
+#include <QDir>
 #include <QSaveFile>
+#include <QSet>
+
+#include <algorithm>
 
 namespace TextFile {
 
@@ -86,6 +90,32 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error)
         text += QLatin1String("\r\n");
     }
     return writeBytes(path, Windows1252::encode(text), error);
+}
+
+int removeLeftoverTemporaries(const QString &folder)
+{
+    QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QSet<QString> present(names.cbegin(), names.cend());
+    int removed = 0;
+    for (const QString &name : names) {
+        // QSaveFile names its temporary file "<target>.XXXXXX".
+        const qsizetype dot = name.size() - 7;
+        if (dot <= 0 || name.at(dot) != QLatin1Char('.'))
+            continue;
+        const QStringView suffix = QStringView(name).mid(dot + 1);
+        const bool generated = std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+            return c.unicode() < 128 && c.isLetterOrNumber();
+        });
+        // Only the program's own kinds of file: month, remark, settings.
+        const QString target = name.left(dot);
+        const bool ours = target.endsWith(QLatin1String(".tab"), Qt::CaseInsensitive) ||
+                          target.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) ||
+                          target.endsWith(QLatin1String(".conf"));
+        if (generated && ours && present.contains(target) && dir.remove(name))
+            ++removed;
+    }
+    return removed;
 }
 
 void setWriteFaultForTesting(std::function<bool(const QString &path)> allowWrite)

@@ -25,6 +25,12 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error = 
 // Same guarantee for raw bytes.
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
+// Removes what a crash between a write's start and its rename left in the
+// folder: files named like "<file>.AbC123" (a month, remark or settings file
+// of the folder, a dot and six letters or digits) whose <file> exists beside
+// them. Nothing else is touched. Returns how many were removed.
+int removeLeftoverTemporaries(const QString &folder);
+
 // Test seam: when set, every write first asks it; returning false makes the
 // write fail as a full disk would (the target stays untouched).
 void setWriteFaultForTesting(std::function<bool(const QString &path)> allowWrite);

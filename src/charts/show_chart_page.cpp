@@ -32,6 +32,16 @@ void copyScript(const QString &source, const QString &target)
     }
 }
 
+void openInDefaultBrowser(UiSeam &seam, QWidget *parent, const QString &pagePath)
+{
+    if (!seam.openDocument(pagePath)) {
+        seam.showMessage(parent, UiSeam::MessageKind::Warning,
+                         QStringLiteral("Die Diagrammseite konnte nicht im Standardbrowser "
+                                        "geöffnet werden. Sie liegt hier:\r\n") +
+                             pagePath);
+    }
+}
+
 } // namespace
 
 bool LaunchProgram(UiSeam &seam, QWidget *parent, const QString &program,
@@ -89,7 +99,7 @@ void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &con
 
     // The page path goes as one argument, so blanks in folder names need no quotes.
     if (browser.contains(QLatin1String("standard"))) {
-        seam.openDocument(pagePath);
+        openInDefaultBrowser(seam, parent, pagePath);
     } else if (browser.contains(QLatin1String("firefox"))) {
         LaunchProgram(seam, parent, QStringLiteral("firefox"), {pagePath});
     } else if (browser.contains(QLatin1String("internet explorer"))) {
@@ -108,6 +118,6 @@ void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &con
                          QStringLiteral("chromium"), QStringLiteral("chromium-browser")}),
             {pagePath});
     } else {
-        seam.openDocument(pagePath);
+        openInDefaultBrowser(seam, parent, pagePath);
     }
 }

@@ -1,6 +1,9 @@
 #include "journal/field_rules.h"
 
+#include "base/conversion_error.h"
 #include "base/german_numbers.h"
+
+#include <algorithm>
 
 namespace FieldRules {
 
@@ -268,6 +271,96 @@ std::optional<QString> yearFromTitle(const QString &title)
             year = text.mid(at, 4);
     }
     return year;
+}
+
+} // namespace FieldRules
+
+namespace FieldRules {
+
+namespace {
+
+bool allDigits(QStringView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+}
+
+QString outOfRange(const QString &value, const char *field, const char *range)
+{
+    return QStringLiteral("Dieser Eintrag lässt sich nicht in die Eingabefelder übernehmen: "
+                          "Der Wert \"%1\" für %2 liegt nicht zwischen %3. "
+                          "Die Tabelle bleibt unverändert.")
+        .arg(value, QString::fromUtf8(field), QString::fromUtf8(range));
+}
+
+// A whole number from low to high, as a spin field can show it.
+bool fitsSpinField(const QString &text, int low, int high)
+{
+    const QString trimmed = text.trimmed();
+    if (!allDigits(trimmed) || trimmed.size() > 5)
+        return false;
+    const int value = trimmed.toInt();
+    return value >= low && value <= high;
+}
+
+} // namespace
+
+bool isValidTime(const QString &text)
+{
+    if (text.size() != 5 || text.at(2) != QLatin1Char(':'))
+        return false;
+    const QStringView hours = QStringView(text).left(2);
+    const QStringView minutes = QStringView(text).mid(3);
+    if (!allDigits(hours) || !allDigits(minutes))
+        return false;
+    const int h = hours.toInt();
+    const int m = minutes.toInt();
+    return (h < 24 && m < 60) || (h == 24 && m == 0);
+}
+
+QString timeRefusal(const QString &text)
+{
+    return QStringLiteral("Die Uhrzeit \"%1\" ist ungültig. Bitte geben Sie im Feld Uhrzeit eine "
+                          "Zeit von 00:00 bis 24:00 in der Form HH:MM ein.")
+        .arg(text);
+}
+
+QString editRefusal(const ParsedEntry &entry)
+{
+    struct SpinPiece
+    {
+        const std::optional<QString> &value;
+        const char *field;
+        int low;
+        int high;
+        const char *range;
+    };
+    const SpinPiece pieces[] = {
+        {entry.day, "den Tag", 1, 31, "1 und 31"},
+        {entry.month, "den Monat", 1, 12, "1 und 12"},
+        {entry.year, "das Jahr", 1900, 9999, "1900 und 9999"},
+        {entry.systolic, "den systolischen Wert", 0, 280, "0 und 280"},
+        {entry.diastolic, "den diastolischen Wert", 0, 280, "0 und 280"},
+        {entry.pulse, "den Puls", 0, 280, "0 und 280"},
+    };
+    for (const SpinPiece &piece : pieces) {
+        if (piece.value && !fitsSpinField(*piece.value, piece.low, piece.high))
+            return outOfRange(*piece.value, piece.field, piece.range);
+    }
+    if (entry.time && !isValidTime(*entry.time))
+        return outOfRange(*entry.time, "die Uhrzeit", "00:00 und 24:00");
+    if (entry.weight) {
+        bool fits = false;
+        try {
+            const long double weight = GermanNumbers::toFloat(*entry.weight);
+            fits = weight >= 0 && weight <= kMaxWeight;
+        } catch (const ConversionError &) {
+        }
+        if (!fits)
+            return outOfRange(*entry.weight, "das Gewicht", "0 und 310 kg");
+    }
+    return QString();
 }
 
 } // namespace FieldRules

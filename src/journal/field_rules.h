@@ -64,6 +64,19 @@ struct ParsedEntry
     std::optional<QString> weight;
 };
 
+// "HH:MM" from 00:00 to 24:00, the times the time field stands for.
+bool isValidTime(const QString &text);
+// The refusal of an add whose time is not one.
+QString timeRefusal(const QString &text);
+
+// The heaviest weight the program takes, in kilograms.
+constexpr long double kMaxWeight = 310;
+
+// Why an entry taken apart for editing cannot go into the form fields (a
+// value a field cannot show, as a hand-edited file may hold), naming the
+// value; an empty text when every piece fits its field.
+QString editRefusal(const ParsedEntry &entry);
+
 // Takes a display line apart from the left, as the edit command does.
 ParsedEntry parseForEdit(const QString &displayLine);
 

@@ -29,4 +29,10 @@ Header readHeader(const QStringList &fileLines);
 QStringList fileLines(const QString &userName, const QString &monthName, const QString &year,
                       const std::array<bool, 4> &switches, const QStringList &displayLines);
 
+// The entry lines of a file that a new content of it would lose, in file
+// order. Lines are compared as the program writes them (blanks after "den"
+// and the case of letters aside); a line named in allowedToGo may go once.
+QStringList readingsLost(const QStringList &oldFileLines, const QStringList &newFileLines,
+                         const QString &allowedToGo = QString());
+
 } // namespace MonthFile

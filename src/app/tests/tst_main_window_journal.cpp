@@ -404,7 +404,10 @@ void TestMainWindowJournal::editTheOnlyEntry()
     QVERIFY(!f.get<QPushButton>("BtnEintragBearbeiten")->isEnabled());
     QVERIFY(!f.get<QPushButton>("BtnBalkendiagrammErstellen")->isEnabled());
     QCOMPARE(f.memo()->toPlainText(), QString());
-    QCOMPARE(TempHome::readFile(path), before);
+    // The file loses the entry too, so that the reading, once added back to
+    // another month, is kept in one file only.
+    QCOMPARE(fileEntries(path), QStringList());
+    QVERIFY(TempHome::readFile(path).startsWith(before.left(before.indexOf("\r\n\r\n") + 4)));
     QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Messung 2"));
     QCOMPARE(f.spin(1)->text(), QStringLiteral("09"));
     QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("13:10"));

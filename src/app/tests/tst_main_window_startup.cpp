@@ -333,11 +333,24 @@ void TestMainWindowStartup::helpAndAbout()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    const QString help = f.home.workFolder() + "Blutdruckmesswerte-Hilfe.pdf";
+    // No help anywhere: the user learns where it was looked for.
+    form.HilfeThemenClick();
+    QCOMPARE(f.seam.texts("document"), QStringList());
+    QCOMPARE(f.seam.texts("warning"),
+             QStringList{"Die Hilfe \"Blutdruckmesswerte-Hilfe.pdf\" wurde nicht gefunden. "
+                         "Gesucht wurde hier:\r\n" +
+                         help});
+    // A help that no PDF viewer opens is told with the place of the file.
+    TempHome::writeFile(help, "%PDF-1.4");
+    f.seam.clear();
     f.seam.launchSucceeds = false;
     form.HilfeThemenClick();
-    QCOMPARE(f.seam.texts("document"),
-             QStringList{f.home.workFolder() + "Blutdruckmesswerte-Hilfe.pdf"});
-    QCOMPARE(f.seam.messages(), QStringList()); // a failure is not reported
+    QCOMPARE(f.seam.texts("document"), QStringList{help});
+    QCOMPARE(f.seam.texts("warning"),
+             QStringList{"Die Hilfe konnte nicht geöffnet werden, weil kein Programm zum "
+                         "Anzeigen von PDF-Dateien gestartet werden konnte. Sie liegt hier:\r\n" +
+                         help});
 
     // Without a copy in the start folder the installed one is opened.
     FormFixture g;

@@ -252,11 +252,14 @@ void TstShowChartPage::browserThatDoesNotStartIsReported()
     QCOMPARE(seam.texts(QStringLiteral("warning")),
              QStringList{QStringLiteral("Datei: google-chrome kann nicht geöffnet werden")});
 
-    // The default browser's failure is not reported.
+    // A default browser that cannot start is told, with where the page lies.
     m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("standard"));
     seam.clear();
     ShowChartPage(seam, nullptr, context(), m_page);
-    QVERIFY(seam.messages().isEmpty());
+    QCOMPARE(seam.texts(QStringLiteral("warning")),
+             QStringList{QStringLiteral("Die Diagrammseite konnte nicht im Standardbrowser "
+                                        "geöffnet werden. Sie liegt hier:\r\n") +
+                         pagePath()});
 }
 
 void TstShowChartPage::pageThatCannotBeWrittenStopsTheCommand()
