@@ -41,7 +41,8 @@ QString userNameProblem(const QString &name);
 // Why a month read from a file's content cannot be given a place in the
 // gallery, or an empty text when it can: the month must be two digits from
 // 01 to 12, the year four digits and the user name one that a file name can
-// hold (and not UTF-8 read as Windows-1252). Text from a hand-edited file never reaches a path otherwise.
+// hold (and not UTF-8 read as Windows-1252). Text from a hand-edited file never reaches a path
+// otherwise.
 QString monthPlaceProblem(const QString &user, const QString &month, const QString &year);
 
 } // namespace DataFolders

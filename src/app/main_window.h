@@ -217,8 +217,8 @@ private:
     QString m_monthName;
     QString m_lastEntryLine;
     QString m_lastWeightText;
-    QStringList m_unshownLines;   // entry lines the list cannot show; written back as they are
-    QString m_monthPlaceProblem;  // why the open month has no place in the gallery
+    QStringList m_unshownLines;  // entry lines the list cannot show; written back as they are
+    QString m_monthPlaceProblem; // why the open month has no place in the gallery
     DayMeans m_dayMeans;
     MonthMeans m_monthMeans;
     WeightStats m_weightStats;

@@ -32,7 +32,8 @@ const QChar kQuote = QLatin1Char('"');
 QString monthPlaceRefusal(const QString &path, const QString &problem)
 {
     return QStringLiteral("Die Datei ") + kQuote + path + kQuote +
-           QStringLiteral(" wird nur angezeigt und weder in die Galerie kopiert noch gespeichert: ") +
+           QStringLiteral(
+               " wird nur angezeigt und weder in die Galerie kopiert noch gespeichert: ") +
            problem;
 }
 
@@ -209,9 +210,8 @@ void TMainForm::MachEs(QString path)
         if (!EntryLine::isEntryLine(line))
             continue;
         m_lastEntryLine = line;
-        const std::optional<QString> shown = line.contains(QStringLiteral("den"))
-                                                 ? EntryLine::toDisplayLine(line)
-                                                 : std::nullopt;
+        const std::optional<QString> shown =
+            line.contains(QStringLiteral("den")) ? EntryLine::toDisplayLine(line) : std::nullopt;
         if (shown) {
             display.append(*shown);
             showDateOfLine(*shown);

@@ -39,7 +39,8 @@ QString quoted(const QString &text)
 
 [[noreturn]] void throwFloatError(const QString &text)
 {
-    throw ConversionError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(quoted(text)));
+    throw ConversionError(
+        QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(quoted(text)));
 }
 
 [[noreturn]] void throwIntError(const QString &text)

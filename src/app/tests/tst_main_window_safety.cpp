@@ -1,0 +1,395 @@
+// No command loses a stored reading or writes outside its folders: the
+// stories of empty lists, cancelled dialogs, hand-edited files and
+// impossible values, each checked against the files on disk.
+#include "main_form_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QTest>
+
+namespace {
+
+const QString kLine1 =
+    QStringLiteral("Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=61, Gewicht=0");
+const QString kLine2 = QStringLiteral("Abends den 03.04.2017 Z=20:40 s=132, d=82, p=62, Gewicht=0");
+
+QPushButton *addButton(FormFixture &f)
+{
+    return f.get<QPushButton>("BitBtn1");
+}
+
+void clickAdd(FormFixture &f)
+{
+    QTest::mouseClick(addButton(f), Qt::LeftButton);
+}
+
+// Every file below the folder with its bytes, by path relative to it.
+QMap<QString, QByteArray> filesBelow(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path.mid(folder.size()), TempHome::readFile(path));
+    }
+    return files;
+}
+
+// "Datei" → "öffnen" with the file chosen in the dialog.
+void openMonth(FormFixture &f, const QString &path)
+{
+    f.seam.openFileAnswers = {path};
+    f.form->findChild<QAction *>(QStringLiteral("oeffnen"))->trigger();
+}
+
+} // namespace
+
+class TestMainWindowSafety : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void addToEmptyListJoinsTheGalleryMonth();
+    void unreadableMonthIsNeverReplaced();
+    void cancelledOpenKeepsTheMonthRefusal();
+    void yearComesFromTheMonthNotFromTheName();
+    void fileChangedBehindTheProgramIsNotOverwritten();
+    void linesWithoutMarkerStayInTheFile();
+    void editRefusesValuesNoFieldCanShow_data();
+    void editRefusesValuesNoFieldCanShow();
+    void weightLimitHoldsForTheFirstWeight_data();
+    void weightLimitHoldsForTheFirstWeight();
+    void timeMustBeAClockTime_data();
+    void timeMustBeAClockTime();
+    void systolicNotAboveDiastolicAsks_data();
+    void systolicNotAboveDiastolicAsks();
+    void datesOfAFileNeverBecomePaths();
+    void leftoverTemporaryFilesGoAtStart();
+    void conversionMessagesQuoteAtMostSixtyCharacters();
+};
+
+void TestMainWindowSafety::addToEmptyListJoinsTheGalleryMonth()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.fill(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    clickAdd(f);
+    f.fill(3, 4, 2017, Slot::Abends, "20:40", 132, 82, 62);
+    clickAdd(f);
+    const QString april = f.monthFile("Muster", "04", "2017");
+    QCOMPARE(TempHome::readFile(april),
+             monthFileBytes("Muster", "April 2017", "1111", {kLine1, kLine2}));
+
+    // "neu erstellen" empties the list; April's file still holds two readings.
+    form.neuerstellen1Click();
+    QCOMPARE(f.list()->count(), 0);
+    f.fill(4, 4, 2017, Slot::Morgens, "07:35", 140, 90, 70);
+    clickAdd(f);
+    QCOMPARE(TempHome::readFile(april),
+             monthFileBytes(
+                 "Muster", "April 2017", "1111",
+                 {kLine1, kLine2, "Morgens den 04.04.2017 Z=07:35 s=140, d=90, p=70, Gewicht=0"}));
+    QCOMPARE(f.list()->count(), 3);
+
+    // The same after a new month: a slot already taken is refused.
+    form.neuerstellen1Click();
+    f.seam.clear();
+    f.fill(3, 4, 2017, Slot::Abends, "20:45", 150, 95, 75);
+    clickAdd(f);
+    QCOMPARE(f.seam.texts("information").size(), 1);
+    QVERIFY(f.seam.texts("information").constFirst().contains("03.04.2017"));
+    QCOMPARE(TempHome::readFile(april).count("\r\n"), 8 + 3);
+}
+
+void TestMainWindowSafety::unreadableMonthIsNeverReplaced()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    form.neuerstellen1Click();
+    // A month "file" that cannot be read, whoever runs the test: a folder.
+    const QString april = f.monthFile("Muster", "04", "2017");
+    QVERIFY(QFile::remove(april));
+    QVERIFY(QDir().mkpath(april + "/inside"));
+    f.seam.clear();
+    f.fill(4, 4, 2017, Slot::Morgens, "07:35", 140, 90, 70);
+    clickAdd(f);
+    QCOMPARE(f.seam.texts("warning"), QStringList{"Fehler beim Lesen der Datei: " + april});
+    QVERIFY(QFileInfo(april + "/inside").isDir());
+}
+
+void TestMainWindowSafety::cancelledOpenKeepsTheMonthRefusal()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.spin(2)->setValue(5);
+    QVERIFY(form.MonthMismatch());
+    f.seam.openFileAnswers = {QString()}; // "Abbrechen"
+    form.oeffnenClick();
+    QVERIFY(form.MonthMismatch());
+    f.seam.clear();
+    f.fill(4, 5, 2017, Slot::Abends, "20:40", 132, 82, 62);
+    clickAdd(f);
+    QCOMPARE(f.seam.texts("information").size(), 1);
+    QCOMPARE(filesBelow(f.gallery()).keys(), QStringList{"2017/Muster_04_2017.tab"});
+    QCOMPARE(TempHome::readFile(f.monthFile("Muster", "04", "2017")),
+             monthFileBytes("Muster", "April 2017", "1111", {kLine1}));
+}
+
+void TestMainWindowSafety::yearComesFromTheMonthNotFromTheName()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster 2025"));
+    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.add(3, 4, 2017, Slot::Abends, "20:40", 132, 82, 62);
+    form.FormPaint();
+    QCOMPARE(filesBelow(f.gallery()).keys(), QStringList{"2017/Muster 2025_04_2017.tab"});
+    QVERIFY(!QFileInfo::exists(f.gallery() + "2025"));
+}
+
+void TestMainWindowSafety::fileChangedBehindTheProgramIsNotOverwritten()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    // Another program adds a reading while the month is open.
+    const QString april = f.monthFile("Muster", "04", "2017");
+    const QByteArray changed = monthFileBytes("Muster", "April 2017", "1111", {kLine1, kLine2});
+    TempHome::writeFile(april, changed);
+    f.seam.clear();
+    f.fill(5, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    clickAdd(f);
+    QCOMPARE(f.seam.texts("warning").size(), 1);
+    QVERIFY(f.seam.texts("warning").constFirst().contains(kLine2));
+    QCOMPARE(TempHome::readFile(april), changed);
+}
+
+void TestMainWindowSafety::linesWithoutMarkerStayInTheFile()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    const QString april = f.monthFile("Muster", "04", "2017");
+    const QString noMarker = QStringLiteral("Abends den 02.04.2017 Z=20:40 s=132, p=62, Gewicht=0");
+    TempHome::writeFile(april, monthFileBytes("Muster", "April 2017", "1111", {kLine1, noMarker}));
+    openMonth(f, april);
+    QCOMPARE(f.list()->count(), 1);
+    f.fill(5, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    clickAdd(f);
+    QCOMPARE(TempHome::readFile(april),
+             monthFileBytes("Muster", "April 2017", "1111",
+                            {kLine1, "Morgens den 05.04.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0",
+                             noMarker}));
+}
+
+void TestMainWindowSafety::editRefusesValuesNoFieldCanShow_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("refusal"); // empty: the edit goes ahead
+    const QString head = QStringLiteral("Dieser Eintrag lässt sich nicht in die Eingabefelder "
+                                        "übernehmen: Der Wert ");
+    const QString tail = QStringLiteral(". Die Tabelle bleibt unverändert.");
+    QTest::newRow("systolic 280") << "Morgens den 03.04.2017 Z=07:30 s=280, d=81, p=61, Gewicht=0"
+                                  << QString();
+    QTest::newRow("systolic 281")
+        << "Morgens den 03.04.2017 Z=07:30 s=281, d=81, p=61, Gewicht=0"
+        << head + "\"281\" für den systolischen Wert liegt nicht zwischen 0 und 280" + tail;
+    QTest::newRow("pulse abc") << "Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=x7, Gewicht=0"
+                               << head + "\"x7\" für den Puls liegt nicht zwischen 0 und 280" +
+                                      tail;
+    QTest::newRow("time 24:00") << "Morgens den 03.04.2017 Z=24:00 s=131, d=81, p=61, Gewicht=0"
+                                << QString();
+    QTest::newRow("time 24:01")
+        << "Morgens den 03.04.2017 Z=24:01 s=131, d=81, p=61, Gewicht=0"
+        << head + "\"24:01\" für die Uhrzeit liegt nicht zwischen 00:00 und 24:00" + tail;
+    QTest::newRow("weight 310") << "Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=61, Gewicht=310"
+                                << QString();
+    QTest::newRow("weight 310,1")
+        << "Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=61, Gewicht=310,1"
+        << head + "\"310,1\" für das Gewicht liegt nicht zwischen 0 und 310 kg" + tail;
+}
+
+void TestMainWindowSafety::editRefusesValuesNoFieldCanShow()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, refusal);
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    const QString april = f.monthFile("Muster", "04", "2017");
+    const QByteArray before = monthFileBytes("Muster", "April 2017", "1111", {line, kLine2});
+    TempHome::writeFile(april, before);
+    openMonth(f, april);
+    f.seam.clear();
+    f.list()->setCurrentRow(0);
+    QTest::mouseClick(f.get<QPushButton>("BtnEintragBearbeiten"), Qt::LeftButton);
+    if (refusal.isEmpty()) {
+        QCOMPARE(f.seam.texts("information"), QStringList());
+        QCOMPARE(f.list()->count(), 1);
+        // Added back unchanged, the line is the same as before.
+        if (!line.endsWith("Gewicht=0"))
+            QTest::mouseClick(f.weightSwitch(), Qt::LeftButton);
+        clickAdd(f);
+        QCOMPARE(TempHome::readFile(april), before);
+    } else {
+        QCOMPARE(f.seam.texts("information"), QStringList{refusal});
+        QCOMPARE(f.list()->count(), 2);
+        QCOMPARE(TempHome::readFile(april), before);
+    }
+}
+
+void TestMainWindowSafety::weightLimitHoldsForTheFirstWeight_data()
+{
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("309,9") << "309,9" << true;
+    QTest::newRow("310") << "310" << true;
+    QTest::newRow("310,1") << "310,1" << false;
+    QTest::newRow("784") << "784" << false;
+}
+
+void TestMainWindowSafety::weightLimitHoldsForTheFirstWeight()
+{
+    QFETCH(QString, weight);
+    QFETCH(bool, taken);
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.fill(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61, weight);
+    f.weight()->setText(weight); // the field's own rule may have capped it already
+    f.seam.clear();
+    clickAdd(f);
+    const QString april = f.monthFile("Muster", "04", "2017");
+    if (taken) {
+        QVERIFY(TempHome::readFile(april).contains("Gewicht=" + weight.toLatin1() + "\r\n"));
+    } else {
+        QVERIFY(!QFileInfo::exists(april));
+        QVERIFY(f.seam.texts("information")
+                    .contains("Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!"));
+    }
+}
+
+void TestMainWindowSafety::timeMustBeAClockTime_data()
+{
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("00:00") << "00:00" << true;
+    QTest::newRow("23:59") << "23:59" << true;
+    QTest::newRow("24:00") << "24:00" << true;
+    QTest::newRow("24:01") << "24:01" << false;
+    QTest::newRow("12:60") << "12:60" << false;
+    QTest::newRow("2099:40") << "2099:40" << false;
+    QTest::newRow("7:30") << "7:30" << false;
+}
+
+void TestMainWindowSafety::timeMustBeAClockTime()
+{
+    QFETCH(QString, time);
+    QFETCH(bool, taken);
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.fill(3, 4, 2017, Slot::Morgens, time, 131, 81, 61);
+    f.seam.clear();
+    clickAdd(f);
+    const QString april = f.monthFile("Muster", "04", "2017");
+    QCOMPARE(QFileInfo::exists(april), taken);
+    QCOMPARE(form.settings().Lies_String_aus_Registry("UhrzeitMorgens") == time, taken);
+    if (!taken) {
+        QCOMPARE(f.seam.texts("information"),
+                 QStringList{"Die Uhrzeit \"" + time +
+                             "\" ist ungültig. Bitte geben Sie im Feld Uhrzeit eine Zeit von "
+                             "00:00 bis 24:00 in der Form HH:MM ein."});
+    }
+}
+
+void TestMainWindowSafety::systolicNotAboveDiastolicAsks_data()
+{
+    QTest::addColumn<int>("systolic");
+    QTest::addColumn<int>("diastolic");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("91 over 90") << 91 << 90 << false << false;
+    QTest::newRow("90 over 90, no") << 90 << 90 << false << true;
+    QTest::newRow("70 over 120, no") << 70 << 120 << false << true;
+    QTest::newRow("70 over 120, yes") << 70 << 120 << true << true;
+}
+
+void TestMainWindowSafety::systolicNotAboveDiastolicAsks()
+{
+    QFETCH(int, systolic);
+    QFETCH(int, diastolic);
+    QFETCH(bool, answer);
+    QFETCH(bool, asked);
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.fill(3, 4, 2017, Slot::Morgens, "07:30", systolic, diastolic, 61);
+    f.seam.clear();
+    f.seam.yesNoAnswers = {answer};
+    clickAdd(f);
+    const QStringList questions = f.seam.texts("yesno-information");
+    QCOMPARE(questions.contains("Der systolische Wert ist nicht höher als der diastolische. "
+                                "Trotzdem in die Liste aufnehmen?"),
+             asked);
+    QCOMPARE(QFileInfo::exists(f.monthFile("Muster", "04", "2017")), !asked || answer);
+}
+
+void TestMainWindowSafety::datesOfAFileNeverBecomePaths()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    const QString downloads = f.home.root() + "/Downloads/";
+    const QString path = downloads + "Muster_02_2017.tab";
+    TempHome::writeFile(path, monthFileBytes("Muster", "Februar 2017", "1111",
+                                             {"Abends den 28.02.2017/../../../../ausbruch-datum "
+                                              "Z=20:40 s=131, d=81, p=61, Gewicht=0"}));
+    const auto outside = [&f] {
+        return filesBelow(f.home.root()).keys().filter("ausbruch").size() +
+               QDir(f.home.root()).entryList().filter("ausbruch").size();
+    };
+    const QMap<QString, QByteArray> before = filesBelow(f.gallery());
+    openMonth(f, path);
+    form.FormPaint();
+    QCOMPARE(outside(), 0);
+    QCOMPARE(filesBelow(f.gallery()), before);
+    QCOMPARE(f.seam.texts("warning").size(), 1);
+    QVERIFY(f.seam.texts("warning").constFirst().contains("besteht nicht aus vier Ziffern"));
+}
+
+void TestMainWindowSafety::leftoverTemporaryFilesGoAtStart()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    const QString year = f.gallery() + "2017/";
+    TempHome::writeFile(year + "Muster_04_2017.tab.aB3xQz", "half");
+    TempHome::writeFile(year + "Muster_04_2017.txt.Qw12er", "half"); // no remark beside it
+    TempHome::writeFile(year + "Notizen.tab.aB3xQz", "half");        // no month beside it
+    TempHome::writeFile(year + "Muster_04_2017.tab.alt", "a copy of the user's");
+    TempHome::writeFile(f.home.settingsFile() + ".K9dd2a", "half");
+    f.start();
+    QCOMPARE(QDir(year).entryList(QDir::Files),
+             (QStringList{"Muster_04_2017.tab", "Muster_04_2017.tab.alt",
+                          "Muster_04_2017.txt.Qw12er", "Notizen.tab.aB3xQz"}));
+    QVERIFY(!QFileInfo::exists(f.home.settingsFile() + ".K9dd2a"));
+    QVERIFY(QFileInfo::exists(f.home.settingsFile()));
+}
+
+void TestMainWindowSafety::conversionMessagesQuoteAtMostSixtyCharacters()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    const QString april = f.monthFile("Muster", "04", "2017");
+    const QString junk = QString(100000, QLatin1Char('x'));
+    TempHome::writeFile(april, monthFileBytes("Muster", "April 2017", "1111",
+                                              {"Morgens den 03.04.2017 Z=07:30 s=" + junk +
+                                               ", d=81, p=61, Gewicht=0"}));
+    f.seam.clear();
+    openMonth(f, april);
+    const QStringList errors = f.seam.texts("error");
+    QVERIFY(!errors.isEmpty());
+    for (const QString &error : errors)
+        QCOMPARE(error, "'" + QString(60, QLatin1Char('x')) + QChar(0x2026) +
+                            "' ist kein gültiger Gleitkommawert");
+}
+
+QTEST_MAIN(TestMainWindowSafety)
+#include "tst_main_window_safety.moc"
