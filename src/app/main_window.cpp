@@ -350,6 +350,8 @@ void TMainForm::FormPaint()
     m_inRefresh = true;
     bool laidOut = true;
     guarded([this, &laidOut] { laidOut = applyLayout(); });
+    if (!m_placedOnDesktop && !isMaximized())
+        centreOnDesktop();
     if (laidOut)
         guarded([this] { RefreshSequence(); });
     m_inRefresh = false;
@@ -357,6 +359,9 @@ void TMainForm::FormPaint()
 
 void TMainForm::RefreshSequence()
 {
+    // What follows only brings the window's own displays up to date, so a
+    // paint caused by a tooltip, a menu, a message box or another window
+    // never touches what the user is typing, ticking or has selected.
     ui->Label3->setText(QStringLiteral("Heute ist der ") +
                         m_seam.today().toString(QStringLiteral("dd.MM.yyyy")));
     if (m_firstPaintPending)
@@ -367,7 +372,14 @@ void TMainForm::RefreshSequence()
         QStringLiteral("\r\n") +
         QStringLiteral("dann entsprechend hier einstellen. Die nicht aktivierten Messungen") +
         QStringLiteral("\r\n") + QStringLiteral("werden dann übersprungen."));
-    // The day and month fields always show two digits.
+    // The day and month fields pad themselves to two digits.
+    if (m_freshFormPending)
+        freshForm();
+}
+
+void TMainForm::freshForm()
+{
+    m_freshFormPending = false;
     ui->GewichtsEingabeCheckBox->setChecked(true);
     GewichtsEingabeCheckBoxClick();
     ui->GewichtsEingabeCheckBox->setChecked(false);
@@ -464,9 +476,16 @@ void TMainForm::ensureYearFolder()
         m_yearFolderName = m_openYear;
     if (m_yearFolderName.isEmpty())
         return;
-    if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
-        showMessage(UiSeam::MessageKind::Plain,
-                    DataFolders::folderNotCreatedMessage(m_yearFolderName));
+    if (DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName)) {
+        m_yearFolderFailureShown.clear();
+        return;
+    }
+    // Closing the message repaints the window: telling it at every paint
+    // would never let the user out.
+    if (m_yearFolderFailureShown == m_yearFolderName)
+        return;
+    m_yearFolderFailureShown = m_yearFolderName;
+    showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_yearFolderName));
 }
 
 void TMainForm::selectLastEntry()
@@ -474,6 +493,7 @@ void TMainForm::selectLastEntry()
     QListWidget *list = ui->ListBox1;
     if (list->count() == 0)
         return;
+    const QSignalBlocker quiet(list); // the caller shows the evaluation
     list->setCurrentRow(list->count() - 1);
     list->scrollToBottom();
 }

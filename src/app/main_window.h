@@ -155,9 +155,11 @@ private:
     void scheduleRefresh();
     void RefreshSequence();
     void firstPaintSteps();
+    void freshForm();
     void presetFromLastEntry();
     void ensureYearFolder();
     void selectLastEntry();
+    void centreOnDesktop();
 
     // central cycle helpers
     void setListLines(const QStringList &lines);
@@ -180,6 +182,7 @@ private:
     void saveRemark();
     void saveRemarkIfModified(bool emptyMemo);
     void showEvaluation();
+    void ListBox1RowChanged(int row);
     void applyWindowColour(qint32 colour);
     void applyListColour(qint32 colour);
     void onSeriesColourChanged(int series, qint32 colour);
@@ -236,6 +239,10 @@ private:
     bool m_endedAtStart = false;
     bool m_firstPaintPending = true;
     bool m_presetPending = true;
+    // The form is given fresh (weight switch off, preset, last entry
+    // selected) at the start and after a month is opened or created; never
+    // because the desktop repainted the window.
+    bool m_freshFormPending = true;
     bool m_newMonthStarted = false;
     bool m_remarkModified = false;
     bool m_portraitSeen = false;
@@ -244,6 +251,8 @@ private:
     bool m_refreshScheduled = false;
     bool m_inRefresh = false;
     bool m_settingFieldsFromLoad = false;
+    bool m_placedOnDesktop = false;
+    QString m_yearFolderFailureShown; // told once, not at every paint
 
     // colours
     qint32 m_systolicColour = 0;

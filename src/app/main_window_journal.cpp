@@ -85,6 +85,9 @@ void TMainForm::connectHandlers()
     on(ui->HilfeThemen, &QAction::triggered, &TMainForm::HilfeThemenClick);
     on(ui->Infoueber, &QAction::triggered, &TMainForm::InfoueberClick);
     on(ui->ListBox1, &QListWidget::itemClicked, &TMainForm::ListBox1Click);
+    connect(ui->ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
+        guardedCall(m_seam, this, [this, row] { ListBox1RowChanged(row); });
+    });
     on(ui->BitBtn1, &QPushButton::clicked, &TMainForm::BitBtn1Click);
     on(ui->BitBtn3, &QPushButton::clicked, &TMainForm::BitBtn3Click);
     on(ui->BtnEintragBearbeiten, &QPushButton::clicked, &TMainForm::BtnEintragBearbeitenClick);
@@ -122,6 +125,7 @@ QStringList TMainForm::listLines() const
 
 void TMainForm::setListLines(const QStringList &lines)
 {
+    const QSignalBlocker quiet(ui->ListBox1);
     ui->ListBox1->clear();
     ui->ListBox1->addItems(lines);
 }
@@ -431,6 +435,8 @@ void TMainForm::neuerstellen1Click()
         ui->Edit1->setText(morning);
     updateEntryButtons();
     ui->Memo2->clear();
+    m_freshFormPending = true;
+    freshForm();
 }
 
 void TMainForm::oeffnenClick()
@@ -450,7 +456,20 @@ void TMainForm::oeffnenClick()
     ui->GewichtInfoLabel->setText(QString());
     ui->GewichtEdit->setText(QStringLiteral("0"));
     m_lastWeightText = QStringLiteral("0");
+    // Pending first: a load that stops at a bad value leaves the fresh
+    // form to the next paint.
+    m_freshFormPending = true;
     MachEs(chosen);
+    freshForm();
+}
+
+void TMainForm::ListBox1RowChanged(int row)
+{
+    // Arrow keys, Home, End and the mouse move the row: the memo follows it
+    // as after a click. The window's own row moves are made without signal.
+    if (row < 0)
+        return;
+    ListBox1Click();
 }
 
 void TMainForm::ListBox1Click()
@@ -470,8 +489,10 @@ void TMainForm::showEvaluation()
     QListWidget *list = ui->ListBox1;
     if (list->count() == 0)
         return;
-    if (list->currentRow() < 0)
+    if (list->currentRow() < 0) {
+        const QSignalBlocker quiet(list);
         list->setCurrentRow(0);
+    }
     QStringList items;
     const auto show = [memo](const QStringList &shown) {
         QString text;
@@ -688,7 +709,10 @@ void TMainForm::BtnEintragBearbeitenClick()
         const int row = list->currentRow();
         const QString taken = list->item(row)->text();
         const FieldRules::ParsedEntry entry = FieldRules::parseForEdit(taken);
-        delete list->takeItem(row);
+        {
+            const QSignalBlocker quiet(list); // the reload selects the last line
+            delete list->takeItem(row);
+        }
         if (entry.slot)
             setCurrentSlot(*entry.slot);
         // Save and reload first, then fill the form: the reload must not

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPinchGesture>
 #include <QPixmap>
+#include <QScreen>
 #include <QWindow>
 
 // Resources of a static library are registered by name from the global namespace.
@@ -277,4 +278,21 @@ bool TMainForm::gestureEvent(QGestureEvent *event)
     }
     event->accept(pinch);
     return true;
+}
+
+// ---------------------------------------------------------------------------
+// Start position
+
+void TMainForm::centreOnDesktop()
+{
+    const QScreen *desktop = screen();
+    if (!desktop)
+        return;
+    const QRect area = desktop->geometry();
+    const QSize frame = frameGeometry().size();
+    move(area.topLeft() +
+         QPoint((area.width() - frame.width()) / 2, (area.height() - frame.height()) / 2));
+    // The window manager tells the frame only once the window is on the
+    // screen; until then it is centred again at every paint.
+    m_placedOnDesktop = windowHandle() && windowHandle()->isExposed();
 }

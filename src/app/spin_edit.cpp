@@ -2,12 +2,14 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 
 TSpinEdit::TSpinEdit(QWidget *parent)
     : QSpinBox(parent)
 {
     setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     setAccelerated(false);
+    setFocusPolicy(Qt::StrongFocus); // the wheel neither focuses nor steps it
 }
 
 void TSpinEdit::setMinimumDigits(int digits)
@@ -46,4 +48,9 @@ void TSpinEdit::keyPressEvent(QKeyEvent *event)
     default:
         event->accept(); // swallowed: nothing can be typed here
     }
+}
+
+void TSpinEdit::wheelEvent(QWheelEvent *event)
+{
+    event->ignore();
 }

@@ -3,7 +3,9 @@
 #include <QSpinBox>
 
 // A number field whose value changes only through its arrows (buttons, Up and
-// Down keys); typed keys are swallowed. Day and month show two digits.
+// Down keys while it has the focus); typed keys and the mouse wheel are
+// ignored, so scrolling over the form never changes a reading. Day and month
+// show two digits.
 class TSpinEdit : public QSpinBox
 {
     Q_OBJECT
@@ -24,6 +26,7 @@ public:
 protected:
     QString textFromValue(int value) const override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     int m_minimumDigits = 1;

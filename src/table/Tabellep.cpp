@@ -174,6 +174,17 @@ void TTabellenDlg::druckenClick()
     TablePrint::printTable(printer, m_grid, layout);
 }
 
+void TTabellenDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Only "Beenden" and the close button end the table; a dialog's Escape
+    // would close it while the user moves through the grid with the keys.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool TTabellenDlg::eventFilter(QObject *watched, QEvent *event)
 {
     QTableView *grid = m_ui->StringGrid1;

@@ -6,14 +6,39 @@
 #include "support/fake_seam.h"
 #include "support/temp_home.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QToolButton>
 
 #include <memory>
+
+// Types text key by key; QTest::keyClicks knows ASCII only, the users type
+// umlauts as well.
+inline void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar character : text) {
+        if (character.unicode() < 0x80)
+            QTest::keyClick(widget, char(character.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(character.toUpper().unicode()),
+                                QString(character), Qt::NoModifier);
+    }
+}
+
+// Types the name into the name dialog and clicks one of its buttons.
+inline void typeNameAndClick(TNameEingDlg &names, const QString &name, const char *button)
+{
+    auto *edit = names.findChild<QLineEdit *>(QStringLiteral("Edit1"));
+    edit->clear();
+    typeText(edit, name);
+    QTest::mouseClick(names.findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+}
 
 // Drives the real main window the way the user would, one TempHome each.
 struct FormFixture
@@ -40,10 +65,8 @@ struct FormFixture
     void answerName(const QString &name)
     {
         seam.dialogHandler = [name](QDialog &dialog) {
-            if (auto *names = qobject_cast<TNameEingDlg *>(&dialog)) {
-                names->setEnteredName(name);
-                names->OKBtnClick();
-            }
+            if (auto *names = qobject_cast<TNameEingDlg *>(&dialog))
+                typeNameAndClick(*names, name, "OKBtn");
             return dialog.result();
         };
     }
@@ -74,10 +97,35 @@ struct FormFixture
     QLineEdit *weight() const { return get<QLineEdit>("GewichtEdit"); }
     QCheckBox *weightSwitch() const { return get<QCheckBox>("GewichtsEingabeCheckBox"); }
 
+    // The user's own ways in: a mouse click on a button, a menu item, a list
+    // row or the arrow of a spin button.
+    void click(const char *button) const
+    {
+        QTest::mouseClick(get<QAbstractButton>(button), Qt::LeftButton);
+    }
+    void menu(const char *item) const { get<QAction>(item)->trigger(); }
+    void clickRow(int row) const
+    {
+        QListWidget *rows = list();
+        rows->scrollToItem(rows->item(row));
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                          rows->visualItemRect(rows->item(row)).center());
+    }
+    void clickArrow(const char *spinButton, bool up) const
+    {
+        QTest::mouseClick(get<QWidget>(spinButton)->findChild<QToolButton *>(up ? "up" : "down"),
+                          Qt::LeftButton);
+    }
+    void setWeightSwitch(bool on) const
+    {
+        if (weightSwitch()->isChecked() != on)
+            QTest::mouseClick(weightSwitch(), Qt::LeftButton);
+    }
+
     void selectSlot(Slot slot)
     {
         for (int i = 0; i < 4 && form->CurrentSlot() != slot; ++i)
-            form->BitBtn3Click();
+            click("BitBtn3");
     }
 
     // Fills the form; an empty weight text leaves the weight switch off.
@@ -92,8 +140,7 @@ struct FormFixture
         spin(4)->setValue(systolic);
         spin(5)->setValue(diastolic);
         spin(6)->setValue(pulse);
-        weightSwitch()->setChecked(!weightText.isEmpty());
-        form->GewichtsEingabeCheckBoxClick();
+        setWeightSwitch(!weightText.isEmpty());
         weight()->setText(weightText.isEmpty() ? QStringLiteral("0") : weightText);
     }
 
@@ -101,7 +148,7 @@ struct FormFixture
              int diastolic, int pulse, const QString &weightText = QString())
     {
         fill(day, month, year, slot, time, systolic, diastolic, pulse, weightText);
-        form->BitBtn1Click();
+        click("BitBtn1");
     }
 
     QString monthFile(const QString &user, const QString &month, const QString &year) const

@@ -107,7 +107,7 @@ void TestMainWindowJournal::monthAndYearRefusals()
     f.fill(6, 4, 2018, Slot::Morgens, "08:10", 141, 91, 71);
     QVERIFY(form.MonthMismatch());
     QVERIFY(form.YearMismatch());
-    form.BitBtn1Click();
+    f.click("BitBtn1");
     QCOMPARE(
         f.seam.texts("information"),
         (QStringList{
@@ -128,7 +128,7 @@ void TestMainWindowJournal::monthAndYearRefusals()
     f.spin(3)->setValue(2017);
     QVERIFY(!form.YearMismatch());
     f.seam.clear();
-    form.BitBtn1Click();
+    f.click("BitBtn1");
     QCOMPARE(f.seam.texts("information").size(), 1);
     QVERIFY(f.seam.texts("information")
                 .constFirst()
@@ -137,7 +137,7 @@ void TestMainWindowJournal::monthAndYearRefusals()
     f.spin(2)->setValue(3);
     QVERIFY(!form.MonthMismatch());
     f.seam.clear();
-    form.BitBtn1Click();
+    f.click("BitBtn1");
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(fileEntries(path).size(), 2);
 }
@@ -151,11 +151,11 @@ void TestMainWindowJournal::newMonthAcceptsAnyDate()
     f.fill(1, 4, 2018, Slot::Morgens, "07:30", 140, 90, 70);
     QVERIFY(form.MonthMismatch());
     f.seam.fixedToday = QDate(2018, 4, 2);
-    form.neuerstellen1Click();
+    f.menu("neuerstellen1");
     QVERIFY(!form.MonthMismatch());
     QVERIFY(!form.YearMismatch());
     f.seam.clear();
-    form.BitBtn1Click();
+    f.click("BitBtn1");
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(fileEntries(f.monthFile("Muster", "04", "2018")).size(), 1);
 }
@@ -197,7 +197,7 @@ void TestMainWindowJournal::weightRefusal()
              QStringLiteral("Morgens den 02.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=90"));
 
     f.seam.fixedToday = QDate(2017, 4, 15);
-    f.form->neuerstellen1Click();
+    f.menu("neuerstellen1");
     f.add(1, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70, "72");
     QCOMPARE(double(form.MonthWeightMean()), 72.0);
     QCOMPARE(info->text(), QStringLiteral("Monatlicher Mittelwert: 72,0 kg"));
@@ -207,21 +207,20 @@ void TestMainWindowJournal::weightRefusal()
     QCOMPARE(info->palette().color(QPalette::WindowText), QColor(Qt::red));
     QCOMPARE(info->toolTip(), QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg "
                                              "Unterschied zum bisherigen Mittelwert!"));
-    form.BitBtn1Click();
+    f.click("BitBtn1");
     QCOMPARE(f.seam.messages(), QStringList{refusal});
 
-    f.weightSwitch()->setChecked(false);
-    form.GewichtsEingabeCheckBoxClick();
+    f.setWeightSwitch(false);
     form.ZeigGewichtInfo();
     QVERIFY(info->palette().color(QPalette::WindowText) != QColor(Qt::red));
-    form.BitBtn1Click();
+    f.click("BitBtn1");
     QCOMPARE(f.seam.messages(), (QStringList{refusal, refusal}));
     QCOMPARE(f.list()->count(), 1);
 
     f.weight()->setText("85,9"); // within 15 kg
     QCOMPARE(double(form.WeightDifference()), 85.9 - 72.0);
     f.weight()->setText("0");
-    form.BitBtn1Click();
+    f.click("BitBtn1");
     QCOMPARE(f.seam.messages().size(), 2);
     QCOMPARE(f.list()->count(), 2);
 
@@ -236,7 +235,7 @@ void TestMainWindowJournal::weightRefusal()
     // A new month after the red state: the first entry is not refused.
     f.seam.clear();
     f.seam.fixedToday = QDate(2017, 5, 15);
-    form.neuerstellen1Click();
+    f.menu("neuerstellen1");
     QCOMPARE(double(form.WeightDifference()), 0.0);
     f.add(1, 5, 2017, Slot::Morgens, "07:30", 140, 90, 70, "90");
     QCOMPARE(f.seam.messages(), QStringList());
@@ -271,26 +270,25 @@ void TestMainWindowJournal::fieldRulesInTheForm()
     QCOMPARE(f.spin(1)->text(), QStringLiteral("28"));
 
     time->setText("7.30");
-    form.SpinButton1UpClick();
+    f.clickArrow("SpinButton1", true);
     QCOMPARE(time->text(), QStringLiteral("00:10"));
     time->setText("00:00");
-    form.SpinButton1DownClick();
+    f.clickArrow("SpinButton1", false);
     QCOMPARE(time->text(), QStringLiteral("24:00"));
 
-    f.weightSwitch()->setChecked(true);
-    form.GewichtsEingabeCheckBoxClick();
+    f.setWeightSwitch(true);
     QVERIFY(f.weight()->isEnabled());
     QVERIFY(f.get<QRadioButton>("RadioButton3")->isEnabled());
-    f.get<QRadioButton>("RadioButton3")->setChecked(true);
+    f.click("RadioButton3");
     f.weight()->setText("70,5");
     for (int i = 0; i < 3; ++i)
-        form.SpinButton2UpClick();
+        f.clickArrow("SpinButton2", true);
     QCOMPARE(f.weight()->text(), QStringLiteral("70,8"));
-    f.get<QRadioButton>("RadioButton1")->setChecked(true);
+    f.click("RadioButton1");
     f.weight()->setText("5");
-    form.SpinButton2DownClick();
+    f.clickArrow("SpinButton2", false);
     QCOMPARE(f.weight()->text(), QStringLiteral("-5"));
-    form.SpinButton2DownClick();
+    f.clickArrow("SpinButton2", false);
     QCOMPARE(f.weight()->text(), QStringLiteral("-5"));
 
     // A weight typed with a point ends the command with the conversion error.
@@ -299,8 +297,14 @@ void TestMainWindowJournal::fieldRulesInTheForm()
     QCOMPARE(f.seam.texts("error"), QStringList{"'70.5' ist kein gültiger Gleitkommawert"});
     QCOMPARE(double(form.CurrentWeight()), -5.0);
 
-    // A paint switches weight entry off again.
+    // Paints keep what the user set; a new month gives a fresh form.
+    f.weight()->setText("71");
     form.FormPaint();
+    form.FormPaint();
+    QVERIFY(f.weightSwitch()->isChecked());
+    QVERIFY(f.weight()->isEnabled());
+    QCOMPARE(f.weight()->text(), QStringLiteral("71"));
+    f.menu("neuerstellen1");
     QVERIFY(!f.weightSwitch()->isChecked());
     QVERIFY(!f.weight()->isEnabled());
 }
@@ -314,11 +318,11 @@ void TestMainWindowJournal::slotCycleWithM1AndM3()
     f.get<QCheckBox>("CheckBoxM2")->click();
     f.get<QCheckBox>("CheckBoxM4")->click();
 
-    form.BitBtn3Click();
+    f.click("BitBtn3");
     QCOMPARE(slotButton->text(), QStringLiteral("Messung 3"));
     QCOMPARE(form.SlotPrefix(), QStringLiteral("Messung3 den "));
     QCOMPARE(time->text(), QStringLiteral("15:30"));
-    form.BitBtn3Click();
+    f.click("BitBtn3");
     QCOMPARE(slotButton->text(), QStringLiteral("Morgens"));
     QCOMPARE(time->text(), QStringLiteral("07:30"));
 
@@ -331,9 +335,9 @@ void TestMainWindowJournal::slotCycleWithM1AndM3()
     // Turning a switch off does not move the current slot; the next advance skips it.
     f.get<QCheckBox>("CheckBoxM3")->click();
     QCOMPARE(form.CurrentSlot(), Slot::Messung3);
-    form.BitBtn3Click();
+    f.click("BitBtn3");
     QCOMPARE(slotButton->text(), QStringLiteral("Morgens"));
-    form.BitBtn3Click();
+    f.click("BitBtn3");
     QCOMPARE(slotButton->text(), QStringLiteral("Morgens"));
 
     f.get<QCheckBox>("CheckBoxM1")->click();
@@ -343,7 +347,7 @@ void TestMainWindowJournal::slotCycleWithM1AndM3()
 void TestMainWindowJournal::editAnEarlierEntry()
 {
     FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.startAs(QStringLiteral("Muster"));
     f.add(12, 3, 2017, Slot::Abends, "20:45", 141, 91, 71, "72,3");
     f.add(13, 3, 2017, Slot::Morgens, "07:30", 130, 85, 65, "72");
     f.add(20, 3, 2017, Slot::Morgens, "07:40", 125, 80, 60, "71,8");
@@ -351,8 +355,8 @@ void TestMainWindowJournal::editAnEarlierEntry()
     const QByteArray before = TempHome::readFile(path);
     f.seam.clear();
 
-    f.list()->setCurrentRow(0);
-    form.BtnEintragBearbeitenClick();
+    f.clickRow(0);
+    f.click("BtnEintragBearbeiten");
     QCOMPARE(
         f.seam.texts("yesno-information"),
         QStringList{
@@ -374,18 +378,16 @@ void TestMainWindowJournal::editAnEarlierEntry()
     QCOMPARE(f.list()->count(), 2);
 
     // Added again unchanged, with weight entry on, it is the same line in the same place.
-    f.weightSwitch()->setChecked(true);
-    form.GewichtsEingabeCheckBoxClick();
-    form.BitBtn1Click();
+    f.setWeightSwitch(true);
+    f.click("BitBtn1");
     QCOMPARE(f.seam.messages().size(), 1);
     QCOMPARE(TempHome::readFile(path), before);
 
     // With weight entry off it comes back without its weight.
-    f.list()->setCurrentRow(0);
-    form.BtnEintragBearbeitenClick();
-    f.weightSwitch()->setChecked(false);
-    form.GewichtsEingabeCheckBoxClick();
-    form.BitBtn1Click();
+    f.clickRow(0);
+    f.click("BtnEintragBearbeiten");
+    f.setWeightSwitch(false);
+    f.click("BitBtn1");
     QCOMPARE(fileEntries(path).constFirst(),
              QStringLiteral("Abends den 12.03.2017 Z=20:45 s=141, d=91, p=71, Gewicht=0"));
 }
@@ -393,13 +395,13 @@ void TestMainWindowJournal::editAnEarlierEntry()
 void TestMainWindowJournal::editTheOnlyEntry()
 {
     FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.startAs(QStringLiteral("Muster"));
     f.add(9, 3, 2017, Slot::Messung2, "13:10", 128, 80, 64);
     const QString path = f.monthFile("Muster", "03", "2017");
     const QByteArray before = TempHome::readFile(path);
 
-    f.list()->setCurrentRow(0);
-    form.BtnEintragBearbeitenClick();
+    f.clickRow(0);
+    f.click("BtnEintragBearbeiten");
     QCOMPARE(f.list()->count(), 0);
     QVERIFY(!f.get<QPushButton>("BtnEintragBearbeiten")->isEnabled());
     QVERIFY(!f.get<QPushButton>("BtnBalkendiagrammErstellen")->isEnabled());
@@ -412,14 +414,14 @@ void TestMainWindowJournal::editTheOnlyEntry()
     QCOMPARE(f.spin(1)->text(), QStringLiteral("09"));
     QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("13:10"));
 
-    form.BitBtn1Click();
+    f.click("BitBtn1");
     QCOMPARE(TempHome::readFile(path), before);
 }
 
 void TestMainWindowJournal::editNeedsSelectionAndYes()
 {
     FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.startAs(QStringLiteral("Muster"));
     f.add(9, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
     f.add(10, 3, 2017, Slot::Morgens, "07:30", 129, 81, 65);
     const QString path = f.monthFile("Muster", "03", "2017");
@@ -427,15 +429,15 @@ void TestMainWindowJournal::editNeedsSelectionAndYes()
     f.seam.clear();
 
     f.list()->setCurrentRow(-1);
-    form.BtnEintragBearbeitenClick();
+    f.click("BtnEintragBearbeiten");
     QCOMPARE(
         f.seam.texts("information"),
         QStringList{"Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"});
     QCOMPARE(f.seam.texts("yesno-information").size(), 0);
 
-    f.list()->setCurrentRow(0);
+    f.clickRow(0);
     f.seam.yesNoAnswers = {false};
-    form.BtnEintragBearbeitenClick();
+    f.click("BtnEintragBearbeiten");
     QCOMPARE(f.list()->count(), 2);
     QCOMPARE(TempHome::readFile(path), before);
     QCOMPARE(f.spin(1)->text(), QStringLiteral("10"));
@@ -469,14 +471,18 @@ void TestMainWindowJournal::remarkLeftByListClickIsSaved()
     const QString remark = f.gallery() + "2017/Muster_03_2017.txt";
     QVERIFY(!f.memo()->toPlainText().isEmpty());
 
-    form.Bemerkungeingeben1Click();
+    f.menu("Bemerkungeingeben1");
     QVERIFY(!f.memo()->isReadOnly());
     QCOMPARE(f.memo()->toPlainText(), QString());
-    f.memo()->insertPlainText(QStringLiteral("Blutdruck gut\nÄrger im Büro"));
+    QTest::keyClicks(f.memo(), QStringLiteral("Blutdruck gut"));
+    QTest::keyClick(f.memo(), Qt::Key_Return);
+    typeText(f.memo(), QStringLiteral("Ärger im Büro"));
     QVERIFY(form.RemarkModified());
+    form.FormPaint(); // a paint leaves the remark alone
+    QVERIFY(!f.memo()->isReadOnly());
+    QCOMPARE(f.memo()->toPlainText(), QStringLiteral("Blutdruck gut\nÄrger im Büro"));
 
-    f.list()->setCurrentRow(0);
-    form.ListBox1Click();
+    f.clickRow(0);
     QCOMPARE(TempHome::readFile(remark), QByteArray("Blutdruck gut\r\n\xC4rger im B\xFCro\r\n"));
     QVERIFY(!form.RemarkModified());
     QVERIFY(f.memo()->isReadOnly());
@@ -484,7 +490,7 @@ void TestMainWindowJournal::remarkLeftByListClickIsSaved()
              qPrintable(f.memo()->toPlainText()));
 
     // Entering again shows the saved remark.
-    form.Bemerkungeingeben1Click();
+    f.menu("Bemerkungeingeben1");
     QCOMPARE(f.memo()->toPlainText(), QStringLiteral("Blutdruck gut\nÄrger im Büro"));
     QVERIFY(!form.RemarkModified());
 }
@@ -498,28 +504,35 @@ void TestMainWindowJournal::remarkLimitAndSavePoints()
     f.seam.clear();
 
     // The memo showed an evaluation, so leaving writes an empty remark.
-    form.Bemerkungeingeben1Click();
-    form.FormPaint();
+    f.menu("Bemerkungeingeben1");
+    f.clickRow(0);
     QVERIFY(f.memo()->isReadOnly());
     QCOMPARE(TempHome::readFile(remark), QByteArray());
     QVERIFY(QFileInfo::exists(remark));
 
-    form.Bemerkungeingeben1Click();
-    f.memo()->insertPlainText(QString(249, QLatin1Char('a')));
-    f.memo()->insertPlainText(QStringLiteral("b"));
+    f.menu("Bemerkungeingeben1");
+    QTest::keyClicks(f.memo(), QString(249, QLatin1Char('a')));
+    QTest::keyClick(f.memo(), Qt::Key_B);
     QCOMPARE(f.seam.messages(), QStringList());
-    f.memo()->insertPlainText(QStringLiteral("c"));
+    QTest::keyClick(f.memo(), Qt::Key_C);
     QCOMPARE(f.seam.messages(),
              QStringList{"Die Länge des Bemerkungstextes ist auf 250 Zeichen begrenzt!"});
     QCOMPARE(f.memo()->toPlainText(), QString(249, QLatin1Char('a')) + QLatin1Char('b'));
+    QVERIFY(!f.memo()->isReadOnly()); // the user goes on editing
 
-    // A repaint saves the remark and ends remark mode.
-    form.FormPaint();
+    // A line break counts two characters.
+    QTest::keyClick(f.memo(), Qt::Key_Backspace);
+    QTest::keyClick(f.memo(), Qt::Key_Return);
+    QCOMPARE(f.seam.messages().size(), 2);
+    QCOMPARE(f.memo()->toPlainText(), QString(249, QLatin1Char('a')));
+    QTest::keyClick(f.memo(), Qt::Key_B);
+
+    f.clickRow(0);
     QCOMPARE(TempHome::readFile(remark), QString(249, QLatin1Char('a')).toLatin1() + "b\r\n");
     QVERIFY(f.memo()->isReadOnly());
 
     // Closing in remark mode saves even an unchanged remark.
-    form.Bemerkungeingeben1Click();
+    f.menu("Bemerkungeingeben1");
     QVERIFY(!form.RemarkModified());
     QFile::remove(remark);
     form.close();
@@ -535,7 +548,7 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     TempHome::writeFile(outside, source);
 
     f.seam.openFileAnswers = {outside};
-    form.oeffnenClick();
+    f.menu("oeffnen");
     QCOMPARE(f.seam.texts("open").size(), 1);
     QVERIFY(f.seam.texts("open").constFirst().startsWith(f.gallery()));
     QVERIFY(f.seam.texts("open").constFirst().contains("*.tab"));
@@ -563,7 +576,7 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     TempHome::writeFile(g.monthFile("Muster", "03", "2017"), mine);
     TempHome::writeFile(g.home.root() + "/USB/Muster_03_2017.tab", source);
     g.seam.openFileAnswers = {g.home.root() + "/USB/Muster_03_2017.tab"};
-    other.oeffnenClick();
+    g.menu("oeffnen");
     QCOMPARE(TempHome::readFile(g.monthFile("Muster", "03", "2017")), mine);
     // The gallery's own readings are opened, so the next add keeps them.
     QCOMPARE(g.seam.messages(),
@@ -579,7 +592,7 @@ void TestMainWindowJournal::openFileOfAnotherUser()
 
     // Cancelling the dialog changes nothing.
     const QStringList shown = other.listLines();
-    other.oeffnenClick();
+    g.menu("oeffnen");
     QCOMPARE(other.listLines(), shown);
 }
 
@@ -592,7 +605,7 @@ void TestMainWindowJournal::openedFileCannotNameAFileOutsideTheGallery()
         outside, monthFileBytes("../../../Fremd", "März 2017", "1111",
                                 {"Morgens den 02.03.2017 Z=07:30 s=111, d=77, p=66, Gewicht=0"}));
     f.seam.openFileAnswers = {outside};
-    form.oeffnenClick();
+    f.menu("oeffnen");
     QCOMPARE(f.list()->count(), 1);
     // The month stays with the user who opened it, inside the gallery.
     QCOMPARE(form.UserName(), QStringLiteral("Erika"));
@@ -668,7 +681,7 @@ void TestMainWindowJournal::badValueKeepsEveryReadingOfTheFile()
     // The add writes the whole month; its reload meets the same value again.
     f.seam.clear();
     f.fill(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
-    runGuarded(f.seam, &form, [&] { form.BitBtn1Click(); });
+    f.click("BitBtn1");
     QCOMPARE(f.seam.texts("error"), QStringList{"'abc' ist kein gültiger Gleitkommawert"});
     QCOMPARE(fileEntries(path),
              QStringList({"Morgens den 01.03.2017 Z=07:30 s=120, d=80, p=60, Gewicht=0",
@@ -684,7 +697,7 @@ void TestMainWindowJournal::monthTableOpensAfterItsPauses()
     f.add(5, 3, 2017, Slot::Abends, "20:45", 135, 85, 70);
     QElapsedTimer clock;
     clock.start();
-    form.Tabelleanzeigen1Click();
+    f.menu("Tabelleanzeigen1");
     // The 100 ms pause ran, the table is built and captioned, the display waits.
     QVERIFY(clock.elapsed() >= 100);
     TTabellenDlg *table = form.tabellenDlg();

@@ -58,7 +58,7 @@ void TestMainWindowSettings::seriesColourReachesTheNextChartPage()
     QCOMPARE(TempHome::readFile(month), before);
     QCOMPARE(f.list()->count(), 1);
 
-    form.BtnBalkendiagrammErstellenClick();
+    f.click("BtnBalkendiagrammErstellen");
     const QString page =
         f.home.workFolder() + "Blutdruck-Daten im Browser/2017/Muster_03_2017.html";
     QVERIFY(TempHome::readFile(page).contains(

@@ -205,7 +205,7 @@ void TestMainWindowStartup::folderNamesFromTheSettings()
 void TestMainWindowStartup::deleteCommand()
 {
     FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.startAs(QStringLiteral("Muster"));
     f.add(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
     const QString month = f.monthFile("Muster", "03", "2017");
     const QByteArray monthBytes = TempHome::readFile(month);
@@ -214,7 +214,7 @@ void TestMainWindowStartup::deleteCommand()
 
     f.seam.clear();
     f.seam.yesNoAnswers = {false};
-    form.RegistryEintraegeloeschen1Click();
+    f.menu("RegistryEintraegeloeschen1");
     QCOMPARE(f.seam.texts("question"),
              QStringList{"Möchten Sie die Registry-Einträge löschen? " + kLfCr +
                          "Wenn JA, dann wird danach das Programm beendet und " + kLfCr +
@@ -223,7 +223,7 @@ void TestMainWindowStartup::deleteCommand()
     QVERIFY(f.get<QTimer>("Timer1")->isActive());
 
     f.seam.yesNoAnswers = {true};
-    form.RegistryEintraegeloeschen1Click();
+    f.menu("RegistryEintraegeloeschen1");
     QVERIFY(!QFileInfo::exists(f.home.settingsFile()));
     QVERIFY(!f.get<QTimer>("Timer1")->isActive()); // the window was closed
     QCOMPARE(TempHome::readFile(month), monthBytes);
@@ -241,10 +241,8 @@ void TestMainWindowStartup::cancelInTheNameDialogEnds()
 {
     FormFixture f;
     f.seam.dialogHandler = [](QDialog &dialog) {
-        if (auto *names = qobject_cast<TNameEingDlg *>(&dialog)) {
-            names->setEnteredName(QStringLiteral("Muster"));
-            names->CancelBtnClick();
-        }
+        if (auto *names = qobject_cast<TNameEingDlg *>(&dialog))
+            typeNameAndClick(*names, QStringLiteral("Muster"), "CancelBtn");
         return dialog.result();
     };
     TMainForm &form = f.start();
@@ -254,13 +252,13 @@ void TestMainWindowStartup::cancelInTheNameDialogEnds()
     QCOMPARE(form.windowTitle(), QStringLiteral("Blutdruckmesswerte -"));
 
     // From the menu as well, and Escape means the same.
-    form.Namendern1Click();
+    f.menu("Namendern1");
     QCOMPARE(f.seam.endProgramCount, 2);
     f.seam.dialogHandler = [](QDialog &dialog) {
         dialog.reject();
         return dialog.result();
     };
-    form.Namendern1Click();
+    f.menu("Namendern1");
     QCOMPARE(f.seam.endProgramCount, 3);
     QCOMPARE(form.settings().Lies_String_aus_Registry("BenutzerName"), QString());
 }
@@ -277,12 +275,11 @@ void TestMainWindowStartup::unsafeNamesAreRefusedAndTheDialogStays()
              {QStringLiteral("../Muster"), QStringLiteral(".."), QStringLiteral("."),
               QStringLiteral("Mu") + QChar(0) + QStringLiteral("ster")}) {
             dialog.setResult(QDialog::Rejected);
-            names->setEnteredName(bad);
-            names->OKBtnClick();
+            names->setEnteredName(bad); // a NUL cannot be typed
+            QTest::mouseClick(names->findChild<QPushButton *>("OKBtn"), Qt::LeftButton);
             refusedResults << QString::number(dialog.result());
         }
-        names->setEnteredName(QStringLiteral("Muster"));
-        names->OKBtnClick();
+        typeNameAndClick(*names, QStringLiteral("Muster"), "OKBtn");
         return dialog.result();
     };
     TMainForm &form = f.start();
@@ -300,7 +297,7 @@ void TestMainWindowStartup::unsafeNamesAreRefusedAndTheDialogStays()
     // An empty name stays allowed; the next start asks again.
     f.seam.clear();
     f.answerName(QString());
-    form.Namendern1Click();
+    f.menu("Namendern1");
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(form.windowTitle(), QStringLiteral("Messwerte von "));
     f.add(2, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
@@ -318,7 +315,7 @@ void TestMainWindowStartup::nameChangeStartsAnEmptyMonthForTheNewName()
     f.add(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
     const QByteArray old = TempHome::readFile(f.monthFile("Muster", "03", "2017"));
     f.answerName(QStringLiteral("Erika"));
-    form.Namendern1Click();
+    f.menu("Namendern1");
     QCOMPARE(f.list()->count(), 0);
     QCOMPARE(form.windowTitle(), QStringLiteral("Messwerte von Erika"));
     QCOMPARE(f.get<QLabel>("Labeltest")->text(), QStringLiteral("Blutdruckmesswerte von Erika"));
@@ -332,10 +329,10 @@ void TestMainWindowStartup::nameChangeStartsAnEmptyMonthForTheNewName()
 void TestMainWindowStartup::helpAndAbout()
 {
     FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.startAs(QStringLiteral("Muster"));
     const QString help = f.home.workFolder() + "Blutdruckmesswerte-Hilfe.pdf";
     // No help anywhere: the user learns where it was looked for.
-    form.HilfeThemenClick();
+    f.menu("HilfeThemen");
     QCOMPARE(f.seam.texts("document"), QStringList());
     QCOMPARE(f.seam.texts("warning"),
              QStringList{"Die Hilfe \"Blutdruckmesswerte-Hilfe.pdf\" wurde nicht gefunden. "
@@ -345,7 +342,7 @@ void TestMainWindowStartup::helpAndAbout()
     TempHome::writeFile(help, "%PDF-1.4");
     f.seam.clear();
     f.seam.launchSucceeds = false;
-    form.HilfeThemenClick();
+    f.menu("HilfeThemen");
     QCOMPARE(f.seam.texts("document"), QStringList{help});
     QCOMPARE(f.seam.texts("warning"),
              QStringList{"Die Hilfe konnte nicht geöffnet werden, weil kein Programm zum "
@@ -358,10 +355,10 @@ void TestMainWindowStartup::helpAndAbout()
     TempHome::writeFile(installed + "Blutdruckmesswerte-Hilfe.pdf", "%PDF-1.4");
     g.form = std::make_unique<TMainForm>(
         g.seam, MainFormEnvironment{g.home.workFolder(), g.home.settingsFile(), installed});
-    g.form->HilfeThemenClick();
+    g.menu("HilfeThemen");
     QCOMPARE(g.seam.texts("document"), QStringList{installed + "Blutdruckmesswerte-Hilfe.pdf"});
 
-    form.InfoueberClick();
+    f.menu("Infoueber");
     QCOMPARE(f.seam.texts("dialog").size(), 1);
 }
 

@@ -144,6 +144,11 @@ void TestTabellenDlg::windowAndGrid()
     QTRY_VERIFY(m_dialog->popupMenu()->isVisible());
     m_dialog->popupMenu()->close();
 
+    // Escape, in the grid or on the window, leaves it open.
+    QTest::keyClick(grid, Qt::Key_Escape);
+    QTest::keyClick(m_dialog, Qt::Key_Escape);
+    QVERIFY(m_dialog->isVisible());
+
     // "Be&enden" closes the window.
     menuBar->actions().first()->menu()->actions().at(2)->trigger();
     QVERIFY(!m_dialog->isVisible());
