@@ -23,9 +23,9 @@ packages=(
     # benchmarks, fuzzing and sanitizers
     libbenchmark-dev clang libclang-rt-14-dev
     # page tests in the real browser, printout checks, a real desktop (X server,
-    # window manager, accessibility bus, input and window tools) for the tests
+    # window manager, accessibility bus, input, window and clipboard tools) for the tests
     chromium poppler-utils xvfb xauth openbox x11-utils xdotool dbus dbus-x11 at-spi2-core
-    python3 python3-pyatspi
+    python3 python3-pyatspi xclip
     # the locales the tests run under: German as the users have it, French and
     # Turkish for their number and case rules
     locales
