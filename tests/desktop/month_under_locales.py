@@ -367,7 +367,8 @@ def run_locale(program, name, root, results):
         click(grid)
         xdotool("key", "--clearmodifiers", "ctrl+a", "ctrl+c")
         results["table.txt"] = wait_for("the table text on the clipboard", clipboard)
-        xdotool("key", "Escape")
+        # Escape leaves the table open; its own "Datei" menu closes it.
+        choose_menu(app, dialog, "Datei", "Beenden")
         wait_for("the month table to close", lambda: top_window(app, pyatspi.ROLE_DIALOG) is None)
 
         choose_menu(app, frame, "Datei    ", "beenden")
