@@ -655,6 +655,7 @@ bool TMainForm::openGalleryMonthForAdd(const QString &path)
     const QString weight = ui->GewichtEdit->text();
     const Slot slot = m_currentSlot;
     MachEs(path);
+    updateEntryButtons(); // the list now shows the month, as after "öffnen"
     if (!m_monthPlaceProblem.isEmpty())
         return false;
     setCurrentSlot(slot);
