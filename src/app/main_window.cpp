@@ -316,9 +316,15 @@ void TMainForm::showMessage(UiSeam::MessageKind kind, const QString &text)
 bool TMainForm::event(QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::Show:
+        // Placed before the window system maps it, so it does not jump; the
+        // first paint corrects for the frame once the frame is known.
+        if (!m_placedOnDesktop && !isMaximized())
+            centreOnDesktop();
+        scheduleRefresh();
+        break;
     case QEvent::WindowActivate:
     case QEvent::WindowStateChange:
-    case QEvent::Show:
         scheduleRefresh();
         break;
     default:

@@ -43,16 +43,20 @@ QStringList FakeSeam::messages() const
     return result;
 }
 
-void FakeSeam::showMessage(QWidget *, MessageKind kind, const QString &text)
+void FakeSeam::showMessage(QWidget *parent, MessageKind kind, const QString &text)
 {
     calls.append({kindName(kind), text});
+    if (realMessageBoxes)
+        DesktopSeam().showMessage(parent, kind, text);
 }
 
-bool FakeSeam::askYesNo(QWidget *, MessageKind kind, const QString &text)
+bool FakeSeam::askYesNo(QWidget *parent, MessageKind kind, const QString &text)
 {
     calls.append({kind == MessageKind::Question ? QStringLiteral("question")
                                                 : QStringLiteral("yesno-") + kindName(kind),
                   text});
+    if (realMessageBoxes)
+        return DesktopSeam().askYesNo(parent, kind, text);
     return yesNoAnswers.isEmpty() ? true : yesNoAnswers.takeFirst();
 }
 

@@ -27,6 +27,9 @@ public:
     // returns its result code. Default: reject.
     std::function<int(QDialog &)> dialogHandler;
     bool launchSucceeds = true;
+    // Messages and questions are recorded and then shown as the real boxes
+    // the user sees; the test answers them by clicking their buttons.
+    bool realMessageBoxes = false;
     QDate fixedToday = QDate(2017, 3, 15);
 
     QList<Call> calls;

@@ -49,6 +49,7 @@ private slots:
     void openFileOfAnotherUser();
     void openedFileCannotNameAFileOutsideTheGallery();
     void restartLoadsTheLastMonth();
+    void refreshTwiceChangesNothing();
     void badValueKeepsEveryReadingOfTheFile();
     void monthTableOpensAfterItsPauses();
 };
@@ -548,7 +549,9 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     TempHome::writeFile(outside, source);
 
     f.seam.openFileAnswers = {outside};
+    f.setWeightSwitch(true);
     f.menu("oeffnen");
+    QVERIFY(!f.weightSwitch()->isChecked()); // an opened month starts a fresh form
     QCOMPARE(f.seam.texts("open").size(), 1);
     QVERIFY(f.seam.texts("open").constFirst().startsWith(f.gallery()));
     QVERIFY(f.seam.texts("open").constFirst().contains("*.tab"));
@@ -590,10 +593,46 @@ void TestMainWindowJournal::openFileOfAnotherUser()
                           "Morgens den 03.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0"}));
     QCOMPARE(TempHome::readFile(g.home.root() + "/USB/Muster_03_2017.tab"), source);
 
-    // Cancelling the dialog changes nothing.
+    // Cancelling the dialog changes nothing, not even the form being filled in.
     const QStringList shown = other.listLines();
+    g.clickRow(0);
+    g.setWeightSwitch(true);
     g.menu("oeffnen");
     QCOMPARE(other.listLines(), shown);
+    QVERIFY(g.weightSwitch()->isChecked());
+    QCOMPARE(g.list()->currentRow(), 0);
+}
+
+void TestMainWindowJournal::refreshTwiceChangesNothing()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, "72");
+    f.add(4, 3, 2017, Slot::Abends, "20:30", 150, 95, 75, "73");
+    // The user is in the middle of things: an earlier entry chosen, weight
+    // entry on, a remark being typed.
+    f.clickRow(0);
+    f.menu("Bemerkungeingeben1");
+    typeText(f.memo(), QStringLiteral("Kopfweh"));
+    const auto state = [&f] {
+        QStringList shown = f.form->listLines();
+        shown << QString::number(f.list()->currentRow()) << f.memo()->toPlainText()
+              << QString::number(f.memo()->isReadOnly())
+              << QString::number(f.weightSwitch()->isChecked()) << f.weight()->text();
+        for (int i = 1; i <= 6; ++i)
+            shown << f.spin(i)->text();
+        for (const char *name : {"Edit1", "BitBtn3", "Label3", "Labeltest",
+                                 "monaticherMittelwertLabel", "GewichtInfoLabel"})
+            shown << f.form->findChild<QWidget *>(name)->property("text").toString();
+        return shown;
+    };
+    const QStringList before = state();
+    form.FormPaint();
+    QCOMPARE(state(), before);
+    form.FormPaint();
+    QCOMPARE(state(), before);
+    QVERIFY(form.RemarkModified());
+    QVERIFY(!QFileInfo::exists(f.gallery() + "2017/Muster_03_2017.txt"));
 }
 
 void TestMainWindowJournal::openedFileCannotNameAFileOutsideTheGallery()
