@@ -580,7 +580,9 @@ void TMainForm::closeEvent(QCloseEvent *event)
 {
     if (!m_endedAtStart) {
         m_settings.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), m_monthFilePath);
-        if (!ui->Memo2->isReadOnly())
+        // A remark the user did not change is never written back: a long
+        // one from elsewhere would be cut, and an unchanged one gains nothing.
+        if (!ui->Memo2->isReadOnly() && m_remarkModified)
             saveRemark();
     }
     m_timer1->stop();

@@ -181,6 +181,7 @@ private:
     QString remarkSavePath() const;
     void saveRemark();
     void saveRemarkIfModified(bool emptyMemo);
+    void leaveRemarkMode(); // saves a changed remark first
     void showEvaluation();
     void ListBox1RowChanged(int row);
     void applyWindowColour(qint32 colour);
@@ -222,6 +223,7 @@ private:
     QString m_lastWeightText;
     QStringList m_unshownLines;  // entry lines the list cannot show; written back as they are
     QString m_monthPlaceProblem; // why the open month has no place in the gallery
+    QString m_remarkPath;        // the remark file of the month the remark was begun in
     DayMeans m_dayMeans;
     MonthMeans m_monthMeans;
     WeightStats m_weightStats;

@@ -17,6 +17,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalBlocker>
 #include <QTextCursor>
 
 namespace {
@@ -162,8 +163,11 @@ void TMainForm::updateEntryButtons()
     const bool empty = ui->ListBox1->count() == 0;
     ui->BtnEintragBearbeiten->setEnabled(!empty);
     ui->BtnBalkendiagrammErstellen->setEnabled(!empty);
-    if (empty)
+    if (empty) {
+        // Emptied by the program, not typed: no remark to save comes of it.
+        const QSignalBlocker quiet(ui->Memo2);
         ui->Memo2->clear();
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -252,7 +256,9 @@ void TMainForm::MachEs(QString path)
     // A file without entries the list can show has nothing to keep a copy
     // of; its other lines belong to that file only.
     const bool hasEntries = !display.isEmpty();
-    m_monthPlaceProblem = DataFolders::monthPlaceProblem(m_userName, m_openMonth, m_openYear);
+    m_monthPlaceProblem = hasEntries || !m_openMonth.isEmpty()
+                              ? DataFolders::monthPlaceProblem(m_userName, m_openMonth, m_openYear)
+                              : QString();
     if (!m_monthPlaceProblem.isEmpty()) {
         if (hasEntries)
             showMessage(UiSeam::MessageKind::Warning, monthPlaceRefusal(path, m_monthPlaceProblem));
@@ -416,7 +422,7 @@ void TMainForm::neuerstellen1Click()
     m_monthWeightMean = 0;
     ui->GewichtInfoLabel->setText(QString());
     ui->GewichtEdit->setText(QStringLiteral("0"));
-    saveRemarkIfModified(true);
+    leaveRemarkMode();
     ui->ListBox1->clear();
     m_newMonthStarted = true;
     const QDate today = m_seam.today();
@@ -451,7 +457,7 @@ void TMainForm::oeffnenClick()
     m_presetPending = true;
     ui->BtnEintragBearbeiten->setEnabled(true);
     ui->BtnBalkendiagrammErstellen->setEnabled(true);
-    saveRemarkIfModified(true);
+    leaveRemarkMode();
     m_monthWeightMean = 0;
     ui->GewichtInfoLabel->setText(QString());
     ui->GewichtEdit->setText(QStringLiteral("0"));
@@ -478,6 +484,7 @@ void TMainForm::ListBox1Click()
         saveRemark();
         m_remarkModified = false;
     }
+    m_remarkPath.clear();
     ui->Memo2->setReadOnly(true);
     showEvaluation();
 }
@@ -656,7 +663,9 @@ bool TMainForm::openGalleryMonthForAdd(const QString &path)
     const Slot slot = m_currentSlot;
     MachEs(path);
     updateEntryButtons(); // the list now shows the month, as after "öffnen"
-    if (!m_monthPlaceProblem.isEmpty())
+    // A month file without entries names no month; the add takes its month
+    // from the form and checks it itself.
+    if (!m_monthPlaceProblem.isEmpty() && ui->ListBox1->count() > 0)
         return false;
     setCurrentSlot(slot);
     for (qsizetype i = 0; i < typed.size(); ++i)

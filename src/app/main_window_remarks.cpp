@@ -8,6 +8,7 @@
 #include "ui_main_window.h"
 
 #include <QFileInfo>
+#include <QSignalBlocker>
 #include <QTextCursor>
 
 namespace {
@@ -43,7 +44,10 @@ QString TMainForm::remarkSavePath() const
 
 void TMainForm::saveRemark()
 {
-    if (m_openMonth.isEmpty() && m_openYear.isEmpty())
+    // The remark belongs to the month that was open when it was begun: an add
+    // to another month or a new name in between must not carry it along.
+    const QString path = m_remarkPath.isEmpty() ? remarkSavePath() : m_remarkPath;
+    if (m_remarkPath.isEmpty() && m_openMonth.isEmpty() && m_openYear.isEmpty())
         return; // no month is open: there is no file the remark belongs to
     if (!m_monthPlaceProblem.isEmpty()) {
         showMessage(UiSeam::MessageKind::Warning,
@@ -52,10 +56,10 @@ void TMainForm::saveRemark()
     }
     const QString text = ui->Memo2->toPlainText();
     QString error;
-    if (!TextFile::writeLines(remarkSavePath(), TextFile::splitLines(text), &error))
+    if (!TextFile::writeLines(path, TextFile::splitLines(text), &error))
         showMessage(UiSeam::MessageKind::Warning,
-                    QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") +
-                        remarkSavePath() + QStringLiteral("\r\n") + error);
+                    QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") + path +
+                        QStringLiteral("\r\n") + error);
 }
 
 void TMainForm::saveRemarkIfModified(bool emptyMemo)
@@ -63,9 +67,18 @@ void TMainForm::saveRemarkIfModified(bool emptyMemo)
     if (!m_remarkModified)
         return;
     saveRemark();
+    m_remarkPath.clear();
     if (emptyMemo)
         ui->Memo2->clear();
     m_remarkModified = false;
+}
+
+void TMainForm::leaveRemarkMode()
+{
+    saveRemarkIfModified(true);
+    // Out of remark mode, what the program puts into the memo is no remark.
+    ui->Memo2->setReadOnly(true);
+    m_remarkPath.clear();
 }
 
 void TMainForm::Bemerkungeingeben1Click()
@@ -73,10 +86,16 @@ void TMainForm::Bemerkungeingeben1Click()
     QPlainTextEdit *memo = ui->Memo2;
     memo->setReadOnly(false);
     saveRemarkIfModified(true);
+    m_remarkPath = remarkSavePath();
     const QString remarkFile = m_remarkBase + QStringLiteral(".txt");
     if (!m_remarkBase.isEmpty() && QFileInfo(remarkFile).isFile()) {
         const std::optional<QStringList> lines = TextFile::readLines(remarkFile);
-        memo->setPlainText(lines ? lines->join(QLatin1Char('\n')) : QString());
+        {
+            // A stored remark is shown whole, even one longer than the
+            // limit that another program wrote: only typing cuts it.
+            const QSignalBlocker quiet(memo);
+            memo->setPlainText(lines ? lines->join(QLatin1Char('\n')) : QString());
+        }
         m_remarkModified = false;
     } else if (!memo->toPlainText().isEmpty()) {
         memo->clear(); // emptying a filled memo counts as a change

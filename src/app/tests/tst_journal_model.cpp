@@ -85,11 +85,16 @@ private:
             restart();
     }
 
+    // A refusal is told in a message; one about the remark is not about
+    // the reading.
     bool refused() const
     {
         for (const char *kind : {"information", "warning", "plain", "error"}) {
-            if (!m_f.seam.texts(QLatin1String(kind)).isEmpty())
-                return true;
+            const QStringList texts = m_f.seam.texts(QLatin1String(kind));
+            for (const QString &text : texts) {
+                if (!text.startsWith(QLatin1String("Die Bemerkung")))
+                    return true;
+            }
         }
         return false;
     }

@@ -532,12 +532,19 @@ void TestMainWindowJournal::remarkLimitAndSavePoints()
     QCOMPARE(TempHome::readFile(remark), QString(249, QLatin1Char('a')).toLatin1() + "b\r\n");
     QVERIFY(f.memo()->isReadOnly());
 
-    // Closing in remark mode saves even an unchanged remark.
+    // Closing in remark mode writes an unchanged remark never back ...
     f.menu("Bemerkungeingeben1");
     QVERIFY(!form.RemarkModified());
     QFile::remove(remark);
     form.close();
-    QCOMPARE(TempHome::readFile(remark), QString(249, QLatin1Char('a')).toLatin1() + "b\r\n");
+    QVERIFY(!QFileInfo::exists(remark));
+    // ... and a changed one always.
+    f.start();
+    f.form->FormPaint();
+    f.menu("Bemerkungeingeben1");
+    QTest::keyClick(f.memo(), Qt::Key_X);
+    f.form->close();
+    QCOMPARE(TempHome::readFile(remark), QByteArrayLiteral("x\r\n"));
 }
 
 void TestMainWindowJournal::openFileOfAnotherUser()

@@ -67,6 +67,8 @@ private slots:
     void datesOfAFileNeverBecomePaths();
     void leftoverTemporaryFilesGoAtStart();
     void conversionMessagesQuoteAtMostSixtyCharacters();
+    void remarkStaysWithItsMonthAndName();
+    void longRemarkIsShownWholeAndKeptUntilEdited();
 };
 
 void TestMainWindowSafety::addToEmptyListJoinsTheGalleryMonth()
@@ -389,6 +391,60 @@ void TestMainWindowSafety::conversionMessagesQuoteAtMostSixtyCharacters()
     for (const QString &error : errors)
         QCOMPARE(error, "'" + QString(60, QLatin1Char('x')) + QChar(0x2026) +
                             "' ist kein gültiger Gleitkommawert");
+}
+
+void TestMainWindowSafety::remarkStaysWithItsMonthAndName()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    const QString aprilRemark = f.gallery() + "2017/Muster_04_2017.txt";
+
+    // A new name while the remark is typed: the remark is Muster's April.
+    f.menu("Bemerkungeingeben1");
+    typeText(f.memo(), QStringLiteral("Schwindel"));
+    f.answerName(QStringLiteral("Erika"));
+    f.menu("Namendern1");
+    QCOMPARE(TempHome::readFile(aprilRemark), QByteArrayLiteral("Schwindel\r\n"));
+    QCOMPARE(filesBelow(f.gallery()).keys().filter(".txt"), QStringList{"2017/Muster_04_2017.txt"});
+
+    // An add to another month ends remark mode: the remark stays April's.
+    f.answerName(QStringLiteral("Muster"));
+    f.menu("Namendern1");
+    f.add(4, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.menu("Bemerkungeingeben1");
+    typeText(f.memo(), QStringLiteral(" Kopfweh"));
+    f.menu("neuerstellen1");
+    QCOMPARE(TempHome::readFile(aprilRemark), QByteArrayLiteral("Schwindel Kopfweh\r\n"));
+}
+
+void TestMainWindowSafety::longRemarkIsShownWholeAndKeptUntilEdited()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    const QString remark = f.gallery() + "2017/Muster_04_2017.txt";
+    const QByteArray longText = QByteArray(400, 'r') + "\r\n";
+    TempHome::writeFile(remark, longText);
+
+    // Looked at and closed: shown whole, no message, the file untouched.
+    f.seam.clear();
+    f.menu("Bemerkungeingeben1");
+    QCOMPARE(f.memo()->toPlainText(), QString(400, QLatin1Char('r')));
+    f.form->close();
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(TempHome::readFile(remark), longText);
+
+    // Edited: the limit applies and the cut text is what gets saved.
+    f.start();
+    f.form->FormPaint();
+    f.seam.clear();
+    f.menu("Bemerkungeingeben1");
+    QTest::keyClick(f.memo(), Qt::Key_X);
+    QCOMPARE(f.seam.messages(),
+             QStringList{"Die Länge des Bemerkungstextes ist auf 250 Zeichen begrenzt!"});
+    f.clickRow(0);
+    QCOMPARE(TempHome::readFile(remark), QByteArray(250, 'r') + "\r\n");
 }
 
 QTEST_MAIN(TestMainWindowSafety)
