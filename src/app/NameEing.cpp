@@ -1,8 +1,8 @@
 #include "app/NameEing.h"
 
-#include "app/data_folders.h"
-#include "app/settings_store.h"
-#include "app/seam.h"
+#include "storage/data_folders.h"
+#include "storage/settings_store.h"
+#include "ui/seam.h"
 
 #include "ui_NameEing.h"
 

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
-#include "app/settings_store.h"
-#include "app/seam.h"
+#include "storage/settings_store.h"
+#include "ui/seam.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "app/NameEing.h"
 #include "app/chart_button_icons.h"
 #include "app/command_guard.h"
-#include "app/data_folders.h"
+#include "storage/data_folders.h"
 #include "app/info.h"
 #include "app/tab_stop_delegate.h"
 #include "settings/colour_palette.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/settings_store.h"
+#include "storage/settings_store.h"
 #include "charts/chart_inputs.h"
 #include "app/screen_info.h"
-#include "app/seam.h"
+#include "ui/seam.h"
 #include "app/window_layout.h"
 #include "journal/field_rules.h"
 #include "journal/slots.h"

@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/command_guard.h"
-#include "app/data_folders.h"
+#include "storage/data_folders.h"
 #include "app/tab_stop_delegate.h"
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"

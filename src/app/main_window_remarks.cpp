@@ -1,7 +1,7 @@
 // The month's remark, edited in the same memo that shows the evaluation.
 #include "app/main_window.h"
 
-#include "app/data_folders.h"
+#include "storage/data_folders.h"
 #include "app/tab_stop_delegate.h"
 #include "base/text_file.h"
 

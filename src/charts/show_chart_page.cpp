@@ -1,7 +1,7 @@
 #include "charts/show_chart_page.h"
 
-#include "app/settings_store.h"
-#include "app/seam.h"
+#include "storage/settings_store.h"
+#include "ui/seam.h"
 #include "base/text_file.h"
 #include "charts/chart_page.h"
 

@@ -1,7 +1,7 @@
 #include "settings/einstell.h"
 
-#include "app/settings_store.h"
-#include "app/seam.h"
+#include "storage/settings_store.h"
+#include "ui/seam.h"
 #include "base/conversion_error.h"
 #include "settings/browser_picture_label.h"
 #include "settings/browser_pictures.h"

@@ -2,7 +2,7 @@
 
 #include "ui_Tabellep.h"
 
-#include "app/seam.h"
+#include "ui/seam.h"
 #include "table/month_table_model.h"
 #include "table/table_picture.h"
 #include "table/table_print.h"

@@ -2,7 +2,7 @@
 
 #include "app/command_guard.h"
 #include "app/main_window.h"
-#include "app/settings_store.h"
+#include "storage/settings_store.h"
 #include "support/fake_seam.h"
 #include "support/temp_home.h"
 

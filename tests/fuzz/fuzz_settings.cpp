@@ -2,7 +2,7 @@
 // it, then one write must keep everything that was readable.
 #include "fuzz_support.h"
 
-#include "app/settings_store.h"
+#include "storage/settings_store.h"
 #include "base/conversion_error.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/seam.h"
+#include "ui/seam.h"
 
 #include <QList>
 

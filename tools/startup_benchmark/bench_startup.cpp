@@ -3,7 +3,7 @@
 // the milliseconds from its process start to the end of the first paint and
 // refresh. The parent prints the median and the largest peak memory.
 #include "app/main_window.h"
-#include "app/seam.h"
+#include "ui/seam.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Adding one entry to a full month through the real main window: the checks,
 // the sort, two writes, two loads and every statistic.
 #include "app/main_window.h"
-#include "app/settings_store.h"
+#include "storage/settings_store.h"
 #include "support/fake_seam.h"
 #include "support/temp_home.h"
 

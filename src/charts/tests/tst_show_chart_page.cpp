@@ -1,5 +1,5 @@
 // Writing a chart page beside its library and opening it in the chosen browser.
-#include "app/settings_store.h"
+#include "storage/settings_store.h"
 #include "base/text_file.h"
 #include "charts/show_chart_page.h"
 #include "support/fake_seam.h"

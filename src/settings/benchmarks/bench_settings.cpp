@@ -1,5 +1,5 @@
-#include "app/settings_store.h"
-#include "app/seam.h"
+#include "storage/settings_store.h"
+#include "ui/seam.h"
 #include "settings/desktop_browsers.h"
 #include "settings/einstell.h"
 

@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "storage/settings_store.h"
 #include "settings/browser_pictures.h"
 #include "settings/colour_palette.h"
 #include "settings/einstell.h"

@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "storage/settings_store.h"
 
 #include "base/german_numbers.h"
 #include "base/text_file.h"

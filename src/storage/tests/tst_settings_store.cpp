@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "storage/settings_store.h"
 #include "base/conversion_error.h"
 #include "base/text_file.h"
 #include "support/temp_home.h"

@@ -1,4 +1,4 @@
-#include "app/data_folders.h"
+#include "storage/data_folders.h"
 
 #include <algorithm>
 

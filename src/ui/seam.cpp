@@ -1,4 +1,4 @@
-#include "app/seam.h"
+#include "ui/seam.h"
 
 #include <QApplication>
 #include <QColorDialog>
