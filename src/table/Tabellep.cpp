@@ -3,6 +3,7 @@
 #include "ui_Tabellep.h"
 
 #include "app/seam.h"
+#include "app/window_layout.h"
 #include "table/month_table_model.h"
 #include "table/table_picture.h"
 #include "table/table_print.h"
@@ -16,6 +17,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWheelEvent>
 
 TTabellenDlg::TTabellenDlg(UiSeam &seam, QWidget *parent)
@@ -24,6 +26,7 @@ TTabellenDlg::TTabellenDlg(UiSeam &seam, QWidget *parent)
     , m_ui(std::make_unique<Ui::TTabellenDlg>())
 {
     m_ui->setupUi(this);
+    m_designedSize = size();
     // Blank items without action; uic drops texts of blanks only.
     m_ui->N1->setText(QStringLiteral("  "));
     m_ui->N2->setText(QStringLiteral("   "));
@@ -223,8 +226,14 @@ void TTabellenDlg::showEvent(QShowEvent *event)
     if (isMaximized())
         return;
     if (QScreen *screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->geometry().center());
-        move(frame.topLeft());
+        // The designed size where the screen has room; on a lower or
+        // narrower screen the window fits its free area and the grid scrolls.
+        QSize frame = frameGeometry().size() - size();
+        if (frame.height() <= 0)
+            frame.rheight() += style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        const QRect placed =
+            WindowLayout::fitCentred(m_designedSize, screen->availableGeometry(), frame);
+        resize(placed.size());
+        move(placed.topLeft());
     }
 }

@@ -58,4 +58,5 @@ private:
     MonthTableGrid m_grid;
     MonthTableModel *m_model = nullptr;
     QMenu *m_popup = nullptr;
+    QSize m_designedSize; // 1210 x 654
 };
