@@ -223,6 +223,24 @@ bool TTabellenDlg::eventFilter(QObject *watched, QEvent *event)
 void TTabellenDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    m_frameKnown = false;
+    fitIntoScreen();
+}
+
+void TTabellenDlg::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    // The window manager tells the frame only after the window is shown; the
+    // first move that brings it fits the window again, later moves are the
+    // user's.
+    if (!m_frameKnown && frameGeometry().size() != size()) {
+        m_frameKnown = true;
+        fitIntoScreen();
+    }
+}
+
+void TTabellenDlg::fitIntoScreen()
+{
     if (isMaximized())
         return;
     if (QScreen *screen = this->screen()) {
