@@ -31,12 +31,11 @@ QString readingSentence(const QString &displayLine)
     if (colon > 0)
         time = withoutLeadingZeros(time.left(colon)) + time.mid(colon);
 
-    QString sentence = slotInfo(*entry.slot).buttonCaption + QStringLiteral(", ") + day +
-                       QStringLiteral(". ") + GibMonatLang(month) + QLatin1Char(' ') +
-                       entry.year->trimmed() + QStringLiteral(", ") + time +
-                       QStringLiteral(" Uhr, ") + entry.systolic->trimmed() +
-                       QStringLiteral(" zu ") + entry.diastolic->trimmed() +
-                       QStringLiteral(", Puls ") + entry.pulse->trimmed();
+    QString sentence =
+        slotInfo(*entry.slot).buttonCaption + QStringLiteral(", ") + day + QStringLiteral(". ") +
+        GibMonatLang(month) + QLatin1Char(' ') + entry.year->trimmed() + QStringLiteral(", ") +
+        time + QStringLiteral(" Uhr, ") + entry.systolic->trimmed() + QStringLiteral(" zu ") +
+        entry.diastolic->trimmed() + QStringLiteral(", Puls ") + entry.pulse->trimmed();
     const QString weight = entry.weight.value_or(QString()).trimmed();
     if (!weight.isEmpty() && weight != QLatin1String("0"))
         sentence += QStringLiteral(", Gewicht ") + weight + QStringLiteral(" kg");

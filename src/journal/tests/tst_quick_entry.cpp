@@ -79,12 +79,11 @@ void TstQuickEntry::refusals_data()
     QTest::newRow("diastolic one above")
         << "135/281 72" << false << "Der diastolische Wert muss zwischen 0 und 280 mmHg liegen.";
     QTest::newRow("pulse one above")
-        << "135/85 281" << false
-        << "Der Puls muss zwischen 0 und 280 Schlägen pro Minute liegen.";
+        << "135/85 281" << false << "Der Puls muss zwischen 0 und 280 Schlägen pro Minute liegen.";
     QTest::newRow("weight one tenth above")
         << "135/85 72 310,1" << true << "Das Gewicht muss größer als 0 und höchstens 310 kg sein.";
-    QTest::newRow("weight zero")
-        << "135/85 72 0" << true << "Das Gewicht muss größer als 0 und höchstens 310 kg sein.";
+    QTest::newRow("weight zero") << "135/85 72 0" << true
+                                 << "Das Gewicht muss größer als 0 und höchstens 310 kg sein.";
     QTest::newRow("weight while the switch is off")
         << "135/85 72 78,4" << false
         << "Ein Gewicht wird nur übernommen, wenn „Das Gewicht eingeben“ eingeschaltet ist.";
@@ -116,7 +115,8 @@ void TstQuickEntry::sentences_data()
     QTest::newRow("third slot, no weight piece")
         << "Messung3 den \t01.01.2024 \tZ=15:30 \ts=135, \td=87, \tp=66"
         << "Messung 3, 1. Januar 2024, 15:30 Uhr, 135 zu 87, Puls 66";
-    QTest::newRow("no reading") << "Kommentar" << "";
+    QTest::newRow("no reading") << "Kommentar"
+                                << "";
     QTest::newRow("month 13") << "Morgens den \t05.13.2017 \tZ=07:30 \ts=132, \td=80, \tp=70, "
                                  "\tGewicht=0"
                               << "";
