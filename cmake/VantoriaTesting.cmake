@@ -1,10 +1,12 @@
-# vantoria_add_qtest(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>] [DESKTOP])
+# vantoria_add_qtest(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>] [DESKTOP]
+#                   [SCREEN <WxH>])
 # Builds one Qt Test executable and registers it with CTest twice: once under
 # the C locale and once, as "<name>.de", under the German locale the users
 # run (numbers must never depend on the process locale). Each test has its
 # own runtime folder. Tests run offscreen; DESKTOP tests run instead on an X
 # server of their own with a window manager (tools/run-on-desktop.sh), for
-# the stories where tooltips, menus, focus and other windows matter.
+# the stories where tooltips, menus, focus and other windows matter; SCREEN
+# gives that desktop a screen of another size than 1920x1080.
 set(VANTORIA_TEST_RUNTIME_DIR "${CMAKE_BINARY_DIR}/test-runtime")
 file(MAKE_DIRECTORY "${VANTORIA_TEST_RUNTIME_DIR}")
 file(CHMOD "${VANTORIA_TEST_RUNTIME_DIR}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
@@ -13,12 +15,17 @@ file(CHMOD "${VANTORIA_TEST_RUNTIME_DIR}" DIRECTORY_PERMISSIONS OWNER_READ OWNER
 set(VANTORIA_TEST_LOCALES "|C" ".de|de_DE.UTF-8")
 
 # vantoria_add_locale_tests(<name> <labels> <desktop> <command...>)
-# Registers <command> once per locale of VANTORIA_TEST_LOCALES.
+# Registers <command> once per locale of VANTORIA_TEST_LOCALES; <desktop> is
+# false, TRUE for the default desktop, or the screen size ("1024x600").
 function(vantoria_add_locale_tests name labels desktop)
   set(command ${ARGN})
   set(platform "QT_QPA_PLATFORM=offscreen")
   if(desktop)
-    set(command "${PROJECT_SOURCE_DIR}/tools/run-on-desktop.sh" ${command})
+    set(screen_option)
+    if(NOT desktop STREQUAL "TRUE")
+      set(screen_option --screen ${desktop})
+    endif()
+    set(command "${PROJECT_SOURCE_DIR}/tools/run-on-desktop.sh" ${screen_option} ${command})
     set(platform "QT_QPA_PLATFORM=xcb")
     list(APPEND labels desktop)
   endif()
@@ -42,7 +49,10 @@ function(vantoria_add_qtest name)
   if(NOT VANTORIA_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "DESKTOP" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "DESKTOP" "SCREEN" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(ARG_SCREEN)
+    set(ARG_DESKTOP ${ARG_SCREEN})
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
   target_compile_definitions(${name} PRIVATE

@@ -26,6 +26,8 @@ packages=(
     # window manager, accessibility bus, input, window and clipboard tools) for the tests
     chromium poppler-utils xvfb xauth openbox x11-utils xdotool dbus dbus-x11 at-spi2-core
     python3 python3-pyatspi xclip
+    # maximizing windows from scripts, and screenshots of the desktop
+    wmctrl imagemagick
     # the locales the tests run under: German as the users have it, French and
     # Turkish for their number and case rules
     locales

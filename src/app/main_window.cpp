@@ -5,6 +5,7 @@
 #include "app/chart_button_icons.h"
 #include "app/command_guard.h"
 #include "storage/data_folders.h"
+#include "app/desktop_aids.h"
 #include "app/info.h"
 #include "app/tab_stop_delegate.h"
 #include "settings/colour_palette.h"
@@ -85,6 +86,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     if (m_endedAtStart)
         return;
     connectHandlers();
+    installDesktopAids(*this, m_seam);
     connect(m_timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
     m_timer1->start();
 }

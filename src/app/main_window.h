@@ -4,7 +4,7 @@
 #include "charts/chart_inputs.h"
 #include "app/screen_info.h"
 #include "ui/seam.h"
-#include "app/window_layout.h"
+#include "ui/window_layout.h"
 #include "journal/field_rules.h"
 #include "journal/slots.h"
 #include "stats/day_means.h"

@@ -11,6 +11,8 @@
 #include <QPinchGesture>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QWindow>
 
 // Resources of a static library are registered by name from the global namespace.
@@ -83,6 +85,23 @@ private:
     QString m_file;
 };
 
+// Five rows of the list and one line of the memo (it scrolls), frames and
+// scroll bars included: the least that still serves on a low screen.
+int minimumListHeight(const QListWidget &list)
+{
+    int row = list.sizeHintForRow(0);
+    if (row <= 0)
+        row = QFontMetrics(list.font()).lineSpacing() + 2;
+    return 5 * row + 2 * list.frameWidth() + list.horizontalScrollBar()->sizeHint().height();
+}
+
+int minimumMemoHeight(const QPlainTextEdit &memo)
+{
+    return QFontMetrics(memo.font()).lineSpacing() + 2 * memo.frameWidth() +
+           int(2 * memo.document()->documentMargin()) +
+           memo.horizontalScrollBar()->sizeHint().height();
+}
+
 } // namespace
 
 void TMainForm::setUpTouch()
@@ -140,6 +159,11 @@ bool TMainForm::applyLayout()
     const QRect inner = geometry();
     input.decoration = QSize(outer.width() - inner.width(),
                              outer.height() - inner.height() + menuBar()->sizeHint().height());
+    // The window manager tells the title bar only once the window is shown.
+    if (outer == inner && !isMaximized())
+        input.decoration.rheight() += style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    input.minimumListHeight = minimumListHeight(*ui->ListBox1);
+    input.minimumMemoHeight = minimumMemoHeight(*ui->Memo2);
     input.maximized = isMaximized();
     input.touchCapable = m_touchCapable;
     input.portraitScreen = m_portraitScreen;
@@ -182,7 +206,7 @@ void TMainForm::applyLayoutResult(const WindowLayout::Result &result)
     if (result.stack) {
         const WindowLayout::Stack &stack = *result.stack;
         const auto moveTop = [](QWidget *widget, int top) { widget->move(widget->x(), top); };
-        moveTop(ui->Memo2, stack.memo2);
+        ui->Memo2->setGeometry(ui->Memo2->x(), stack.memo2, ui->Memo2->width(), stack.memoHeight);
         moveTop(ui->BtnEintragBearbeiten, stack.editButton);
         moveTop(ui->BtnBalkendiagrammErstellen, stack.chartButtons);
         moveTop(ui->LinienDiagrammErstellen, stack.chartButtons);
@@ -288,10 +312,11 @@ void TMainForm::centreOnDesktop()
     const QScreen *desktop = screen();
     if (!desktop)
         return;
-    const QRect area = desktop->geometry();
+    // Centred in the free area, so that a panel never covers the title bar.
+    const QRect area = desktop->availableGeometry();
     const QSize frame = frameGeometry().size();
-    move(area.topLeft() +
-         QPoint((area.width() - frame.width()) / 2, (area.height() - frame.height()) / 2));
+    move(area.topLeft() + QPoint(std::max(0, (area.width() - frame.width()) / 2),
+                                 std::max(0, (area.height() - frame.height()) / 2)));
     // The window manager tells the frame only once the window is on the
     // screen; until then it is centred again at every paint.
     m_placedOnDesktop = windowHandle() && windowHandle()->isExposed();

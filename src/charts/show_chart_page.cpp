@@ -4,6 +4,8 @@
 #include "ui/seam.h"
 #include "base/text_file.h"
 #include "charts/chart_page.h"
+#include "settings/browser_start.h"
+#include "settings/desktop_browsers.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,16 +13,6 @@
 #include <QStandardPaths>
 
 namespace {
-
-// The first of the programs that PATH knows, or the first name when none.
-QString firstOnPath(const QStringList &programs)
-{
-    for (const QString &program : programs) {
-        if (!QStandardPaths::findExecutable(program).isEmpty())
-            return program;
-    }
-    return programs.constFirst();
-}
 
 void copyScript(const QString &source, const QString &target)
 {
@@ -97,27 +89,23 @@ void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &con
         context.settings.Schreib_String_in_Registry(QStringLiteral("Browser"), browser);
     }
 
-    // The page path goes as one argument, so blanks in folder names need no quotes.
-    if (browser.contains(QLatin1String("standard"))) {
-        openInDefaultBrowser(seam, parent, pagePath);
-    } else if (browser.contains(QLatin1String("firefox"))) {
-        LaunchProgram(seam, parent, QStringLiteral("firefox"), {pagePath});
-    } else if (browser.contains(QLatin1String("internet explorer"))) {
-        // There is no such browser here; the user learns that it cannot start.
+    const BrowserStart start =
+        browserStartFor(browser, readDesktopBrowsers(applicationFolders()), pagePath);
+    bool started = false;
+    switch (start.kind) {
+    case BrowserStart::Kind::DefaultBrowser:
+        break;
+    case BrowserStart::Kind::Program:
+        started = LaunchProgram(seam, parent, start.program, start.arguments);
+        break;
+    case BrowserStart::Kind::Unavailable:
         seam.showMessage(parent, UiSeam::MessageKind::Warning,
-                         QStringLiteral("Datei: iexplore.exe kann nicht geöffnet werden"));
-    } else if (browser.contains(QLatin1String("edge"))) {
-        LaunchProgram(seam, parent,
-                      firstOnPath({QStringLiteral("microsoft-edge"),
-                                   QStringLiteral("microsoft-edge-stable")}),
-                      {pagePath});
-    } else if (browser.contains(QLatin1String("chrome"))) {
-        LaunchProgram(
-            seam, parent,
-            firstOnPath({QStringLiteral("google-chrome-stable"), QStringLiteral("google-chrome"),
-                         QStringLiteral("chromium"), QStringLiteral("chromium-browser")}),
-            {pagePath});
-    } else {
-        openInDefaultBrowser(seam, parent, pagePath);
+                         QStringLiteral("Datei: ") + start.program +
+                             QStringLiteral(" kann nicht geöffnet werden"));
+        break;
     }
+    // The user asked to see the page; a browser that would not start is told
+    // above, and the default browser shows it all the same.
+    if (!started)
+        openInDefaultBrowser(seam, parent, pagePath);
 }

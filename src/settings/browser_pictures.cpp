@@ -44,19 +44,6 @@ void drawBadge(QPainter &painter, const QColor &colour, const QString &text)
     painter.drawText(QRectF(2, 2, 36, 36), Qt::AlignCenter, text);
 }
 
-// An entry's icon stands for a place when its name asks for that place;
-// Edge has no name rule of its own, so its entry is known by name or id.
-bool entryShowsPlace(const DesktopBrowser &entry, BrowserPlace place)
-{
-    if (place == BrowserPlace::Edge) {
-        return entry.name.contains(QLatin1String("microsoft edge"), Qt::CaseInsensitive) ||
-               entry.id.startsWith(QLatin1String("microsoft-edge"));
-    }
-    if (place == BrowserPlace::Standard)
-        return false;
-    return placesNamedBy(entry.name).contains(place);
-}
-
 QPixmap iconPicture(const QString &icon)
 {
     QIcon found;
@@ -123,8 +110,8 @@ QPixmap emptyBrowserPicture()
 
 QPixmap browserPicture(BrowserPlace place, const QList<DesktopBrowser> &installed)
 {
-    for (const DesktopBrowser &entry : installed) {
-        if (entry.icon.isEmpty() || !entryShowsPlace(entry, place))
+    for (const DesktopBrowser &entry : browsersForPlace(installed, place)) {
+        if (entry.icon.isEmpty())
             continue;
         const QPixmap picture = iconPicture(entry.icon);
         if (!picture.isNull())

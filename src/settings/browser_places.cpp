@@ -37,13 +37,43 @@ QList<BrowserPlace> placesNamedBy(const QString &browserName)
     return places;
 }
 
-BrowserOffer offeredBrowserPlaces(const QStringList &browserNames, bool edgeFound)
+QList<BrowserPlace> placesOfBrowser(const DesktopBrowser &browser)
+{
+    QList<BrowserPlace> places = placesNamedBy(browser.name);
+    const QLatin1String chromium("chromium");
+    if (!places.contains(BrowserPlace::Chrome) &&
+        (browser.name.contains(chromium, Qt::CaseInsensitive) ||
+         browser.id.contains(chromium, Qt::CaseInsensitive)))
+        places << BrowserPlace::Chrome;
+    return places;
+}
+
+QList<DesktopBrowser> browsersForPlace(const QList<DesktopBrowser> &installed, BrowserPlace place)
+{
+    QList<DesktopBrowser> named;
+    QList<DesktopBrowser> others;
+    for (const DesktopBrowser &browser : installed) {
+        if (place == BrowserPlace::Edge) {
+            if (browser.name.contains(QLatin1String("microsoft edge"), Qt::CaseInsensitive) ||
+                browser.id.startsWith(QLatin1String("microsoft-edge")))
+                named << browser;
+        } else if (place != BrowserPlace::Standard) {
+            if (placesNamedBy(browser.name).contains(place))
+                named << browser;
+            else if (placesOfBrowser(browser).contains(place))
+                others << browser;
+        }
+    }
+    return named + others;
+}
+
+BrowserOffer offeredBrowserPlaces(const QList<DesktopBrowser> &installed, bool edgeFound)
 {
     BrowserOffer offer{};
     offer[std::size_t(BrowserPlace::Standard)] = true;
     offer[std::size_t(BrowserPlace::Edge)] = edgeFound;
-    for (const QString &name : browserNames) {
-        for (BrowserPlace place : placesNamedBy(name))
+    for (const DesktopBrowser &browser : installed) {
+        for (BrowserPlace place : placesOfBrowser(browser))
             offer[std::size_t(place)] = true;
     }
     return offer;

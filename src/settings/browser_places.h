@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/desktop_browsers.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -26,9 +28,19 @@ const BrowserPlaceInfo &browserPlaceInfo(BrowserPlace place);
 // substring; "internet explorer" brings Edge along.
 QList<BrowserPlace> placesNamedBy(const QString &browserName);
 
+// The places an installed browser asks for: those its name asks for, and the
+// Chrome place for Chromium (by name or desktop file), which Linux installs
+// in Chrome's stead.
+QList<BrowserPlace> placesOfBrowser(const DesktopBrowser &browser);
+
+// The installed browsers that serve a place, those whose name asks for it
+// first; Edge has no name rule of its own, so its entry is known by name or
+// id. None for the standard place.
+QList<DesktopBrowser> browsersForPlace(const QList<DesktopBrowser> &installed, BrowserPlace place);
+
 // Which places are offered: standard always, Edge when it was found on its
-// own, and every place that one of the listed names asks for.
-BrowserOffer offeredBrowserPlaces(const QStringList &browserNames, bool edgeFound);
+// own, and every place that one of the installed browsers asks for.
+BrowserOffer offeredBrowserPlaces(const QList<DesktopBrowser> &installed, bool edgeFound);
 
 // The place whose picture shows the current choice: the stored text is tested
 // for the seven values (case-sensitive substrings) in the order standard,

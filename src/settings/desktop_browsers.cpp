@@ -17,6 +17,7 @@ struct DesktopEntry
     QString name;
     QString icon;
     QString tryExec;
+    QString exec;
     QStringList categories;
     QStringList mimeTypes;
     bool hidden = false;
@@ -50,6 +51,29 @@ QString unescape(QStringView value)
             out += next;
             break; // "\\" and "\;"
         }
+    }
+    return out;
+}
+
+// The string escapes of an Exec= value; other backslashes belong to its
+// quoting and stay for ExecLine::split.
+QString unescapeExec(QStringView value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        const QChar next = i + 1 < value.size() ? value[i + 1] : QChar();
+        if (c != u'\\' || !QStringView(u"sntr\\").contains(next)) {
+            out += c;
+            continue;
+        }
+        ++i;
+        out += next == u's'   ? QChar(u' ')
+               : next == u'n' ? QChar(u'\n')
+               : next == u't' ? QChar(u'\t')
+               : next == u'r' ? QChar(u'\r')
+                              : QChar(u'\\');
     }
     return out;
 }
@@ -106,6 +130,8 @@ std::optional<DesktopEntry> readEntry(const QString &path)
             entry.icon = unescape(value);
         else if (key == u"TryExec")
             entry.tryExec = unescape(value);
+        else if (key == u"Exec")
+            entry.exec = unescapeExec(value);
         else if (key == u"Categories")
             entry.categories = splitList(value);
         else if (key == u"MimeType")
@@ -174,7 +200,7 @@ QList<DesktopBrowser> readDesktopBrowsers(const QStringList &folders)
                 continue;
             const std::optional<DesktopEntry> entry = readEntry(path);
             if (entry && isBrowser(*entry))
-                byId.insert(id, DesktopBrowser{id, entry->name, entry->icon});
+                byId.insert(id, DesktopBrowser{id, entry->name, entry->icon, entry->exec, path});
             else
                 byId.insert(id, std::nullopt);
         }

@@ -12,6 +12,8 @@ struct DesktopBrowser
     QString id;   // desktop-file id, e.g. "google-chrome.desktop"
     QString name; // the entry's Name=
     QString icon; // the entry's Icon=, a theme name or an absolute path
+    QString exec; // the entry's Exec=, string escapes resolved; empty when missing
+    QString path; // the entry's file
 };
 
 // $XDG_DATA_HOME/applications/ first, then <dir>/applications/ for every

@@ -244,10 +244,7 @@ void TEinstellDlg::FormPaint()
 void TEinstellDlg::PruefeWelcheBrowserInstalliert()
 {
     const QList<DesktopBrowser> installed = readDesktopBrowsers(applicationFolders());
-    QStringList names;
-    for (const DesktopBrowser &browser : installed)
-        names << browser.name;
-    m_offer = offeredBrowserPlaces(names, edgeInstalled());
+    m_offer = offeredBrowserPlaces(installed, edgeInstalled());
 
     const QPixmap empty = emptyBrowserPicture();
     for (const BrowserPlaceInfo &info : browserPlaces()) {

@@ -3,6 +3,7 @@
 #include "ui_Tabellep.h"
 
 #include "ui/seam.h"
+#include "ui/window_layout.h"
 #include "table/month_table_model.h"
 #include "table/table_picture.h"
 #include "table/table_print.h"
@@ -16,6 +17,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWheelEvent>
 
 TTabellenDlg::TTabellenDlg(UiSeam &seam, QWidget *parent)
@@ -24,6 +26,7 @@ TTabellenDlg::TTabellenDlg(UiSeam &seam, QWidget *parent)
     , m_ui(std::make_unique<Ui::TTabellenDlg>())
 {
     m_ui->setupUi(this);
+    m_designedSize = size();
     // Blank items without action; uic drops texts of blanks only.
     m_ui->N1->setText(QStringLiteral("  "));
     m_ui->N2->setText(QStringLiteral("   "));
@@ -220,11 +223,35 @@ bool TTabellenDlg::eventFilter(QObject *watched, QEvent *event)
 void TTabellenDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    m_frameKnown = false;
+    fitIntoScreen();
+}
+
+void TTabellenDlg::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    // The window manager tells the frame only after the window is shown; the
+    // first move that brings it fits the window again, later moves are the
+    // user's.
+    if (!m_frameKnown && frameGeometry().size() != size()) {
+        m_frameKnown = true;
+        fitIntoScreen();
+    }
+}
+
+void TTabellenDlg::fitIntoScreen()
+{
     if (isMaximized())
         return;
     if (QScreen *screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->geometry().center());
-        move(frame.topLeft());
+        // The designed size where the screen has room; on a lower or
+        // narrower screen the window fits its free area and the grid scrolls.
+        QSize frame = frameGeometry().size() - size();
+        if (frame.height() <= 0)
+            frame.rheight() += style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        const QRect placed =
+            WindowLayout::fitCentred(m_designedSize, screen->availableGeometry(), frame);
+        resize(placed.size());
+        move(placed.topLeft());
     }
 }

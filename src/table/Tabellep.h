@@ -46,10 +46,12 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void applyColumnWidths();
+    void fitIntoScreen();
     QImage wholeTablePicture();
     TablePictureGeometry gridGeometry() const;
 
@@ -58,4 +60,6 @@ private:
     MonthTableGrid m_grid;
     MonthTableModel *m_model = nullptr;
     QMenu *m_popup = nullptr;
+    QSize m_designedSize; // 1210 x 654
+    bool m_frameKnown = false;
 };

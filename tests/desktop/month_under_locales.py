@@ -337,8 +337,7 @@ def run_locale(program, name, root, results):
         weight_switch = find(frame, pyatspi.ROLE_CHECK_BOX, "Das Gewicht eingeben")
         weight_group = weight_switch.parent
         weight_edit = find(weight_group, pyatspi.ROLE_TEXT)
-        up = [node for node in walk(weight_group) if node.getRole() == pyatspi.ROLE_PUSH_BUTTON
-              and not node.name and showing(node)][0]
+        up = find(weight_group, pyatspi.ROLE_PUSH_BUTTON, "Gewicht erhöhen")
         click(weight_switch)
         click(wait_for("the tenths switch", lambda: find(weight_group, pyatspi.ROLE_RADIO_BUTTON,
                                                           description="2.Stelle nach dem Komma")))

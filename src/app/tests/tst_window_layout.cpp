@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 #include "app/screen_info.h"
-#include "app/window_layout.h"
+#include "ui/window_layout.h"
 #include "support/fake_seam.h"
 #include "support/temp_home.h"
 
@@ -80,6 +80,10 @@ private slots:
     void uprightTouchGivesTheCompactForm();
     void uprightWithoutTouchChangesNothing();
     void onePinchTogglesOnce();
+    void lowWorkAreaGivesUpListThenMemo_data();
+    void lowWorkAreaGivesUpListThenMemo();
+    void lowScreenGetsALowerWindow();
+    void fittingIntoTheFreeArea();
 
     // the real window
     void windowNormalLandscape();
@@ -289,6 +293,84 @@ void TestWindowLayout::uprightWithoutTouchChangesNothing()
     const Result result = compute(input);
     QVERIFY(!result.skipRefresh);
     QVERIFY(!result.maximizeButton && !result.windowSize && !result.stack && !result.bevel3Visible);
+}
+
+void TestWindowLayout::lowWorkAreaGivesUpListThenMemo_data()
+{
+    // Minimums of the test: list 90, memo 50; designed list 132, memo 128.
+    QTest::addColumn<int>("workHeight");
+    QTest::addColumn<int>("list");
+    QTest::addColumn<int>("memo");
+    QTest::addColumn<int>("stackHeight");
+    QTest::newRow("designed height") << 671 << 132 << 128 << 671;
+    QTest::newRow("one higher: all moves down") << 672 << 133 << 128 << 672;
+    QTest::newRow("one lower: the list gives") << 670 << 131 << 128 << 670;
+    QTest::newRow("list at its minimum") << 629 << 90 << 128 << 629;
+    QTest::newRow("one more: the memo gives") << 628 << 90 << 127 << 628;
+    QTest::newRow("both at their minimums") << 551 << 90 << 50 << 551;
+    QTest::newRow("lower still: never below the minimums") << 550 << 90 << 50 << 551;
+    QTest::newRow("far lower") << 300 << 90 << 50 << 551;
+}
+
+void TestWindowLayout::lowWorkAreaGivesUpListThenMemo()
+{
+    QFETCH(int, workHeight);
+    QFETCH(int, list);
+    QFETCH(int, memo);
+    QFETCH(int, stackHeight);
+    const Stack stack = stackForWorkArea(workHeight, 90, 50);
+    QCOMPARE(stack.listHeight, list);
+    QCOMPARE(stack.memoHeight, memo);
+    QCOMPARE(WindowLayout::stackHeight(stack), stackHeight);
+    // The controls keep their order and gaps from the list down to the memo.
+    QCOMPARE(stack.upDownGroup, 38 + list + 7);
+    QCOMPARE(stack.bitBtn1, stack.upDownGroup + 255 + 8);
+    QCOMPARE(stack.memo2, stack.bitBtn1 + 96);
+    QCOMPARE(stack.bevel1Height, stack.memo2 + memo);
+    // Without minimums the designed stack stays, whatever the height.
+    QCOMPARE(stackForWorkArea(workHeight, 0, 0).listHeight, std::max(132, list));
+}
+
+void TestWindowLayout::lowScreenGetsALowerWindow()
+{
+    Input input;
+    input.screen = QSize(1024, 600);
+    input.available = QRect(0, 0, 1024, 600);
+    input.decoration = QSize(2, 48);
+    input.minimumListHeight = 86;
+    input.minimumMemoHeight = 45;
+    Result result = compute(input);
+    QCOMPARE(result.workArea, std::optional<QSize>(QSize(651, 552)));
+    QCOMPARE(result.stack->listHeight, 86);
+    QCOMPARE(result.stack->memoHeight, 128 - (671 - 552 - (132 - 86)));
+
+    // Maximized, the free area decides; the pictures stay.
+    input.maximized = true;
+    result = compute(input);
+    QCOMPARE(result.workArea, std::optional<QSize>(QSize(1022, 552)));
+    QCOMPARE(WindowLayout::stackHeight(*result.stack), 552);
+    QCOMPARE(result.bevel3Visible, std::optional<bool>(true));
+
+    // A screen with room keeps the designed window.
+    input.maximized = false;
+    input.available = QRect(0, 0, 1024, 719);
+    QCOMPARE(compute(input).workArea, std::optional<QSize>(QSize(651, 671)));
+    input.available = QRect(0, 0, 1024, 718);
+    QCOMPARE(compute(input).workArea, std::optional<QSize>(QSize(651, 670)));
+}
+
+void TestWindowLayout::fittingIntoTheFreeArea()
+{
+    const QSize table(1210, 654);
+    const QSize frame(2, 25);
+    // Room enough: the designed size, centred.
+    QCOMPARE(fitCentred(table, QRect(0, 0, 1920, 1080), frame),
+             QRect(QPoint((1920 - 1212) / 2, (1080 - 679) / 2), table));
+    // Exactly enough, and one pixel less in each direction.
+    QCOMPARE(fitCentred(table, QRect(0, 0, 1212, 679), frame), QRect(QPoint(0, 0), table));
+    QCOMPARE(fitCentred(table, QRect(0, 0, 1211, 678), frame), QRect(0, 0, 1209, 653));
+    // A small screen with a panel on top: inside the free area.
+    QCOMPARE(fitCentred(table, QRect(0, 30, 1024, 570), frame), QRect(0, 30, 1022, 545));
 }
 
 void TestWindowLayout::onePinchTogglesOnce()

@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -23,11 +25,24 @@ public:
     }
 };
 
-void makeExecutable(const QString &path)
+void makeExecutable(const QString &path, const QByteArray &script = "#!/bin/sh\n")
 {
-    TempHome::writeFile(path, "#!/bin/sh\n");
+    TempHome::writeFile(path, script);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
+
+// Starts programs for real, as the desktop does, and records the rest.
+class StartingSeam : public FakeSeam
+{
+public:
+    bool startProgram(const QString &program, const QStringList &args) override
+    {
+        FakeSeam::startProgram(program, args);
+        return QProcess::startDetached(program, args);
+    }
+};
+
+const QString kData = QStringLiteral(VANTORIA_TEST_DATA_DIR "/settings/");
 
 } // namespace
 
@@ -46,6 +61,9 @@ private slots:
     void browserRows();
     void browserThatDoesNotStartIsReported();
     void pageThatCannotBeWrittenStopsTheCommand();
+    void browsersStartThroughTheirEntries_data();
+    void browsersStartThroughTheirEntries();
+    void browserThatFailsFallsBackToTheDefault();
     void yearFolderThatCannotBeCreated();
 
 private:
@@ -55,6 +73,31 @@ private:
     QString m_html;
     QString m_bin;
     QByteArray m_oldPath;
+    QByteArray m_oldDataHome;
+    QByteArray m_oldDataDirs;
+    QString m_records;
+
+    // A browser that writes its arguments, one per line, to <name>.args.
+    void makeRecordingBrowser(const QString &name)
+    {
+        makeExecutable(m_bin + QLatin1Char('/') + name,
+                       "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" + m_records.toLocal8Bit() + "/" +
+                           name.toLocal8Bit() + ".args.tmp\"\n/bin/mv \"" +
+                           m_records.toLocal8Bit() + "/" + name.toLocal8Bit() + ".args.tmp\" \"" +
+                           m_records.toLocal8Bit() + "/" + name.toLocal8Bit() + ".args\"\n");
+    }
+    QStringList recordedArguments(const QString &name) const
+    {
+        QByteArray text = TempHome::readFile(m_records + QLatin1Char('/') + name + ".args");
+        text.chop(1);
+        return QString::fromUtf8(text).split(QLatin1Char('\n'));
+    }
+    // Only the desktop entries of one fixture folder are installed.
+    void installEntries(const QString &fixture)
+    {
+        qputenv("XDG_DATA_HOME", (kData + fixture).toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", (m_home->root() + QStringLiteral("/no-share")).toLocal8Bit());
+    }
     const QStringList m_page{QStringLiteral("<!doctype html>"), QStringLiteral("Grüße\t"),
                              QStringLiteral("</html>")};
 
@@ -88,11 +131,18 @@ void TstShowChartPage::init()
     QDir().mkpath(m_bin);
     m_oldPath = qgetenv("PATH");
     qputenv("PATH", m_bin.toLocal8Bit());
+    m_records = m_home->root() + QStringLiteral("/records");
+    QDir().mkpath(m_records);
+    m_oldDataHome = qgetenv("XDG_DATA_HOME");
+    m_oldDataDirs = qgetenv("XDG_DATA_DIRS");
+    installEntries(QStringLiteral("none"));
 }
 
 void TstShowChartPage::cleanup()
 {
     qputenv("PATH", m_oldPath);
+    qputenv("XDG_DATA_HOME", m_oldDataHome);
+    qputenv("XDG_DATA_DIRS", m_oldDataDirs);
     TextFile::setWriteFaultForTesting({});
 }
 
@@ -208,6 +258,9 @@ void TstShowChartPage::browserRows_data()
     QTest::newRow("internet explorer") << "internet explorer"
                                        << "warning"
                                        << "Datei: iexplore.exe kann nicht geöffnet werden";
+    QTest::newRow("opera once installed") << "opera"
+                                          << "program"
+                                          << "opera";
 }
 
 void TstShowChartPage::browserRows()
@@ -217,10 +270,13 @@ void TstShowChartPage::browserRows()
     QFETCH(QString, program);
     for (const char *name : {"firefox", "microsoft-edge", "chromium", "chromium-browser"})
         makeExecutable(m_bin + QLatin1Char('/') + QLatin1String(name));
+    if (QByteArray(QTest::currentDataTag()) == "opera once installed")
+        makeExecutable(m_bin + QStringLiteral("/opera"));
     m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), browser);
     ArgumentSeam seam;
     ShowChartPage(seam, nullptr, context(), m_page);
-    QCOMPARE(seam.calls.size(), 1);
+    // The internet explorer row also opens the page in the default browser.
+    QCOMPARE(seam.calls.size(), kind == QLatin1String("warning") ? 2 : 1);
     QCOMPARE(seam.calls.at(0).kind, kind);
     if (kind == QLatin1String("document")) {
         QCOMPARE(seam.calls.at(0).text, pagePath());
@@ -241,6 +297,7 @@ void TstShowChartPage::browserThatDoesNotStartIsReported()
     QCOMPARE(seam.texts(QStringLiteral("warning")),
              QStringList{QStringLiteral("Datei: firefox kann nicht geöffnet werden")});
     QVERIFY(seam.texts(QStringLiteral("program")).isEmpty());
+    QCOMPARE(seam.texts(QStringLiteral("document")), QStringList{pagePath()});
 
     makeExecutable(m_bin + QStringLiteral("/google-chrome"));
     m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("chrome"));
@@ -249,8 +306,13 @@ void TstShowChartPage::browserThatDoesNotStartIsReported()
     ShowChartPage(seam, nullptr, context(), m_page);
     QCOMPARE(seam.texts(QStringLiteral("program")),
              QStringList{QStringLiteral("google-chrome ") + pagePath()});
+    // After the warning the default browser is tried, which fails here too.
+    QCOMPARE(seam.texts(QStringLiteral("document")), QStringList{pagePath()});
     QCOMPARE(seam.texts(QStringLiteral("warning")),
-             QStringList{QStringLiteral("Datei: google-chrome kann nicht geöffnet werden")});
+             (QStringList{QStringLiteral("Datei: google-chrome kann nicht geöffnet werden"),
+                          QStringLiteral("Die Diagrammseite konnte nicht im Standardbrowser "
+                                         "geöffnet werden. Sie liegt hier:\r\n") +
+                              pagePath()}));
 
     // A default browser that cannot start is told, with where the page lies.
     m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("standard"));
@@ -288,6 +350,87 @@ void TstShowChartPage::yearFolderThatCannotBeCreated()
                                         QStringLiteral("2020\" konnte nicht erstellt werden! "));
     QCOMPARE(seam.calls.at(1).kind, QStringLiteral("warning"));
     QVERIFY(!seam.calls.at(1).text.isEmpty());
+}
+
+void TstShowChartPage::browsersStartThroughTheirEntries_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("browser");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("asUrl");         // the page as a file: URL, else as its path
+    QTest::addColumn<QStringList>("before"); // arguments ahead of the page
+    QTest::addColumn<QStringList>("after");  // arguments behind it
+    QTest::newRow("chromium for chrome") << "linux_browsers"
+                                         << "chrome"
+                                         << "chromium" << true << QStringList() << QStringList();
+    QTest::newRow("flatpak firefox") << "linux_browsers"
+                                     << "firefox"
+                                     << "flatpak" << true
+                                     << QStringList{"run",
+                                                    "--branch=stable",
+                                                    "--arch=x86_64",
+                                                    "--command=firefox",
+                                                    "--file-forwarding",
+                                                    "org.mozilla.firefox",
+                                                    "@@u"}
+                                     << QStringList{"@@"};
+    QTest::newRow("opera") << "linux_browsers"
+                           << "opera"
+                           << "opera" << true << QStringList() << QStringList();
+    QTest::newRow("entry without exec: fixed name")
+        << "noexec"
+        << "firefox"
+        << "firefox" << false << QStringList() << QStringList();
+}
+
+void TstShowChartPage::browsersStartThroughTheirEntries()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QString, browser);
+    QFETCH(QString, program);
+    QFETCH(bool, asUrl);
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
+    installEntries(fixture);
+    for (const char *name : {"chromium", "flatpak", "opera", "firefox", "google-chrome"})
+        makeRecordingBrowser(QLatin1String(name));
+    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), browser);
+    StartingSeam seam;
+    ShowChartPage(seam, nullptr, context(), m_page);
+    QVERIFY(seam.messages().isEmpty());
+    QVERIFY(seam.texts(QStringLiteral("document")).isEmpty());
+    QTRY_VERIFY(QFile::exists(m_records + QLatin1Char('/') + program + ".args"));
+    const QString page =
+        asUrl ? QUrl::fromLocalFile(pagePath()).toString(QUrl::FullyEncoded) : pagePath();
+    QCOMPARE(recordedArguments(program), before + QStringList{page} + after);
+    // The page reached the browser whole, blanks in the folder name and all.
+    if (asUrl)
+        QCOMPARE(QUrl(page).toLocalFile(), pagePath());
+}
+
+void TstShowChartPage::browserThatFailsFallsBackToTheDefault()
+{
+    installEntries(QStringLiteral("linux_browsers"));
+    StartingSeam seam;
+
+    // The entry names a program that is not there.
+    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("opera"));
+    ShowChartPage(seam, nullptr, context(), m_page);
+    QCOMPARE(seam.calls.size(), 2);
+    QCOMPARE(seam.calls.at(0).kind, QStringLiteral("warning"));
+    QCOMPARE(seam.calls.at(0).text, QStringLiteral("Datei: opera kann nicht geöffnet werden"));
+    QCOMPARE(seam.calls.at(1).kind, QStringLiteral("document"));
+    QCOMPARE(seam.calls.at(1).text, pagePath());
+
+    // The program is there but cannot be run.
+    makeExecutable(m_bin + QStringLiteral("/chromium"), "#!/nonexistent/interpreter\n");
+    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("chrome"));
+    seam.clear();
+    ShowChartPage(seam, nullptr, context(), m_page);
+    QCOMPARE(seam.calls.size(), 3);
+    QCOMPARE(seam.calls.at(0).kind, QStringLiteral("program"));
+    QCOMPARE(seam.calls.at(1).text, QStringLiteral("Datei: chromium kann nicht geöffnet werden"));
+    QCOMPARE(seam.calls.at(2).kind, QStringLiteral("document"));
 }
 
 QTEST_MAIN(TstShowChartPage)

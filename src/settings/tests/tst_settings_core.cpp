@@ -1,6 +1,8 @@
 #include "settings/browser_places.h"
 #include "settings/colour_value.h"
+#include "settings/browser_start.h"
 #include "settings/desktop_browsers.h"
+#include "settings/exec_line.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,6 +67,14 @@ private slots:
     void offeredPlaces();
     void currentChoice_data();
     void currentChoice();
+
+    void execLineSplits_data();
+    void execLineSplits();
+    void execLineFieldCodes_data();
+    void execLineFieldCodes();
+    void linuxBrowsersOfferedAndStarted_data();
+    void linuxBrowsersOfferedAndStarted();
+    void entryWithoutExecStartsByFixedName();
 };
 
 void TestSettingsCore::colourComponents_data()
@@ -200,6 +210,8 @@ void TestSettingsCore::edgeFoundOnPath()
 
 void TestSettingsCore::offeredPlaces_data()
 {
+    // Each name stands for an entry "<n>.desktop"; "id:" entries name the
+    // desktop file only.
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<bool>("edgeFound");
     QTest::addColumn<QString>("offered");
@@ -213,7 +225,12 @@ void TestSettingsCore::offeredPlaces_data()
     QTest::newRow("safari") << QStringList{"Apple Safari"} << false << "S....X.";
     QTest::newRow("one name, several rules")
         << QStringList{"chrome-firefox-opera bundle"} << false << "S..CF.O";
-    QTest::newRow("chromium is no chrome") << QStringList{"Chromium", "Web"} << false << "S......";
+    QTest::newRow("chromium serves chrome") << QStringList{"Chromium", "Web"} << false << "S..C...";
+    QTest::newRow("chromium by its desktop file")
+        << QStringList{"id:org.chromium.Chromium.desktop"} << false << "S..C...";
+    QTest::newRow("chromium in capitals")
+        << QStringList{"UNGOOGLED CHROMIUM"} << false << "S..C...";
+    QTest::newRow("chrom alone is nothing") << QStringList{"Chrom Browser"} << false << "S......";
 }
 
 void TestSettingsCore::offeredPlaces()
@@ -221,7 +238,15 @@ void TestSettingsCore::offeredPlaces()
     QFETCH(QStringList, names);
     QFETCH(bool, edgeFound);
     QFETCH(QString, offered);
-    QCOMPARE(offerText(offeredBrowserPlaces(names, edgeFound)), offered);
+    QList<DesktopBrowser> installed;
+    for (const QString &name : names) {
+        if (name.startsWith(QLatin1String("id:")))
+            installed << DesktopBrowser{name.mid(3), QStringLiteral("Web"), {}, {}, {}};
+        else
+            installed << DesktopBrowser{
+                QStringLiteral("b%1.desktop").arg(installed.size()), name, {}, {}, {}};
+    }
+    QCOMPARE(offerText(offeredBrowserPlaces(installed, edgeFound)), offered);
 }
 
 void TestSettingsCore::currentChoice_data()
@@ -246,6 +271,171 @@ void TestSettingsCore::currentChoice()
     QFETCH(QString, stored);
     QFETCH(BrowserPlace, place);
     QCOMPARE(currentBrowserPlace(stored), place);
+}
+
+void TestSettingsCore::execLineSplits_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("arguments"); // empty: refused
+    QTest::newRow("blanks separate")
+        << "firefox  --new-window\t%u" << QStringList{"firefox", "--new-window", "%u"};
+    QTest::newRow("quotes group") << "\"/opt/My Browser/run\" -p \"a b\""
+                                  << QStringList{"/opt/My Browser/run", "-p", "a b"};
+    QTest::newRow("escapes inside quotes") << "sh -c \"echo \\\"x\\\" \\$HOME \\\\ \\`\""
+                                           << QStringList{"sh", "-c", "echo \"x\" $HOME \\ `"};
+    QTest::newRow("empty quotes are an argument") << "run \"\" x" << QStringList{"run", "", "x"};
+    QTest::newRow("quote joins a word") << "run --name=\"a b\"" << QStringList{"run", "--name=a b"};
+    QTest::newRow("snap") << "env BAMF_DESKTOP_FILE_HINT=/var/lib/snapd/desktop/applications/"
+                             "firefox_firefox.desktop /snap/bin/firefox %u"
+                          << QStringList{"env",
+                                         "BAMF_DESKTOP_FILE_HINT=/var/lib/snapd/desktop/"
+                                         "applications/firefox_firefox.desktop",
+                                         "/snap/bin/firefox", "%u"};
+    QTest::newRow("unterminated quote") << "run \"a b" << QStringList();
+    QTest::newRow("nothing") << "   " << QStringList();
+}
+
+void TestSettingsCore::execLineSplits()
+{
+    QFETCH(QString, value);
+    QFETCH(QStringList, arguments);
+    const std::optional<QStringList> split = ExecLine::split(value);
+    if (arguments.isEmpty())
+        QVERIFY(!split);
+    else
+        QCOMPARE(split.value_or(QStringList{"refused"}), arguments);
+}
+
+void TestSettingsCore::execLineFieldCodes_data()
+{
+    const QString url =
+        QStringLiteral("file:///data/Blutdruck-Daten%20im%20Browser/M%C3%BCller.html");
+    const QString path = QStringLiteral("/data/Blutdruck-Daten im Browser/Müller.html");
+    QTest::addColumn<QStringList>("line");
+    QTest::addColumn<QStringList>("expanded");
+    QTest::newRow("%f is the path") << QStringList{"b", "%f"} << QStringList{"b", path};
+    QTest::newRow("%F is the path") << QStringList{"b", "%F"} << QStringList{"b", path};
+    QTest::newRow("%u is a file URL") << QStringList{"b", "%u"} << QStringList{"b", url};
+    QTest::newRow("%U is a file URL") << QStringList{"b", "%U"} << QStringList{"b", url};
+    QTest::newRow("inside a word")
+        << QStringList{"b", "--url=%u"} << QStringList{"b", "--url=" + url};
+    QTest::newRow("only the first file code")
+        << QStringList{"b", "%U", "%f"} << QStringList{"b", url};
+    QTest::newRow("no code appends the path")
+        << QStringList{"b", "-n"} << QStringList{"b", "-n", path};
+    QTest::newRow("icon, name, file, percent")
+        << QStringList{"b", "%i", "--class=%c", "%k", "100%%", "%u"}
+        << QStringList{"b",    "--icon", "web", "--class=Web Browser", "/apps/web.desktop",
+                       "100%", url};
+    QTest::newRow("deprecated and unknown codes vanish")
+        << QStringList{"b", "%d", "%D", "%n", "%N", "%v", "%m", "%x", "-a%d", "%f"}
+        << QStringList{"b", "-a", path};
+    QTest::newRow("flatpak forwarding marks stay")
+        << QStringList{"flatpak", "run", "--file-forwarding", "org.mozilla.firefox", "@@u",
+                       "%u",      "@@"}
+        << QStringList{"flatpak", "run", "--file-forwarding", "org.mozilla.firefox", "@@u",
+                       url,       "@@"};
+    QTest::newRow("a lone percent at the end stays")
+        << QStringList{"b", "50%", "%f"} << QStringList{"b", "50%", path};
+}
+
+void TestSettingsCore::execLineFieldCodes()
+{
+    QFETCH(QStringList, line);
+    QFETCH(QStringList, expanded);
+    const ExecLine::Fields fields{QStringLiteral("/data/Blutdruck-Daten im Browser/Müller.html"),
+                                  QStringLiteral("Web Browser"), QStringLiteral("web"),
+                                  QStringLiteral("/apps/web.desktop")};
+    QCOMPARE(ExecLine::expand(line, fields), expanded);
+    // Without an icon, %i leaves nothing behind.
+    QVERIFY(!ExecLine::expand({QStringLiteral("b"), QStringLiteral("%i"), QStringLiteral("%f")},
+                              {fields.filePath, {}, {}, {}})
+                 .contains(QStringLiteral("--icon")));
+}
+
+void TestSettingsCore::linuxBrowsersOfferedAndStarted_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("programsOnPath");
+    QTest::addColumn<QStringList>("command"); // program and arguments; empty: default browser
+    const QString url = QStringLiteral("file:///charts/Muster%2001.html");
+    const QString path = QStringLiteral("/charts/Muster 01.html");
+    QTest::newRow("chrome row starts chromium") << "chrome" << true << QStringList{"chromium", url};
+    QTest::newRow("flatpak firefox") << "firefox" << true
+                                     << QStringList{"flatpak",
+                                                    "run",
+                                                    "--branch=stable",
+                                                    "--arch=x86_64",
+                                                    "--command=firefox",
+                                                    "--file-forwarding",
+                                                    "org.mozilla.firefox",
+                                                    "@@u",
+                                                    url,
+                                                    "@@"};
+    QTest::newRow("opera starts opera") << "opera" << true << QStringList{"opera", url};
+    // An entry whose program is missing is still the one tried, so that
+    // the failure can be told.
+    QTest::newRow("entry without its program") << "opera" << false << QStringList{"opera", url};
+    QTest::newRow("edge without entry: fixed name")
+        << "edge" << false << QStringList{"microsoft-edge", path};
+    QTest::newRow("standard") << "standard" << true << QStringList{};
+    QTest::newRow("safari") << "safari" << true << QStringList{};
+    QTest::newRow("internet explorer")
+        << "internet explorer" << true << QStringList{"!iexplore.exe"};
+}
+
+void TestSettingsCore::linuxBrowsersOfferedAndStarted()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, programsOnPath);
+    QFETCH(QStringList, command);
+    EnvGuard pathGuard("PATH");
+    QTemporaryDir bin;
+    QVERIFY(bin.isValid());
+    qputenv("PATH", bin.path().toLocal8Bit());
+    if (programsOnPath) {
+        for (const char *name : {"chromium", "flatpak", "opera"}) {
+            QFile program(bin.path() + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(program.open(QIODevice::WriteOnly));
+            program.write("#!/bin/sh\n");
+            program.close();
+            program.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+    }
+    const QList<DesktopBrowser> installed =
+        readDesktopBrowsers({kData + QStringLiteral("linux_browsers/applications/")});
+    QCOMPARE(offerText(offeredBrowserPlaces(installed, false)), QStringLiteral("S..CF.O"));
+
+    const BrowserStart start =
+        browserStartFor(stored, installed, QStringLiteral("/charts/Muster 01.html"));
+    if (command.isEmpty()) {
+        QCOMPARE(start.kind, BrowserStart::Kind::DefaultBrowser);
+    } else if (command.constFirst().startsWith(QLatin1Char('!'))) {
+        QCOMPARE(start.kind, BrowserStart::Kind::Unavailable);
+        QCOMPARE(start.program, command.constFirst().mid(1));
+    } else {
+        QCOMPARE(start.kind, BrowserStart::Kind::Program);
+        QCOMPARE(QStringList{start.program} + start.arguments, command);
+    }
+}
+
+void TestSettingsCore::entryWithoutExecStartsByFixedName()
+{
+    EnvGuard pathGuard("PATH");
+    qputenv("PATH", "/nonexistent");
+    const QList<DesktopBrowser> installed =
+        readDesktopBrowsers({kData + QStringLiteral("noexec/applications/")});
+    QCOMPARE(installed.size(), 1);
+    QCOMPARE(offerText(offeredBrowserPlaces(installed, false)), QStringLiteral("S...F.."));
+    const BrowserStart start = browserStartFor(QStringLiteral("firefox"), installed,
+                                               QStringLiteral("/charts/Muster_01_2020.html"));
+    QCOMPARE(start.kind, BrowserStart::Kind::Program);
+    QCOMPARE(start.program, QStringLiteral("firefox"));
+    QCOMPARE(start.arguments, QStringList{QStringLiteral("/charts/Muster_01_2020.html")});
+
+    // Opera without entry or program goes to the default browser, unwarned.
+    QCOMPARE(browserStartFor(QStringLiteral("opera"), installed, QString()).kind,
+             BrowserStart::Kind::DefaultBrowser);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsCore)

@@ -54,6 +54,10 @@ struct Input
     bool image1Visible = false;
     bool image2Visible = false;
     bool image3Visible = false;
+    // Below these the list (five rows) and the evaluation memo (one line)
+    // no longer serve; 0 keeps the designed heights whatever the screen.
+    int minimumListHeight = 0;
+    int minimumMemoHeight = 0;
 };
 
 // Tops of the stacked controls, from the bottom up.
@@ -67,6 +71,7 @@ struct Stack
     int weightGroup = 0;
     int bevel1Height = 0; // the left frame ends below the memo
     int listHeight = 0;   // the list fills the space above the entry group
+    int memoHeight = 0;
 };
 
 struct Result
@@ -94,6 +99,20 @@ struct Result
 };
 
 Stack stackFor(int outerHeight, const Designed &designed = {});
+
+// The stack for a work area of the given height. Where it is lower than the
+// designed one, the list gives up height down to its minimum, then the memo
+// down to its own; the result is never lower than both minimums allow, so
+// every control keeps its place even if the window cannot show it all.
+Stack stackForWorkArea(int workHeight, int minimumListHeight, int minimumMemoHeight,
+                       const Designed &designed = {});
+
+// The work height the stack of stackForWorkArea needs.
+int stackHeight(const Stack &stack, const Designed &designed = {});
+
+// A window of the wanted size (frame excluded) placed in the free screen
+// area: shrunk to fit where the area is smaller, centred in it.
+QRect fitCentred(QSize wanted, const QRect &available, QSize frame);
 Result compute(const Input &input, const Designed &designed = {});
 
 // One pinch toggles the window once: the first message remembers where it

@@ -1,4 +1,6 @@
-#include "app/window_layout.h"
+#include "ui/window_layout.h"
+
+#include <algorithm>
 
 namespace WindowLayout {
 
@@ -65,7 +67,40 @@ Stack stackFor(int outerHeight, const Designed &d)
     stack.weightGroup = stack.bitBtn1 - d.weightGroupHeight - 26;
     stack.bevel1Height = stack.memo2 + d.memoHeight + 4 - d.frameTop;
     stack.listHeight = stack.upDownGroup - 7 - d.listTop;
+    stack.memoHeight = d.memoHeight;
     return stack;
+}
+
+Stack stackForWorkArea(int workHeight, int minimumListHeight, int minimumMemoHeight,
+                       const Designed &d)
+{
+    const Stack designed = stackFor(d.normalHeight, d);
+    int deficit = stackHeight(designed, d) - workHeight;
+    if (deficit <= 0)
+        return stackFor(workHeight + kNonClientHeight, d);
+    if (minimumListHeight == 0 && minimumMemoHeight == 0)
+        return designed;
+    const int fromList = std::clamp(designed.listHeight - minimumListHeight, 0, deficit);
+    deficit -= fromList;
+    Designed fitted = d;
+    fitted.memoHeight -= std::clamp(d.memoHeight - minimumMemoHeight, 0, deficit);
+    const int lowest = stackHeight(designed, d) - fromList - (d.memoHeight - fitted.memoHeight);
+    return stackFor(std::max(workHeight, lowest) + kNonClientHeight, fitted);
+}
+
+int stackHeight(const Stack &stack, const Designed &d)
+{
+    return stack.memo2 + stack.memoHeight + d.bottomMargin + d.frameTop;
+}
+
+QRect fitCentred(QSize wanted, const QRect &available, QSize frame)
+{
+    const QSize size = wanted.boundedTo(available.size() - frame).expandedTo(QSize(1, 1));
+    QRect outer(QPoint(0, 0), size + frame);
+    outer.moveCenter(available.center());
+    outer.moveTopLeft(
+        QPoint(std::max(outer.left(), available.left()), std::max(outer.top(), available.top())));
+    return QRect(outer.topLeft(), size);
 }
 
 Result compute(const Input &input, const Designed &d)
@@ -90,9 +125,17 @@ Result compute(const Input &input, const Designed &d)
     result.maximizeButton = true;
     if (!input.maximized) {
         hidePictures(result);
-        result.windowSize = normalOuter;
-        result.workArea = normalWorkArea;
-        result.stack = stackFor(d.normalHeight, d);
+        // A screen lower than the designed window gets a lower one, so that
+        // nothing lies beyond its edge.
+        int workHeight = normalWorkArea.height();
+        if (input.available)
+            workHeight =
+                std::min(workHeight, input.available->height() - input.decoration.height());
+        result.stack =
+            stackForWorkArea(workHeight, input.minimumListHeight, input.minimumMemoHeight, d);
+        const int height = stackHeight(*result.stack, d);
+        result.workArea = QSize(d.normalWidth(), height);
+        result.windowSize = QSize(d.normalWidth(), height + kNonClientHeight);
         return result;
     }
 
@@ -107,7 +150,8 @@ Result compute(const Input &input, const Designed &d)
                          outer.height() - input.decoration.height());
     result.windowSize = outer;
     result.workArea = workArea;
-    result.stack = stackFor(workArea.height() + kNonClientHeight, d);
+    result.stack =
+        stackForWorkArea(workArea.height(), input.minimumListHeight, input.minimumMemoHeight, d);
     result.imageWeissVisible = true;
     result.bevel3Visible = true;
     placeRightFrame(input, d, workArea, result);

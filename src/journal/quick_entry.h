@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// A reading typed as one line ("135/85 72", "135 85 72", with the weight
+// switch on also "135/85 72 78,4"), taken apart for the entry form.
+namespace QuickEntry {
+
+constexpr int kMaxPressure = 280; // the range of the pressure and pulse fields
+constexpr int kMaxWeightKg = 310;
+
+struct Reading
+{
+    int systolic = 0;
+    int diastolic = 0;
+    int pulse = 0;
+    std::optional<QString> weight; // "78,4": decimal comma, as the weight field shows it
+};
+
+struct Result
+{
+    std::optional<Reading> reading;
+    QString refusal; // German, for the user; empty when reading is set
+};
+
+// weightSwitchOn: the form takes a weight; without it a typed weight is refused.
+Result parse(const QString &text, bool weightSwitchOn);
+
+// How the reading is to be typed, as the dialog tells it.
+QString expectedForm(bool weightSwitchOn);
+
+} // namespace QuickEntry
