@@ -6,3 +6,11 @@ if(VANTORIA_BUILD_TESTS)
             -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/CheckFormat.cmake)
   set_tests_properties(format PROPERTIES LABELS unit)
 endif()
+
+# Every include points down the layers (cmake/CheckLayers.cmake).
+if(VANTORIA_BUILD_TESTS)
+  add_test(NAME include_layers
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+  set_tests_properties(include_layers PROPERTIES LABELS unit)
+endif()
