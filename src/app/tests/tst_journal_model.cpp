@@ -6,8 +6,8 @@
 // VANTORIA_MODEL_STEPS sets the number of steps (default 2000), and
 // VANTORIA_MODEL_SEED the first seed, e.g. for a long run at night (Qt
 // Test's watchdog would end a seed after five minutes otherwise):
-//   VANTORIA_MODEL_STEPS=500000 QTEST_FUNCTION_TIMEOUT=86400000 \
-//       build/src/app/tests/tst_journal_model
+//   VANTORIA_MODEL_STEPS=500000 QTEST_FUNCTION_TIMEOUT=86400000
+//   build/src/app/tests/tst_journal_model
 #include "main_form_fixture.h"
 
 #include "base/text_file.h"

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "journal/slots.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+// One reading, typed. It keeps the entry line it came from, so that a month
+// read and written again stays the same byte for byte.
+struct Reading
+{
+    QDate date;
+    Slot slot = Slot::Morgens;
+    QString time; // "07:30"
+    int systolic = 0;
+    int diastolic = 0;
+    int pulse = 0;
+    QString weightText; // "78,4"; "0" where no weight was entered
+    QString line;       // the entry line as the month file holds it
+
+    // The weight in kilograms; nullopt where the line says "Gewicht=0".
+    std::optional<long double> weight() const;
+
+    // Day and slot order, as the month file keeps its lines.
+    bool operator<(const Reading &other) const;
+
+    // Reads an entry line ("Abends den 28.02.2017 Z=20:40 s=131, d=81, p=61,
+    // Gewicht=0"); nullopt when a piece is missing, not a number or no date.
+    static std::optional<Reading> parse(const QString &entryLine);
+
+    // The entry line the program writes for these values.
+    static QString format(Slot slot, const QDate &date, const QString &time, int systolic,
+                          int diastolic, int pulse, const QString &weightText);
+};

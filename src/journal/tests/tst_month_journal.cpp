@@ -1,0 +1,106 @@
+// The typed month: readings read from entry lines, and a month written back
+// exactly as the window's save writes it.
+#include "base/text_file.h"
+#include "journal/month_journal.h"
+
+#include <QFile>
+#include <QTest>
+
+class TestMonthJournal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsTheEntryLine();
+    void refusesLinesWithoutAReading_data();
+    void refusesLinesWithoutAReading();
+    void writesBackTheProgramsOwnFilesUnchanged_data();
+    void writesBackTheProgramsOwnFilesUnchanged();
+    void addKeepsOneReadingASlotAndTheOrder();
+};
+
+void TestMonthJournal::readsTheEntryLine()
+{
+    const auto reading =
+        Reading::parse(QStringLiteral("Messung3 den 28.02.2017 Z=15:30 s=131, d=81, p=61, "
+                                      "Gewicht=78,4"));
+    QVERIFY(reading);
+    QCOMPARE(reading->date, QDate(2017, 2, 28));
+    QCOMPARE(reading->slot, Slot::Messung3);
+    QCOMPARE(reading->time, QStringLiteral("15:30"));
+    QCOMPARE(reading->systolic, 131);
+    QCOMPARE(reading->diastolic, 81);
+    QCOMPARE(reading->pulse, 61);
+    QCOMPARE(reading->weight(), std::optional<long double>(78.4L));
+
+    const auto noWeight = Reading::parse(QStringLiteral(
+        "Abends den  01.03.2017 Z=20:40 s=135, d=85, p=66, Gewicht=0")); // two blanks
+    QVERIFY(noWeight);
+    QCOMPARE(noWeight->weight(), std::nullopt);
+    QCOMPARE(Reading::format(Slot::Abends, QDate(2017, 3, 1), "20:40", 135, 85, 66, "0"),
+             QStringLiteral("Abends den 01.03.2017 Z=20:40 s=135, d=85, p=66, Gewicht=0"));
+}
+
+void TestMonthJournal::refusesLinesWithoutAReading_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("no diastolic") << "Abends den 01.03.2017 Z=20:40 s=135, p=66, Gewicht=0";
+    QTest::newRow("pressure abc") << "Abends den 01.03.2017 Z=20:40 s=abc, d=85, p=66, Gewicht=0";
+    QTest::newRow("31 February") << "Abends den 31.02.2017 Z=20:40 s=135, d=85, p=66, Gewicht=0";
+    QTest::newRow("no slot") << "Mittags den 01.03.2017 Z=12:40 s=135, d=85, p=66, Gewicht=0";
+    QTest::newRow("day 1 digit") << "Abends den 1.03.2017 Z=20:40 s=135, d=85, p=66, Gewicht=0";
+}
+
+void TestMonthJournal::refusesLinesWithoutAReading()
+{
+    QFETCH(QString, line);
+    QCOMPARE(Reading::parse(line), std::nullopt);
+    // The month keeps the line as it stands.
+    const MonthJournal month =
+        MonthJournal::fromFileLines({QStringLiteral("[Personendaten]"), line});
+    QCOMPARE(month.readings().size(), 0);
+    QCOMPARE(month.unreadLines(), QStringList{line});
+    QCOMPARE(month.fileLines(QStringLiteral("Muster"), 3, 2017).constLast(), line);
+}
+
+void TestMonthJournal::writesBackTheProgramsOwnFilesUnchanged_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("year");
+    QTest::newRow("full January") << QStringLiteral(VANTORIA_TEST_DATA_DIR
+                                                    "/months/Muster_01_2024.tab")
+                                  << 1 << 2024;
+    QTest::newRow("January after an add in the window")
+        << QStringLiteral(VANTORIA_TEST_DATA_DIR "/locales/Muster_01_2024.tab") << 1 << 2024;
+}
+
+void TestMonthJournal::writesBackTheProgramsOwnFilesUnchanged()
+{
+    QFETCH(QString, path);
+    QFETCH(int, month);
+    QFETCH(int, year);
+    const std::optional<MonthJournal> journal = MonthJournal::read(path);
+    QVERIFY(journal);
+    QVERIFY(journal->unreadLines().isEmpty());
+    QCOMPARE(journal->fileLines(journal->header().userName, month, year),
+             *TextFile::readLines(path));
+}
+
+void TestMonthJournal::addKeepsOneReadingASlotAndTheOrder()
+{
+    MonthJournal month;
+    const auto evening = Reading::parse(
+        QStringLiteral("Abends den 02.03.2017 Z=20:40 s=135, d=85, p=66, Gewicht=0"));
+    const auto morning = Reading::parse(
+        QStringLiteral("Morgens den 02.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=70,5"));
+    QVERIFY(month.add(*evening));
+    QVERIFY(month.add(*morning));
+    QVERIFY(!month.add(*evening));
+    const QStringList lines = month.fileLines(QStringLiteral("Muster"), 3, 2017);
+    QCOMPARE(lines.mid(7), (QStringList{QString(), morning->line, evening->line}));
+    QCOMPARE(lines.at(2), QStringLiteral("Datum=März 2017"));
+}
+
+QTEST_GUILESS_MAIN(TestMonthJournal)
+#include "tst_month_journal.moc"
