@@ -1,10 +1,13 @@
 // Months of one user read for a period, as the report and the export need
 // them: across a year end, with missing and unreadable months, and with
 // other users' files beside them.
+#include "base/text_file.h"
 #include "storage/gallery.h"
+#include "storage/gallery_merge.h"
 #include "support/temp_home.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -27,6 +30,8 @@ class TestGallery : public QObject
 private slots:
     void periodAcrossAYearEnd();
     void emptyPeriod();
+    void mergeSkipsKnownReadingsAndFindsFreeSlots();
+    void mergeIntoAnEmptyGalleryGivesTheSameFile();
 };
 
 void TestGallery::periodAcrossAYearEnd()
@@ -71,6 +76,78 @@ void TestGallery::emptyPeriod()
     QVERIFY(Gallery::readPeriod(home.workFolder(), QStringLiteral("Muster"), QDate(2017, 3, 1),
                                 QDate(2017, 2, 28))
                 .isEmpty());
+}
+
+namespace {
+
+const std::array<QString, 4> kTimes = {QStringLiteral("07:30"), QStringLiteral("13:00"),
+                                       QStringLiteral("15:30"), QStringLiteral("20:40")};
+
+Reading reading(const QDate &date, const char *time, int systolic)
+{
+    Reading r;
+    r.date = date;
+    r.time = QLatin1String(time);
+    r.systolic = systolic;
+    r.diastolic = 80;
+    r.pulse = 60;
+    r.weightText = QStringLiteral("0");
+    return r;
+}
+
+} // namespace
+
+void TestGallery::mergeSkipsKnownReadingsAndFindsFreeSlots()
+{
+    TempHome home;
+    const QString gallery = home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
+    const QString march = gallery + "2017/Muster_03_2017.tab";
+    const QByteArray before = month("Muster", "März 2017",
+                                    {"Morgens den 01.03.2017 Z=07:30 s=130, d=80, p=60, Gewicht=0",
+                                     "Abends den 02.03.2017 Z=20:40 s=140, d=80, p=60, Gewicht=0"});
+    TempHome::writeFile(march, before);
+    const QDate first(2017, 3, 1);
+    const QDate second(2017, 3, 2);
+    QList<Reading> incoming = {
+        reading(first, "07:30", 130),             // stored already
+        reading(first, "07:40", 131),             // its slot is taken: the next nearest, Messung2
+        reading(second, "21:00", 150),            // Abends taken: Messung3 is nearest
+        reading(QDate(2017, 4, 9), "12:00", 120), // a month without a file
+    };
+    for (const char *time : {"08:00", "09:00", "10:00"})
+        incoming.append(reading(second, time, 160)); // two fit, the third does not
+    const GalleryMerge::Plan plan =
+        GalleryMerge::plan(gallery, QStringLiteral("Muster"), incoming, kTimes, false);
+    QCOMPARE(plan.present(), 1);
+    QCOMPARE(plan.added(), 5);
+    QCOMPARE(plan.unplaced(), 1);
+    QCOMPARE(plan.months.size(), 2);
+    QVERIFY(!plan.months.at(1).exists);
+    QCOMPARE(TempHome::readFile(march), before); // planning writes nothing
+
+    QCOMPARE(GalleryMerge::apply(plan, gallery, QStringLiteral("Muster")), QString());
+    const QStringList lines = *TextFile::readLines(march);
+    QCOMPARE(lines.mid(8),
+             (QStringList{"Morgens den 01.03.2017 Z=07:30 s=130, d=80, p=60, Gewicht=0",
+                          "Messung2 den 01.03.2017 Z=07:40 s=131, d=80, p=60, Gewicht=0",
+                          "Morgens den 02.03.2017 Z=08:00 s=160, d=80, p=60, Gewicht=0",
+                          "Messung2 den 02.03.2017 Z=09:00 s=160, d=80, p=60, Gewicht=0",
+                          "Messung3 den 02.03.2017 Z=21:00 s=150, d=80, p=60, Gewicht=0",
+                          "Abends den 02.03.2017 Z=20:40 s=140, d=80, p=60, Gewicht=0"}));
+    QVERIFY(QFileInfo::exists(gallery + "2017/Muster_04_2017.tab"));
+}
+
+void TestGallery::mergeIntoAnEmptyGalleryGivesTheSameFile()
+{
+    TempHome home;
+    const QString gallery = home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
+    const QString source = QStringLiteral(VANTORIA_TEST_DATA_DIR "/months/Muster_01_2024.tab");
+    const QList<Reading> readings = MonthJournal::read(source)->readings();
+    const GalleryMerge::Plan plan =
+        GalleryMerge::plan(gallery, QStringLiteral("Muster"), readings, kTimes, true);
+    QCOMPARE(plan.added(), readings.size());
+    QCOMPARE(GalleryMerge::apply(plan, gallery, QStringLiteral("Muster")), QString());
+    QCOMPARE(TempHome::readFile(gallery + "2024/Muster_01_2024.tab"), TempHome::readFile(source));
 }
 
 QTEST_GUILESS_MAIN(TestGallery)
