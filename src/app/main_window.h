@@ -223,7 +223,8 @@ private:
     QString m_lastWeightText;
     QStringList m_unshownLines;  // entry lines the list cannot show; written back as they are
     QString m_monthPlaceProblem; // why the open month has no place in the gallery
-    QString m_remarkPath;        // the remark file of the month the remark was begun in
+    bool m_openingGalleryMonth = false; // a load that replaced an opened file with the gallery's
+    QString m_remarkPath;               // the remark file of the month the remark was begun in
     DayMeans m_dayMeans;
     MonthMeans m_monthMeans;
     WeightStats m_weightStats;

@@ -17,6 +17,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTextCursor>
 
@@ -336,6 +337,17 @@ bool TMainForm::importIntoGallery(const QString &loadedPath)
     }
     if (sameContent(loadedPath, m_monthFilePath))
         return true;
+    if (m_openingGalleryMonth) {
+        // The gallery's own file names yet another user whose month differs
+        // (hand-edited headers): it is shown, but nothing is saved from it.
+        m_monthPlaceProblem =
+            QStringLiteral("Ihr Kopf nennt den Benutzer \"%1\", dessen Tabelle dieses Monats "
+                           "andere Einträge hat.")
+                .arg(m_userName);
+        showMessage(UiSeam::MessageKind::Warning,
+                    monthPlaceRefusal(loadedPath, m_monthPlaceProblem));
+        return true;
+    }
     // The gallery already holds this month with other readings. Working on
     // the opened lines would overwrite them at the next save, so the
     // gallery's own file is opened instead; both files stay as they are.
@@ -344,6 +356,7 @@ bool TMainForm::importIntoGallery(const QString &loadedPath)
                     QFileInfo(m_monthFilePath).fileName() + QLatin1Char('"') +
                     QStringLiteral(" mit anderen Einträgen. Diese Tabelle wird geöffnet, ") +
                     QStringLiteral("die gewählte Datei bleibt unverändert."));
+    const QScopedValueRollback<bool> once(m_openingGalleryMonth, true);
     MachEs(m_monthFilePath);
     return false;
 }

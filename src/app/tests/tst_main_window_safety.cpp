@@ -68,6 +68,8 @@ private slots:
     void leftoverTemporaryFilesGoAtStart();
     void conversionMessagesQuoteAtMostSixtyCharacters();
     void remarkStaysWithItsMonthAndName();
+    void remarkSurvivesACancelledOpen();
+    void filesNamingEachOthersUserAreNotOverwritten();
     void longRemarkIsShownWholeAndKeptUntilEdited();
 };
 
@@ -416,6 +418,40 @@ void TestMainWindowSafety::remarkStaysWithItsMonthAndName()
     typeText(f.memo(), QStringLiteral(" Kopfweh"));
     f.menu("neuerstellen1");
     QCOMPARE(TempHome::readFile(aprilRemark), QByteArrayLiteral("Schwindel Kopfweh\r\n"));
+}
+
+void TestMainWindowSafety::remarkSurvivesACancelledOpen()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.menu("Bemerkungeingeben1");
+    typeText(f.memo(), QStringLiteral("Neue Tabletten"));
+    openMonth(f, QString()); // "Abbrechen"
+    QVERIFY(!f.memo()->isReadOnly());
+    f.clickRow(0);
+    QCOMPARE(TempHome::readFile(f.gallery() + "2017/Muster_04_2017.txt"),
+             QByteArrayLiteral("Neue Tabletten\r\n"));
+}
+
+void TestMainWindowSafety::filesNamingEachOthersUserAreNotOverwritten()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    const QString muster = f.monthFile("Muster", "04", "2017");
+    const QString erika = f.monthFile("Erika", "04", "2017");
+    // Each file's header names the other user.
+    TempHome::writeFile(muster, monthFileBytes("Erika", "April 2017", "1111", {kLine1}));
+    TempHome::writeFile(erika, monthFileBytes("Muster", "April 2017", "1111", {kLine2}));
+    const QMap<QString, QByteArray> before = filesBelow(f.gallery());
+    openMonth(f, muster);
+    f.fill(5, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    clickAdd(f);
+    QMap<QString, QByteArray> after = filesBelow(f.gallery());
+    // Whatever was added, neither file lost its reading.
+    QVERIFY(after.value("2017/Muster_04_2017.tab").contains(kLine1.toLatin1()));
+    QVERIFY(after.value("2017/Erika_04_2017.tab").contains(kLine2.toLatin1()));
+    QCOMPARE(before.size(), 2);
 }
 
 void TestMainWindowSafety::longRemarkIsShownWholeAndKeptUntilEdited()
