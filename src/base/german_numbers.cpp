@@ -65,9 +65,12 @@ DecimalDigits roundedDigits(long double value, int precision, int decimals)
     result.negative = value < 0;
     // std::to_chars never looks at the process locale; printf would write
     // the decimal comma of a German LC_NUMERIC and lose every fraction.
+    // Eighteen significant digits, as the program's long double forms always
+    // took them: the mean 79,15 of 79,1 and 79,2 is 79,1499999... in binary,
+    // but 79,1500... in eighteen digits, and so rounds to 79,2 as it must.
     char buffer[80];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                       std::chars_format::scientific, 40);
+                                       std::chars_format::scientific, 17);
     // buffer: d.ddddd...e+XX
     QByteArray all;
     const char *p = buffer;

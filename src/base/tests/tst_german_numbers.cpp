@@ -77,6 +77,14 @@ void TestGermanNumbers::formatsIgnoreTheProcessLocale()
     QCOMPARE(GermanNumbers::formatGrouped1(999.95L), QStringLiteral("1.000,0"));
     QCOMPARE(GermanNumbers::formatTwoDigits1(9.46L), QStringLiteral("09,5"));
     QCOMPARE(GermanNumbers::formatTwoDigits1(80.25L), QStringLiteral("80,3"));
+    // Means whose decimal value is a half but whose binary value lies just
+    // below it round up, as on paper.
+    const long double day = (GermanNumbers::toFloat(QStringLiteral("79,1")) +
+                             GermanNumbers::toFloat(QStringLiteral("79,2"))) /
+                            2;
+    QCOMPARE(GermanNumbers::formatTwoDigits1(day), QStringLiteral("79,2"));
+    QCOMPARE(GermanNumbers::formatGrouped1(day), QStringLiteral("79,2"));
+    QCOMPARE(GermanNumbers::formatTwoDigits1(79.14L), QStringLiteral("79,1"));
 }
 
 void TestGermanNumbers::readingIgnoresTheProcessLocale_data()
