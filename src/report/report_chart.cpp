@@ -36,12 +36,14 @@ Plot plotFor(const QRectF &area, const ReportContent &content)
 {
     Plot plot{area, content.chartFirst,
               std::max<qint64>(1, content.chartFirst.daysTo(content.chartLast) + 1)};
+    // 40 to 180 mmHg at least, widened in steps of 20 to take every value.
+    double lowest = plot.low + 5, highest = plot.high - 5;
     for (const ReportContent::ChartDay &day : content.chartDays) {
-        plot.low = std::min({plot.low, day.pulse, day.diastolic});
-        plot.high = std::max(plot.high, day.systolic);
+        lowest = std::min({lowest, day.pulse, day.diastolic});
+        highest = std::max(highest, day.systolic);
     }
-    plot.low = std::floor((plot.low - 5) / 20) * 20;
-    plot.high = std::ceil((plot.high + 5) / 20) * 20;
+    plot.low = std::floor((lowest - 5) / 20) * 20;
+    plot.high = std::ceil((highest + 5) / 20) * 20;
     return plot;
 }
 

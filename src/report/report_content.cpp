@@ -39,14 +39,14 @@ QString extremeLine(const char *label, const std::optional<DatedValue> &value)
            QStringLiteral(" mmHg am ") + dateText(value->date);
 }
 
-QString weightLine(const PeriodStats &stats)
+QStringList weightLines(const PeriodStats &stats)
 {
     if (!stats.weightMean)
-        return QStringLiteral("Gewicht: keine Angaben im Zeitraum");
-    QString line = QStringLiteral("Mittleres Gewicht: ") + oneDecimal(*stats.weightMean) +
-                   QStringLiteral(" kg");
+        return {QStringLiteral("Gewicht: keine Angaben im Zeitraum")};
+    QStringList lines{QStringLiteral("Mittleres Gewicht: ") + oneDecimal(*stats.weightMean) +
+                      QStringLiteral(" kg")};
     if (!stats.weightChange())
-        return line;
+        return lines;
     // The change is taken between the shown month means, so that the reader
     // can follow it from the two numbers.
     const MonthWeight &first = stats.monthWeights.constFirst();
@@ -57,10 +57,11 @@ QString weightLine(const PeriodStats &stats)
     const QString change = tenths > 0   ? QStringLiteral("gestiegen um ") + amount
                            : tenths < 0 ? QStringLiteral("gesunken um ") + amount
                                         : QStringLiteral("gleich geblieben");
-    return line + QStringLiteral("; von ") + monthAndYear(QDate(first.year, first.month, 1)) +
-           QStringLiteral(" (") + oneDecimal(first.mean) + QStringLiteral(" kg) bis ") +
-           monthAndYear(QDate(last.year, last.month, 1)) + QStringLiteral(" (") +
-           oneDecimal(last.mean) + QStringLiteral(" kg) ") + change;
+    lines << QStringLiteral("Gewicht von ") + monthAndYear(QDate(first.year, first.month, 1)) +
+                 QStringLiteral(" (") + oneDecimal(first.mean) + QStringLiteral(" kg) bis ") +
+                 monthAndYear(QDate(last.year, last.month, 1)) + QStringLiteral(" (") +
+                 oneDecimal(last.mean) + QStringLiteral(" kg): ") + change;
+    return lines;
 }
 
 QStringList factLines(const PeriodStats &stats)
@@ -79,7 +80,7 @@ QStringList factLines(const PeriodStats &stats)
                      .arg(stats.all.count)
                      .arg(oneDecimal(100.0L * stats.atOrAboveThreshold / stats.all.count));
     }
-    facts << weightLine(stats);
+    facts << weightLines(stats);
     return facts;
 }
 

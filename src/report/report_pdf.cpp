@@ -82,7 +82,7 @@ void titleBlock(ReportSheet &sheet, const ReportContent &content)
 void summary(ReportSheet &sheet, const ReportContent &content)
 {
     heading(sheet, QStringLiteral("Übersicht"));
-    const QList<double> shares{0.28, 0.14, 0.2, 0.2, 0.18};
+    const QList<double> shares{0.22, 0.14, 0.22, 0.22, 0.2};
     tableRow(sheet, shares, content.meansHeader, true, 1);
     for (const QStringList &row : content.meansRows)
         tableRow(sheet, shares, row, false, 1);

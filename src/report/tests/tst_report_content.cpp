@@ -25,6 +25,7 @@ private slots:
     void figuresOfAPeriodAcrossAYearEnd();
     void monthsWithoutFileDamagedOrWithBadLines();
     void readingsTableAndRemarks();
+    void weightChangeBetweenTheShownMonthMeans();
     void emptyPeriod();
     void periodChoices();
     void fileName();
@@ -54,8 +55,9 @@ void TestReportContent::figuresOfAPeriodAcrossAYearEnd()
                  // 140/90 and 150/95; 134/84 stays below both limits.
                  "Messungen ab 135 mmHg systolisch oder ab 85 mmHg diastolisch: 2 von 6 (33,3 %)",
                  // (82 + 81 + 80) / 3; December 81,5, January 80,0.
-                 "Mittleres Gewicht: 81,0 kg; von Dezember 2025 (81,5 kg) bis Januar 2026 "
-                 "(80,0 kg) gesunken um 1,5 kg",
+                 "Mittleres Gewicht: 81,0 kg",
+                 "Gewicht von Dezember 2025 (81,5 kg) bis Januar 2026 (80,0 kg): gesunken um "
+                 "1,5 kg",
              }));
     QCOMPARE(c.measuringWeek, QStringLiteral("Keine vollständige Messwoche im Zeitraum"));
     QCOMPARE(c.chartFirst, QDate(2025, 12, 1));
@@ -105,6 +107,33 @@ void TestReportContent::readingsTableAndRemarks()
     // Erika's remark lies in the same year folder and is not hers.
     QCOMPARE(c.remarks, QStringList{"Dezember 2025: Neue Tabletten ab 30.12."});
     QVERIFY(c.notes.contains("Januar 2026: 1 Eintrag nicht lesbar, nicht berücksichtigt"));
+}
+
+void TestReportContent::weightChangeBetweenTheShownMonthMeans()
+{
+    const auto month = [](int number, const QStringList &weights) {
+        Gallery::Month m{number, 2026, QString(), Gallery::Month::State::Read, {}, {}};
+        QStringList lines;
+        for (int day = 1; day <= weights.size(); ++day)
+            lines << Reading::format(Slot::Morgens, QDate(2026, number, day), "07:00", 130, 80, 60,
+                                     weights.at(day - 1));
+        m.journal = MonthJournal::fromFileLines(lines);
+        return m;
+    };
+    const auto lastFact = [&month](const QStringList &first, const QStringList &last) {
+        return buildReportContent("Muster", {QDate(2026, 1, 1), QDate(2026, 2, 1)},
+                                  QDate(2026, 3, 1), {month(1, first), month(2, last)})
+            .facts.constLast();
+    };
+    // 80,25 shows 80,3; 80,34 shows 80,3 too: no change between the shown means.
+    QCOMPARE(lastFact({"80", "80,5"}, {"80,34"}),
+             QStringLiteral("Gewicht von Januar 2026 (80,3 kg) bis Februar 2026 (80,3 kg): "
+                            "gleich geblieben"));
+    QCOMPARE(lastFact({"80"}, {"80,05"}),
+             QStringLiteral("Gewicht von Januar 2026 (80,0 kg) bis Februar 2026 (80,1 kg): "
+                            "gestiegen um 0,1 kg"));
+    // A month without weights is no end of the change.
+    QCOMPARE(lastFact({"0"}, {"80"}), QStringLiteral("Mittleres Gewicht: 80,0 kg"));
 }
 
 void TestReportContent::emptyPeriod()
