@@ -13,12 +13,16 @@ namespace {
 
 void makeReport(TMainForm &form, UiSeam &seam, TArztberichtDlg &dialog)
 {
-    const QDate openMonth(form.OpenYear().toInt(), form.OpenMonth().toInt(), 1);
-    if (form.UserName().isEmpty() || !openMonth.isValid()) {
+    if (form.UserName().isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Information,
-                         QStringLiteral("Für einen Arztbericht muss ein Monat geöffnet sein."));
+                         QStringLiteral("Bitte geben Sie zuerst Ihren Namen ein."));
         return;
     }
+    // Before the first reading of a new month no month file is open; the
+    // entry form then starts in today's month, and so does the report.
+    QDate openMonth(form.OpenYear().toInt(), form.OpenMonth().toInt(), 1);
+    if (!openMonth.isValid())
+        openMonth = seam.today();
     dialog.prepare(form.UserName(), openMonth);
     if (seam.execDialog(dialog) != QDialog::Accepted || !dialog.period().isValid())
         return;
