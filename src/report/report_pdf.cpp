@@ -2,6 +2,7 @@
 
 #include "report/report_chart.h"
 #include "report/report_sheet.h"
+#include "report/report_table.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -10,8 +11,6 @@
 namespace {
 
 const QColor kHeadingColour(0x1F, 0x3F, 0x73);
-const QColor kHeaderFill(0xE8, 0xEE, 0xF7);
-const QColor kRule(0x9F, 0xB7, 0xD9);
 
 void paragraph(ReportSheet &sheet, const QFont &font, const QString &text,
                const QColor &colour = Qt::black)
@@ -38,38 +37,6 @@ void heading(ReportSheet &sheet, const QString &text)
     paragraph(sheet, ReportSheet::font(12, true), text, kHeadingColour);
 }
 
-// One row of a table; columns in shares of the width, numbers right-aligned.
-void tableRow(ReportSheet &sheet, const QList<double> &shares, const QStringList &cells,
-              bool header, int firstNumberColumn)
-{
-    const QFont font = ReportSheet::font(8.5, header);
-    const double height = QFontMetricsF(font, &sheet.device()).height() * 1.45;
-    QPainter *painter = sheet.painter();
-    if (painter) {
-        const QRectF row(sheet.left(), sheet.y(), sheet.width(), height);
-        if (header)
-            painter->fillRect(row, kHeaderFill);
-        painter->setPen(QPen(kRule, sheet.mm(0.15)));
-        painter->drawLine(row.bottomLeft(), row.bottomRight());
-        painter->setFont(font);
-        painter->setPen(Qt::black);
-        double x = sheet.left();
-        for (qsizetype i = 0; i < cells.size(); ++i) {
-            const double width = shares.at(i) * sheet.width();
-            const Qt::Alignment align = i >= firstNumberColumn ? Qt::AlignRight : Qt::AlignLeft;
-            painter->drawText(QRectF(x + sheet.mm(1.5), sheet.y(), width - sheet.mm(3), height),
-                              align | Qt::AlignVCenter, cells.at(i));
-            x += width;
-        }
-    }
-    sheet.advance(height);
-}
-
-double tableRowHeight(const ReportSheet &sheet)
-{
-    return QFontMetricsF(ReportSheet::font(8.5), &sheet.device()).height() * 1.45;
-}
-
 void titleBlock(ReportSheet &sheet, const ReportContent &content)
 {
     paragraph(sheet, ReportSheet::font(20, true), content.title, kHeadingColour);
@@ -82,10 +49,10 @@ void titleBlock(ReportSheet &sheet, const ReportContent &content)
 void summary(ReportSheet &sheet, const ReportContent &content)
 {
     heading(sheet, QStringLiteral("Übersicht"));
-    const QList<double> shares{0.22, 0.14, 0.22, 0.22, 0.2};
-    tableRow(sheet, shares, content.meansHeader, true, 1);
+    ReportTable means(sheet, {0.22, 0.14, 0.22, 0.22, 0.2}, 1, content.meansHeader);
     for (const QStringList &row : content.meansRows)
-        tableRow(sheet, shares, row, false, 1);
+        means.addRow(row);
+    means.finish();
     sheet.advance(sheet.mm(2));
     for (const QString &fact : content.facts)
         paragraph(sheet, ReportSheet::font(9.5), fact);
@@ -158,13 +125,11 @@ void readingsTable(ReportSheet &sheet, const ReportContent &content)
     sheet.newPage();
     paragraph(sheet, ReportSheet::font(12, true), QStringLiteral("Alle Messungen im Zeitraum"),
               kHeadingColour);
-    const QList<double> shares{0.14, 0.15, 0.13, 0.1, 0.12, 0.12, 0.1, 0.14};
-    tableRow(sheet, shares, content.readingsHeader, true, 4);
-    for (const QStringList &row : content.readingRows) {
-        if (sheet.reserve(tableRowHeight(sheet)))
-            tableRow(sheet, shares, content.readingsHeader, true, 4);
-        tableRow(sheet, shares, row, false, 4);
-    }
+    ReportTable table(sheet, {0.14, 0.15, 0.13, 0.1, 0.12, 0.12, 0.1, 0.14}, 4,
+                      content.readingsHeader);
+    for (const QStringList &row : content.readingRows)
+        table.addRow(row);
+    table.finish();
 }
 
 // One pass over the whole report; returns the number of pages.

@@ -18,9 +18,14 @@ double ReportSheet::width() const
     return m_device.width() - 2 * left();
 }
 
+bool ReportSheet::fits(double height) const
+{
+    return m_y + height <= m_device.height() - mm(kFooterMm + 4);
+}
+
 bool ReportSheet::reserve(double height)
 {
-    if (m_y + height <= m_device.height() - mm(kFooterMm + 4))
+    if (fits(height))
         return false;
     newPage();
     return true;

@@ -23,6 +23,7 @@ public:
     QPainter *painter() const { return m_painter; }
     QPagedPaintDevice &device() const { return m_device; }
 
+    bool fits(double height) const;
     // Starts a new page unless `height` still fits; true when it started one.
     bool reserve(double height);
     void newPage();
