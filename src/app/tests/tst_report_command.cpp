@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDirIterator>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -77,6 +78,18 @@ void typeYear(QDialog &dialog, const char *spin, const char *year)
     QTest::keyClicks(box, QLatin1String(year));
 }
 
+// Through the menu bar, as the user chooses it: "Datei", then the item.
+void chooseFromDateiMenu(FormFixture &f, const char *item)
+{
+    f.form->show();
+    QMenuBar *bar = f.form->menuBar();
+    QMenu *menu = f.get<QMenu>("Datei1");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    QVERIFY(QTest::qWaitFor([menu] { return menu->isVisible(); }, 5000));
+    QTest::mouseClick(menu, Qt::LeftButton, {},
+                      menu->actionGeometry(f.get<QAction>(item)).center());
+}
+
 QString pdfText(const QString &pdf)
 {
     QProcess process;
@@ -132,7 +145,7 @@ void TestReportCommand::lastThreeMonthsByClick()
         click(dialog, "ErstellenBtn");
         return dialog.result();
     };
-    f.menu("Arztbericht1");
+    chooseFromDateiMenu(f, "Arztbericht1");
     // The open month is chosen, and the range idle, until the user picks another.
     QVERIFY(openMonthChosen);
     QVERIFY(!rangeEnabled);
