@@ -16,6 +16,7 @@ add_custom_command(
           "$<TARGET_FILE:make_help_pdf>" "${VANTORIA_HELP_SOURCE}" "${VANTORIA_HELP_PDF}"
           "Vantoria 4.0 – Hilfe"
   DEPENDS make_help_pdf "${VANTORIA_HELP_SOURCE}"
+          "${PROJECT_SOURCE_DIR}/docs/screenshots/doctors-report-page1.png"
   COMMENT "Typesetting Blutdruckmesswerte-Hilfe.pdf"
   VERBATIM)
 add_custom_target(vantoria_help_pdf ALL DEPENDS "${VANTORIA_HELP_PDF}")

@@ -7,6 +7,7 @@
 #include "storage/data_folders.h"
 #include "app/desktop_aids.h"
 #include "app/info.h"
+#include "app/report_command.h"
 #include "app/tab_stop_delegate.h"
 #include "settings/colour_palette.h"
 #include "base/german_numbers.h"
@@ -87,6 +88,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
         return;
     connectHandlers();
     installDesktopAids(*this, m_seam);
+    installDoctorsReport(*this, m_seam);
     connect(m_timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
     m_timer1->start();
 }
@@ -190,7 +192,8 @@ bool TMainForm::resolveDataFolders()
                    m_galleryFolder) &&
            resolve(DataFolders::htmlFolderName(
                        m_settings.Lies_String_aus_Registry(QStringLiteral("HtmlVerzeichnisName"))),
-                   m_htmlFolder);
+                   m_htmlFolder) &&
+           resolve(DataFolders::reportFolderName(), m_reportFolder);
 }
 
 void TMainForm::removeLeftoverTemporaries()

@@ -110,6 +110,7 @@ public:
     const MonthMeans &monthMeans() const { return m_monthMeans; }
     const QString &GalleryFolder() const { return m_galleryFolder; }
     const QString &HtmlFolder() const { return m_htmlFolder; }
+    const QString &ReportFolder() const { return m_reportFolder; }
     const QString &DataFolder() const { return m_dataFolder; }
     const QString &StartFolder() const { return m_startFolder; }
     QStringList listLines() const;
@@ -210,6 +211,7 @@ private:
     QString m_dataFolder;
     QString m_galleryFolder;
     QString m_htmlFolder;
+    QString m_reportFolder;
     QString m_yearFolderName;
 
     // the open month

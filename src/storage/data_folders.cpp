@@ -31,6 +31,11 @@ QString htmlFolderName(const QString &setting)
                              : withTrailingSlash(setting);
 }
 
+QString reportFolderName()
+{
+    return QStringLiteral("Blutdruck-Arztberichte/");
+}
+
 bool ensureFolder(const QString &path)
 {
     if (QFileInfo(path).isDir())

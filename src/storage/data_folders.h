@@ -11,6 +11,9 @@ QString withTrailingSlash(const QString &path);
 // Folder names from the settings, '/' appended; the defaults when empty.
 QString galleryFolderName(const QString &setting);
 QString htmlFolderName(const QString &setting);
+// The doctor's reports: "Blutdruck-Arztberichte/". No setting names it; the
+// design's settings stay as they are.
+QString reportFolderName();
 
 // Creates the folder with all missing parents; true when it exists afterwards.
 bool ensureFolder(const QString &path);

@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextBlock>
@@ -10,6 +11,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QUrl>
 
 namespace {
 
@@ -84,6 +86,30 @@ void styleTables(QTextDocument &doc)
     }
 }
 
+// Pictures come in at their pixel size; each is set to `width` (in the
+// document's units of 1/96 inch, which the layout scales to the device), so a
+// page picture stands whole on one help page.
+void fitImages(QTextDocument &doc, double width)
+{
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+            if (!image.isValid())
+                continue;
+            const QImage picture(doc.baseUrl().resolved(QUrl(image.name())).toLocalFile());
+            if (picture.isNull() || picture.width() <= 0)
+                continue;
+            image.setWidth(width);
+            image.setHeight(width * picture.height() / picture.width());
+            QTextCursor cursor(&doc);
+            cursor.setPosition(it.fragment().position());
+            cursor.setPosition(it.fragment().position() + it.fragment().length(),
+                               QTextCursor::KeepAnchor);
+            cursor.setCharFormat(image);
+        }
+    }
+}
+
 int pageOf(double y, double pageHeight)
 {
     return static_cast<int>(y / pageHeight);
@@ -126,7 +152,8 @@ void keepHeadingsWithText(QTextDocument &doc, double pageHeight)
 
 } // namespace
 
-QString writeHelpPdf(const QString &markdown, const QString &pdfPath, const QString &title)
+QString writeHelpPdf(const QString &markdown, const QString &pdfPath, const QString &title,
+                     const QString &sourceFolder)
 {
     const QFileInfo target(pdfPath);
     if (!QDir().mkpath(target.absolutePath()))
@@ -147,6 +174,8 @@ QString writeHelpPdf(const QString &markdown, const QString &pdfPath, const QStr
     body.setStyleStrategy(QFont::PreferNoShaping);
     doc.setDefaultFont(body);
     doc.setDocumentMargin(0);
+    if (!sourceFolder.isEmpty())
+        doc.setBaseUrl(QUrl::fromLocalFile(QDir(sourceFolder).absolutePath() + QLatin1Char('/')));
     doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     if (doc.isEmpty())
         return QStringLiteral("the guide is empty");
@@ -158,6 +187,7 @@ QString writeHelpPdf(const QString &markdown, const QString &pdfPath, const QStr
     const double headerHeight = 9 * millimetre;
     const double footerHeight = 12 * millimetre;
     const QSizeF pageBody(paper.width(), paper.height() - headerHeight - footerHeight);
+    fitImages(doc, pageBody.width() * 0.55 * 96 / writer.resolution());
     doc.setPageSize(pageBody);
     keepHeadingsWithText(doc, pageBody.height());
 

@@ -1,6 +1,7 @@
 #include "help_pdf.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -27,7 +28,8 @@ int main(int argc, char *argv[])
     const QString markdown = QString::fromUtf8(source.readAll());
     const QString title = args.size() > 3 ? args.at(3) : QStringLiteral("Vantoria – Hilfe");
 
-    const QString problem = writeHelpPdf(markdown, args.at(2), title);
+    const QString problem =
+        writeHelpPdf(markdown, args.at(2), title, QFileInfo(args.at(1)).absolutePath());
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "make_help_pdf: %s\n", qPrintable(problem));
         return 1;

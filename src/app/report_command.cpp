@@ -1,0 +1,57 @@
+#include "app/report_command.h"
+
+#include "app/command_guard.h"
+#include "app/main_window.h"
+#include "report/Arztbericht.h"
+#include "report/write_report.h"
+#include "storage/data_folders.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+void makeReport(TMainForm &form, UiSeam &seam, TArztberichtDlg &dialog)
+{
+    if (form.UserName().isEmpty()) {
+        seam.showMessage(&form, UiSeam::MessageKind::Information,
+                         QStringLiteral("Bitte geben Sie zuerst Ihren Namen ein."));
+        return;
+    }
+    // Before the first reading of a new month no month file is open; the
+    // entry form then starts in today's month, and so does the report.
+    QDate openMonth(form.OpenYear().toInt(), form.OpenMonth().toInt(), 1);
+    if (!openMonth.isValid())
+        openMonth = seam.today();
+    dialog.prepare(form.UserName(), openMonth);
+    if (seam.execDialog(dialog) != QDialog::Accepted || !dialog.period().isValid())
+        return;
+    const ReportOutcome outcome =
+        writeDoctorsReport({form.GalleryFolder(), form.ReportFolder(), form.UserName(),
+                            dialog.period(), seam.today()});
+    if (!outcome.error.isEmpty()) {
+        seam.showMessage(&form, UiSeam::MessageKind::Warning, outcome.error);
+    } else if (!seam.openDocument(outcome.path)) {
+        seam.showMessage(&form, UiSeam::MessageKind::Warning,
+                         QStringLiteral("Der Bericht wurde gespeichert, konnte aber nicht "
+                                        "geöffnet werden, weil kein Programm zum Anzeigen von "
+                                        "PDF-Dateien gestartet werden konnte. Er liegt "
+                                        "hier:\r\n") +
+                             outcome.path);
+    }
+}
+
+} // namespace
+
+void installDoctorsReport(TMainForm &form, UiSeam &seam)
+{
+    auto *dialog = new TArztberichtDlg(&form);
+    auto *action = new QAction(QStringLiteral("Arztbericht erstellen …"), &form);
+    action->setObjectName(QStringLiteral("Arztbericht1"));
+    auto *menu = form.findChild<QMenu *>(QStringLiteral("Datei1"));
+    // Above the last separator, so that "beenden" stays at the end.
+    menu->insertAction(form.findChild<QAction *>(QStringLiteral("N2")), action);
+    QObject::connect(action, &QAction::triggered, &form, [&form, &seam, dialog] {
+        runGuarded(seam, &form, [&form, &seam, dialog] { makeReport(form, seam, *dialog); });
+    });
+}

@@ -1,0 +1,234 @@
+// "Arztbericht erstellen …" from the Datei menu of the real main window, its
+// dialog answered by clicks and keys, the report written and opened.
+#include "main_form_fixture.h"
+
+#include "report/Arztbericht.h"
+
+#include <QComboBox>
+#include <QDirIterator>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace {
+
+QString reports(const FormFixture &f)
+{
+    return f.home.workFolder() + QStringLiteral("Blutdruck-Arztberichte/");
+}
+
+QMap<QString, QByteArray> galleryFiles(const FormFixture &f)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(f.gallery(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, TempHome::readFile(path));
+    }
+    return files;
+}
+
+// Muster's December 2016 and January 2017 on disk, March 2017 added through
+// the form; Erika's January beside them.
+void prepareMonths(FormFixture &f)
+{
+    TempHome::writeFile(f.monthFile("Muster", "12", "2016"),
+                        monthFileBytes("Muster", "Dezember 2016", "1111",
+                                       {"Morgens den 31.12.2016 Z=07:30 s=150, d=95, p=70, "
+                                        "Gewicht=0"}));
+    TempHome::writeFile(f.monthFile("Muster", "01", "2017"),
+                        monthFileBytes("Muster", "Januar 2017", "1111",
+                                       {"Abends den 02.01.2017 Z=20:00 s=128, d=82, p=66, "
+                                        "Gewicht=0"}));
+    TempHome::writeFile(f.monthFile("Erika", "01", "2017"),
+                        monthFileBytes("Erika", "Januar 2017", "1111",
+                                       {"Morgens den 03.01.2017 Z=07:30 s=99, d=61, p=50, "
+                                        "Gewicht=0"}));
+    f.add(14, 3, 2017, Slot::Morgens, QStringLiteral("07:30"), 131, 84, 64);
+    f.seam.clear();
+}
+
+template <typename T> T *in(QDialog &dialog, const char *name)
+{
+    T *child = dialog.findChild<T *>(QLatin1String(name));
+    if (!child)
+        qFatal("the report dialog has no control %s", name);
+    return child;
+}
+
+void click(QDialog &dialog, const char *button)
+{
+    QTest::mouseClick(in<QAbstractButton>(dialog, button), Qt::LeftButton);
+}
+
+// On the round indicator: a radio button stretched by the layout takes
+// clicks on its indicator and text only.
+void choose(QDialog &dialog, const char *radio)
+{
+    QRadioButton *button = in<QRadioButton>(dialog, radio);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+void typeYear(QDialog &dialog, const char *spin, const char *year)
+{
+    QSpinBox *box = in<QSpinBox>(dialog, spin);
+    box->selectAll();
+    QTest::keyClicks(box, QLatin1String(year));
+}
+
+// Through the menu bar, as the user chooses it: "Datei", then the item.
+void chooseFromDateiMenu(FormFixture &f, const char *item)
+{
+    f.form->show();
+    QMenuBar *bar = f.form->menuBar();
+    QMenu *menu = f.get<QMenu>("Datei1");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    QVERIFY(QTest::qWaitFor([menu] { return menu->isVisible(); }, 5000));
+    QTest::mouseClick(menu, Qt::LeftButton, {},
+                      menu->actionGeometry(f.get<QAction>(item)).center());
+}
+
+QString pdfText(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+}
+
+} // namespace
+
+class TestReportCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commandInTheDateiMenuAndItsFolder();
+    void lastThreeMonthsByClick();
+    void rangeAcrossAYearEndByKeys();
+    void reversedRangeCannotBeMade();
+    void reportThatCannotBeOpenedIsTold();
+};
+
+void TestReportCommand::commandInTheDateiMenuAndItsFolder()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    // Made at start, beside the gallery and the chart pages.
+    QVERIFY(QFileInfo(reports(f)).isDir());
+    QAction *action = f.get<QAction>("Arztbericht1");
+    QCOMPARE(action->text(), QStringLiteral("Arztbericht erstellen …"));
+    const QList<QAction *> items = f.get<QMenu>("Datei1")->actions();
+    QCOMPARE(items.indexOf(action) + 1, items.indexOf(f.get<QAction>("N2")));
+    QCOMPARE(items.constLast(), f.get<QAction>("beenden1"));
+}
+
+void TestReportCommand::lastThreeMonthsByClick()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    prepareMonths(f);
+    const QMap<QString, QByteArray> before = galleryFiles(f);
+    QStringList shown;
+    bool openMonthChosen = false;
+    bool rangeEnabled = true;
+    f.seam.dialogHandler = [&](QDialog &dialog) {
+        dialog.show();
+        openMonthChosen = in<QRadioButton>(dialog, "MonatRadio")->isChecked();
+        rangeEnabled = in<QComboBox>(dialog, "VonMonatCombo")->isEnabled();
+        shown << in<QLabel>(dialog, "NameLabel")->text()
+              << in<QRadioButton>(dialog, "MonatRadio")->text()
+              << in<QRadioButton>(dialog, "DreiMonateRadio")->text();
+        choose(dialog, "DreiMonateRadio");
+        click(dialog, "ErstellenBtn");
+        return dialog.result();
+    };
+    chooseFromDateiMenu(f, "Arztbericht1");
+    // The open month is chosen, and the range idle, until the user picks another.
+    QVERIFY(openMonthChosen);
+    QVERIFY(!rangeEnabled);
+    QCOMPARE(shown, (QStringList{"Bericht für: Muster", "&Geöffneter Monat (März 2017)",
+                                 "&Die letzten 3 Monate (Januar 2017 bis März 2017)"}));
+    const QString pdf = reports(f) + QStringLiteral("Muster_Bericht_01_2017-03_2017.pdf");
+    QCOMPARE(f.seam.texts("document"), QStringList{pdf});
+    QCOMPARE(f.seam.messages(), QStringList());
+    const QString text = pdfText(pdf);
+    QVERIFY(text.contains(QStringLiteral("Zeitraum: Januar 2017 bis März 2017")));
+    QVERIFY(text.contains(QStringLiteral("Erstellt am 15.03.2017")));
+    QVERIFY(text.contains(QStringLiteral("14.03.2017 Dienstag Morgens 07:30 131 84 64")));
+    QVERIFY(text.contains(QStringLiteral("02.01.2017")));
+    QVERIFY(!text.contains(QStringLiteral("31.12.2016"))); // before the period
+    QVERIFY(!text.contains(QStringLiteral("03.01.2017"))); // Erika's
+    QCOMPARE(galleryFiles(f), before);
+}
+
+void TestReportCommand::rangeAcrossAYearEndByKeys()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    prepareMonths(f);
+    f.seam.dialogHandler = [](QDialog &dialog) {
+        dialog.show();
+        choose(dialog, "BereichRadio");
+        QTest::keyClick(in<QComboBox>(dialog, "VonMonatCombo"), Qt::Key_End); // Dezember
+        typeYear(dialog, "VonJahrSpin", "2016");
+        QTest::keyClick(in<QComboBox>(dialog, "BisMonatCombo"), Qt::Key_Up); // Februar
+        click(dialog, "ErstellenBtn");
+        return dialog.result();
+    };
+    f.menu("Arztbericht1");
+    const QString pdf = reports(f) + QStringLiteral("Muster_Bericht_12_2016-02_2017.pdf");
+    QCOMPARE(f.seam.texts("document"), QStringList{pdf});
+    const QString text = pdfText(pdf);
+    QVERIFY(text.contains(QStringLiteral("Zeitraum: Dezember 2016 bis Februar 2017")));
+    QVERIFY(text.contains(QStringLiteral("31.12.2016 Samstag Morgens 07:30 150 95 70")));
+    QVERIFY(!text.contains(QStringLiteral("14.03.2017")));
+}
+
+void TestReportCommand::reversedRangeCannotBeMade()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    QString hint;
+    bool createEnabled = true;
+    f.seam.dialogHandler = [&](QDialog &dialog) {
+        dialog.show();
+        choose(dialog, "BereichRadio");
+        typeYear(dialog, "VonJahrSpin", "2018");
+        hint = in<QLabel>(dialog, "HinweisLabel")->text();
+        createEnabled = in<QPushButton>(dialog, "ErstellenBtn")->isEnabled();
+        click(dialog, "ErstellenBtn"); // disabled: nothing happens
+        click(dialog, "AbbrechenBtn");
+        return dialog.result();
+    };
+    f.menu("Arztbericht1");
+    QCOMPARE(hint, QStringLiteral("Der erste Monat liegt nach dem letzten."));
+    QVERIFY(!createEnabled);
+    QCOMPARE(f.seam.texts("document"), QStringList());
+    QCOMPARE(QDir(reports(f)).entryList(QDir::Files), QStringList());
+}
+
+void TestReportCommand::reportThatCannotBeOpenedIsTold()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.seam.launchSucceeds = false;
+    f.seam.dialogHandler = [](QDialog &dialog) {
+        dialog.show();
+        QTest::keyClick(in<QPushButton>(dialog, "ErstellenBtn"), Qt::Key_Space);
+        return dialog.result();
+    };
+    f.menu("Arztbericht1");
+    const QString pdf = reports(f) + QStringLiteral("Muster_Bericht_03_2017-03_2017.pdf");
+    QCOMPARE(f.seam.texts("warning"),
+             QStringList{"Der Bericht wurde gespeichert, konnte aber nicht geöffnet werden, weil "
+                         "kein Programm zum Anzeigen von PDF-Dateien gestartet werden konnte. Er "
+                         "liegt hier:\r\n" +
+                         pdf});
+    QVERIFY(TempHome::readFile(pdf).startsWith("%PDF"));
+}
+
+QTEST_MAIN(TestReportCommand)
+#include "tst_report_command.moc"

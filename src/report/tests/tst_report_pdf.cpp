@@ -1,0 +1,238 @@
+// The written PDF as a reader sees it: its text through pdftotext, its pages
+// through pdfinfo, its colours through pdftoppm.
+#include "base/text_file.h"
+#include "journal/reading.h"
+#include "report/write_report.h"
+#include "report_fixture.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        qWarning() << program << arguments << process.readAllStandardError();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of the pages, every run of blanks and line breaks made one blank,
+// so that a sentence the page wrapped reads whole again.
+QString pdfText(const QString &pdf, int page = 0)
+{
+    QStringList arguments{QStringLiteral("-layout")};
+    if (page > 0)
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                  << QString::number(page);
+    const QString text = run(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
+    return text.simplified();
+}
+
+int pdfPages(const QString &pdf)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                              .match(run(QStringLiteral("pdfinfo"), {pdf}));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// Keeps the PDFs for a person to look at when VANTORIA_REPORT_OUT names a folder.
+void keep(const QString &pdf)
+{
+    const QString folder = qEnvironmentVariable("VANTORIA_REPORT_OUT");
+    if (!folder.isEmpty()) {
+        QFile::remove(folder + QLatin1Char('/') + QFileInfo(pdf).fileName());
+        QFile::copy(pdf, folder + QLatin1Char('/') + QFileInfo(pdf).fileName());
+    }
+}
+
+QByteArray monthFile(const char *datum, const QStringList &lines)
+{
+    QString text = QStringLiteral("[Personendaten]\r\nBenutzerName=Muster\r\nDatum=") +
+                   QString::fromUtf8(datum) +
+                   QStringLiteral("\r\n1M=1\r\n2M=1\r\n3M=1\r\n4M=1\r\n\r\n");
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text.toLatin1();
+}
+
+// March 2026: a measuring week 03.03.–09.03. whose days 2 to 7 read 136/85
+// in the morning and 140/87 in the evening (mean 138/86); day 1 reads 170/100.
+void writeMarchWithWeek(const ReportGallery &g)
+{
+    QStringList lines;
+    for (int day = 3; day <= 9; ++day) {
+        const QDate date(2026, 3, day);
+        const bool first = day == 3;
+        lines << Reading::format(Slot::Morgens, date, QStringLiteral("07:15"), first ? 170 : 136,
+                                 first ? 100 : 85, 66, QStringLiteral("0"))
+              << Reading::format(Slot::Abends, date, QStringLiteral("21:00"), first ? 170 : 140,
+                                 first ? 100 : 87, 70, QStringLiteral("0"));
+    }
+    TempHome::writeFile(g.gallery + QStringLiteral("2026/Muster_03_2026.tab"),
+                        monthFile("März 2026", lines));
+    TempHome::writeFile(g.gallery + QStringLiteral("2026/Muster_03_2026.txt"),
+                        QByteArray("Messwoche f\xfcr Dr. Beispiel\r\n"));
+}
+
+ReportRequest request(const ReportGallery &g, const QDate &first, const QDate &last)
+{
+    return {g.gallery, g.reports, QStringLiteral("Muster"), {first, last}, QDate(2026, 4, 2)};
+}
+
+bool hasColour(const QImage &image, QRgb colour)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0xFFFFFF) == (colour & 0xFFFFFF))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class TestReportPdf : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstPageAndReadingsOfAPeriod();
+    void longReadingsTableRunsOverPages();
+    void monthWithoutReadingsIsOnePage();
+    void gradeColoursAreDrawn();
+    void failedWriteKeepsTheOlderReport();
+    void folderInTheWayIsTold();
+};
+
+void TestReportPdf::firstPageAndReadingsOfAPeriod()
+{
+    ReportGallery g;
+    writeMarchWithWeek(g);
+    const QMap<QString, QByteArray> before = g.snapshot();
+    const ReportOutcome outcome =
+        writeDoctorsReport(request(g, QDate(2025, 12, 1), QDate(2026, 3, 1)));
+    QCOMPARE(outcome.error, QString());
+    QCOMPARE(outcome.path, g.reports + QStringLiteral("Muster_Bericht_12_2025-03_2026.pdf"));
+    keep(outcome.path);
+    QCOMPARE(g.snapshot(), before);
+    QCOMPARE(pdfPages(outcome.path), 2);
+
+    const QString first = pdfText(outcome.path, 1);
+    for (const char *expected :
+         {"Blutdruckbericht", "Name: Muster", "Zeitraum: Dezember 2025 bis März 2026",
+          "Erstellt am 02.04.2026", "Alle Messungen 20 ", "Morgens 10 ", "Abends 9 ",
+          "Messwoche 03.03.–09.03.2026: Mittelwert 138/86 mmHg aus 12 Messungen – über dem "
+          "Grenzwert von 135/85 mmHg",
+          "Dezember 2025 140/88 mmHg Grad 1 Hypertonie (leichter Bluthochdruck)",
+          "Februar 2026 keine Messungen", "Januar 2026: 1 Eintrag nicht lesbar",
+          "Dezember 2025: Neue Tabletten ab 30.12.", "März 2026: Messwoche für Dr. Beispiel",
+          "Seite 1 von 2"})
+        QVERIFY2(first.contains(QString::fromUtf8(expected)), expected);
+    QVERIFY(!first.contains(QStringLiteral("Wochentag")));
+
+    const QString second = pdfText(outcome.path, 2);
+    QVERIFY(second.startsWith(QStringLiteral("Alle Messungen im Zeitraum Datum Wochentag Messung "
+                                             "Uhrzeit Systolisch Diastolisch Puls Gewicht (kg)")));
+    QVERIFY(second.contains(QStringLiteral("30.12.2025 Dienstag Morgens 07:00 140 90 70 82,0")));
+    QVERIFY(second.contains(QStringLiteral("09.03.2026 Montag Abends 21:00 140 87 70")));
+    QVERIFY(second.contains(QStringLiteral("Seite 2 von 2")));
+    QVERIFY(!second.contains(QStringLiteral("Erika")));
+}
+
+void TestReportPdf::longReadingsTableRunsOverPages()
+{
+    ReportGallery g;
+    // 31 days of four readings each.
+    TempHome::writeFile(g.gallery + QStringLiteral("2024/Muster_01_2024.tab"),
+                        TempHome::readFile(VANTORIA_TEST_DATA_DIR "/months/Muster_01_2024.tab"));
+    const ReportOutcome outcome =
+        writeDoctorsReport(request(g, QDate(2024, 1, 1), QDate(2024, 1, 1)));
+    QCOMPARE(outcome.error, QString());
+    keep(outcome.path);
+    const int pages = pdfPages(outcome.path);
+    QVERIFY2(pages >= 4, qPrintable(QString::number(pages)));
+    int rows = 0;
+    const QRegularExpression row(QStringLiteral("\\d\\d\\.01\\.2024 \\w+ (Morgens|Messung 2|"
+                                                "Messung 3|Abends) \\d\\d:\\d\\d"));
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = pdfText(outcome.path, page);
+        QVERIFY(text.endsWith(QStringLiteral("Seite %1 von %2").arg(page).arg(pages)));
+        // The table header stands on top of every table page.
+        QCOMPARE(text.contains(QStringLiteral("Datum Wochentag Messung Uhrzeit")), page > 1);
+        rows += int(text.count(row));
+    }
+    QCOMPARE(rows, 124);
+}
+
+void TestReportPdf::monthWithoutReadingsIsOnePage()
+{
+    ReportGallery g;
+    const ReportOutcome outcome =
+        writeDoctorsReport(request(g, QDate(2026, 2, 1), QDate(2026, 2, 1)));
+    QCOMPARE(pdfPages(outcome.path), 1);
+    const QString text = pdfText(outcome.path);
+    QVERIFY(text.contains(QStringLiteral("Keine Messungen im Zeitraum")));
+    QVERIFY(text.contains(QStringLiteral("Keine vollständige Messwoche im Zeitraum")));
+    QVERIFY(text.contains(QStringLiteral("Keine Bemerkungen im Zeitraum")));
+    QVERIFY(text.endsWith(QStringLiteral("Seite 1 von 1")));
+}
+
+void TestReportPdf::gradeColoursAreDrawn()
+{
+    ReportGallery g;
+    const auto firstPage = [&g](const QDate &month) {
+        const ReportOutcome outcome = writeDoctorsReport(request(g, month, month));
+        const QString prefix = g.home.root() + QStringLiteral("/page");
+        run(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
+             QStringLiteral("-png"), outcome.path, prefix});
+        return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage december = firstPage(QDate(2025, 12, 1)); // grade 1
+    QVERIFY(!december.isNull());
+    QVERIFY(hasColour(december, qRgb(0xFF, 0x92, 0x5F)));
+    QVERIFY(!hasColour(december, qRgb(0xB5, 0xE5, 0x1D)));
+    const QImage january = firstPage(QDate(2026, 1, 1)); // normal
+    QVERIFY(hasColour(january, qRgb(0xB5, 0xE5, 0x1D)));
+    QVERIFY(!hasColour(january, qRgb(0xFF, 0x92, 0x5F)));
+}
+
+void TestReportPdf::failedWriteKeepsTheOlderReport()
+{
+    ReportGallery g;
+    const ReportRequest december = request(g, QDate(2025, 12, 1), QDate(2025, 12, 1));
+    const ReportOutcome first = writeDoctorsReport(december);
+    const QByteArray older = TempHome::readFile(first.path);
+    QVERIFY(older.startsWith("%PDF"));
+    TextFile::setWriteFaultForTesting([](const QString &) { return false; });
+    const ReportOutcome failed = writeDoctorsReport(december);
+    TextFile::setWriteFaultForTesting({});
+    QCOMPARE(failed.error, QStringLiteral("Der Bericht konnte nicht gespeichert werden:\r\n") +
+                               first.path +
+                               QStringLiteral("\r\nAuf dem Datenträger ist nicht genügend "
+                                              "Speicherplatz."));
+    QCOMPARE(TempHome::readFile(first.path), older);
+    QCOMPARE(QDir(g.reports).entryList(QDir::Files), QStringList{QFileInfo(first.path).fileName()});
+}
+
+void TestReportPdf::folderInTheWayIsTold()
+{
+    ReportGallery g;
+    TempHome::writeFile(g.home.workFolder() + QStringLiteral("Blutdruck-Arztberichte"), "Datei");
+    const ReportOutcome outcome =
+        writeDoctorsReport(request(g, QDate(2025, 12, 1), QDate(2025, 12, 1)));
+    QCOMPARE(outcome.error,
+             QStringLiteral("Ordner \"Blutdruck-Arztberichte/\" konnte nicht erstellt werden! "));
+}
+
+QTEST_MAIN(TestReportPdf)
+#include "tst_report_pdf.moc"

@@ -1,0 +1,26 @@
+#include "report/write_report.h"
+
+#include "base/text_file.h"
+#include "report/report_content.h"
+#include "report/report_pdf.h"
+#include "storage/data_folders.h"
+#include "storage/gallery.h"
+
+ReportOutcome writeDoctorsReport(const ReportRequest &request)
+{
+    ReportOutcome outcome;
+    outcome.path = request.reportFolder + reportFileName(request.user, request.period);
+    if (!DataFolders::ensureFolder(request.reportFolder)) {
+        outcome.error = DataFolders::folderNotCreatedMessage(DataFolders::reportFolderName());
+        return outcome;
+    }
+    const QList<Gallery::Month> months = Gallery::readPeriod(
+        request.galleryFolder, request.user, request.period.firstMonth, request.period.lastMonth);
+    const QByteArray pdf =
+        renderReportPdf(buildReportContent(request.user, request.period, request.today, months));
+    QString reason;
+    if (!TextFile::writeBytes(outcome.path, pdf, &reason))
+        outcome.error = QStringLiteral("Der Bericht konnte nicht gespeichert werden:\r\n") +
+                        outcome.path + QStringLiteral("\r\n") + reason;
+    return outcome;
+}

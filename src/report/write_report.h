@@ -1,0 +1,27 @@
+#pragma once
+
+#include "report/report_period.h"
+
+#include <QDate>
+#include <QString>
+
+// What a doctor's report is made from and where it goes.
+struct ReportRequest
+{
+    QString galleryFolder; // ends in '/'
+    QString reportFolder;  // ends in '/'
+    QString user;
+    ReportPeriod period;
+    QDate today;
+};
+
+struct ReportOutcome
+{
+    QString path;  // the PDF, whether written or not
+    QString error; // the German message when it was not written; empty on success
+};
+
+// Reads the user's months of the period (and only them), builds the report
+// and writes it in one piece: a temporary file that replaces an older report
+// of the same name only once it is complete. Month files are only read.
+ReportOutcome writeDoctorsReport(const ReportRequest &request);
