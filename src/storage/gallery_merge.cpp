@@ -98,6 +98,12 @@ void place(MonthPlan &month, const Reading &reading, const std::array<QString, 4
 
 } // namespace
 
+Slot nearestSlot(const QString &time, const std::array<QString, 4> &slotTimes)
+{
+    return *freeSlotFor(MonthJournal(), Reading{QDate(), Slot::Morgens, time, 0, 0, 0, {}, {}},
+                        slotTimes, false);
+}
+
 int Plan::added() const
 {
     int sum = 0;

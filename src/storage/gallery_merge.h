@@ -40,6 +40,10 @@ struct Plan
 Plan plan(const QString &galleryFolder, const QString &user, const QList<Reading> &incoming,
           const std::array<QString, 4> &slotTimes, bool keepSlots);
 
+// The slot whose stored time (slotTimes, in slot order) is nearest to the
+// time ("07:30"); the earlier slot where two are equally near.
+Slot nearestSlot(const QString &time, const std::array<QString, 4> &slotTimes);
+
 // Writes every month that gains readings, each safely replaced, the year
 // folder made when missing. A month file that changed since the plan so
 // that it would lose a reading is left alone. Returns the German reason of
