@@ -36,7 +36,8 @@ struct Plan
 // Places each reading on its day: in its own slot when keepSlots and that
 // slot is free, otherwise in the free slot whose stored time (slotTimes, in
 // slot order, "07:30") is nearest to the reading's time. A reading that
-// equals a stored one is counted as present and skipped.
+// equals a stored one (date, time, pressures, pulse, and the weight where
+// both have one) is counted as present and skipped.
 Plan plan(const QString &galleryFolder, const QString &user, const QList<Reading> &incoming,
           const std::array<QString, 4> &slotTimes, bool keepSlots);
 
