@@ -31,6 +31,8 @@ packages=(
     # the locales the tests run under: German as the users have it, French and
     # Turkish for their number and case rules
     locales
+    # time zones: the FHIR export writes each reading's UTC offset
+    tzdata
     # validators of the desktop entry and the AppStream metadata
     desktop-file-utils appstream
 )

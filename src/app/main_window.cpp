@@ -6,6 +6,7 @@
 #include "app/command_guard.h"
 #include "storage/data_folders.h"
 #include "app/desktop_aids.h"
+#include "app/exchange_menu.h"
 #include "app/info.h"
 #include "app/report_command.h"
 #include "app/tab_stop_delegate.h"
@@ -89,6 +90,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     connectHandlers();
     installDesktopAids(*this, m_seam);
     installDoctorsReport(*this, m_seam);
+    installExchangeMenu(*this, m_seam);
     connect(m_timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
     m_timer1->start();
 }

@@ -22,8 +22,15 @@ int minutesOf(const QString &time)
 
 bool sameReading(const Reading &a, const Reading &b)
 {
-    return a.date == b.date && a.time == b.time && a.systolic == b.systolic &&
-           a.diastolic == b.diastolic && a.pulse == b.pulse && a.weight() == b.weight();
+    if (a.date != b.date || a.time != b.time || a.systolic != b.systolic ||
+        a.diastolic != b.diastolic || a.pulse != b.pulse)
+        return false;
+    // A weight that only one of the two carries makes no other measurement:
+    // the file may bring weights the month was stored without, or lack them,
+    // and taking such a reading again would store it twice.
+    const std::optional<long double> weightA = a.weight();
+    const std::optional<long double> weightB = b.weight();
+    return !weightA || !weightB || weightA == weightB;
 }
 
 // The free slots of the day, nearest to the reading's time first.
@@ -97,6 +104,12 @@ void place(MonthPlan &month, const Reading &reading, const std::array<QString, 4
 }
 
 } // namespace
+
+Slot nearestSlot(const QString &time, const std::array<QString, 4> &slotTimes)
+{
+    return *freeSlotFor(MonthJournal(), Reading{QDate(), Slot::Morgens, time, 0, 0, 0, {}, {}},
+                        slotTimes, false);
+}
 
 int Plan::added() const
 {

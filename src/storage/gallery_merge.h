@@ -36,9 +36,14 @@ struct Plan
 // Places each reading on its day: in its own slot when keepSlots and that
 // slot is free, otherwise in the free slot whose stored time (slotTimes, in
 // slot order, "07:30") is nearest to the reading's time. A reading that
-// equals a stored one is counted as present and skipped.
+// equals a stored one (date, time, pressures, pulse, and the weight where
+// both have one) is counted as present and skipped.
 Plan plan(const QString &galleryFolder, const QString &user, const QList<Reading> &incoming,
           const std::array<QString, 4> &slotTimes, bool keepSlots);
+
+// The slot whose stored time (slotTimes, in slot order) is nearest to the
+// time ("07:30"); the earlier slot where two are equally near.
+Slot nearestSlot(const QString &time, const std::array<QString, 4> &slotTimes);
 
 // Writes every month that gains readings, each safely replaced, the year
 // folder made when missing. A month file that changed since the plan so

@@ -32,6 +32,7 @@ private slots:
     void emptyPeriod();
     void mergeSkipsKnownReadingsAndFindsFreeSlots();
     void mergeIntoAnEmptyGalleryGivesTheSameFile();
+    void aWeightOnOneSideOnlyIsTheSameReading();
 };
 
 void TestGallery::periodAcrossAYearEnd()
@@ -148,6 +149,29 @@ void TestGallery::mergeIntoAnEmptyGalleryGivesTheSameFile()
     QCOMPARE(plan.added(), readings.size());
     QCOMPARE(GalleryMerge::apply(plan, gallery, QStringLiteral("Muster")), QString());
     QCOMPARE(TempHome::readFile(gallery + "2024/Muster_01_2024.tab"), TempHome::readFile(source));
+}
+
+void TestGallery::aWeightOnOneSideOnlyIsTheSameReading()
+{
+    TempHome home;
+    const QString gallery = home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
+    TempHome::writeFile(gallery + "2017/Muster_03_2017.tab",
+                        month("Muster", "März 2017",
+                              {"Morgens den 01.03.2017 Z=07:30 s=130, d=80, p=60, Gewicht=0",
+                               "Abends den 01.03.2017 Z=20:40 s=140, d=80, p=60, Gewicht=80,5"}));
+    const QDate first(2017, 3, 1);
+    Reading withWeight = reading(first, "07:30", 130);
+    withWeight.weightText = QStringLiteral("80,4");
+    Reading withoutWeight = reading(first, "20:40", 140);
+    Reading otherWeight = reading(first, "20:40", 140);
+    otherWeight.weightText = QStringLiteral("80,6");
+    Reading otherPulse = reading(first, "07:30", 130);
+    otherPulse.pulse = 61;
+    const GalleryMerge::Plan plan =
+        GalleryMerge::plan(gallery, QStringLiteral("Muster"),
+                           {withWeight, withoutWeight, otherWeight, otherPulse}, kTimes, false);
+    QCOMPARE(plan.present(), 2);
+    QCOMPARE(plan.added(), 2); // two weights that differ, and another pulse
 }
 
 QTEST_GUILESS_MAIN(TestGallery)

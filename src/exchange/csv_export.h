@@ -1,0 +1,19 @@
+#pragma once
+
+#include "journal/reading.h"
+
+#include <QByteArray>
+#include <QList>
+
+// Readings as a CSV file that LibreOffice Calc and Excel with German
+// settings open directly: UTF-8 with byte order mark, ";" between fields,
+// CRLF, decimal comma, one reading a line in date and slot order.
+namespace CsvExport {
+
+// "Datum;Wochentag;Messung;Uhrzeit;Systolisch (mmHg);Diastolisch (mmHg);Puls (1/min);Gewicht (kg)"
+QString headerLine();
+
+// The weight field is empty where the month file says "Gewicht=0".
+QByteArray bytes(const QList<Reading> &readings);
+
+} // namespace CsvExport

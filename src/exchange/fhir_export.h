@@ -1,0 +1,25 @@
+#pragma once
+
+#include "journal/reading.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QTimeZone>
+
+// Readings as a FHIR R4 Bundle of type "collection" for patient records:
+// the person as a Patient, and per reading an Observation "blood pressure
+// panel" (LOINC 85354-9) with the systolic and diastolic components, one
+// "heart rate" (8867-4) and, where a weight was entered, one "body weight"
+// (29463-7), each with the vital-signs profile, category and UCUM units.
+namespace FhirExport {
+
+// The time of a reading as FHIR wants it: "2017-03-01T07:30:00+01:00" with
+// the offset the zone had then; the date alone where the time is no hh:mm.
+QString effectiveDateTime(const Reading &reading, const QTimeZone &zone);
+
+// The same file for the same readings: the resources' ids follow from the
+// user, date and slot.
+QByteArray bundle(const QList<Reading> &readings, const QString &user,
+                  const QTimeZone &zone = QTimeZone::systemTimeZone());
+
+} // namespace FhirExport

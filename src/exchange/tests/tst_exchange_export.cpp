@@ -1,0 +1,226 @@
+// The export files: the CSV byte for byte as spreadsheets with German
+// settings read it, the FHIR bundle with its codes, units, profiles and
+// times, and the months of each period.
+#include "exchange/csv_export.h"
+#include "exchange/export_period.h"
+#include "exchange/fhir_export.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+Reading reading(const char *line)
+{
+    return *Reading::parse(QString::fromUtf8(line));
+}
+
+const QList<Reading> kReadings = {
+    reading("Abends den 01.03.2017 Z=20:40 s=135, d=85, p=66, Gewicht=0"),
+    reading("Morgens den 01.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=70,5"),
+    reading("Morgens den 02.07.2017 Z=07:15 s=128, d=80, p=0, Gewicht=71"),
+};
+
+QJsonObject resourceAt(const QJsonArray &entries, int index)
+{
+    return entries.at(index).toObject().value(QStringLiteral("resource")).toObject();
+}
+
+QString codeOf(const QJsonObject &codeable)
+{
+    const QJsonObject coding = codeable.value(QStringLiteral("coding")).toArray().at(0).toObject();
+    return coding.value(QStringLiteral("system")).toString() + u'|' +
+           coding.value(QStringLiteral("code")).toString();
+}
+
+QString quantityOf(const QJsonObject &quantity)
+{
+    return QStringLiteral("%1 %2 %3|%4")
+        .arg(quantity.value(QStringLiteral("value")).toDouble())
+        .arg(quantity.value(QStringLiteral("unit")).toString(),
+             quantity.value(QStringLiteral("system")).toString(),
+             quantity.value(QStringLiteral("code")).toString());
+}
+
+} // namespace
+
+class TestExchangeExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void csvBytes();
+    void csvQuotesOddTimes();
+    void fhirBundleShape();
+    void fhirObservations();
+    void fhirTimesCarryTheirOffset();
+    void periods();
+};
+
+void TestExchangeExport::csvBytes()
+{
+    const QByteArray expected =
+        "\xEF\xBB\xBF"
+        "Datum;Wochentag;Messung;Uhrzeit;Systolisch (mmHg);Diastolisch (mmHg);Puls (1/min);"
+        "Gewicht (kg)\r\n"
+        "01.03.2017;Mittwoch;Morgens;07:30;140;90;70;70,5\r\n"
+        "01.03.2017;Mittwoch;Abends;20:40;135;85;66;\r\n"
+        "02.07.2017;Sonntag;Morgens;07:15;128;80;0;71\r\n";
+    QCOMPARE(CsvExport::bytes(kReadings), expected);
+    QCOMPARE(CsvExport::bytes({}), expected.left(expected.indexOf("\r\n") + 2));
+}
+
+void TestExchangeExport::csvQuotesOddTimes()
+{
+    // The time field takes any text; a hand-edited file may hold anything.
+    QList<Reading> odd = {reading("Messung2 den 05.03.2017 Z=13;00 s=128, d=80, p=64, Gewicht=0"),
+                          reading("Messung3 den 05.03.2017 Z=\"15\" s=128, d=80, p=64, Gewicht=0")};
+    const QString text = QString::fromUtf8(CsvExport::bytes(odd)).section(u'\n', 1);
+    QCOMPARE(text, QStringLiteral("05.03.2017;Sonntag;Messung 2;\"13;00\";128;80;64;\r\n"
+                                  "05.03.2017;Sonntag;Messung 3;\"\"\"15\"\"\";128;80;64;\r\n"));
+}
+
+void TestExchangeExport::fhirBundleShape()
+{
+    const QJsonDocument document = QJsonDocument::fromJson(
+        FhirExport::bundle(kReadings, QStringLiteral("Muster"), QTimeZone("Europe/Berlin")));
+    const QJsonObject bundle = document.object();
+    QCOMPARE(bundle.value(QStringLiteral("resourceType")).toString(), QStringLiteral("Bundle"));
+    QCOMPARE(bundle.value(QStringLiteral("type")).toString(), QStringLiteral("collection"));
+    const QJsonArray entries = bundle.value(QStringLiteral("entry")).toArray();
+    // The patient; three pressures; two pulses (one was 0); two weights.
+    QCOMPARE(entries.size(), 8);
+    const QJsonObject patient = resourceAt(entries, 0);
+    QCOMPARE(patient.value(QStringLiteral("resourceType")).toString(), QStringLiteral("Patient"));
+    QCOMPARE(patient.value(QStringLiteral("name")).toArray().at(0).toObject().value("text"),
+             QJsonValue(QStringLiteral("Muster")));
+    const QString patientUrl = entries.at(0).toObject().value(QStringLiteral("fullUrl")).toString();
+    QSet<QString> urls;
+    for (const QJsonValue &entry : entries) {
+        const QString url = entry.toObject().value(QStringLiteral("fullUrl")).toString();
+        QVERIFY2(url.startsWith(QStringLiteral("urn:uuid:")) && url.size() == 45, qPrintable(url));
+        urls.insert(url);
+        const QJsonObject resource = entry.toObject().value(QStringLiteral("resource")).toObject();
+        if (resource.value(QStringLiteral("resourceType")) !=
+            QJsonValue(QStringLiteral("Observation")))
+            continue;
+        QCOMPARE(resource.value(QStringLiteral("status")).toString(), QStringLiteral("final"));
+        QCOMPARE(codeOf(resource.value(QStringLiteral("category")).toArray().at(0).toObject()),
+                 QStringLiteral("http://terminology.hl7.org/CodeSystem/observation-category|"
+                                "vital-signs"));
+        QCOMPARE(resource.value(QStringLiteral("subject")).toObject().value("reference").toString(),
+                 patientUrl);
+    }
+    QCOMPARE(urls.size(), entries.size());
+    // The same readings give the same file.
+    QCOMPARE(FhirExport::bundle(kReadings, QStringLiteral("Muster"), QTimeZone("Europe/Berlin")),
+             document.toJson(QJsonDocument::Indented));
+}
+
+void TestExchangeExport::fhirObservations()
+{
+    const QJsonArray entries =
+        QJsonDocument::fromJson(
+            FhirExport::bundle(kReadings, QStringLiteral("Muster"), QTimeZone("Europe/Berlin")))
+            .object()
+            .value(QStringLiteral("entry"))
+            .toArray();
+    // Date and slot order: the morning of 1 March comes first.
+    const QJsonObject pressure = resourceAt(entries, 1);
+    QCOMPARE(codeOf(pressure.value(QStringLiteral("code")).toObject()),
+             QStringLiteral("http://loinc.org|85354-9"));
+    QCOMPARE(pressure.value(QStringLiteral("meta")).toObject().value("profile").toArray().at(0),
+             QJsonValue(QStringLiteral("http://hl7.org/fhir/StructureDefinition/bp")));
+    const QJsonArray components = pressure.value(QStringLiteral("component")).toArray();
+    QCOMPARE(components.size(), 2);
+    QStringList parts;
+    for (const QJsonValue &component : components)
+        parts << codeOf(component.toObject().value(QStringLiteral("code")).toObject()) + u' ' +
+                     quantityOf(
+                         component.toObject().value(QStringLiteral("valueQuantity")).toObject());
+    QCOMPARE(parts,
+             (QStringList{"http://loinc.org|8480-6 140 mmHg http://unitsofmeasure.org|mm[Hg]",
+                          "http://loinc.org|8462-4 90 mmHg http://unitsofmeasure.org|mm[Hg]"}));
+    QVERIFY(!pressure.contains(QStringLiteral("valueQuantity")));
+
+    const QJsonObject heart = resourceAt(entries, 2);
+    QCOMPARE(codeOf(heart.value(QStringLiteral("code")).toObject()),
+             QStringLiteral("http://loinc.org|8867-4"));
+    QCOMPARE(quantityOf(heart.value(QStringLiteral("valueQuantity")).toObject()),
+             QStringLiteral("70 /min http://unitsofmeasure.org|/min"));
+    const QJsonObject weight = resourceAt(entries, 3);
+    QCOMPARE(codeOf(weight.value(QStringLiteral("code")).toObject()),
+             QStringLiteral("http://loinc.org|29463-7"));
+    QCOMPARE(quantityOf(weight.value(QStringLiteral("valueQuantity")).toObject()),
+             QStringLiteral("70.5 kg http://unitsofmeasure.org|kg"));
+    QCOMPARE(weight.value(QStringLiteral("meta")).toObject().value("profile").toArray().at(0),
+             QJsonValue(QStringLiteral("http://hl7.org/fhir/StructureDefinition/bodyweight")));
+    // The evening: pressure and pulse, no weight ("Gewicht=0").
+    QCOMPARE(codeOf(resourceAt(entries, 4).value(QStringLiteral("code")).toObject()),
+             QStringLiteral("http://loinc.org|85354-9"));
+    QCOMPARE(codeOf(resourceAt(entries, 5).value(QStringLiteral("code")).toObject()),
+             QStringLiteral("http://loinc.org|8867-4"));
+    // July: pressure and weight; its pulse of 0 was never measured.
+    QCOMPARE(codeOf(resourceAt(entries, 7).value(QStringLiteral("code")).toObject()),
+             QStringLiteral("http://loinc.org|29463-7"));
+}
+
+void TestExchangeExport::fhirTimesCarryTheirOffset()
+{
+    const QTimeZone berlin("Europe/Berlin");
+    QVERIFY(berlin.isValid());
+    const auto at = [&](const char *line, const QTimeZone &zone) {
+        return FhirExport::effectiveDateTime(reading(line), zone);
+    };
+    QCOMPARE(at("Morgens den 01.03.2017 Z=07:30 s=1, d=1, p=1, Gewicht=0", berlin),
+             QStringLiteral("2017-03-01T07:30:00+01:00"));
+    QCOMPARE(at("Morgens den 02.07.2017 Z=07:15 s=1, d=1, p=1, Gewicht=0", berlin),
+             QStringLiteral("2017-07-02T07:15:00+02:00"));
+    // Summer time begins at 2:00 on 26 March 2017.
+    QCOMPARE(at("Morgens den 26.03.2017 Z=01:59 s=1, d=1, p=1, Gewicht=0", berlin),
+             QStringLiteral("2017-03-26T01:59:00+01:00"));
+    QCOMPARE(at("Morgens den 26.03.2017 Z=03:00 s=1, d=1, p=1, Gewicht=0", berlin),
+             QStringLiteral("2017-03-26T03:00:00+02:00"));
+    QCOMPARE(
+        at("Abends den 01.03.2017 Z=20:40 s=1, d=1, p=1, Gewicht=0", QTimeZone("America/New_York")),
+        QStringLiteral("2017-03-01T20:40:00-05:00"));
+    QCOMPARE(at("Abends den 01.03.2017 Z=7:05 s=1, d=1, p=1, Gewicht=0", berlin),
+             QStringLiteral("2017-03-01T07:05:00+01:00"));
+    // A time that is none gives the day alone, which FHIR allows.
+    QCOMPARE(at("Abends den 01.03.2017 Z=abends s=1, d=1, p=1, Gewicht=0", berlin),
+             QStringLiteral("2017-03-01"));
+}
+
+void TestExchangeExport::periods()
+{
+    using ExportPeriod::Kind;
+    const QDate today(2017, 2, 15);
+    const QDate open(2016, 11, 30);
+    const auto months = [&](Kind kind, const QDate &from = {}, const QDate &to = {}) {
+        const ExportPeriod::Months period = ExportPeriod::months(kind, open, today, from, to);
+        return ExportPeriod::describe(period);
+    };
+    QCOMPARE(months(Kind::OpenMonth), QStringLiteral("November 2016"));
+    QCOMPARE(months(Kind::LastThreeMonths), QStringLiteral("Dezember 2016 bis Februar 2017"));
+    QCOMPARE(months(Kind::LastTwelveMonths), QStringLiteral("März 2016 bis Februar 2017"));
+    QCOMPARE(months(Kind::Range, QDate(2017, 5, 31), QDate(2017, 3, 1)),
+             QStringLiteral("März 2017 bis Mai 2017"));
+    const ExportPeriod::Months range =
+        ExportPeriod::months(Kind::Range, open, today, QDate(2017, 1, 31), QDate(2017, 3, 2));
+    QCOMPARE(range.first, QDate(2017, 1, 1));
+    QCOMPARE(range.last, QDate(2017, 3, 1));
+    QCOMPARE(
+        ExportPeriod::suggestedFileName(QStringLiteral("Muster"), range, ExportPeriod::Format::Csv),
+        QStringLiteral("Blutdruck_Muster_2017-01_bis_2017-03.csv"));
+    QCOMPARE(
+        ExportPeriod::suggestedFileName(QStringLiteral("Muster"),
+                                        ExportPeriod::months(Kind::OpenMonth, open, today, {}, {}),
+                                        ExportPeriod::Format::Fhir),
+        QStringLiteral("Blutdruck_Muster_2016-11.json"));
+}
+
+QTEST_GUILESS_MAIN(TestExchangeExport)
+#include "tst_exchange_export.moc"
