@@ -69,6 +69,11 @@ QString DesktopSeam::getOpenFileName(QWidget *parent, const QString &folder, con
     return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
 }
 
+QString DesktopSeam::getSaveFileName(QWidget *parent, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, QString(), folder, filter);
+}
+
 std::optional<QColor> DesktopSeam::chooseColour(QWidget *parent, const QColor &initial)
 {
     const QColor colour = QColorDialog::getColor(initial, parent);

@@ -29,6 +29,10 @@ public:
     // The file-open dialog; an empty text when cancelled.
     virtual QString getOpenFileName(QWidget *parent, const QString &folder,
                                     const QString &filter) = 0;
+    // The file-save dialog (folder may name the proposed file); an empty
+    // text when cancelled. It asks before an existing file is replaced.
+    virtual QString getSaveFileName(QWidget *parent, const QString &folder,
+                                    const QString &filter) = 0;
     // The colour chooser; nullopt when cancelled.
     virtual std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) = 0;
     // The print dialog for the given printer; true when confirmed.
@@ -54,6 +58,7 @@ public:
     void showMessage(QWidget *parent, MessageKind kind, const QString &text) override;
     bool askYesNo(QWidget *parent, MessageKind kind, const QString &text) override;
     QString getOpenFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    QString getSaveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) override;
     bool confirmPrint(QWidget *parent, QPrinter &printer) override;
     int execDialog(QDialog &dialog) override;

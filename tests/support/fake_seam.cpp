@@ -66,6 +66,12 @@ QString FakeSeam::getOpenFileName(QWidget *, const QString &folder, const QStrin
     return openFileAnswers.isEmpty() ? QString() : openFileAnswers.takeFirst();
 }
 
+QString FakeSeam::getSaveFileName(QWidget *, const QString &folder, const QString &filter)
+{
+    calls.append({QStringLiteral("save"), folder + QLatin1Char('|') + filter});
+    return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
+}
+
 std::optional<QColor> FakeSeam::chooseColour(QWidget *, const QColor &initial)
 {
     calls.append({QStringLiteral("colour"), initial.name()});

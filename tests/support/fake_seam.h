@@ -18,9 +18,10 @@ public:
     };
 
     // Scripted answers; when a queue is empty the defaults apply
-    // (Yes, cancel the file dialog, cancel the colour chooser, cancel printing).
+    // (Yes, cancel the file dialogs, cancel the colour chooser, cancel printing).
     QList<bool> yesNoAnswers;
     QList<QString> openFileAnswers;
+    QList<QString> saveFileAnswers;
     QList<std::optional<QColor>> colourAnswers;
     std::function<bool(QPrinter &)> printAnswer;
     // Runs instead of exec() for our own modal windows; gets the dialog and
@@ -45,6 +46,7 @@ public:
     void showMessage(QWidget *parent, MessageKind kind, const QString &text) override;
     bool askYesNo(QWidget *parent, MessageKind kind, const QString &text) override;
     QString getOpenFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    QString getSaveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) override;
     bool confirmPrint(QWidget *parent, QPrinter &printer) override;
     int execDialog(QDialog &dialog) override;
