@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/Machpaus.h"
+#include "app/backup_commands.h"
 #include "app/NameEing.h"
 #include "app/chart_button_icons.h"
 #include "app/command_guard.h"
@@ -87,6 +88,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
         return;
     connectHandlers();
     installDesktopAids(*this, m_seam);
+    installBackupCommands(*this, m_seam);
     connect(m_timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
     m_timer1->start();
 }

@@ -371,6 +371,7 @@ bool TMainForm::writeMonthFile(const QString &path, const QString &failureMessag
             return false;
         }
     }
+    m_versionKeeping.keepBefore(this, m_galleryFolder, path, content);
     if (TextFile::writeLines(path, content))
         return true;
     showMessage(UiSeam::MessageKind::Warning, failureMessage);

@@ -54,9 +54,10 @@ void TMainForm::saveRemark()
                     QStringLiteral("Die Bemerkung wird nicht gespeichert: ") + m_monthPlaceProblem);
         return;
     }
-    const QString text = ui->Memo2->toPlainText();
+    const QStringList lines = TextFile::splitLines(ui->Memo2->toPlainText());
+    m_versionKeeping.keepBefore(this, m_galleryFolder, path, lines);
     QString error;
-    if (!TextFile::writeLines(path, TextFile::splitLines(text), &error))
+    if (!TextFile::writeLines(path, lines, &error))
         showMessage(UiSeam::MessageKind::Warning,
                     QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") + path +
                         QStringLiteral("\r\n") + error);
