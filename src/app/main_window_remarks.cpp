@@ -55,9 +55,11 @@ void TMainForm::saveRemark()
         return;
     }
     const QStringList lines = TextFile::splitLines(ui->Memo2->toPlainText());
-    m_versionKeeping.keepBefore(this, m_galleryFolder, path, lines);
+    const QString versionProblem = m_versionKeeping.keepBefore(m_galleryFolder, path, lines);
     QString error;
-    if (!TextFile::writeLines(path, lines, &error))
+    if (TextFile::writeLines(path, lines, &error))
+        m_versionKeeping.tellOnce(this, versionProblem);
+    else
         showMessage(UiSeam::MessageKind::Warning,
                     QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") + path +
                         QStringLiteral("\r\n") + error);

@@ -9,11 +9,10 @@ VersionKeeping::VersionKeeping(UiSeam &seam)
     : m_seam(seam)
 {}
 
-void VersionKeeping::keepBefore(QWidget *parent, const QString &galleryFolder, const QString &file,
-                                const QStringList &nextLines)
+QString VersionKeeping::keepBefore(const QString &galleryFolder, const QString &file,
+                                   const QStringList &nextLines)
 {
-    tellOnce(parent,
-             Versions::keepBefore(galleryFolder, file, nextLines, QDateTime::currentDateTime()));
+    return Versions::keepBefore(galleryFolder, file, nextLines, QDateTime::currentDateTime());
 }
 
 void VersionKeeping::tellOnce(QWidget *parent, const QString &problem)

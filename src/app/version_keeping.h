@@ -14,9 +14,12 @@ class VersionKeeping
 public:
     explicit VersionKeeping(UiSeam &seam);
 
-    void keepBefore(QWidget *parent, const QString &galleryFolder, const QString &file,
-                    const QStringList &nextLines);
+    // Returns why no version could be kept, or an empty text.
+    QString keepBefore(const QString &galleryFolder, const QString &file,
+                       const QStringList &nextLines);
     // Tells a problem of keeping a version, unless one was told already.
+    // Told only once the save went through: a failed save has its own
+    // message, and the file it left unchanged needs no version.
     void tellOnce(QWidget *parent, const QString &problem);
 
 private:
