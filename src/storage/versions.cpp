@@ -12,6 +12,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace Versions {
 
 namespace {
@@ -26,25 +28,35 @@ QString quoted(const QString &text)
 struct Named
 {
     QString name;
-    QString of; // the name of the file it is a version of
-    QDateTime time;
+    QString of;     // the name of the file it is a version of
+    QDateTime time; // the stamp's wall-clock time, read as UTC
     int sequence = 1;
     bool leftover = false; // the temporary file of a version write that never finished
 };
 
+QDateTime wallClock(const QDateTime &time)
+{
+    return QDateTime(time.date(), time.time(), Qt::UTC);
+}
+
 QList<Named> namesIn(const QString &folder)
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        "^(.+)\\.(\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d)(?:_(\\d+))?(\\.[A-Za-z0-9]{6})?$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^(.+)\\.(\\d{4})-(\\d\\d)-(\\d\\d)_(\\d\\d)-(\\d\\d)-(\\d\\d)(?:_(\\d+))?"
+                       "(\\.[A-Za-z0-9]{6})?$"));
     QList<Named> found;
     for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
         const QRegularExpressionMatch match = pattern.match(name);
-        const QDateTime time =
-            match.hasMatch() ? QDateTime::fromString(match.captured(2), kStampFormat) : QDateTime();
+        if (!match.hasMatch())
+            continue;
+        const auto number = [&match](int group) { return match.capturedView(group).toInt(); };
+        // Read without a time zone: converting every stamp to local time
+        // would cost more than the rest of a save.
+        const QDateTime time(QDate(number(2), number(3), number(4)),
+                             QTime(number(5), number(6), number(7)), Qt::UTC);
         if (time.isValid())
-            found.append({name, match.captured(1), time,
-                          match.hasCaptured(3) ? match.captured(3).toInt() : 1,
-                          match.hasCaptured(4)});
+            found.append({name, match.captured(1), time, match.hasCaptured(8) ? number(8) : 1,
+                          match.hasCaptured(9)});
     }
     std::sort(found.begin(), found.end(), [](const Named &a, const Named &b) {
         return std::pair(a.time, a.sequence) < std::pair(b.time, b.sequence);
@@ -68,7 +80,7 @@ void pruneFolder(const QString &folder, const QDateTime &now)
         QList<QDateTime> times;
         for (const Named &version : versions)
             times.append(version.time);
-        for (const qsizetype index : VersionPruning::toRemove(times, now))
+        for (const qsizetype index : VersionPruning::toRemove(times, wallClock(now)))
             dir.remove(versions.at(index).name);
     }
 }
@@ -85,10 +97,13 @@ void pruneAll(const QString &galleryFolder, const QDateTime &now)
 QString freeName(const QString &folder, const QString &fileName, const QDateTime &now)
 {
     const QString base = fileName + QLatin1Char('.') + now.toString(kStampFormat);
-    QString name = base;
-    for (int sequence = 2; QFileInfo::exists(folder + name); ++sequence)
-        name = base + QLatin1Char('_') + QString::number(sequence);
-    return name;
+    if (!QFileInfo::exists(folder + base))
+        return base;
+    int last = 1;
+    const QString prefix = base + QLatin1Char('_');
+    for (const QString &name : QDir(folder).entryList({prefix + QLatin1Char('*')}, QDir::Files))
+        last = std::max(last, name.mid(prefix.size()).toInt());
+    return prefix + QString::number(last + 1);
 }
 
 bool isMonthFile(const QString &file)
@@ -153,7 +168,7 @@ QList<Version> of(const QString &galleryFolder, const QString &file)
         return versions;
     for (const Named &named : namesIn(folder)) {
         if (named.of == fileName && !named.leftover)
-            versions.append({folder + named.name, named.time});
+            versions.append({folder + named.name, QDateTime(named.time.date(), named.time.time())});
     }
     return versions;
 }
