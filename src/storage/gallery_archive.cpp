@@ -104,6 +104,37 @@ std::optional<QByteArray> readEntry(zip_t *archive, zip_uint64_t index, qint64 s
     return bytes;
 }
 
+// Every file entry of an open archive, or nullopt with the reason.
+std::optional<QList<Entry>> entriesOf(zip_t *archive, QString *reason)
+{
+    QList<Entry> entries;
+    qint64 total = 0;
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    for (zip_int64_t index = 0; index < count; ++index) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) < 0 ||
+            !(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_NAME) ||
+            qint64(stat.size) > kMaxEntrySize || (total += qint64(stat.size)) > kMaxTotalSize) {
+            *reason = QStringLiteral("Eintrag %1").arg(index + 1);
+            return std::nullopt;
+        }
+        const QString name = QString::fromUtf8(stat.name);
+        const std::optional<QByteArray> content =
+            readEntry(archive, zip_uint64_t(index), qint64(stat.size), reason);
+        if (!content) {
+            *reason = name + QStringLiteral(": ") + *reason;
+            return std::nullopt;
+        }
+        if (!name.endsWith(QLatin1Char('/')))
+            entries.append({name, *content,
+                            (stat.valid & ZIP_STAT_MTIME)
+                                ? QDateTime::fromSecsSinceEpoch(stat.mtime)
+                                : QDateTime()});
+    }
+    return entries;
+}
+
 void collectFolder(const QString &folder, const QString &year, QList<Entry> &entries,
                    QStringList &unreadable)
 {
@@ -211,34 +242,12 @@ std::optional<QList<Entry>> read(const QString &zipPath, QString *problem)
         return fail(damaged(zipPath, reason));
     }
     zip_error_fini(&error);
-    QList<Entry> entries;
-    qint64 total = 0;
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
-    for (zip_int64_t index = 0; index < count; ++index) {
-        zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) < 0 ||
-            !(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_NAME) ||
-            qint64(stat.size) > kMaxEntrySize || (total += qint64(stat.size)) > kMaxTotalSize) {
-            zip_discard(archive);
-            return fail(damaged(zipPath, QStringLiteral("Eintrag %1").arg(index + 1)));
-        }
-        const QString name = QString::fromUtf8(stat.name);
-        QString reason;
-        const std::optional<QByteArray> content =
-            readEntry(archive, zip_uint64_t(index), qint64(stat.size), &reason);
-        if (!content) {
-            zip_discard(archive);
-            return fail(damaged(zipPath, name + QStringLiteral(": ") + reason));
-        }
-        if (!name.endsWith(QLatin1Char('/')))
-            entries.append({name, *content,
-                            (stat.valid & ZIP_STAT_MTIME)
-                                ? QDateTime::fromSecsSinceEpoch(stat.mtime)
-                                : QDateTime()});
-    }
+    QString reason;
+    const std::optional<QList<Entry>> entries = entriesOf(archive, &reason);
     zip_discard(archive);
-    if (entries.isEmpty())
+    if (!entries)
+        return fail(damaged(zipPath, reason));
+    if (entries->isEmpty())
         return fail(damaged(zipPath, QStringLiteral("keine Dateien darin")));
     return entries;
 }
