@@ -20,6 +20,8 @@ packages=(
     # Qt 6 widgets, printing, tests, translations (German standard buttons)
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     qt6-translations-l10n qt6-qpa-plugins libgl-dev fonts-dejavu-core
+    # the backup file (ZIP)
+    libzip-dev
     # benchmarks, fuzzing and sanitizers
     libbenchmark-dev clang libclang-rt-14-dev
     # page tests in the real browser, printout checks, a real desktop (X server,

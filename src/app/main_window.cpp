@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/Machpaus.h"
+#include "app/backup_commands.h"
 #include "app/NameEing.h"
 #include "app/chart_button_icons.h"
 #include "app/command_guard.h"
@@ -91,6 +92,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installDesktopAids(*this, m_seam);
     installDoctorsReport(*this, m_seam);
     installExchangeMenu(*this, m_seam);
+    installBackupCommands(*this, m_seam);
     connect(m_timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
     m_timer1->start();
 }

@@ -3,6 +3,7 @@
 #include "storage/settings_store.h"
 #include "charts/chart_inputs.h"
 #include "app/screen_info.h"
+#include "app/version_keeping.h"
 #include "ui/seam.h"
 #include "ui/window_layout.h"
 #include "journal/field_rules.h"
@@ -115,6 +116,7 @@ public:
     const QString &StartFolder() const { return m_startFolder; }
     QStringList listLines() const;
     const SettingsStore &settings() const { return m_settings; }
+    VersionKeeping &versionKeeping() { return m_versionKeeping; }
     TTabellenDlg *tabellenDlg() const { return m_tabellenDlg; }
     TEinstellDlg *einstellDlg() const { return m_einstellDlg; }
     TNameEingDlg *nameEingDlg() const { return m_nameEingDlg; }
@@ -197,6 +199,7 @@ private:
     UiSeam &m_seam;
     MainFormEnvironment m_environment;
     SettingsStore m_settings;
+    VersionKeeping m_versionKeeping{m_seam};
 
     TNameEingDlg *m_nameEingDlg = nullptr;
     TTabellenDlg *m_tabellenDlg = nullptr;

@@ -384,8 +384,11 @@ bool TMainForm::writeMonthFile(const QString &path, const QString &failureMessag
             return false;
         }
     }
-    if (TextFile::writeLines(path, content))
+    const QString versionProblem = m_versionKeeping.keepBefore(m_galleryFolder, path, content);
+    if (TextFile::writeLines(path, content)) {
+        m_versionKeeping.tellOnce(this, versionProblem);
         return true;
+    }
     showMessage(UiSeam::MessageKind::Warning, failureMessage);
     return false;
 }

@@ -54,9 +54,12 @@ void TMainForm::saveRemark()
                     QStringLiteral("Die Bemerkung wird nicht gespeichert: ") + m_monthPlaceProblem);
         return;
     }
-    const QString text = ui->Memo2->toPlainText();
+    const QStringList lines = TextFile::splitLines(ui->Memo2->toPlainText());
+    const QString versionProblem = m_versionKeeping.keepBefore(m_galleryFolder, path, lines);
     QString error;
-    if (!TextFile::writeLines(path, TextFile::splitLines(text), &error))
+    if (TextFile::writeLines(path, lines, &error))
+        m_versionKeeping.tellOnce(this, versionProblem);
+    else
         showMessage(UiSeam::MessageKind::Warning,
                     QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") + path +
                         QStringLiteral("\r\n") + error);

@@ -2,6 +2,7 @@
 
 #include "base/text_file.h"
 #include "storage/data_folders.h"
+#include "storage/versions.h"
 
 #include <QFileInfo>
 
@@ -153,7 +154,8 @@ Plan plan(const QString &galleryFolder, const QString &user, const QList<Reading
     return result;
 }
 
-QString apply(const Plan &plan, const QString &galleryFolder, const QString &user)
+QString apply(const Plan &plan, const QString &galleryFolder, const QString &user,
+              QString *versionProblem)
 {
     for (const MonthPlan &month : plan.months) {
         if (month.added == 0)
@@ -169,6 +171,10 @@ QString apply(const Plan &plan, const QString &galleryFolder, const QString &use
                                       "nicht überschrieben.")
                     .arg(fileName);
         }
+        const QString kept =
+            Versions::keepBefore(galleryFolder, month.path, lines, QDateTime::currentDateTime());
+        if (versionProblem && versionProblem->isEmpty())
+            *versionProblem = kept;
         QString error;
         if (!TextFile::writeLines(month.path, lines, &error))
             return QStringLiteral("Die Tabelle \"%1\" konnte nicht geschrieben werden: %2")

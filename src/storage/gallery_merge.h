@@ -48,7 +48,10 @@ Slot nearestSlot(const QString &time, const std::array<QString, 4> &slotTimes);
 // Writes every month that gains readings, each safely replaced, the year
 // folder made when missing. A month file that changed since the plan so
 // that it would lose a reading is left alone. Returns the German reason of
-// the first month that could not be written, or an empty text.
-QString apply(const Plan &plan, const QString &galleryFolder, const QString &user);
+// the first month that could not be written, or an empty text. A month file
+// that is replaced is first kept as a version; the reason a version could
+// not be kept goes to *versionProblem and never stops the writing.
+QString apply(const Plan &plan, const QString &galleryFolder, const QString &user,
+              QString *versionProblem = nullptr);
 
 } // namespace GalleryMerge

@@ -18,7 +18,7 @@ public:
     };
 
     // Scripted answers; when a queue is empty the defaults apply
-    // (Yes, cancel the file dialog, cancel the colour chooser, cancel printing).
+    // (Yes, cancel the file dialogs, cancel the colour chooser, cancel printing).
     QList<bool> yesNoAnswers;
     QList<QString> openFileAnswers;
     QList<QString> saveFileAnswers;

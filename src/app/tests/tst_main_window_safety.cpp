@@ -31,7 +31,8 @@ QMap<QString, QByteArray> filesBelow(const QString &folder)
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(path.mid(folder.size()), TempHome::readFile(path));
+        if (!path.mid(folder.size()).startsWith(QStringLiteral("Sicherungen/")))
+            files.insert(path.mid(folder.size()), TempHome::readFile(path));
     }
     return files;
 }

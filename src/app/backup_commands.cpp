@@ -1,0 +1,161 @@
+#include "app/backup_commands.h"
+
+#include "app/Fassungen.h"
+#include "app/command_guard.h"
+#include "app/main_window.h"
+#include "storage/backup_restore.h"
+#include "storage/gallery_archive.h"
+#include "storage/month_versions.h"
+#include "storage/versions.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+void restoreVersion(TMainForm &form, UiSeam &seam, TFassungenDlg &dialog)
+{
+    const QString file = form.MonthFilePath();
+    const QList<MonthVersions::Summary> versions =
+        file.isEmpty() ? QList<MonthVersions::Summary>()
+                       : MonthVersions::of(form.GalleryFolder(), file);
+    if (versions.isEmpty()) {
+        seam.showMessage(&form, UiSeam::MessageKind::Information,
+                         file.isEmpty() ? QStringLiteral("Es ist keine Tabelle geöffnet.")
+                                        : QStringLiteral("Von der Tabelle ") +
+                                              quoted(QFileInfo(file).fileName()) +
+                                              QStringLiteral(" gibt es noch keine frühere "
+                                                             "Fassung."));
+        return;
+    }
+    dialog.prepare(QFileInfo(file).fileName(), versions);
+    if (seam.execDialog(dialog) != QDialog::Accepted || !dialog.chosen())
+        return;
+    const QString problem = Versions::restore(form.GalleryFolder(), file, *dialog.chosen(),
+                                              QDateTime::currentDateTime());
+    if (!problem.isEmpty()) {
+        seam.showMessage(&form, UiSeam::MessageKind::Warning,
+                         QStringLiteral("Die frühere Fassung wurde nicht wiederhergestellt: ") +
+                             problem);
+        return;
+    }
+    form.MachEs(file);
+}
+
+void createBackup(TMainForm &form, UiSeam &seam)
+{
+    QString problem;
+    const std::optional<QList<GalleryArchive::Entry>> entries =
+        GalleryArchive::collect(form.GalleryFolder(), form.settings().filePath(), &problem);
+    if (!entries) {
+        seam.showMessage(&form, UiSeam::MessageKind::Warning, problem);
+        return;
+    }
+    const QString proposed = form.DataFolder() + QStringLiteral("Blutdruck-Sicherung-") +
+                             seam.today().toString(QStringLiteral("yyyy-MM-dd")) +
+                             QStringLiteral(".zip");
+    QString path =
+        seam.getSaveFileName(&form, proposed, QStringLiteral("Sicherungskopien (*.zip)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive))
+        path += QStringLiteral(".zip");
+    problem = GalleryArchive::write(path, *entries);
+    if (!problem.isEmpty()) {
+        seam.showMessage(&form, UiSeam::MessageKind::Warning, problem);
+        return;
+    }
+    const auto count = [&entries](const char *suffix, const QString &one, const QString &many) {
+        const auto n = std::count_if(entries->cbegin(), entries->cend(), [suffix](const auto &e) {
+            return e.name.endsWith(QLatin1String(suffix));
+        });
+        return QString::number(n) + QLatin1Char(' ') + (n == 1 ? one : many);
+    };
+    seam.showMessage(&form, UiSeam::MessageKind::Information,
+                     QStringLiteral("Die Sicherungskopie ") + quoted(QFileInfo(path).fileName()) +
+                         QStringLiteral(" wurde erstellt. Sie enthält ") +
+                         count(".tab", QStringLiteral("Tabelle"), QStringLiteral("Tabellen")) +
+                         QStringLiteral(", ") +
+                         count(".txt", QStringLiteral("Bemerkung"), QStringLiteral("Bemerkungen")) +
+                         QStringLiteral(" und Ihre Einstellungen."));
+}
+
+std::array<QString, 4> slotTimes(const TMainForm &form)
+{
+    std::array<QString, 4> times;
+    for (Slot slot : kAllSlots)
+        times[std::size_t(slot)] =
+            form.settings().Lies_String_aus_Registry(slotInfo(slot).timeSetting);
+    return times;
+}
+
+void readBackup(TMainForm &form, UiSeam &seam)
+{
+    const QString path =
+        seam.getOpenFileName(&form, form.DataFolder(), QStringLiteral("Sicherungskopien (*.zip)"));
+    if (path.isEmpty())
+        return;
+    QString problem;
+    const std::optional<QList<GalleryArchive::Entry>> entries =
+        GalleryArchive::read(path, &problem);
+    if (!entries) {
+        seam.showMessage(&form, UiSeam::MessageKind::Warning, problem);
+        return;
+    }
+    const BackupRestore::Plan plan =
+        BackupRestore::plan(*entries, form.GalleryFolder(), slotTimes(form));
+    const bool anythingNew = plan.added() > 0 || !plan.newRemarks.isEmpty();
+    if (anythingNew &&
+        !seam.askYesNo(&form, UiSeam::MessageKind::Question, BackupRestore::previewText(plan)))
+        return;
+    const BackupRestore::Result result = BackupRestore::apply(plan, form.GalleryFolder());
+    form.versionKeeping().tellOnce(&form, result.versionProblem);
+    if (!result.problem.isEmpty())
+        seam.showMessage(&form, UiSeam::MessageKind::Warning, result.problem);
+    seam.showMessage(&form, UiSeam::MessageKind::Information, BackupRestore::summaryText(plan));
+    // The open month shows what its file now holds.
+    if (result.written.contains(form.MonthFilePath()))
+        form.MachEs(form.MonthFilePath());
+}
+
+QAction *newAction(TMainForm &form, UiSeam &seam, const char *name, const QString &text,
+                   void (*command)(TMainForm &, UiSeam &))
+{
+    auto *action = new QAction(text, &form);
+    action->setObjectName(QLatin1String(name));
+    QObject::connect(action, &QAction::triggered, &form, [&form, &seam, command] {
+        runGuarded(seam, &form, [&form, &seam, command] { command(form, seam); });
+    });
+    return action;
+}
+
+} // namespace
+
+void installBackupCommands(TMainForm &form, UiSeam &seam)
+{
+    auto *dialog = new TFassungenDlg(&form);
+    auto *restore = new QAction(QStringLiteral("Frühere Fassung wiederherstellen …"), &form);
+    restore->setObjectName(QStringLiteral("FruehereFassung1"));
+    QObject::connect(restore, &QAction::triggered, &form, [&form, &seam, dialog] {
+        runGuarded(seam, &form, [&form, &seam, dialog] { restoreVersion(form, seam, *dialog); });
+    });
+    form.findChild<QMenu *>(QStringLiteral("Bearbeiten1"))->addAction(restore);
+
+    QMenu *file = form.findChild<QMenu *>(QStringLiteral("Datei1"));
+    QAction *beforeEnd = form.findChild<QAction *>(QStringLiteral("N2"));
+    file->insertSeparator(beforeEnd);
+    file->insertAction(beforeEnd,
+                       newAction(form, seam, "SicherungskopieErstellen1",
+                                 QStringLiteral("Sicherungskopie erstellen …"), createBackup));
+    file->insertAction(beforeEnd,
+                       newAction(form, seam, "SicherungskopieEinlesen1",
+                                 QStringLiteral("Sicherungskopie einlesen …"), readBackup));
+}

@@ -1,0 +1,244 @@
+#include "storage/backup_restore.h"
+
+#include "base/text_file.h"
+#include "base/windows1252.h"
+#include "journal/month_file.h"
+#include "journal/slots.h"
+#include "storage/data_folders.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace BackupRestore {
+
+namespace {
+
+// A month or remark file of a year folder, named as the program names it.
+struct GalleryFile
+{
+    QString user;
+    QString month;
+    QString year;
+    bool remark = false;
+};
+
+std::optional<GalleryFile> galleryFileOf(const QString &entryName)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^[^/]+/(\\d{4})/([^/]+)_(\\d\\d)_(\\d{4})\\.(tab|txt)$"));
+    const QRegularExpressionMatch match = pattern.match(entryName);
+    if (!match.hasMatch() || match.captured(1) != match.captured(4))
+        return std::nullopt;
+    GalleryFile file{match.captured(2), match.captured(3), match.captured(4),
+                     match.captured(5) == QLatin1String("txt")};
+    if (!DataFolders::monthPlaceProblem(file.user, file.month, file.year).isEmpty())
+        return std::nullopt;
+    return file;
+}
+
+QStringList linesOf(const QByteArray &bytes)
+{
+    return TextFile::splitLines(Windows1252::decode(bytes));
+}
+
+void planRemark(Plan &plan, const QString &path, const QByteArray &bytes)
+{
+    QFile stored(path);
+    if (!stored.exists())
+        plan.newRemarks.append({path, bytes, {}});
+    else if (stored.open(QIODevice::ReadOnly) && stored.readAll() == bytes)
+        ++plan.remarksPresent;
+    else
+        ++plan.remarksDiffering;
+}
+
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!DataFolders::ensureFolder(folder))
+        return DataFolders::folderNotCreatedMessage(QFileInfo(folder).fileName());
+    QString error;
+    if (!TextFile::writeBytes(path, bytes, &error))
+        return QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden: %2")
+            .arg(QFileInfo(path).fileName(), error);
+    return QString();
+}
+
+// A month the gallery lacks comes back as the backup holds it (its switches
+// and the lines no reading could be read from included), when every reading
+// of the month found a place and each one stands in the backup's file.
+bool copiedWhole(const Plan &plan, const GalleryMerge::MonthPlan &month, const QString &user,
+                 Result &result)
+{
+    const auto archived = plan.monthBytes.constFind(month.path);
+    if (month.exists || month.unplaced > 0 || archived == plan.monthBytes.cend() ||
+        QFileInfo::exists(month.path) ||
+        !MonthFile::readingsLost(month.journal.fileLines(user, month.month, month.year),
+                                 linesOf(*archived))
+             .isEmpty())
+        return false;
+    const QString problem = writeFile(month.path, *archived);
+    if (problem.isEmpty())
+        result.written.append(month.path);
+    else if (result.problem.isEmpty())
+        result.problem = problem;
+    return true;
+}
+
+QString monthLine(const QString &user, const GalleryMerge::MonthPlan &month)
+{
+    QString line = GibMonatLang(month.month) + QLatin1Char(' ') + QString::number(month.year) +
+                   QStringLiteral(" (") + user + QStringLiteral("): ") +
+                   QStringLiteral("%1 neu").arg(month.added);
+    if (month.present > 0)
+        line += QStringLiteral(", %1 schon vorhanden").arg(month.present);
+    if (month.unplaced > 0)
+        line += QStringLiteral(", %1 ohne freien Platz").arg(month.unplaced);
+    return line;
+}
+
+QString remarksLine(const Plan &plan)
+{
+    QString line = QStringLiteral("Bemerkungen: %1 neu").arg(plan.newRemarks.size());
+    if (plan.remarksPresent > 0)
+        line += QStringLiteral(", %1 schon vorhanden").arg(plan.remarksPresent);
+    if (plan.remarksDiffering > 0)
+        line += QStringLiteral(", %1 nicht übernommen, weil der Monat schon eine andere hat")
+                    .arg(plan.remarksDiffering);
+    return line;
+}
+
+} // namespace
+
+int Plan::added() const
+{
+    int sum = 0;
+    for (const UserPlan &user : users)
+        sum += user.merge.added();
+    return sum;
+}
+
+int Plan::present() const
+{
+    int sum = 0;
+    for (const UserPlan &user : users)
+        sum += user.merge.present();
+    return sum;
+}
+
+int Plan::unplaced() const
+{
+    int sum = 0;
+    for (const UserPlan &user : users)
+        sum += user.merge.unplaced();
+    return sum;
+}
+
+Plan plan(const QList<GalleryArchive::Entry> &entries, const QString &galleryFolder,
+          const std::array<QString, 4> &slotTimes)
+{
+    Plan result;
+    QStringList users;
+    QHash<QString, QList<Reading>> readings;
+    for (const GalleryArchive::Entry &entry : entries) {
+        if (entry.name == GalleryArchive::kSettingsEntry) {
+            result.hasSettings = true;
+            continue;
+        }
+        const std::optional<GalleryFile> file = galleryFileOf(entry.name);
+        if (!file) {
+            ++result.otherFiles;
+            continue;
+        }
+        if (file->remark) {
+            planRemark(result,
+                       DataFolders::remarkFilePath(galleryFolder, file->year, file->user,
+                                                   file->month, file->year),
+                       entry.bytes);
+            continue;
+        }
+        result.monthBytes.insert(DataFolders::monthFilePath(galleryFolder, file->year, file->user,
+                                                            file->month, file->year),
+                                 entry.bytes);
+        if (!users.contains(file->user))
+            users.append(file->user);
+        readings[file->user] += MonthJournal::fromFileLines(linesOf(entry.bytes)).readings();
+    }
+    for (const QString &user : users)
+        result.users.append(
+            {user, GalleryMerge::plan(galleryFolder, user, readings.value(user), slotTimes, true)});
+    return result;
+}
+
+QString previewText(const Plan &plan)
+{
+    constexpr int kShownMonths = 36;
+    QStringList lines{QStringLiteral("Die Sicherungskopie enthält:")};
+    int months = 0;
+    for (const UserPlan &user : plan.users) {
+        for (const GalleryMerge::MonthPlan &month : user.merge.months) {
+            if (++months <= kShownMonths)
+                lines.append(monthLine(user.user, month));
+        }
+    }
+    if (months > kShownMonths)
+        lines.append(QStringLiteral("… und %1 weitere Monate").arg(months - kShownMonths));
+    if (months == 0)
+        lines.append(QStringLiteral("keine Messungen"));
+    lines.append(remarksLine(plan));
+    lines.append(QString());
+    lines.append(QStringLiteral("Vorhandene Messungen, Bemerkungen und Ihre Einstellungen werden "
+                                "nicht überschrieben. Jetzt übernehmen?"));
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString summaryText(const Plan &plan)
+{
+    QString text = QStringLiteral("%1 übernommen, %2 schon vorhanden, %3 ohne freien Platz.")
+                       .arg(plan.added() == 1 ? QStringLiteral("1 Messung")
+                                              : QStringLiteral("%1 Messungen").arg(plan.added()))
+                       .arg(plan.present())
+                       .arg(plan.unplaced());
+    text += QStringLiteral("\r\n") +
+            remarksLine(plan).replace(QStringLiteral(" neu"), QStringLiteral(" übernommen")) +
+            QLatin1Char('.');
+    if (plan.hasSettings)
+        text += QStringLiteral("\r\nDie Einstellungen der Sicherungskopie wurden nicht "
+                               "übernommen; Ihre jetzigen Einstellungen gelten weiter.");
+    return text;
+}
+
+Result apply(const Plan &plan, const QString &galleryFolder)
+{
+    Result result;
+    for (const UserPlan &user : plan.users) {
+        GalleryMerge::Plan rest;
+        for (const GalleryMerge::MonthPlan &month : user.merge.months) {
+            if (month.added > 0 && !copiedWhole(plan, month, user.user, result))
+                rest.months.append(month);
+        }
+        QString versionProblem;
+        const QString problem =
+            GalleryMerge::apply(rest, galleryFolder, user.user, &versionProblem);
+        if (result.problem.isEmpty())
+            result.problem = problem;
+        if (result.versionProblem.isEmpty())
+            result.versionProblem = versionProblem;
+        for (const GalleryMerge::MonthPlan &month : rest.months)
+            result.written.append(month.path);
+    }
+    for (const GalleryArchive::Entry &remark : plan.newRemarks) {
+        // A remark written since the plan is the user's: it stays.
+        if (QFileInfo::exists(remark.name))
+            continue;
+        const QString problem = writeFile(remark.name, remark.bytes);
+        if (problem.isEmpty())
+            result.written.append(remark.name);
+        else if (result.problem.isEmpty())
+            result.problem = problem;
+    }
+    return result;
+}
+
+} // namespace BackupRestore
