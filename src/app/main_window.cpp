@@ -90,9 +90,10 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
         return;
     connectHandlers();
     installDesktopAids(*this, m_seam);
-    installDoctorsReport(*this, m_seam);
+    // "Datei": öffnen, the exchange, the backups, the report, then beenden.
     installExchangeMenu(*this, m_seam);
     installBackupCommands(*this, m_seam);
+    installDoctorsReport(*this, m_seam);
     connect(m_timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
     m_timer1->start();
 }
