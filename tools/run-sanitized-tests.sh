@@ -2,8 +2,8 @@
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan and runs the whole test suite there, except the tests that need a
 # browser, an installed package or clang (labels browser, install, fuzz), and
-# only under the C locale (the German runs are in the main suite), to keep the
-# whole test run short.
+# only under the C locale and offscreen (the German and real-desktop runs are in
+# the main suite), to keep the whole test run short.
 # Any sanitizer report ends its test with a failure.
 set -eu
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,4 +17,4 @@ export LSAN_OPTIONS="suppressions=$source_dir/tests/sanitizers/lsan.supp:print_s
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVANTORIA_SANITIZE=ON -DVANTORIA_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build_dir" -j"$jobs"
-ctest --test-dir "$build_dir" -LE '^(browser|install|fuzz|sanitize|german)$' -j"$jobs" --output-on-failure "$@"
+ctest --test-dir "$build_dir" -LE '^(browser|install|fuzz|sanitize|german|desktop)$' -j"$jobs" --output-on-failure "$@"
