@@ -281,7 +281,9 @@ void TestExchangeMenu::badFilesChangeNothing()
     startWithMarch(f);
     const QMap<QString, QByteArray> before = filesBelow(f.gallery());
     const QString junk = f.home.workFolder() + QStringLiteral("foto.jpg");
-    TempHome::writeFile(junk, QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01\0\0\x01", 18));
+    // The first bytes of a JPEG picture, NULs included.
+    static const char picture[] = "\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01\0\0\x01";
+    TempHome::writeFile(junk, QByteArray(picture, sizeof picture - 1));
     f.seam.openFileAnswers = {junk};
     f.menu("Importieren1");
     QCOMPARE(f.seam.texts("dialog"), QStringList());
