@@ -258,7 +258,6 @@ private:
     bool m_portraitScreen = false;
     bool m_refreshScheduled = false;
     bool m_inRefresh = false;
-    bool m_settingFieldsFromLoad = false;
     bool m_placedOnDesktop = false;
     QString m_yearFolderFailureShown; // told once, not at every paint
 
