@@ -6,11 +6,11 @@
 #include "app/version_keeping.h"
 #include "ui/seam.h"
 #include "ui/window_layout.h"
+#include "journal/entry_line.h"
 #include "journal/field_rules.h"
+#include "journal/month_file.h"
 #include "journal/slots.h"
-#include "stats/day_means.h"
-#include "stats/month_means.h"
-#include "stats/weight_stats.h"
+#include "stats/month_statistics.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -107,8 +107,8 @@ public:
     long double CurrentWeight() const { return m_currentWeight; }
     long double WeightDifference() const { return m_weightDifference; }
     bool RemarkModified() const { return m_remarkModified; }
-    const DayMeanTable &dayMeanTable() const { return m_dayMeans.table(); }
-    const MonthMeans &monthMeans() const { return m_monthMeans; }
+    const DayMeanTable &dayMeanTable() const { return m_statistics.dayTable(); }
+    const MonthMeans &monthMeans() const { return m_statistics.monthMeans(); }
     const QString &GalleryFolder() const { return m_galleryFolder; }
     const QString &HtmlFolder() const { return m_htmlFolder; }
     const QString &ReportFolder() const { return m_reportFolder; }
@@ -167,14 +167,23 @@ private:
     // central cycle helpers
     void setListLines(const QStringList &lines);
     void showMonthMeansLabel();
-    void showDateOfLine(const QString &displayLine);
-    void takeOpenMonthFrom(const QString &entryLine);
+    void takeHeader(const MonthFile::Header &header);
+    QStringList takeEntryLines(const QStringList &fileLines); // the list's lines
+    void showDateFields(const EntryLine::DateFields &fields);
+    void showWeightsOfMonth();
+    bool placeInGallery(const QString &path, bool hasEntries); // false: another file was opened
     bool importIntoGallery(const QString &loadedPath);
     QStringList monthFileContent() const;
     bool writeMonthFile(const QString &path, const QString &failureMessage,
                         const QString &takenOutLine = QString());
     void saveAndReload(const QString &takenOutLine = QString());
     bool openGalleryMonthForAdd(const QString &path);
+    bool formRefusesAdd();
+    bool weightRefusesAdd();
+    EntryLine::Fields typedEntry() const; // with the open month and year
+    void ensureYearFolders();
+    bool showWrittenMonth(); // false: the written file could not be read back
+    void finishAdd();
     QString lastListLine() const;
     void setCurrentSlot(Slot slot);
     std::array<bool, 4> slotSwitches() const;
@@ -230,9 +239,7 @@ private:
     QString m_monthPlaceProblem; // why the open month has no place in the gallery
     bool m_openingGalleryMonth = false; // a load that replaced an opened file with the gallery's
     QString m_remarkPath;               // the remark file of the month the remark was begun in
-    DayMeans m_dayMeans;
-    MonthMeans m_monthMeans;
-    WeightStats m_weightStats;
+    MonthStatistics m_statistics;
     long double m_monthWeightMean = 0;
     long double m_currentWeight = 0;
     long double m_weightDifference = 0;

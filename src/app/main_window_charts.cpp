@@ -17,10 +17,10 @@ const QString kNoData = QStringLiteral("Es wurden noch keine Daten eingegeben!")
 ChartInputs TMainForm::chartInputs() const
 {
     ChartInputs inputs;
-    inputs.dayMeans = m_dayMeans.table();
-    inputs.monthMeanSystolic = m_monthMeans.systolic();
-    inputs.monthMeanDiastolic = m_monthMeans.diastolic();
-    inputs.monthMeanPulse = m_monthMeans.pulse();
+    inputs.dayMeans = m_statistics.dayTable();
+    inputs.monthMeanSystolic = m_statistics.monthMeans().systolic();
+    inputs.monthMeanDiastolic = m_statistics.monthMeans().diastolic();
+    inputs.monthMeanPulse = m_statistics.monthMeans().pulse();
     inputs.monthWeightMean = m_monthWeightMean;
     inputs.openMonth = m_openMonth;
     inputs.openYear = m_openYear;
@@ -63,7 +63,7 @@ void TMainForm::BtnBalkendiagrammErstellenClick()
 
 void TMainForm::LinienDiagrammErstellenClick()
 {
-    m_dayMeans.GibDieTagesMittelwerte();
+    m_statistics.rebuildDayTable();
     m_zeroGap = m_settings.readFlag(QStringLiteral("LinieBeiNullUnterbrechen"));
     if (m_remarkModified) {
         saveRemark();

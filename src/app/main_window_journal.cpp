@@ -11,7 +11,6 @@
 #include "journal/entry_line.h"
 #include "journal/month_file.h"
 #include "stats/evaluation.h"
-#include "stats/month_means.h"
 
 #include "ui_main_window.h"
 
@@ -181,24 +180,14 @@ void TMainForm::MachEs(QString path)
         m_remarkBase.remove(at, 4);
     if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".TAB")); at >= 0)
         m_remarkBase.remove(at, 4);
-    m_weightStats.clear();
+    m_statistics.clearWeights();
     m_monthFilePath = path;
     if (path.size() >= 8)
         ui->SpinEdit3->setText(path.mid(path.size() - 8, 4));
 
     const std::optional<QStringList> fileLines = TextFile::readLines(path);
-    if (fileLines) {
-        const MonthFile::Header header = MonthFile::readHeader(*fileLines);
-        setSlotSwitches(header.applySwitches(slotSwitches()));
-        // A name that no file name can hold, or one that climbs out of the
-        // gallery, never becomes part of a path: the month stays with the
-        // current user.
-        if (!header.userName.isEmpty() && DataFolders::userNameProblem(header.userName).isEmpty())
-            m_userName = header.userName;
-        m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
-        ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum +
-                               QStringLiteral("  ") + m_userName);
-    }
+    if (fileLines)
+        takeHeader(MonthFile::readHeader(*fileLines));
     ui->ListBox1->clear();
     if (!fileLines) {
         // The user name stays: a file that cannot be read says nothing about it.
@@ -206,120 +195,112 @@ void TMainForm::MachEs(QString path)
                     QStringLiteral("Fehler beim Lesen der Datei: ") + path);
         return;
     }
-    m_monthMeans.clear();
-    m_dayMeans.clear();
-
-    QStringList display;
-    m_unshownLines.clear();
     // A value that does not convert stops the statistics at its line, but not
     // the reading of the file: the list gets every line and the month its
     // place in the gallery, so that the next save cannot drop readings.
-    std::optional<ConversionError> failure;
-    for (const QString &line : *fileLines) {
+    const QStringList shown = takeEntryLines(*fileLines);
+    m_statistics.recollect(*fileLines);
+    ui->ListBox1->addItems(shown);
+    showMonthMeansLabel();
+    if (!m_statistics.collectFailure())
+        showWeightsOfMonth();
+    if (!placeInGallery(path, !shown.isEmpty()))
+        return; // the gallery's own file of this month was opened instead
+    if (const std::optional<ConversionError> &failure = m_statistics.collectFailure())
+        throw *failure;
+
+    if (!m_lastWeightText.isEmpty())
+        setTextIfChanged(ui->GewichtEdit, m_lastWeightText);
+    const QString last = lastListLine();
+    m_yearMismatch = !last.isEmpty() && FieldRules::yearMismatch(last, ui->SpinEdit3->text());
+    ui->ListBox1->setFocus();
+    selectLastEntry();
+    ListBox1Click();
+}
+
+void TMainForm::takeHeader(const MonthFile::Header &header)
+{
+    setSlotSwitches(header.applySwitches(slotSwitches()));
+    // A name that no file name can hold, or one that climbs out of the
+    // gallery, never becomes part of a path: the month stays with the
+    // current user.
+    if (!header.userName.isEmpty() && DataFolders::userNameProblem(header.userName).isEmpty())
+        m_userName = header.userName;
+    m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
+    ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum +
+                           QStringLiteral("  ") + m_userName);
+}
+
+QStringList TMainForm::takeEntryLines(const QStringList &fileLines)
+{
+    QStringList shown;
+    m_unshownLines.clear();
+    for (const QString &line : fileLines) {
         if (!EntryLine::isEntryLine(line))
             continue;
         m_lastEntryLine = line;
-        const std::optional<QString> shown =
+        const std::optional<QString> display =
             line.contains(QStringLiteral("den")) ? EntryLine::toDisplayLine(line) : std::nullopt;
-        if (shown) {
-            display.append(*shown);
-            showDateOfLine(*shown);
+        if (display) {
+            shown.append(*display);
+            showDateFields(EntryLine::dateFieldsOf(*display));
         } else {
             // The list cannot show a line that lacks a marker, but the file
             // keeps it: the next save writes it back unchanged.
             m_unshownLines.append(line);
         }
-        if (!failure) {
-            try {
-                m_monthMeans.EstelleMonatsMittelwert(line);
-                m_dayMeans.EstelleTagesMittelwert(line);
-                m_weightStats.ErstelleGewichtsListe(line);
-            } catch (const ConversionError &error) {
-                failure = error;
-            }
-        }
-        takeOpenMonthFrom(line);
-    }
-    ui->ListBox1->addItems(display);
-    // The label follows every collected line; only its last text is ever seen.
-    showMonthMeansLabel();
-    if (!failure) {
-        m_dayMeans.GibDieTagesMittelwerte();
-        if (!m_weightStats.weightList().isEmpty()) {
-            m_lastWeightText = m_weightStats.weightList().constLast();
-            m_monthWeightMean = m_weightStats.mean();
-            ZeigGewichtInfo();
+        if (const std::optional<EntryLine::MonthOfLine> month = EntryLine::monthOf(line)) {
+            m_openMonth = month->month;
+            m_openYear = month->year;
+            m_monthName = GibMonatLang(m_openMonth.toInt());
         }
     }
+    return shown;
+}
 
+void TMainForm::showDateFields(const EntryLine::DateFields &fields)
+{
+    // Field by field, as each line comes: every field's rule runs on the way.
+    if (fields.day)
+        ui->SpinEdit1->setText(*fields.day);
+    if (fields.month)
+        ui->SpinEdit2->setText(*fields.month);
+    if (fields.year)
+        ui->SpinEdit3->setText(*fields.year);
+}
+
+void TMainForm::showWeightsOfMonth()
+{
+    if (const std::optional<ConversionError> &failure = m_statistics.tableFailure())
+        throw *failure;
+    const WeightStats &weights = m_statistics.weights();
+    if (weights.weightList().isEmpty())
+        return;
+    m_lastWeightText = weights.weightList().constLast();
+    m_monthWeightMean = weights.mean();
+    ZeigGewichtInfo();
+}
+
+bool TMainForm::placeInGallery(const QString &path, bool hasEntries)
+{
     // Month, year and name from the file's content become part of a path
     // only when they are what the program itself writes.
     // A file without entries the list can show has nothing to keep a copy
     // of; its other lines belong to that file only.
-    const bool hasEntries = !display.isEmpty();
     m_monthPlaceProblem = hasEntries || !m_openMonth.isEmpty()
                               ? DataFolders::monthPlaceProblem(m_userName, m_openMonth, m_openYear)
                               : QString();
     if (!m_monthPlaceProblem.isEmpty()) {
         if (hasEntries)
             showMessage(UiSeam::MessageKind::Warning, monthPlaceRefusal(path, m_monthPlaceProblem));
-    } else {
-        m_yearFolderName = m_openYear;
-        m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
-                                                     m_openMonth, m_openYear);
-        if (!hasEntries && !m_monthFilePath.toLower().contains(path.toLower()))
-            m_unshownLines.clear();
-        if (hasEntries && !importIntoGallery(path))
-            return; // the gallery's own file of this month was opened instead
+        return true;
     }
-    if (failure)
-        throw *failure;
-
-    if (!m_lastWeightText.isEmpty())
-        setTextIfChanged(ui->GewichtEdit, m_lastWeightText);
-
-    const QString last = lastListLine();
-    m_yearMismatch = !last.isEmpty() && FieldRules::yearMismatch(last, ui->SpinEdit3->text());
-
-    ui->ListBox1->setFocus();
-    selectLastEntry();
-    ListBox1Click();
-}
-
-void TMainForm::showDateOfLine(const QString &displayLine)
-{
-    const QString date = displayLine.section(QLatin1Char('\t'), 1, 1);
-    const qsizetype firstDot = date.indexOf(QLatin1Char('.'));
-    const qsizetype secondDot = firstDot < 0 ? -1 : date.indexOf(QLatin1Char('.'), firstDot + 1);
-    if (firstDot >= 0)
-        ui->SpinEdit1->setText(date.left(firstDot).remove(QLatin1Char(' ')));
-    if (secondDot >= 0) {
-        ui->SpinEdit2->setText(date.mid(firstDot + 1, secondDot - firstDot - 1));
-        const QString year = date.mid(secondDot + 1).remove(QLatin1Char(' '));
-        if (!year.isEmpty())
-            ui->SpinEdit3->setText(year);
-    }
-}
-
-void TMainForm::takeOpenMonthFrom(const QString &entryLine)
-{
-    QString rest = entryLine;
-    const qsizetype den = rest.indexOf(QStringLiteral("den "));
-    if (den < 0)
-        return;
-    rest.remove(0, den + 4);
-    const qsizetype dot = rest.indexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return;
-    rest.remove(0, dot + 1);
-    const qsizetype nextDot = rest.indexOf(QLatin1Char('.'));
-    if (nextDot < 0)
-        return;
-    m_openMonth = rest.left(nextDot);
-    m_monthName = GibMonatLang(m_openMonth.toInt());
-    rest.remove(0, nextDot + 1);
-    const qsizetype blank = rest.indexOf(QLatin1Char(' '));
-    m_openYear = blank < 0 ? rest : rest.left(blank);
+    m_yearFolderName = m_openYear;
+    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
+                                                 m_openMonth, m_openYear);
+    if (!hasEntries && !m_monthFilePath.toLower().contains(path.toLower()))
+        m_unshownLines.clear();
+    return !hasEntries || importIntoGallery(path);
 }
 
 bool TMainForm::importIntoGallery(const QString &loadedPath)
@@ -395,7 +376,7 @@ bool TMainForm::writeMonthFile(const QString &path, const QString &failureMessag
 
 void TMainForm::showMonthMeansLabel()
 {
-    const QString label = m_monthMeans.labelText();
+    const QString label = m_statistics.monthMeans().labelText();
     if (!label.isEmpty())
         ui->monaticherMittelwertLabel->setText(label);
 }
@@ -533,7 +514,7 @@ void TMainForm::showEvaluation()
     };
     memo->clear();
     try {
-        items = ZeigAuswertung(list->currentItem()->text(), &items);
+        items = evaluationItems(list->currentItem()->text(), &items);
     } catch (const ConversionError &) {
         show(items);
         throw;
@@ -546,18 +527,8 @@ void TMainForm::showEvaluation()
 
 void TMainForm::BitBtn1Click()
 {
-    if (m_monthMismatch)
-        showMessage(UiSeam::MessageKind::Information,
-                    FieldRules::monthRefusal(ui->SpinEdit2->text()));
-    if (m_yearMismatch)
-        showMessage(UiSeam::MessageKind::Information,
-                    FieldRules::yearRefusal(ui->SpinEdit3->text()));
-    if (m_monthMismatch || m_yearMismatch)
+    if (formRefusesAdd())
         return;
-    if (!FieldRules::isValidTime(ui->Edit1->text())) {
-        showMessage(UiSeam::MessageKind::Information, FieldRules::timeRefusal(ui->Edit1->text()));
-        return;
-    }
     // An empty list says nothing about the month's file: when the gallery
     // holds one, the reading joins its readings instead of replacing them.
     const QString target =
@@ -567,22 +538,8 @@ void TMainForm::BitBtn1Click()
         return;
 
     m_settings.Schreib_String_in_Registry(slotInfo(m_currentSlot).timeSetting, ui->Edit1->text());
-
-    const long double weight = GermanNumbers::toFloat(ui->GewichtEdit->text());
-    if (ui->GewichtsEingabeCheckBox->isChecked() && weight > FieldRules::kMaxWeight) {
-        showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral("Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!"));
+    if (weightRefusesAdd())
         return;
-    }
-    if (weight > 0 && m_weightDifference >= 15) {
-        showMessage(
-            UiSeam::MessageKind::Information,
-            QStringLiteral(
-                "Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es sind 15 Kg Unterschied "
-                "zum bisherigen Mittelwert!"));
-        return;
-    }
-
     m_openMonth = ui->SpinEdit2->text();
     m_openYear = ui->SpinEdit3->text();
     m_monthPlaceProblem = DataFolders::monthPlaceProblem(m_userName, m_openMonth, m_openYear);
@@ -590,19 +547,7 @@ void TMainForm::BitBtn1Click()
         showMessage(UiSeam::MessageKind::Warning, m_monthPlaceProblem);
         return;
     }
-    EntryLine::Fields fields;
-    fields.slotPrefix = m_slotPrefix;
-    fields.day = ui->SpinEdit1->text();
-    fields.month = m_openMonth;
-    fields.year = m_openYear;
-    fields.time = ui->Edit1->text();
-    fields.systolic = ui->SpinEdit4->text();
-    fields.diastolic = ui->SpinEdit5->text();
-    fields.pulse = ui->SpinEdit6->text();
-    fields.weight =
-        ui->GewichtsEingabeCheckBox->isChecked() ? ui->GewichtEdit->text() : QStringLiteral("0");
-    const QString newLine = EntryLine::build(fields);
-
+    const EntryLine::Fields fields = typedEntry();
     if (FieldRules::findDuplicate(listLines(), m_slotPrefix, fields.day, fields.month,
                                   fields.year)) {
         showMessage(
@@ -617,27 +562,87 @@ void TMainForm::BitBtn1Click()
         return;
 
     QStringList lines = listLines();
-    lines.append(newLine);
+    lines.append(EntryLine::build(fields));
     setListLines(EntryLine::sortLines(lines));
+    ensureYearFolders();
+    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
+                                                 m_openMonth, m_openYear);
+    if (!writeMonthFile(m_monthFilePath,
+                        QStringLiteral("Fehler beim Erzeugen der Datei ") + m_monthFilePath))
+        return;
+    if (showWrittenMonth())
+        finishAdd();
+}
 
+bool TMainForm::formRefusesAdd()
+{
+    if (m_monthMismatch)
+        showMessage(UiSeam::MessageKind::Information,
+                    FieldRules::monthRefusal(ui->SpinEdit2->text()));
+    if (m_yearMismatch)
+        showMessage(UiSeam::MessageKind::Information,
+                    FieldRules::yearRefusal(ui->SpinEdit3->text()));
+    if (m_monthMismatch || m_yearMismatch)
+        return true;
+    if (!FieldRules::isValidTime(ui->Edit1->text())) {
+        showMessage(UiSeam::MessageKind::Information, FieldRules::timeRefusal(ui->Edit1->text()));
+        return true;
+    }
+    return false;
+}
+
+bool TMainForm::weightRefusesAdd()
+{
+    const long double weight = GermanNumbers::toFloat(ui->GewichtEdit->text());
+    if (ui->GewichtsEingabeCheckBox->isChecked() && weight > FieldRules::kMaxWeight) {
+        showMessage(UiSeam::MessageKind::Information,
+                    QStringLiteral("Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!"));
+        return true;
+    }
+    if (weight > 0 && m_weightDifference >= 15) {
+        showMessage(
+            UiSeam::MessageKind::Information,
+            QStringLiteral(
+                "Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es sind 15 Kg Unterschied "
+                "zum bisherigen Mittelwert!"));
+        return true;
+    }
+    return false;
+}
+
+EntryLine::Fields TMainForm::typedEntry() const
+{
+    EntryLine::Fields fields;
+    fields.slotPrefix = m_slotPrefix;
+    fields.day = ui->SpinEdit1->text();
+    fields.month = m_openMonth;
+    fields.year = m_openYear;
+    fields.time = ui->Edit1->text();
+    fields.systolic = ui->SpinEdit4->text();
+    fields.diastolic = ui->SpinEdit5->text();
+    fields.pulse = ui->SpinEdit6->text();
+    fields.weight =
+        ui->GewichtsEingabeCheckBox->isChecked() ? ui->GewichtEdit->text() : QStringLiteral("0");
+    return fields;
+}
+
+void TMainForm::ensureYearFolders()
+{
     m_yearFolderName = m_openYear;
     if (!DataFolders::ensureFolder(m_galleryFolder + m_openYear))
         showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
     if (!DataFolders::ensureFolder(m_htmlFolder + m_openYear))
         showMessage(UiSeam::MessageKind::Plain,
                     DataFolders::htmlYearFolderNotCreatedMessage(m_openYear));
+}
 
-    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
-                                                 m_openMonth, m_openYear);
-    if (!writeMonthFile(m_monthFilePath,
-                        QStringLiteral("Fehler beim Erzeugen der Datei ") + m_monthFilePath))
-        return;
-
+bool TMainForm::showWrittenMonth()
+{
     ui->ListBox1->clear();
     const std::optional<QStringList> readBack = TextFile::readLines(m_monthFilePath);
     if (!readBack) {
         showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler Lesen der Datei!"));
-        return;
+        return false;
     }
     QStringList display;
     for (const QString &line : *readBack) {
@@ -647,14 +652,19 @@ void TMainForm::BitBtn1Click()
         }
     }
     setListLines(display);
+    return true;
+}
 
+void TMainForm::finishAdd()
+{
     BitBtn3Click();
     TabDateiSpeichern();
     ZeigGewichtInfo();
     updateEntryButtons();
-    if (!m_monthMeans.systolic().isEmpty())
+    const MonthMeans &means = m_statistics.monthMeans();
+    if (!means.systolic().isEmpty())
         ui->monaticherMittelwertLabel->setText(
-            monthMeansLabel(m_monthMeans.systolic(), m_monthMeans.diastolic()));
+            monthMeansLabel(means.systolic(), means.diastolic()));
     ui->ListBox1->setFocus();
     selectLastEntry();
     ListBox1Click();

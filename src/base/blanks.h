@@ -9,21 +9,36 @@ inline bool isBlank(QChar c)
     return c.unicode() <= 0x20;
 }
 
-inline QString withoutLeadingBlanks(const QString &text)
+// The text without the characters `blank` accepts at its start (and, with
+// `atEnd`, at its end).
+template <typename IsBlank>
+QStringView withoutBlanks(QStringView text, IsBlank blank, bool atEnd = true)
 {
     qsizetype begin = 0;
-    while (begin < text.size() && isBlank(text.at(begin)))
+    qsizetype end = text.size();
+    while (begin < end && blank(text.at(begin)))
         ++begin;
-    return text.mid(begin);
+    while (atEnd && end > begin && blank(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+inline QStringView withoutLeadingBlanks(QStringView text)
+{
+    return withoutBlanks(text, isBlank, false);
+}
+
+inline QString withoutLeadingBlanks(const QString &text)
+{
+    return withoutLeadingBlanks(QStringView(text)).toString();
+}
+
+inline QStringView withoutOuterBlanks(QStringView text)
+{
+    return withoutBlanks(text, isBlank);
 }
 
 inline QString withoutOuterBlanks(const QString &text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
+    return withoutOuterBlanks(QStringView(text)).toString();
 }

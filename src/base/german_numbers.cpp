@@ -1,8 +1,10 @@
 #include "base/german_numbers.h"
 
+#include "base/blanks.h"
 #include "base/conversion_error.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -11,20 +13,15 @@ namespace GermanNumbers {
 
 namespace {
 
-bool isBlank(QChar c)
+// Numbers are typed, not hand-edited files: only blanks and tabs surround them.
+bool isSpaceOrTab(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
 QString trimmedBlanks(const QString &text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
+    return withoutBlanks(text, isSpaceOrTab).toString();
 }
 
 // A message box cannot show a megabyte of junk: the quote keeps the first
@@ -211,7 +208,7 @@ long double toFloat(const QString &text)
 qint64 toInt(const QString &text)
 {
     qsizetype i = 0;
-    while (i < text.size() && isBlank(text.at(i)))
+    while (i < text.size() && isSpaceOrTab(text.at(i)))
         ++i;
     bool negative = false;
     if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
@@ -236,6 +233,36 @@ qint32 toInt32(const QString &text)
     if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
         throwIntError(text);
     return qint32(value);
+}
+
+std::optional<long double> plainDecimal(QStringView text)
+{
+    const auto digitAt = [&text](qsizetype at) {
+        return at < text.size() && text[at] >= u'0' && text[at] <= u'9';
+    };
+    quint64 mantissa = 0;
+    qsizetype at = 0;
+    for (; digitAt(at); ++at)
+        mantissa = mantissa * 10 + (text[at].unicode() - u'0');
+    const qsizetype integerDigits = at;
+    if (integerDigits == 0 || integerDigits > 6 || text[0] == u'0')
+        return std::nullopt;
+    qsizetype fractionDigits = 0;
+    if (at < text.size()) {
+        if (text[at++] != u',')
+            return std::nullopt;
+        for (; digitAt(at); ++at, ++fractionDigits)
+            mantissa = mantissa * 10 + (text[at].unicode() - u'0');
+        if (at < text.size() || fractionDigits == 0 || text.back() == u'0' ||
+            integerDigits + fractionDigits > 15)
+            return std::nullopt;
+    }
+    // Both operands are exact, so the quotient is the long double nearest to
+    // the decimal, which is what the general reader finds.
+    static constexpr std::array<long double, 15> kPowers = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,
+                                                            1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+                                                            1e10L, 1e11L, 1e12L, 1e13L, 1e14L};
+    return static_cast<long double>(mantissa) / kPowers[std::size_t(fractionDigits)];
 }
 
 QString formatGeneral(long double value)

@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
+
 // Numbers as the program shows and reads them: always the German locale
 // (decimal comma, full stop between thousands), never the process locale.
 namespace GermanNumbers {
@@ -20,6 +22,13 @@ qint64 toInt(const QString &text);
 
 // Like toInt, but for values that must fit into 32 bits (colours, settings).
 qint32 toInt32(const QString &text);
+
+// The value of a text that formatGeneral writes as it stands: 1 to 6 digits
+// without a leading zero, then optionally a comma and digits that do not end
+// in 0, at most 15 digits in all ("79,1", "310"). nullopt for any other text,
+// which toFloat then reads. Exactly the value toFloat gives, found without
+// the slow general reader.
+std::optional<long double> plainDecimal(QStringView text);
 
 // Shortest general form with up to 15 significant digits: 70,6 or 72 or -5.
 QString formatGeneral(long double value);

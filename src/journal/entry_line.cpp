@@ -16,7 +16,7 @@ const QChar kTab = QLatin1Char('\t');
 // Cuts `rest` before the first `marker`; the part before becomes a piece.
 // False when the marker is missing: the line then has no display form, so a
 // piece can never be filled from whatever an earlier line left behind.
-bool cutBefore(QString &rest, QLatin1StringView marker, QString &piece)
+bool cutBefore(QStringView &rest, QLatin1StringView marker, QStringView &piece)
 {
     const qsizetype at = rest.indexOf(marker);
     if (at < 0)
@@ -56,18 +56,19 @@ std::optional<QString> toDisplayLine(const QString &line)
     const qsizetype den = line.indexOf(QLatin1StringView("den"));
     if (den < 0)
         return std::nullopt;
+    const QStringView whole(line);
     // "den" and the one character after it belong to the prefix.
-    const QString prefix = line.left(den + 4);
-    QString rest = withoutLeadingBlanks(line.mid(den + 4));
+    const QStringView prefix = whole.left(den + 4);
+    QStringView rest = withoutLeadingBlanks(whole.mid(den + 4));
 
-    QString date, time, systolic, diastolic;
+    QStringView date, time, systolic, diastolic;
     if (!cutBefore(rest, QLatin1StringView("Z="), date) ||
         !cutBefore(rest, QLatin1StringView("s="), time) ||
         !cutBefore(rest, QLatin1StringView("d="), systolic) ||
         !cutBefore(rest, QLatin1StringView("p="), diastolic))
         return std::nullopt;
 
-    QString pulse, weight;
+    QStringView pulse, weight;
     const qsizetype gewicht = rest.indexOf(QLatin1StringView("Gewicht="));
     if (gewicht >= 0) {
         pulse = rest.left(gewicht);
@@ -75,7 +76,14 @@ std::optional<QString> toDisplayLine(const QString &line)
     } else {
         pulse = withoutOuterBlanks(rest);
     }
-    return QStringList{prefix, date, time, systolic, diastolic, pulse, weight}.join(kTab);
+    QString display;
+    display.reserve(line.size() + 6);
+    for (QStringView piece : {prefix, date, time, systolic, diastolic, pulse}) {
+        display += piece;
+        display += kTab;
+    }
+    display += weight;
+    return display;
 }
 
 QString fromDisplayLine(const QString &displayLine)
@@ -137,3 +145,36 @@ QStringList sortLines(const QStringList &lines)
 }
 
 } // namespace EntryLine
+
+std::optional<EntryLine::MonthOfLine> EntryLine::monthOf(const QString &line)
+{
+    const qsizetype den = line.indexOf(QLatin1StringView("den "));
+    if (den < 0)
+        return std::nullopt;
+    const QStringView rest = QStringView(line).mid(den + 4);
+    const qsizetype dot = rest.indexOf(u'.');
+    const qsizetype nextDot = dot < 0 ? -1 : rest.indexOf(u'.', dot + 1);
+    if (nextDot < 0)
+        return std::nullopt;
+    const QStringView year = rest.mid(nextDot + 1);
+    const qsizetype blank = year.indexOf(u' ');
+    return MonthOfLine{rest.mid(dot + 1, nextDot - dot - 1).toString(),
+                       (blank < 0 ? year : year.left(blank)).toString()};
+}
+
+EntryLine::DateFields EntryLine::dateFieldsOf(const QString &displayLine)
+{
+    DateFields fields;
+    const QString date = displayLine.section(QLatin1Char('\t'), 1, 1);
+    const qsizetype firstDot = date.indexOf(QLatin1Char('.'));
+    const qsizetype secondDot = firstDot < 0 ? -1 : date.indexOf(QLatin1Char('.'), firstDot + 1);
+    if (firstDot >= 0)
+        fields.day = date.left(firstDot).remove(QLatin1Char(' '));
+    if (secondDot >= 0) {
+        fields.month = date.mid(firstDot + 1, secondDot - firstDot - 1);
+        const QString year = date.mid(secondDot + 1).remove(QLatin1Char(' '));
+        if (!year.isEmpty())
+            fields.year = year;
+    }
+    return fields;
+}

@@ -37,6 +37,26 @@ std::optional<QString> toDisplayLine(const QString &line);
 // Removing every tab gives the entry line back (one blank after "den").
 QString fromDisplayLine(const QString &displayLine);
 
+// The month and year an entry line names after "den " ("03", "2017"), as
+// texts; nullopt when the date lacks its dots.
+struct MonthOfLine
+{
+    QString month;
+    QString year;
+};
+std::optional<MonthOfLine> monthOf(const QString &line);
+
+// The date pieces of a display line's date column, as the entry form takes
+// them: the day before the first dot, then month and year (each without
+// blanks); a piece the date lacks stays nullopt.
+struct DateFields
+{
+    std::optional<QString> day;
+    std::optional<QString> month;
+    std::optional<QString> year;
+};
+DateFields dateFieldsOf(const QString &displayLine);
+
 // The two characters before the first "." and the slot letter.
 QString sortKey(const QString &line);
 

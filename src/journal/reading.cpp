@@ -31,6 +31,85 @@ std::optional<int> wholeNumber(const std::optional<QString> &text)
     }
 }
 
+// Walks a line in the written form; every step fails once a piece is off.
+class WrittenForm
+{
+public:
+    explicit WrittenForm(QStringView line)
+        : m_line(line)
+    {}
+
+    template <typename Text> bool literal(Text text)
+    {
+        if (!m_line.mid(m_at).startsWith(text))
+            return false;
+        m_at += text.size();
+        return true;
+    }
+
+    // Exactly `digits` digits.
+    std::optional<int> fixedDigits(int digits)
+    {
+        int value = 0;
+        for (int i = 0; i < digits; ++i) {
+            if (m_at >= m_line.size() || !isDigit(m_line[m_at]))
+                return std::nullopt;
+            value = value * 10 + (m_line[m_at++].unicode() - '0');
+        }
+        return value;
+    }
+
+    // 0 to 999 as QString::number writes it.
+    std::optional<int> value()
+    {
+        const qsizetype begin = m_at;
+        while (m_at < m_line.size() && isDigit(m_line[m_at]) && m_at - begin < 4)
+            ++m_at;
+        const qsizetype length = m_at - begin;
+        if (length == 0 || length > 3 || (length > 1 && m_line[begin] == u'0'))
+            return std::nullopt;
+        int number = 0;
+        for (qsizetype i = begin; i < m_at; ++i)
+            number = number * 10 + (m_line[i].unicode() - '0');
+        return number;
+    }
+
+    // Up to the next blank: a time of digits and colons.
+    std::optional<QString> time()
+    {
+        const qsizetype begin = m_at;
+        while (m_at < m_line.size() && (isDigit(m_line[m_at]) || m_line[m_at] == u':'))
+            ++m_at;
+        if (m_at == begin)
+            return std::nullopt;
+        return m_line.mid(begin, m_at - begin).toString();
+    }
+
+    // The rest of the line, when it is not empty and holds no blank.
+    std::optional<QString> lastPiece() const
+    {
+        const QStringView rest = m_line.mid(m_at);
+        if (rest.isEmpty() || rest.contains(u' '))
+            return std::nullopt;
+        return rest.toString();
+    }
+
+private:
+    static bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+    QStringView m_line;
+    qsizetype m_at = 0;
+};
+
+std::optional<Slot> writtenSlot(WrittenForm &form)
+{
+    for (Slot slot : kAllSlots) {
+        if (form.literal(QStringView(slotInfo(slot).prefix)))
+            return slot;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<long double> Reading::weight() const
@@ -75,6 +154,40 @@ std::optional<Reading> Reading::parse(const QString &entryLine)
     reading.diastolic = *diastolic;
     reading.pulse = *pulse;
     reading.weightText = weight && !weight->isEmpty() ? *weight : QStringLiteral("0");
+    return reading;
+}
+
+std::optional<Reading> Reading::parseWritten(const QString &entryLine)
+{
+    WrittenForm form(entryLine);
+    Reading reading;
+    const std::optional<Slot> slot = writtenSlot(form);
+    const auto day = slot ? form.fixedDigits(2) : std::nullopt;
+    const auto month =
+        day && form.literal(QLatin1StringView(".")) ? form.fixedDigits(2) : std::nullopt;
+    const auto year =
+        month && form.literal(QLatin1StringView(".")) ? form.fixedDigits(4) : std::nullopt;
+    const auto time = year && form.literal(QLatin1StringView(" Z=")) ? form.time() : std::nullopt;
+    const auto systolic =
+        time && form.literal(QLatin1StringView(" s=")) ? form.value() : std::nullopt;
+    const auto diastolic =
+        systolic && form.literal(QLatin1StringView(", d=")) ? form.value() : std::nullopt;
+    const auto pulse =
+        diastolic && form.literal(QLatin1StringView(", p=")) ? form.value() : std::nullopt;
+    const auto weight =
+        pulse && form.literal(QLatin1StringView(", Gewicht=")) ? form.lastPiece() : std::nullopt;
+    if (!weight)
+        return std::nullopt;
+    reading.date = QDate(*year, *month, *day);
+    if (!reading.date.isValid())
+        return std::nullopt;
+    reading.slot = *slot;
+    reading.time = *time;
+    reading.systolic = *systolic;
+    reading.diastolic = *diastolic;
+    reading.pulse = *pulse;
+    reading.weightText = *weight;
+    reading.line = entryLine;
     return reading;
 }
 

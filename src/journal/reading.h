@@ -30,6 +30,12 @@ struct Reading
     // Gewicht=0"); nullopt when a piece is missing, not a number or no date.
     static std::optional<Reading> parse(const QString &entryLine);
 
+    // Reads a line only in the exact form `format` writes, with a valid date,
+    // a time of digits and colons, and values without blanks or leading
+    // zeros; nullopt for any other line. Such a line means the same to every
+    // reader of the month, however it looks for its pieces.
+    static std::optional<Reading> parseWritten(const QString &entryLine);
+
     // The entry line the program writes for these values.
     static QString format(Slot slot, const QDate &date, const QString &time, int systolic,
                           int diastolic, int pulse, const QString &weightText);

@@ -13,7 +13,7 @@ bool validDay(int day)
 }
 
 // Day N for the texts "01".."31", 0 for anything else.
-int dayNumber(const QString &dayText)
+int dayNumber(QStringView dayText)
 {
     if (dayText.size() != 2)
         return 0;
@@ -51,9 +51,11 @@ void DayMeans::clear()
 {
     for (QStringList &list : m_lists)
         list.clear();
+    for (QList<int> &values : m_wholeValues)
+        values.clear();
 }
 
-void DayMeans::EstelleTagesMittelwert(const QString &entryLine)
+void DayMeans::collect(const QString &entryLine)
 {
     const qsizetype dot = entryLine.indexOf(QLatin1Char('.'));
     QString day;
@@ -63,65 +65,107 @@ void DayMeans::EstelleTagesMittelwert(const QString &entryLine)
     }
     const ValueTexts values = valueTextsOf(afterFirstDot(entryLine));
     const QString tag = day + QLatin1Char('_');
-    if (values.systolic)
-        m_lists[0].append(tag + *values.systolic);
-    if (values.diastolic)
-        m_lists[1].append(tag + *values.diastolic);
-    if (values.pulse)
-        m_lists[2].append(tag + *values.pulse);
+    const std::array<const std::optional<QString> *, 3> texts = {&values.systolic,
+                                                                 &values.diastolic, &values.pulse};
+    for (std::size_t q = 0; q < texts.size(); ++q) {
+        if (*texts[q]) {
+            m_lists[q].append(tag + **texts[q]);
+            m_wholeValues[q].append(-1);
+        }
+    }
 }
 
-void DayMeans::GibDieTagesMittelwerte()
+void DayMeans::collectWhole(int day, int systolic, int diastolic, int pulse)
+{
+    const QString tag =
+        (day < 10 ? QStringLiteral("0") : QString()) + QString::number(day) + QLatin1Char('_');
+    const std::array<int, 3> values = {systolic, diastolic, pulse};
+    for (std::size_t q = 0; q < values.size(); ++q) {
+        m_lists[q].append(tag + QString::number(values[q]));
+        m_wholeValues[q].append(values[q]);
+    }
+}
+
+namespace {
+
+// The values of one day's run in a list; its text is its mean.
+struct DayRun
+{
+    int day = 0; // 0 for none
+    long double sum = 0;
+    qint64 wholeSum = 0;
+    qint64 count = 0;
+    bool whole = true; // every value came as a whole number
+
+    void add(long double value, int wholeValue)
+    {
+        sum += value;
+        wholeSum += wholeValue;
+        whole = whole && wholeValue >= 0;
+        ++count;
+    }
+
+    // The mean passes through its two-decimal text before rounding, so
+    // 135,496 shows as 136 like 135,50 does. Whole numbers take the same two
+    // half-up steps in integers, which spares the decimal conversions.
+    QString text() const
+    {
+        if (whole) {
+            const qint64 hundredths = (200 * wholeSum + count) / (2 * count);
+            return QString::number((hundredths + 50) / 100);
+        }
+        const QString twoDecimals = GermanNumbers::formatFixed2(sum / count);
+        return GermanNumbers::formatGeneral(RoundHalfUp(GermanNumbers::toFloat(twoDecimals)));
+    }
+};
+
+} // namespace
+
+void DayMeans::buildTable()
 {
     m_table = DayMeanTable();
-    for (std::size_t q = 0; q < m_lists.size(); ++q) {
-        const auto quantity = static_cast<Quantity>(q);
-        // Each list starts with sum and count at 0, so its first item always
-        // opens a run.
-        QString previousDay;
-        bool hasPrevious = false;
-        long double sum = 0;
-        qint64 count = 0;
-        int runDay = 0; // the day whose run is being summed, 0 for none
-        // The text of a day is its mean so far; only the last value of a run
-        // decides it, so it is formatted once the run ends.
-        const auto writeRun = [&] {
-            if (runDay == 0 || count == 0)
-                return;
-            // The mean passes through its two-decimal text before rounding,
-            // so 135,496 shows as 136 like 135,50 does.
-            const QString twoDecimals = GermanNumbers::formatFixed2(sum / count);
-            const long double rounded = RoundHalfUp(GermanNumbers::toFloat(twoDecimals));
-            m_table.setText(quantity, runDay, GermanNumbers::formatGeneral(rounded));
-        };
-        for (const QString &item : m_lists[q]) {
-            const qsizetype underscore = item.indexOf(QLatin1Char('_'));
-            const QString dayText = underscore < 0 ? QString() : item.left(underscore);
-            const QString valueText = item.mid(underscore + 1);
-            // A new run of a day starts afresh, even for a day seen before.
-            if (!hasPrevious || dayText != previousDay) {
-                writeRun();
-                sum = 0;
-                count = 0;
-                runDay = dayNumber(dayText);
-            }
-            previousDay = dayText;
-            hasPrevious = true;
+    for (std::size_t q = 0; q < m_lists.size(); ++q)
+        buildRow(static_cast<Quantity>(q));
+}
 
-            if (runDay == 0)
-                continue;
-            long double value;
-            try {
-                value = GermanNumbers::toFloat(valueText);
-            } catch (...) {
-                writeRun(); // what was read before the bad value stays
-                throw;
-            }
-            sum += value;
-            ++count;
+void DayMeans::buildRow(Quantity quantity)
+{
+    const auto q = static_cast<std::size_t>(quantity);
+    // The list starts with sum and count at 0, so its first item always
+    // opens a run. Only the last value of a run decides the day's text, so
+    // it is made once the run ends.
+    QStringView previousDay;
+    bool hasPrevious = false;
+    DayRun run;
+    const auto writeRun = [&] {
+        if (run.day != 0 && run.count != 0)
+            m_table.setText(quantity, run.day, run.text());
+    };
+    for (qsizetype i = 0; i < m_lists[q].size(); ++i) {
+        const QString &item = m_lists[q].at(i);
+        const qsizetype underscore = item.indexOf(QLatin1Char('_'));
+        const QStringView dayText =
+            underscore < 0 ? QStringView() : QStringView(item).left(underscore);
+        // A new run of a day starts afresh, even for a day seen before.
+        if (!hasPrevious || dayText != previousDay) {
+            writeRun();
+            run = DayRun();
+            run.day = dayNumber(dayText);
         }
-        writeRun();
+        previousDay = dayText;
+        hasPrevious = true;
+        if (run.day == 0)
+            continue;
+        const int wholeValue = m_wholeValues[q].at(i);
+        try {
+            run.add(wholeValue >= 0 ? wholeValue : GermanNumbers::toFloat(item.mid(underscore + 1)),
+                    wholeValue);
+        } catch (...) {
+            writeRun(); // what was read before the bad value stays
+            throw;
+        }
     }
+    writeRun();
 }
 
 const QStringList &DayMeans::valueList(Quantity quantity) const

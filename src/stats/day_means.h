@@ -27,15 +27,23 @@ class DayMeans
 public:
     void clear();
     // Appends at most one item to each of the three lists.
-    void EstelleTagesMittelwert(const QString &entryLine);
+    // (EstelleTagesMittelwert)
+    void collect(const QString &entryLine);
+    // The same for a line in the written form: day 1..31 and whole values.
+    void collectWhole(int day, int systolic, int diastolic, int pulse);
     // Rebuilds the table from the lists. Throws ConversionError for a value
     // that is not a number; the texts written until then stay.
-    void GibDieTagesMittelwerte();
+    // (GibDieTagesMittelwerte)
+    void buildTable();
 
     const DayMeanTable &table() const { return m_table; }
     const QStringList &valueList(Quantity quantity) const;
 
 private:
+    void buildRow(Quantity quantity);
+
     std::array<QStringList, 3> m_lists;
+    // Beside each item: its value when it came as a whole number, else -1.
+    std::array<QList<int>, 3> m_wholeValues;
     DayMeanTable m_table;
 };

@@ -34,7 +34,7 @@ qint64 wholeNumber(const QString &text)
 
 } // namespace
 
-QStringList ZeigAuswertung(const QString &displayLine, QStringList *partial)
+QStringList evaluationItems(const QString &displayLine, QStringList *partial)
 {
     QStringList items;
     items << QStringLiteral("\t\t\t\t Auswertung des aktuellen Datensatzes:") + kCrLf;

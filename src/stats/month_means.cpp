@@ -21,7 +21,7 @@ void MonthMeans::clear()
     m_sums = Sums();
 }
 
-void MonthMeans::EstelleMonatsMittelwert(const QString &entryLine)
+void MonthMeans::collect(const QString &entryLine)
 {
     QString rest = removedThrough(entryLine, QLatin1StringView("Morgens den "));
     rest = removedThrough(rest, QLatin1StringView("Abends den "));
@@ -32,7 +32,30 @@ void MonthMeans::EstelleMonatsMittelwert(const QString &entryLine)
         m_values[1].append(*values.diastolic);
     if (values.pulse)
         m_values[2].append(*values.pulse);
+    convertPending();
+}
 
+void MonthMeans::collectWhole(int systolic, int diastolic, int pulse)
+{
+    const std::array<int, 3> values = {systolic, diastolic, pulse};
+    bool upToDate = true;
+    for (std::size_t q = 0; q < m_values.size(); ++q) {
+        upToDate = upToDate && m_sums.converted[q] == m_values[q].size();
+        m_values[q].append(QString::number(values[q]));
+    }
+    if (!upToDate) {
+        convertPending(); // an earlier value that did not convert fails again
+        return;
+    }
+    for (std::size_t q = 0; q < m_values.size(); ++q) {
+        m_sums.sums[q] += values[q];
+        ++m_sums.converted[q];
+    }
+    m_stale = true;
+}
+
+void MonthMeans::convertPending()
+{
     const Sums before = m_sums;
     try {
         for (std::size_t q = 0; q < m_values.size(); ++q) {

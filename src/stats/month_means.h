@@ -13,7 +13,11 @@ public:
 
     // Collects one entry line and recomputes the means over everything so far.
     // Throws ConversionError for values that do not convert.
-    void EstelleMonatsMittelwert(const QString &entryLine);
+    // (EstelleMonatsMittelwert)
+    void collect(const QString &entryLine);
+    // The same for a line in the written form, whose value texts are these
+    // numbers as QString::number writes them.
+    void collectWhole(int systolic, int diastolic, int pulse);
 
     // Two decimals with decimal comma ("128,33"); empty while no systolic
     // value was collected. A quantity without any value stays empty too.
@@ -38,6 +42,7 @@ private:
     // The texts and the label over everything collected so far. They are
     // formatted only when read, since a load reads them once, after its last
     // line.
+    void convertPending(); // throws for a value that does not convert
     void refresh(const Sums &sums) const;
     const std::array<QString, 3> &texts() const;
 

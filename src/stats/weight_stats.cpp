@@ -8,7 +8,7 @@ void WeightStats::clear()
     m_sum = 0;
 }
 
-void WeightStats::ErstelleGewichtsListe(const QString &entryLine)
+void WeightStats::collect(const QString &entryLine)
 {
     static const QLatin1StringView prefixes[] = {
         QLatin1StringView("Morgens den "), QLatin1StringView("Messung2 den "),
@@ -27,10 +27,23 @@ void WeightStats::ErstelleGewichtsListe(const QString &entryLine)
         rest = rest.mid(dot + 2);
     }
 
-    long double weight = 0;
     const qsizetype gewicht = rest.indexOf(QLatin1StringView("Gewicht="));
     if (gewicht >= 0)
-        weight = GermanNumbers::toFloat(rest.mid(gewicht + 8));
+        collectWeightText(rest.mid(gewicht + 8));
+}
+
+void WeightStats::collectWeightText(const QString &weightText)
+{
+    if (weightText == QLatin1StringView("0"))
+        return;
+    // A text in its own general form is kept as it is, and its value read
+    // without the slow reader: the same text and sum as below.
+    if (const std::optional<long double> plain = GermanNumbers::plainDecimal(weightText)) {
+        m_weights.append(weightText);
+        m_sum += *plain;
+        return;
+    }
+    const long double weight = GermanNumbers::toFloat(weightText);
     if (weight > 0) {
         const QString text = GermanNumbers::formatGeneral(weight);
         const long double readBack = GermanNumbers::toFloat(text);

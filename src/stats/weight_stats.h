@@ -9,7 +9,10 @@ class WeightStats
 public:
     void clear();
     // Throws ConversionError when the day or the weight does not convert.
-    void ErstelleGewichtsListe(const QString &entryLine);
+    // (ErstelleGewichtsListe)
+    void collect(const QString &entryLine);
+    // The weight text of a line in the written form ("80,5", "0").
+    void collectWeightText(const QString &weightText);
 
     // Shortest decimal texts ("80,5", "81").
     const QStringList &weightList() const { return m_weights; }

@@ -3,6 +3,7 @@
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <clocale>
@@ -49,6 +50,7 @@ private slots:
     void readingIgnoresTheProcessLocale();
     void refusalsKeepTheirWording();
     void roundingAtTheHalf();
+    void plainDecimalsAreTheirOwnGeneralForm();
 };
 
 void TestGermanNumbers::formatsIgnoreTheProcessLocale_data()
@@ -137,6 +139,34 @@ void TestGermanNumbers::roundingAtTheHalf()
     QCOMPARE(RoundToDigits(2.5L, 0), 3.0L);
     QCOMPARE(RoundToDigits(2.49L, 0), 2.0L);
     QCOMPARE(RoundToDigits(80.75L, 1), 80.8L);
+}
+
+void TestGermanNumbers::plainDecimalsAreTheirOwnGeneralForm()
+{
+    // What the quick reader takes must read and write back exactly as the
+    // general reader and writer do; the rest is left to them.
+    QRandomGenerator random(8122026);
+    for (int round = 0; round < 20000; ++round) {
+        const int integerDigits = random.bounded(1, 7);
+        const int fractionDigits = random.bounded(0, 16 - integerDigits);
+        QString text = QString::number(random.bounded(1, 10));
+        for (int i = 1; i < integerDigits; ++i)
+            text += QString::number(random.bounded(10));
+        if (fractionDigits > 0) {
+            text += QLatin1Char(',');
+            for (int i = 1; i < fractionDigits; ++i)
+                text += QString::number(random.bounded(10));
+            text += QString::number(random.bounded(1, 10));
+        }
+        const std::optional<long double> plain = GermanNumbers::plainDecimal(text);
+        QVERIFY2(plain, qPrintable(text));
+        QCOMPARE(*plain, GermanNumbers::toFloat(text));
+        QCOMPARE(GermanNumbers::formatGeneral(*plain), text);
+    }
+    QCOMPARE(GermanNumbers::plainDecimal(u"999999,123456789"), 999999.123456789L);
+    for (const char *other : {"", "0", "0,5", "07", "80,50", "80,", ",5", " 80", "80 ", "1.002",
+                              "1234567", "1,234567890123456", "-5", "1e2", "8O"})
+        QVERIFY2(!GermanNumbers::plainDecimal(QString::fromLatin1(other)), other);
 }
 
 QTEST_GUILESS_MAIN(TestGermanNumbers)

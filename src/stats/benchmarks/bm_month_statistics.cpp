@@ -1,10 +1,8 @@
 #include "base/text_file.h"
 #include "journal/entry_line.h"
 #include "journal/month_file.h"
-#include "stats/day_means.h"
 #include "stats/evaluation.h"
-#include "stats/month_means.h"
-#include "stats/weight_stats.h"
+#include "stats/month_statistics.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,12 +11,10 @@ namespace {
 const QString kFullMonth = QStringLiteral(VANTORIA_TEST_DATA_DIR "/months/Muster_01_2024.tab");
 
 // Everything a month load computes: read the file from disk, read the
-// header, build the display lines, collect and average, evaluate the last.
+// header, build the display lines, all statistics, evaluate the last.
 void BM_LoadFullMonth(benchmark::State &state)
 {
-    MonthMeans monthMeans;
-    DayMeans dayMeans;
-    WeightStats weights;
+    MonthStatistics statistics;
     for (auto _ : state) {
         const auto lines = TextFile::readLines(kFullMonth);
         if (!lines) {
@@ -28,21 +24,16 @@ void BM_LoadFullMonth(benchmark::State &state)
         const MonthFile::Header header = MonthFile::readHeader(*lines);
         benchmark::DoNotOptimize(header.applySwitches({true, true, true, true}));
         QStringList shown;
-        monthMeans.clear();
-        dayMeans.clear();
-        weights.clear();
         for (const QString &line : *lines) {
             if (!EntryLine::isEntryLine(line))
                 continue;
             if (const auto display = EntryLine::toDisplayLine(line))
                 shown << *display;
-            monthMeans.EstelleMonatsMittelwert(line);
-            dayMeans.EstelleTagesMittelwert(line);
-            weights.ErstelleGewichtsListe(line);
         }
-        dayMeans.GibDieTagesMittelwerte();
-        benchmark::DoNotOptimize(weights.mean());
-        benchmark::DoNotOptimize(ZeigAuswertung(shown.last()));
+        statistics.recollect(*lines);
+        benchmark::DoNotOptimize(statistics.weights().mean());
+        benchmark::DoNotOptimize(statistics.monthMeans().labelText());
+        benchmark::DoNotOptimize(evaluationItems(shown.last()));
         if (shown.size() != 124) {
             state.SkipWithError("expected 124 entries");
             return;
@@ -73,5 +64,6 @@ void BM_SortFullMonth(benchmark::State &state)
 BENCHMARK(BM_SortFullMonth)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
 
 BENCHMARK_MAIN();

@@ -19,8 +19,8 @@ QString systolicMeanOf(const QStringList &values)
     const char *slotLabels[] = {"Morgens", "Messung2", "Messung3", "Abends"};
     int i = 0;
     for (const QString &value : values)
-        means.EstelleTagesMittelwert(line(slotLabels[i++ % 4], "05", value, "80", "60"));
-    means.GibDieTagesMittelwerte();
+        means.collect(line(slotLabels[i++ % 4], "05", value, "80", "60"));
+    means.buildTable();
     return means.table().text(Quantity::Systolic, 5);
 }
 
@@ -57,7 +57,7 @@ private slots:
 void TestDayMeans::noEntriesGiveZeroEverywhere()
 {
     DayMeans means;
-    means.GibDieTagesMittelwerte();
+    means.buildTable();
     for (int q = 0; q < 3; ++q)
         for (int day = 1; day <= 31; ++day)
             QCOMPARE(means.table().text(Quantity(q), day), QStringLiteral("0"));
@@ -68,8 +68,8 @@ void TestDayMeans::noEntriesGiveZeroEverywhere()
 void TestDayMeans::collectsTaggedValueTexts()
 {
     DayMeans means;
-    means.EstelleTagesMittelwert("Morgens den 05.03.2024 Z=08:15 s=135, d=85, p=70, Gewicht=80,5");
-    means.EstelleTagesMittelwert("Abends den  17.03.2024 Z=20:40 s=128, d=80, p= 64 ");
+    means.collect("Morgens den 05.03.2024 Z=08:15 s=135, d=85, p=70, Gewicht=80,5");
+    means.collect("Abends den  17.03.2024 Z=20:40 s=128, d=80, p= 64 ");
     QCOMPARE(means.valueList(Quantity::Systolic), (QStringList{"05_135", "17_128"}));
     QCOMPARE(means.valueList(Quantity::Diastolic), (QStringList{"05_85", "17_80"}));
     QCOMPARE(means.valueList(Quantity::Pulse), (QStringList{"05_70", "17_64"}));
@@ -78,8 +78,8 @@ void TestDayMeans::collectsTaggedValueTexts()
 void TestDayMeans::singleReading()
 {
     DayMeans means;
-    means.EstelleTagesMittelwert(line("Abends", "05", "135", "85", "70"));
-    means.GibDieTagesMittelwerte();
+    means.collect(line("Abends", "05", "135", "85", "70"));
+    means.buildTable();
     QCOMPARE(means.table().text(Quantity::Systolic, 5), QStringLiteral("135"));
     QCOMPARE(means.table().text(Quantity::Diastolic, 5), QStringLiteral("85"));
     QCOMPARE(means.table().text(Quantity::Pulse, 5), QStringLiteral("70"));
@@ -117,10 +117,10 @@ void TestDayMeans::rounding()
 void TestDayMeans::lineWithoutPulse()
 {
     DayMeans means;
-    means.EstelleTagesMittelwert("Morgens den 05.03.2024 Z=08:15 s=130, d=80, Gewicht=80,5");
-    means.EstelleTagesMittelwert(line("Abends", "05", "140", "90", "70"));
-    means.EstelleTagesMittelwert("Morgens den 06.03.2024 Z=08:15 s=120, d=70");
-    means.GibDieTagesMittelwerte();
+    means.collect("Morgens den 05.03.2024 Z=08:15 s=130, d=80, Gewicht=80,5");
+    means.collect(line("Abends", "05", "140", "90", "70"));
+    means.collect("Morgens den 06.03.2024 Z=08:15 s=120, d=70");
+    means.buildTable();
     const DayMeanTable &t = means.table();
     QCOMPARE(t.text(Quantity::Systolic, 5), QStringLiteral("135"));
     QCOMPARE(t.text(Quantity::Diastolic, 5), QStringLiteral("85"));
@@ -133,11 +133,11 @@ void TestDayMeans::lineWithoutPulse()
 void TestDayMeans::secondRunOfADayWins()
 {
     DayMeans means;
-    means.EstelleTagesMittelwert(line("Morgens", "07", "120", "80", "60"));
-    means.EstelleTagesMittelwert(line("Abends", "07", "124", "82", "62"));
-    means.EstelleTagesMittelwert(line("Morgens", "08", "150", "95", "90"));
-    means.EstelleTagesMittelwert(line("Messung2", "07", "140", "90", "80"));
-    means.GibDieTagesMittelwerte();
+    means.collect(line("Morgens", "07", "120", "80", "60"));
+    means.collect(line("Abends", "07", "124", "82", "62"));
+    means.collect(line("Morgens", "08", "150", "95", "90"));
+    means.collect(line("Messung2", "07", "140", "90", "80"));
+    means.buildTable();
     QCOMPARE(means.table().text(Quantity::Systolic, 7), QStringLiteral("140"));
     QCOMPARE(means.table().text(Quantity::Diastolic, 7), QStringLiteral("90"));
     QCOMPARE(means.table().text(Quantity::Pulse, 7), QStringLiteral("80"));
@@ -147,14 +147,14 @@ void TestDayMeans::secondRunOfADayWins()
 void TestDayMeans::daysOutsideTheRangeCountForNoDay()
 {
     DayMeans means;
-    means.EstelleTagesMittelwert("Morgens den 5.03.2024 Z=08:15 s=135, d=85, p=70, Gewicht=0");
-    means.EstelleTagesMittelwert(line("Morgens", "00", "135", "85", "70"));
-    means.EstelleTagesMittelwert(line("Morgens", "32", "135", "85", "70"));
-    means.EstelleTagesMittelwert("Morgens den xx.03.2024 Z=08:15 s=abc, d=85, p=70");
-    means.EstelleTagesMittelwert("Morgens ohne Datum Z=08:15 s=135, d=85, p=70");
+    means.collect("Morgens den 5.03.2024 Z=08:15 s=135, d=85, p=70, Gewicht=0");
+    means.collect(line("Morgens", "00", "135", "85", "70"));
+    means.collect(line("Morgens", "32", "135", "85", "70"));
+    means.collect("Morgens den xx.03.2024 Z=08:15 s=abc, d=85, p=70");
+    means.collect("Morgens ohne Datum Z=08:15 s=135, d=85, p=70");
     // Day numbers are never checked against the month: 31 February counts.
-    means.EstelleTagesMittelwert("Abends den 31.02.2024 Z=20:40 s=110, d=70, p=60, Gewicht=0");
-    means.GibDieTagesMittelwerte();
+    means.collect("Abends den 31.02.2024 Z=20:40 s=110, d=70, p=60, Gewicht=0");
+    means.buildTable();
     QCOMPARE(means.valueList(Quantity::Systolic).first(), QStringLiteral(" 5_135"));
     QCOMPARE(means.valueList(Quantity::Systolic).last(), QStringLiteral("31_110"));
     QCOMPARE(means.table().text(Quantity::Systolic, 5), QStringLiteral("0"));
@@ -165,11 +165,11 @@ void TestDayMeans::daysOutsideTheRangeCountForNoDay()
 void TestDayMeans::clearStartsAfresh()
 {
     DayMeans means;
-    means.EstelleTagesMittelwert(line("Morgens", "03", "120", "80", "60"));
-    means.GibDieTagesMittelwerte();
+    means.collect(line("Morgens", "03", "120", "80", "60"));
+    means.buildTable();
     means.clear();
-    means.EstelleTagesMittelwert(line("Morgens", "04", "130", "85", "65"));
-    means.GibDieTagesMittelwerte();
+    means.collect(line("Morgens", "04", "130", "85", "65"));
+    means.buildTable();
     QCOMPARE(means.table().text(Quantity::Systolic, 3), QStringLiteral("0"));
     QCOMPARE(means.table().text(Quantity::Systolic, 4), QStringLiteral("130"));
     QCOMPARE(nonZeroTexts(means.table()), 3);
@@ -178,11 +178,11 @@ void TestDayMeans::clearStartsAfresh()
 void TestDayMeans::valueThatDoesNotConvert()
 {
     DayMeans means;
-    means.EstelleTagesMittelwert(line("Morgens", "01", "120", "80", "60"));
-    means.EstelleTagesMittelwert(line("Morgens", "02", "12O", "80", "60"));
-    means.EstelleTagesMittelwert(line("Morgens", "03", "130", "80", "60"));
+    means.collect(line("Morgens", "01", "120", "80", "60"));
+    means.collect(line("Morgens", "02", "12O", "80", "60"));
+    means.collect(line("Morgens", "03", "130", "80", "60"));
     try {
-        means.GibDieTagesMittelwerte();
+        means.buildTable();
         QFAIL("no conversion error");
     } catch (const ConversionError &error) {
         QCOMPARE(error.message(), QString::fromUtf8("'12O' ist kein gültiger Gleitkommawert"));

@@ -31,7 +31,7 @@ private slots:
 
 void TestEvaluation::threeDigitReading()
 {
-    const QStringList items = ZeigAuswertung(displayLine("135", "85", "70"));
+    const QStringList items = evaluationItems(displayLine("135", "85", "70"));
     QCOMPARE(items.size(), 4);
     QCOMPARE(items.at(0), kHeading);
     QCOMPARE(items.at(1), "\t\t      Systole= 135 mmHg, Diastole= 85 mmHg, Puls= 70 (HF)\r\n");
@@ -46,7 +46,7 @@ void TestEvaluation::threeDigitReading()
 void TestEvaluation::twoDigitReading()
 {
     QStringList partial;
-    const QStringList items = ZeigAuswertung(displayLine("98", "62", "58"), &partial);
+    const QStringList items = evaluationItems(displayLine("98", "62", "58"), &partial);
     QCOMPARE(items.at(1), "\t\t      Systole= 98 mmHg, Diastole= 62 mmHg, Puls= 58 (HF)\r\n");
     // 62 + 36 * 0.3333333 = 73.9999988
     QCOMPARE(items.at(2), "\t\t      Arterieller Mitteldruck (MAD): 74,0 mmHg  (70-105 =Normal)");
@@ -56,11 +56,11 @@ void TestEvaluation::twoDigitReading()
 
 void TestEvaluation::equalPressures()
 {
-    const QStringList items = ZeigAuswertung(displayLine("85", "85", "60"));
+    const QStringList items = evaluationItems(displayLine("85", "85", "60"));
     QVERIFY(items.at(2).contains(": 85,0 mmHg"));
     QVERIFY(items.at(3).contains("Pulsdruck: 0 mmHg"));
     // A large pulse pressure reads like any other.
-    const QStringList wide = ZeigAuswertung(displayLine("230", "80", "60"));
+    const QStringList wide = evaluationItems(displayLine("230", "80", "60"));
     QCOMPARE(wide.at(3), "\t\t      Pulsdruck: 150 mmHg        (Niedriger als 50 mmHg=Normal)");
     QVERIFY(wide.at(2).contains(": 130,0 mmHg"));
 }
@@ -68,7 +68,7 @@ void TestEvaluation::equalPressures()
 void TestEvaluation::oneDigitValue()
 {
     // "d=0, " leaves "0 " behind: still the number 0.
-    const QStringList items = ZeigAuswertung(displayLine("120", "0", "0"));
+    const QStringList items = evaluationItems(displayLine("120", "0", "0"));
     QVERIFY(items.at(1).contains("Diastole= 0  mmHg"));
     QVERIFY(items.at(2).contains(": 40,0 mmHg"));
     QVERIFY(items.at(3).contains("Pulsdruck: 120 mmHg"));
@@ -77,7 +77,7 @@ void TestEvaluation::oneDigitValue()
 void TestEvaluation::lineWithoutWeightPiece()
 {
     const QString line = "Abends den \t07.03.2017 \tZ=20:40 \ts=120, \td=90, \tp=70\t";
-    const QStringList items = ZeigAuswertung(line);
+    const QStringList items = evaluationItems(line);
     QCOMPARE(items.at(1), "\t\t      Systole= 120 mmHg, Diastole= 90 mmHg, Puls= 70\t (HF)\r\n");
     QVERIFY(items.at(2).contains(": 100,0 mmHg"));
 }
@@ -101,7 +101,7 @@ void TestEvaluation::valuesThatDoNotConvert()
     QFETCH(QString, message);
     QStringList partial;
     try {
-        ZeigAuswertung(line, &partial);
+        evaluationItems(line, &partial);
         QFAIL("no conversion error");
     } catch (const ConversionError &error) {
         QCOMPARE(error.message(), message);

@@ -50,9 +50,9 @@ private slots:
 void TestMonthMeans::threeReadings()
 {
     MonthMeans means;
-    means.EstelleMonatsMittelwert(line("Morgens", 1, 120, 80, 70, "80,5"));
-    means.EstelleMonatsMittelwert(line("Messung2", 1, 130, 85, 72));
-    means.EstelleMonatsMittelwert(line("Abends", 2, 135, 90, 77));
+    means.collect(line("Morgens", 1, 120, 80, 70, "80,5"));
+    means.collect(line("Messung2", 1, 130, 85, 72));
+    means.collect(line("Abends", 2, 135, 90, 77));
     QCOMPARE(means.systolic(), QStringLiteral("128,33"));
     QCOMPARE(means.diastolic(), QStringLiteral("85,00"));
     QCOMPARE(means.pulse(), QStringLiteral("73,00"));
@@ -63,15 +63,15 @@ void TestMonthMeans::threeReadings()
 void TestMonthMeans::meansFollowEveryLine()
 {
     MonthMeans means;
-    means.EstelleMonatsMittelwert(line("Morgens", 1, 127, 80, 0));
+    means.collect(line("Morgens", 1, 127, 80, 0));
     QCOMPARE(means.systolic(), QStringLiteral("127,00"));
     QCOMPARE(means.pulse(), QStringLiteral("0,00"));
-    means.EstelleMonatsMittelwert(line("Abends", 1, 128, 83, 70));
+    means.collect(line("Abends", 1, 128, 83, 70));
     // 127.5 rounds up in the label; pressures and pulses of 0 count.
     QCOMPARE(means.systolic(), QStringLiteral("127,50"));
     QCOMPARE(means.pulse(), QStringLiteral("35,00"));
     QCOMPARE(means.labelText(), QStringLiteral("Systole=128  Diastole=82"));
-    means.EstelleMonatsMittelwert(line("Abends", 2, 0, 0, 0));
+    means.collect(line("Abends", 2, 0, 0, 0));
     QCOMPARE(means.systolic(), QStringLiteral("85,00"));
     QCOMPARE(means.diastolic(), QStringLiteral("54,33"));
 }
@@ -87,8 +87,8 @@ void TestMonthMeans::labelRoundsHalfUp()
 void TestMonthMeans::everySlotCounts()
 {
     MonthMeans means;
-    means.EstelleMonatsMittelwert(line("Messung3", 4, 140, 90, 61));
-    means.EstelleMonatsMittelwert(line("Messung3", 5, 141, 91, 62));
+    means.collect(line("Messung3", 4, 140, 90, 61));
+    means.collect(line("Messung3", 5, 141, 91, 62));
     QCOMPARE(means.systolic(), QStringLiteral("140,50"));
     QCOMPARE(means.diastolic(), QStringLiteral("90,50"));
     QCOMPARE(means.pulse(), QStringLiteral("61,50"));
@@ -99,16 +99,16 @@ void TestMonthMeans::missingValues()
 {
     MonthMeans means;
     // A line without any value neither fails nor shows a mean.
-    means.EstelleMonatsMittelwert("Morgens den 01.03.2024 Z=07:30");
+    means.collect("Morgens den 01.03.2024 Z=07:30");
     QCOMPARE(means.systolic(), QString());
     QCOMPARE(means.labelText(), QString());
     // Lines without "p=" give no pulse mean rather than a division by zero.
-    means.EstelleMonatsMittelwert("Morgens den 02.03.2024 Z=07:30 s=120, d=80, Gewicht=0");
+    means.collect("Morgens den 02.03.2024 Z=07:30 s=120, d=80, Gewicht=0");
     QCOMPARE(means.systolic(), QStringLiteral("120,00"));
     QCOMPARE(means.diastolic(), QStringLiteral("80,00"));
     QCOMPARE(means.pulse(), QString());
     QCOMPARE(means.labelText(), QStringLiteral("Systole=120  Diastole=80"));
-    means.EstelleMonatsMittelwert("Abends den 02.03.2024 Z=20:30 s=130, d=84, p=66");
+    means.collect("Abends den 02.03.2024 Z=20:30 s=130, d=84, p=66");
     QCOMPARE(means.systolic(), QStringLiteral("125,00"));
     QCOMPARE(means.pulse(), QStringLiteral("66,00"));
 }
@@ -116,30 +116,27 @@ void TestMonthMeans::missingValues()
 void TestMonthMeans::valueThatDoesNotConvert()
 {
     MonthMeans means;
-    means.EstelleMonatsMittelwert(line("Morgens", 1, 120, 80, 70));
-    means.EstelleMonatsMittelwert(line("Abends", 1, 130, 90, 70));
-    QCOMPARE(conversionMessage([&] {
-                 means.EstelleMonatsMittelwert("Abends den 02.03.2024 Z=1 s=130, d=8x5, p=70");
-             }),
-             QString::fromUtf8("'8x5' ist kein gültiger Gleitkommawert"));
+    means.collect(line("Morgens", 1, 120, 80, 70));
+    means.collect(line("Abends", 1, 130, 90, 70));
+    QCOMPARE(
+        conversionMessage([&] { means.collect("Abends den 02.03.2024 Z=1 s=130, d=8x5, p=70"); }),
+        QString::fromUtf8("'8x5' ist kein gültiger Gleitkommawert"));
     // The label keeps the means before the bad line; the texts are empty.
     QCOMPARE(means.labelText(), QStringLiteral("Systole=125  Diastole=85"));
     QCOMPARE(means.systolic(), QString());
     QCOMPARE(means.pulse(), QString());
     // The bad value stays collected, so every later line fails the same way.
-    QVERIFY(!conversionMessage([&] {
-                 means.EstelleMonatsMittelwert(line("Abends", 2, 1, 1, 1));
-             }).isEmpty());
+    QVERIFY(!conversionMessage([&] { means.collect(line("Abends", 2, 1, 1, 1)); }).isEmpty());
 }
 
 void TestMonthMeans::clearKeepsTextsUntilNextLine()
 {
     MonthMeans means;
-    means.EstelleMonatsMittelwert(line("Morgens", 1, 120, 80, 70));
+    means.collect(line("Morgens", 1, 120, 80, 70));
     means.clear();
     QCOMPARE(means.systolic(), QStringLiteral("120,00"));
     QCOMPARE(means.valueList(0), QStringList());
-    means.EstelleMonatsMittelwert(line("Morgens", 1, 140, 90, 60));
+    means.collect(line("Morgens", 1, 140, 90, 60));
     QCOMPARE(means.systolic(), QStringLiteral("140,00"));
     QCOMPARE(means.labelText(), QStringLiteral("Systole=140  Diastole=90"));
 }
@@ -148,16 +145,16 @@ void TestMonthMeans::weights()
 {
     WeightStats weights;
     QCOMPARE(weights.mean(), 0.0L);
-    weights.ErstelleGewichtsListe(line("Morgens", 1, 120, 80, 70, "80,5"));
-    weights.ErstelleGewichtsListe(line("Abends", 1, 120, 80, 70, "0"));
-    weights.ErstelleGewichtsListe("Messung3 den 02.03.2024 Z=07:30 s=120, d=80, p=70");
-    weights.ErstelleGewichtsListe(line("Messung2", 3, 120, 80, 70, " 81,00 "));
+    weights.collect(line("Morgens", 1, 120, 80, 70, "80,5"));
+    weights.collect(line("Abends", 1, 120, 80, 70, "0"));
+    weights.collect("Messung3 den 02.03.2024 Z=07:30 s=120, d=80, p=70");
+    weights.collect(line("Messung2", 3, 120, 80, 70, " 81,00 "));
     QCOMPARE(weights.weightList(), (QStringList{"80,5", "81"}));
     QCOMPARE(weights.mean(), 80.75L);
     QCOMPARE(GermanNumbers::formatGrouped1(weights.mean()), QStringLiteral("80,8"));
 
     // Hand-written leftovers: a one-digit day and a second blank still read.
-    weights.ErstelleGewichtsListe("Morgens den  4.03.2024 Z=07:30 s=1, d=1, p=1, Gewicht=79,3");
+    weights.collect("Morgens den  4.03.2024 Z=07:30 s=1, d=1, p=1, Gewicht=79,3");
     QCOMPARE(weights.weightList().last(), QStringLiteral("79,3"));
 
     weights.clear();
@@ -168,13 +165,10 @@ void TestMonthMeans::weights()
 void TestMonthMeans::weightLinesThatDoNotConvert()
 {
     WeightStats weights;
-    QCOMPARE(conversionMessage([&] {
-                 weights.ErstelleGewichtsListe(
-                     "Morgens den x5.03.2024 Z=1 s=1, d=1, p=1, Gewicht=80");
-             }),
-             QString::fromUtf8("'x5' ist kein gültiger Integerwert"));
     QCOMPARE(conversionMessage(
-                 [&] { weights.ErstelleGewichtsListe(line("Morgens", 5, 1, 1, 1, "80.5")); }),
+                 [&] { weights.collect("Morgens den x5.03.2024 Z=1 s=1, d=1, p=1, Gewicht=80"); }),
+             QString::fromUtf8("'x5' ist kein gültiger Integerwert"));
+    QCOMPARE(conversionMessage([&] { weights.collect(line("Morgens", 5, 1, 1, 1, "80.5")); }),
              QString::fromUtf8("'80.5' ist kein gültiger Gleitkommawert"));
     QCOMPARE(weights.weightList(), QStringList());
 }

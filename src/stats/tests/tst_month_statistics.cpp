@@ -5,6 +5,7 @@
 #include "stats/day_means.h"
 #include "stats/evaluation.h"
 #include "stats/month_means.h"
+#include "stats/month_statistics.h"
 #include "stats/weight_stats.h"
 
 #include <QRandomGenerator>
@@ -20,13 +21,9 @@ const QString kMonths = QStringLiteral(VANTORIA_TEST_DATA_DIR "/months/");
 struct LoadedMonth
 {
     QStringList shown;
-    MonthMeans monthMeans;
-    DayMeans dayMeans;
-    WeightStats weights;
+    MonthStatistics statistics;
 };
 
-// The statistics part of a month load: every entry line goes to the three
-// collectors in their order, then the day table is built.
 LoadedMonth load(const QString &fileName)
 {
     LoadedMonth month;
@@ -38,13 +35,36 @@ LoadedMonth load(const QString &fileName)
             continue;
         if (const auto display = EntryLine::toDisplayLine(line))
             month.shown << *display;
-        month.monthMeans.EstelleMonatsMittelwert(line);
-        month.dayMeans.EstelleTagesMittelwert(line);
-        month.weights.ErstelleGewichtsListe(line);
     }
-    month.dayMeans.GibDieTagesMittelwerte();
+    month.statistics.recollect(*lines);
     return month;
 }
+
+// The same statistics by the markers alone, line by line: what every line
+// would give if none were read by its pieces.
+struct ByMarkers
+{
+    MonthMeans monthMeans;
+    DayMeans dayMeans;
+    WeightStats weights;
+    std::optional<QString> failure;
+
+    explicit ByMarkers(const QStringList &lines)
+    {
+        try {
+            for (const QString &line : lines) {
+                if (!EntryLine::isEntryLine(line))
+                    continue;
+                monthMeans.collect(line);
+                dayMeans.collect(line);
+                weights.collect(line);
+            }
+            dayMeans.buildTable();
+        } catch (const ConversionError &error) {
+            failure = error.message();
+        }
+    }
+};
 
 } // namespace
 
@@ -56,13 +76,15 @@ private slots:
     void handWrittenMarch();
     void fullMonthAgainstIntegerArithmetic();
     void arbitraryLinesOnlyRaiseConversionErrors();
+    void writtenLinesGiveWhatTheMarkersGive();
+    void aFailureStopsAtItsLine();
 };
 
 void TestMonthStatistics::handWrittenMarch()
 {
     const LoadedMonth month = load("Muster_03_2017.tab");
     QCOMPARE(month.shown.size(), 6);
-    const DayMeanTable &t = month.dayMeans.table();
+    const DayMeanTable &t = month.statistics.dayTable();
     // Day 05: 134/84/72, 128/80/64, 135/86/0 (the pulse of 0 counts).
     QCOMPARE(t.text(Quantity::Systolic, 5), QStringLiteral("132"));
     QCOMPARE(t.text(Quantity::Diastolic, 5), QStringLiteral("83"));
@@ -71,15 +93,15 @@ void TestMonthStatistics::handWrittenMarch()
     QCOMPARE(t.text(Quantity::Pulse, 7), QStringLiteral("70"));
     QCOMPARE(t.text(Quantity::Systolic, 2), QStringLiteral("0"));
 
-    QCOMPARE(month.monthMeans.systolic(), QStringLiteral("132,00"));
-    QCOMPARE(month.monthMeans.diastolic(), QStringLiteral("84,17"));
-    QCOMPARE(month.monthMeans.pulse(), QStringLiteral("57,00"));
-    QCOMPARE(month.monthMeans.labelText(), QStringLiteral("Systole=132  Diastole=84"));
+    QCOMPARE(month.statistics.monthMeans().systolic(), QStringLiteral("132,00"));
+    QCOMPARE(month.statistics.monthMeans().diastolic(), QStringLiteral("84,17"));
+    QCOMPARE(month.statistics.monthMeans().pulse(), QStringLiteral("57,00"));
+    QCOMPARE(month.statistics.monthMeans().labelText(), QStringLiteral("Systole=132  Diastole=84"));
 
-    QCOMPARE(month.weights.weightList(), (QStringList{"70,5", "71"}));
-    QCOMPARE(month.weights.mean(), 70.75L);
+    QCOMPARE(month.statistics.weights().weightList(), (QStringList{"70,5", "71"}));
+    QCOMPARE(month.statistics.weights().mean(), 70.75L);
 
-    const QStringList last = ZeigAuswertung(month.shown.last());
+    const QStringList last = evaluationItems(month.shown.last());
     QVERIFY(last.at(1).contains("Systole= 120 mmHg, Diastole= 80 mmHg, Puls= 70\t (HF)"));
 }
 
@@ -123,14 +145,16 @@ void TestMonthStatistics::fullMonthAgainstIntegerArithmetic()
     for (const auto &[day, sums] : days) {
         for (int q = 0; q < 3; ++q) {
             const qint64 rounded = (2 * sums[q] + sums[3]) / (2 * sums[3]);
-            QCOMPARE(month.dayMeans.table().text(Quantity(q), day), QString::number(rounded));
+            QCOMPARE(month.statistics.dayTable().text(Quantity(q), day), QString::number(rounded));
         }
     }
-    QCOMPARE(month.monthMeans.systolic(), GermanNumbers::formatFixed2(total[0] / 124.0L));
-    QCOMPARE(month.monthMeans.diastolic(), GermanNumbers::formatFixed2(total[1] / 124.0L));
-    QCOMPARE(month.monthMeans.pulse(), GermanNumbers::formatFixed2(total[2] / 124.0L));
-    QCOMPARE(month.weights.weightList().size(), weightCount);
-    QVERIFY(qAbs(double(month.weights.mean() - weightSum / weightCount)) < 1e-12);
+    QCOMPARE(month.statistics.monthMeans().systolic(),
+             GermanNumbers::formatFixed2(total[0] / 124.0L));
+    QCOMPARE(month.statistics.monthMeans().diastolic(),
+             GermanNumbers::formatFixed2(total[1] / 124.0L));
+    QCOMPARE(month.statistics.monthMeans().pulse(), GermanNumbers::formatFixed2(total[2] / 124.0L));
+    QCOMPARE(month.statistics.weights().weightList().size(), weightCount);
+    QVERIFY(qAbs(double(month.statistics.weights().mean() - weightSum / weightCount)) < 1e-12);
 }
 
 void TestMonthStatistics::arbitraryLinesOnlyRaiseConversionErrors()
@@ -155,14 +179,14 @@ void TestMonthStatistics::arbitraryLinesOnlyRaiseConversionErrors()
         DayMeans dayMeans;
         WeightStats weights;
         try {
-            monthMeans.EstelleMonatsMittelwert(line);
+            monthMeans.collect(line);
             (void)monthMeans.labelText();
-            dayMeans.EstelleTagesMittelwert(line);
-            dayMeans.GibDieTagesMittelwerte();
-            weights.ErstelleGewichtsListe(line);
+            dayMeans.collect(line);
+            dayMeans.buildTable();
+            weights.collect(line);
             (void)weights.mean();
             if (const auto display = EntryLine::toDisplayLine(line))
-                ZeigAuswertung(*display);
+                evaluationItems(*display);
             ++taken;
         } catch (const ConversionError &error) {
             QVERIFY(error.message().contains(QString::fromUtf8(" ist kein gültiger ")));
@@ -176,6 +200,102 @@ void TestMonthStatistics::arbitraryLinesOnlyRaiseConversionErrors()
         }
     }
     QVERIFY(taken > 0 && refused > 0);
+}
+
+namespace {
+
+// A month of lines in the written form and near it, in any order: days
+// repeated and out of order, long runs, values at 0 and 999, weights with
+// odd texts, and lines that only look written.
+QStringList randomMonth(QRandomGenerator &random)
+{
+    const QStringList prefixes = {"Morgens den ", "Messung2 den ", "Messung3 den ", "Abends den "};
+    const QStringList weights = {"0", "0", "79,1", "80,50", "310", "1e2", "0,0", "-5", "7,"};
+    const QStringList odd = {"Morgens den  5.03.2024 Z=07:30 s=120, d=80, p=70, Gewicht=0",
+                             "Abends den 31.02.2024 Z=20:40 s=110, d=70, p=60, Gewicht=0",
+                             "Morgens den 05.03.2024 Z=7:30 s=099, d=80, p=70, Gewicht=0",
+                             "Abends den 06.03.2024 Z=20:40 s=130, d=80, Gewicht=0",
+                             "Morgens den 07.03.2024 Z=08:00 s= 125, d=80, p=70, Gewicht=0"};
+    QStringList lines = {"[Personendaten]", "BenutzerName=Muster", ""};
+    const int count = random.bounded(1, 40);
+    for (int i = 0; i < count; ++i) {
+        if (random.bounded(10) == 0) {
+            lines << odd.at(random.bounded(odd.size()));
+            continue;
+        }
+        const int day = random.bounded(1, 32);
+        lines << prefixes.at(random.bounded(4)) +
+                     QStringLiteral("%1.03.2024 Z=%2:15 s=%3, "
+                                    "d=%4, p=%5, Gewicht=%6")
+                         .arg(day, 2, 10, QLatin1Char('0'))
+                         .arg(random.bounded(24), 2, 10, QLatin1Char('0'))
+                         .arg(random.bounded(1000))
+                         .arg(random.bounded(1000))
+                         .arg(random.bounded(4) ? random.bounded(40, 130) : 0)
+                         .arg(weights.at(random.bounded(weights.size())));
+    }
+    return lines;
+}
+
+void compareDayTables(const DayMeanTable &actual, const DayMeanTable &expected)
+{
+    for (int q = 0; q < 3; ++q) {
+        for (int day = 1; day <= 31; ++day)
+            QCOMPARE(actual.text(Quantity(q), day), expected.text(Quantity(q), day));
+    }
+}
+
+} // namespace
+
+void TestMonthStatistics::writtenLinesGiveWhatTheMarkersGive()
+{
+    // Lines in the written form are read by their pieces, which must give
+    // every text exactly as the markers would, whatever the mix.
+    QRandomGenerator random(20261208);
+    for (int round = 0; round < 3000; ++round) {
+        const QStringList lines = randomMonth(random);
+        MonthStatistics statistics;
+        statistics.recollect(lines);
+        const ByMarkers expected(lines);
+        const auto failure =
+            statistics.collectFailure() ? statistics.collectFailure() : statistics.tableFailure();
+        QCOMPARE(failure ? std::optional<QString>(failure->message()) : std::nullopt,
+                 expected.failure);
+        if (expected.failure)
+            continue;
+        compareDayTables(statistics.dayTable(), expected.dayMeans.table());
+        const MonthMeans &means = statistics.monthMeans();
+        QCOMPARE(means.systolic(), expected.monthMeans.systolic());
+        QCOMPARE(means.diastolic(), expected.monthMeans.diastolic());
+        QCOMPARE(means.pulse(), expected.monthMeans.pulse());
+        QCOMPARE(means.labelText(), expected.monthMeans.labelText());
+        for (int q = 0; q < 3; ++q)
+            QCOMPARE(means.valueList(q), expected.monthMeans.valueList(q));
+        QCOMPARE(statistics.weights().weightList(), expected.weights.weightList());
+        QCOMPARE(statistics.weights().mean(), expected.weights.mean());
+    }
+}
+
+void TestMonthStatistics::aFailureStopsAtItsLine()
+{
+    const QStringList lines = {"Morgens den 01.03.2024 Z=07:30 s=120, d=80, p=70, Gewicht=80,5",
+                               "Abends den 01.03.2024 Z=20:30 s=12O, d=80, p=70, Gewicht=0",
+                               "Morgens den 02.03.2024 Z=07:30 s=140, d=90, p=60, Gewicht=81,5"};
+    MonthStatistics statistics;
+    statistics.recollect({"Morgens den 05.02.2024 Z=07:30 s=150, d=95, p=70, Gewicht=0"});
+    QCOMPARE(statistics.dayTable().text(Quantity::Systolic, 5), QStringLiteral("150"));
+    statistics.recollect(lines);
+    QVERIFY(statistics.collectFailure());
+    QVERIFY(!statistics.tableFailure());
+    // The label keeps the means before the bad line; the weights of the lines
+    // before it stay, and the day table of the month before is not rebuilt.
+    QCOMPARE(statistics.monthMeans().labelText(), QStringLiteral("Systole=120  Diastole=80"));
+    QCOMPARE(statistics.weights().weightList(), QStringList{"80,5"});
+    QCOMPARE(statistics.dayTable().text(Quantity::Systolic, 5), QStringLiteral("150"));
+    statistics.recollect(lines.mid(0, 1) + lines.mid(2));
+    QVERIFY(!statistics.collectFailure());
+    QCOMPARE(statistics.dayTable().text(Quantity::Systolic, 5), QStringLiteral("0"));
+    QCOMPARE(statistics.dayTable().text(Quantity::Systolic, 2), QStringLiteral("140"));
 }
 
 QTEST_GUILESS_MAIN(TestMonthStatistics)
