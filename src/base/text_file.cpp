@@ -40,6 +40,25 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+QStringList decodeLines(const QByteArray &bytes)
+{
+    return splitLines(Windows1252::decode(bytes));
+}
+
+QByteArray encodeLines(const QStringList &lines)
+{
+    QString text;
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    text.reserve(size);
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return Windows1252::encode(text);
+}
+
 std::optional<QStringList> readLines(const QString &path)
 {
     QFile file(path);
@@ -48,7 +67,7 @@ std::optional<QStringList> readLines(const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return splitLines(Windows1252::decode(bytes));
+    return decodeLines(bytes);
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
@@ -80,16 +99,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
 
 bool writeLines(const QString &path, const QStringList &lines, QString *error)
 {
-    QString text;
-    qsizetype size = 0;
-    for (const QString &line : lines)
-        size += line.size() + 2;
-    text.reserve(size);
-    for (const QString &line : lines) {
-        text += line;
-        text += QLatin1String("\r\n");
-    }
-    return writeBytes(path, Windows1252::encode(text), error);
+    return writeBytes(path, encodeLines(lines), error);
 }
 
 int removeLeftoverTemporaries(const QString &folder)

@@ -13,6 +13,13 @@ namespace TextFile {
 // Splits at CRLF, LF or CR; a final line break does not add an empty line.
 QStringList splitLines(const QString &text);
 
+// The lines of a whole file's bytes, decoded exactly as readLines decodes
+// them, for content that is already in memory.
+QStringList decodeLines(const QByteArray &bytes);
+
+// The bytes writeLines writes for these lines.
+QByteArray encodeLines(const QStringList &lines);
+
 // Reads and decodes a whole file; nullopt when it cannot be opened or read.
 std::optional<QStringList> readLines(const QString &path);
 

@@ -1,12 +1,17 @@
 #include "journal/month_file.h"
 
 #include "base/blanks.h"
+#include "base/german_numbers.h"
+#include "base/text_file.h"
 
 #include "journal/entry_line.h"
 #include "journal/slots.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
 #include <optional>
 
 namespace MonthFile {
@@ -27,7 +32,46 @@ std::optional<QString> sectionName(const QString &trimmedLine)
     return withoutOuterBlanks(trimmedLine.mid(1, close - 1));
 }
 
+constexpr qint64 kBytesPerMegabyte = 1000 * 1000;
+
+QString refusalText(const QString &path, qint64 bytes)
+{
+    // Tenths rounded up, so that a refused file never shows the size of the
+    // limit itself.
+    constexpr qint64 tenth = kBytesPerMegabyte / 10;
+    const qint64 tenths = (bytes + tenth - 1) / tenth;
+    return QStringLiteral("Die Datei \"%1\" ist mit %2 MB zu groß für eine Monatstabelle "
+                          "(höchstens %3 MB) und wird nicht geöffnet.")
+        .arg(QFileInfo(path).fileName(), GermanNumbers::formatGrouped1(tenths / 10.0L),
+             QString::number(kMaxFileBytes / kBytesPerMegabyte));
+}
+
 } // namespace
+
+QString sizeRefusal(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() <= kMaxFileBytes)
+        return QString();
+    return refusalText(path, info.size());
+}
+
+ReadResult readLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    if (file.size() > kMaxFileBytes)
+        return {std::nullopt, refusalText(path, file.size())};
+    // One byte more than allowed tells a file that grew since it was opened,
+    // or a device without a size, from one that fits.
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return {};
+    if (bytes.size() > kMaxFileBytes)
+        return {std::nullopt, refusalText(path, std::max(file.size(), qint64(bytes.size())))};
+    return {TextFile::decodeLines(bytes), QString()};
+}
 
 std::array<bool, 4> Header::applySwitches(std::array<bool, 4> current) const
 {

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // The month journal: an INI-style header and the entry lines, Windows-1252,
 // CRLF after every line.
@@ -19,6 +20,31 @@ struct Header
     // sets, one containing "0" then clears ("10" clears); empty keeps.
     std::array<bool, 4> applySwitches(std::array<bool, 4> current) const;
 };
+
+// The largest month file the program opens, in bytes (1 MB, counted in
+// thousands as the file managers of the desktop count). A real month file
+// holds at most 124 readings and its header, about 10 KB; the limit leaves a
+// hundred times that for lines added by hand, and a file of that size full of
+// foreign lines still loads in a blink. Beyond it lies only a file that is no
+// month table, whose load would take the window minutes.
+inline constexpr qint64 kMaxFileBytes = 1000 * 1000;
+
+// Why the file is not opened as a month table: its size is above
+// kMaxFileBytes. Empty when the size is fine, and for a file that does not
+// exist or is no regular file (reading it then tells what is wrong).
+QString sizeRefusal(const QString &path);
+
+// A month file as read: either its lines, or nothing with the refusal of an
+// oversized file, or nothing at all when it could not be read.
+struct ReadResult
+{
+    std::optional<QStringList> lines;
+    QString refusal;
+};
+
+// Reads and decodes a month file; one above kMaxFileBytes is refused from
+// the size of the open file, before any content is read.
+ReadResult readLines(const QString &path);
 
 // Reads the header with INI rules: section "[Personendaten]", keys without
 // regard to case, blanks around key and value dropped, values cut at 254

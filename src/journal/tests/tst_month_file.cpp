@@ -3,7 +3,9 @@
 #include "journal/month_file.h"
 #include "journal/slots.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,6 +35,32 @@ QByteArray fileBytes(const QString &path)
     return file.readAll();
 }
 
+// Lines a hand could have added to a month file, cut to exactly that size.
+QByteArray junkOfSize(qint64 size)
+{
+    const QByteArray line =
+        "Morgens den 3x.01.2024 Z=07:3O s=12O, d=, p=\xE4\x81, Notiz ohne Wert\r\n";
+    QByteArray bytes;
+    bytes.reserve(size + line.size());
+    while (bytes.size() < size)
+        bytes += line;
+    bytes.truncate(size);
+    return bytes;
+}
+
+bool writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A file of that size without writing its bytes: the file system keeps a hole.
+bool makeSparse(const QString &path, qint64 size)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.resize(size);
+}
+
 } // namespace
 
 class TestMonthFile : public QObject
@@ -49,6 +77,13 @@ private slots:
     void headerFollowsIniRules();
     void headerOutsideItsSectionIsIgnored();
     void longValuesAreCut();
+
+    void sizeLimit_data();
+    void sizeLimit();
+    void refusalTellsNameSizeAndLimit_data();
+    void refusalTellsNameSizeAndLimit();
+    void streamWithoutSizeIsRefusedAtTheLimit();
+    void missingFileIsUnreadableNotRefused();
 };
 
 void TestMonthFile::writesHeaderEmptyLineAndEntries()
@@ -202,6 +237,99 @@ void TestMonthFile::longValuesAreCut()
     const QString name = QString(300, QLatin1Char('x'));
     const Header header = readHeader({"[Personendaten]", "BenutzerName=" + name + "   "});
     QCOMPARE(header.userName, name.left(254));
+}
+
+void TestMonthFile::sizeLimit_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("one byte below") << kMaxFileBytes - 1 << false;
+    QTest::newRow("at the limit") << kMaxFileBytes << false;
+    QTest::newRow("one byte above") << kMaxFileBytes + 1 << true;
+}
+
+void TestMonthFile::sizeLimit()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, refused);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Muster_01_2024.tab");
+    const QByteArray bytes = junkOfSize(size);
+    QVERIFY(writeRaw(path, bytes));
+
+    const ReadResult read = readLines(path);
+    if (refused) {
+        const QString message = QString::fromUtf8(
+            "Die Datei \"Muster_01_2024.tab\" ist mit 1,1 MB zu groß für eine Monatstabelle "
+            "(höchstens 1 MB) und wird nicht geöffnet.");
+        QCOMPARE(sizeRefusal(path), message);
+        QCOMPARE(read.refusal, message);
+        QVERIFY(!read.lines);
+    } else {
+        QCOMPARE(sizeRefusal(path), QString());
+        QCOMPARE(read.refusal, QString());
+        QVERIFY(read.lines);
+        QCOMPARE(*read.lines, TextFile::decodeLines(bytes));
+        QCOMPARE(*read.lines, *TextFile::readLines(path));
+    }
+}
+
+void TestMonthFile::refusalTellsNameSizeAndLimit_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QString>("sizeText");
+    QTest::newRow("50 MB") << qint64(50'000'000) << "50,0";
+    QTest::newRow("just over 50 MB") << qint64(50'000'001) << "50,1";
+    QTest::newRow("grouped") << qint64(1'234'500'000) << "1.234,5";
+}
+
+void TestMonthFile::refusalTellsNameSizeAndLimit()
+{
+    QFETCH(qint64, size);
+    QFETCH(QString, sizeText);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Zu groß_02_2024.tab");
+    QVERIFY(makeSparse(path, size));
+    const QString message = QString::fromUtf8("Die Datei \"Zu groß_02_2024.tab\" ist mit ") +
+                            sizeText +
+                            QString::fromUtf8(" MB zu groß für eine Monatstabelle (höchstens 1 MB) "
+                                              "und wird nicht geöffnet.");
+    QCOMPARE(sizeRefusal(path), message);
+    const ReadResult read = readLines(path);
+    QCOMPARE(read.refusal, message);
+    QVERIFY(!read.lines);
+}
+
+void TestMonthFile::streamWithoutSizeIsRefusedAtTheLimit()
+{
+    // A device tells no size before it is read; what it gives is still cut
+    // at the limit instead of being read to its end.
+    const QString endless = QStringLiteral("/dev/zero");
+    if (!QFileInfo(endless).exists())
+        QSKIP("no /dev/zero on this system");
+    QCOMPARE(sizeRefusal(endless), QString());
+    const ReadResult read = readLines(endless);
+    QVERIFY(!read.lines);
+    QCOMPARE(read.refusal, QString::fromUtf8("Die Datei \"zero\" ist mit 1,1 MB zu groß für eine "
+                                             "Monatstabelle (höchstens 1 MB) und wird nicht "
+                                             "geöffnet."));
+}
+
+void TestMonthFile::missingFileIsUnreadableNotRefused()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Muster_01_2024.tab");
+    QCOMPARE(sizeRefusal(path), QString());
+    const ReadResult read = readLines(path);
+    QVERIFY(!read.lines);
+    QCOMPARE(read.refusal, QString());
+    // A folder in its place is no file either.
+    QVERIFY(QDir().mkpath(path));
+    QCOMPARE(sizeRefusal(path), QString());
+    QVERIFY(!readLines(path).lines);
 }
 
 QTEST_GUILESS_MAIN(TestMonthFile)
