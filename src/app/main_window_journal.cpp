@@ -185,14 +185,16 @@ void TMainForm::MachEs(QString path)
     if (path.size() >= 8)
         ui->SpinEdit3->setText(path.mid(path.size() - 8, 4));
 
-    const std::optional<QStringList> fileLines = TextFile::readLines(path);
+    const MonthFile::ReadResult read = MonthFile::readLines(path);
+    const std::optional<QStringList> &fileLines = read.lines;
     if (fileLines)
         takeHeader(MonthFile::readHeader(*fileLines));
     ui->ListBox1->clear();
     if (!fileLines) {
         // The user name stays: a file that cannot be read says nothing about it.
         showMessage(UiSeam::MessageKind::Warning,
-                    QStringLiteral("Fehler beim Lesen der Datei: ") + path);
+                    read.refusal.isEmpty() ? QStringLiteral("Fehler beim Lesen der Datei: ") + path
+                                           : read.refusal);
         return;
     }
     // A value that does not convert stops the statistics at its line, but not
@@ -446,9 +448,14 @@ void TMainForm::oeffnenClick()
 {
     const QString chosen =
         m_seam.getOpenFileName(this, m_galleryFolder, QStringLiteral("Tabellen (*.tab)"));
-    // Cancelling leaves the open month, its refusals and the form as they were.
+    // Cancelling leaves the open month, its refusals and the form as they were;
+    // so does a file far too large to be a month table.
     if (chosen.isEmpty())
         return;
+    if (const QString refusal = MonthFile::sizeRefusal(chosen); !refusal.isEmpty()) {
+        showMessage(UiSeam::MessageKind::Warning, refusal);
+        return;
+    }
     m_monthMismatch = false;
     m_yearMismatch = false;
     m_presetPending = true;

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)FieldRules::monthMismatch(line, QStringLiteral("3"));
     (void)FieldRules::yearMismatch(line, QStringLiteral("2017"));
     try {
-        (void)ZeigAuswertung(line);
+        (void)evaluationItems(line);
     } catch (const ConversionError &) {
     }
     return 0;

@@ -14,6 +14,7 @@
 #include "stats/day_means.h"
 #include "stats/evaluation.h"
 #include "stats/month_means.h"
+#include "stats/month_statistics.h"
 #include "stats/weight_stats.h"
 
 namespace {
@@ -24,6 +25,41 @@ bool isPlainValue(const QString &text)
            !text.contains(QLatin1Char('\n'));
 }
 
+// Lines in the written form are read by their pieces; the statistics must be
+// what the markers give for every line.
+void checkStatistics(const QStringList &lines)
+{
+    MonthStatistics statistics;
+    statistics.recollect(lines);
+    MonthMeans monthMeans;
+    DayMeans dayMeans;
+    WeightStats weights;
+    try {
+        for (const QString &line : lines) {
+            if (!EntryLine::isEntryLine(line))
+                continue;
+            monthMeans.collect(line);
+            dayMeans.collect(line);
+            weights.collect(line);
+        }
+        dayMeans.buildTable();
+    } catch (const ConversionError &) {
+        Fuzz::check(statistics.collectFailure() || statistics.tableFailure(), "same failure");
+        return;
+    }
+    Fuzz::check(!statistics.collectFailure() && !statistics.tableFailure(), "no other failure");
+    Fuzz::check(statistics.monthMeans().labelText() == monthMeans.labelText(), "same label");
+    for (int q = 0; q < 3; ++q) {
+        Fuzz::check(statistics.monthMeans().valueList(q) == monthMeans.valueList(q), "same values");
+        for (int day = 1; day <= 31; ++day)
+            Fuzz::check(statistics.dayTable().text(Quantity(q), day) ==
+                            dayMeans.table().text(Quantity(q), day),
+                        "same day means");
+    }
+    Fuzz::check(statistics.weights().weightList() == weights.weightList(), "same weights");
+    Fuzz::check(statistics.weights().mean() == weights.mean(), "same weight mean");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -32,33 +68,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const MonthFile::Header header = MonthFile::readHeader(lines);
     const std::array<bool, 4> switches = header.applySwitches({true, true, false, false});
 
-    MonthMeans monthMeans;
-    DayMeans dayMeans;
-    WeightStats weights;
     QStringList display;
     QStringList entryLines;
     QString lastEntryLine;
-    try {
-        for (const QString &line : lines) {
-            if (!EntryLine::isEntryLine(line))
-                continue;
-            lastEntryLine = line;
-            entryLines.append(line);
-            if (const auto shown = EntryLine::toDisplayLine(line)) {
-                if (!line.contains(QLatin1Char('\t')))
-                    Fuzz::check(shown->count(QLatin1Char('\t')) == 6, "seven display pieces");
-                display.append(*shown);
-            }
-            monthMeans.EstelleMonatsMittelwert(line);
-            dayMeans.EstelleTagesMittelwert(line);
-            weights.ErstelleGewichtsListe(line);
+    for (const QString &line : lines) {
+        if (!EntryLine::isEntryLine(line))
+            continue;
+        lastEntryLine = line;
+        entryLines.append(line);
+        if (const auto shown = EntryLine::toDisplayLine(line)) {
+            if (!line.contains(QLatin1Char('\t')))
+                Fuzz::check(shown->count(QLatin1Char('\t')) == 6, "seven display pieces");
+            display.append(*shown);
         }
-        // The load shows the label once, after its last line.
-        (void)monthMeans.labelText();
-        dayMeans.GibDieTagesMittelwerte();
-        (void)weights.mean();
-    } catch (const ConversionError &) {
     }
+    checkStatistics(lines);
     (void)FieldRules::parseForPreset(lastEntryLine);
 
     // The add command sorts the list; no line may be changed by it.
@@ -75,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // line as the list shows it after a load.
     if (!display.isEmpty()) {
         try {
-            (void)ZeigAuswertung(display.constLast());
+            (void)evaluationItems(display.constLast());
         } catch (const ConversionError &) {
         }
     }

@@ -54,6 +54,7 @@ private slots:
     void addToEmptyListJoinsTheGalleryMonth();
     void unreadableMonthIsNeverReplaced();
     void cancelledOpenKeepsTheMonthRefusal();
+    void oversizedFileIsRefusedAtOnce();
     void yearComesFromTheMonthNotFromTheName();
     void fileChangedBehindTheProgramIsNotOverwritten();
     void linesWithoutMarkerStayInTheFile();
@@ -77,7 +78,7 @@ private slots:
 void TestMainWindowSafety::addToEmptyListJoinsTheGalleryMonth()
 {
     FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.startAs(QStringLiteral("Muster"));
     f.fill(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
     clickAdd(f);
     f.fill(3, 4, 2017, Slot::Abends, "20:40", 132, 82, 62);
@@ -87,7 +88,7 @@ void TestMainWindowSafety::addToEmptyListJoinsTheGalleryMonth()
              monthFileBytes("Muster", "April 2017", "1111", {kLine1, kLine2}));
 
     // "neu erstellen" empties the list; April's file still holds two readings.
-    form.neuerstellen1Click();
+    f.menu("neuerstellen1");
     QCOMPARE(f.list()->count(), 0);
     f.fill(4, 4, 2017, Slot::Morgens, "07:35", 140, 90, 70);
     clickAdd(f);
@@ -98,7 +99,7 @@ void TestMainWindowSafety::addToEmptyListJoinsTheGalleryMonth()
     QCOMPARE(f.list()->count(), 3);
 
     // The same after a new month: a slot already taken is refused.
-    form.neuerstellen1Click();
+    f.menu("neuerstellen1");
     f.seam.clear();
     f.fill(3, 4, 2017, Slot::Abends, "20:45", 150, 95, 75);
     clickAdd(f);
@@ -110,9 +111,9 @@ void TestMainWindowSafety::addToEmptyListJoinsTheGalleryMonth()
 void TestMainWindowSafety::unreadableMonthIsNeverReplaced()
 {
     FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.startAs(QStringLiteral("Muster"));
     f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
-    form.neuerstellen1Click();
+    f.menu("neuerstellen1");
     // A month "file" that cannot be read, whoever runs the test: a folder.
     const QString april = f.monthFile("Muster", "04", "2017");
     QVERIFY(QFile::remove(april));
@@ -132,7 +133,7 @@ void TestMainWindowSafety::cancelledOpenKeepsTheMonthRefusal()
     f.spin(2)->setValue(5);
     QVERIFY(form.MonthMismatch());
     f.seam.openFileAnswers = {QString()}; // "Abbrechen"
-    form.oeffnenClick();
+    f.menu("oeffnen");
     QVERIFY(form.MonthMismatch());
     f.seam.clear();
     f.fill(4, 5, 2017, Slot::Abends, "20:40", 132, 82, 62);
@@ -141,6 +142,38 @@ void TestMainWindowSafety::cancelledOpenKeepsTheMonthRefusal()
     QCOMPARE(filesBelow(f.gallery()).keys(), QStringList{"2017/Muster_04_2017.tab"});
     QCOMPARE(TempHome::readFile(f.monthFile("Muster", "04", "2017")),
              monthFileBytes("Muster", "April 2017", "1111", {kLine1}));
+}
+
+void TestMainWindowSafety::oversizedFileIsRefusedAtOnce()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    const QString april = f.monthFile("Muster", "04", "2017");
+    const QByteArray aprilBytes = TempHome::readFile(april);
+    // 50 MB of junk lines that look like entries, made by hand.
+    const QString junk = f.home.root() + "/Muster_05_2017.tab";
+    {
+        QFile file(junk);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray line = "Morgens den 1.05.2017 Z=x s=9, d=9, p=9\r\n";
+        const QByteArray block = line.repeated(1000 * 1000 / line.size() + 1);
+        while (file.size() < 50 * 1000 * 1000)
+            QVERIFY(file.write(block) == block.size());
+        QVERIFY(file.resize(50 * 1000 * 1000));
+    }
+    f.seam.clear();
+    f.seam.openFileAnswers = {junk};
+    f.menu("oeffnen");
+    QCOMPARE(f.seam.texts("warning"),
+             QStringList{"Die Datei \"Muster_05_2017.tab\" ist mit 50,0 MB zu groß für eine "
+                         "Monatstabelle (höchstens 1 MB) und wird nicht geöffnet."});
+    // April stays open, whole, and takes the next reading.
+    QCOMPARE(form.MonthFilePath(), april);
+    QCOMPARE(f.list()->count(), 1);
+    QCOMPARE(TempHome::readFile(april), aprilBytes);
+    f.add(4, 4, 2017, Slot::Morgens, "07:35", 140, 90, 70);
+    QCOMPARE(f.list()->count(), 2);
 }
 
 void TestMainWindowSafety::yearComesFromTheMonthNotFromTheName()
