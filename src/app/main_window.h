@@ -53,46 +53,19 @@ public:
     // True when the start-up ended the program (folders, vanished last file).
     bool endedAtStart() const { return m_endedAtStart; }
 
-    // --- start-up, refresh, shutdown -----------------------------------
+    // The refresh the desktop's paint starts: layout, then the form as the
+    // open month wants it. Tests run it without a desktop.
     void FormPaint();
     bool FirstPaintPending() const { return m_firstPaintPending; }
 
-    // --- menu commands --------------------------------------------------
-    void neuerstellen1Click();
-    void oeffnenClick();
-    void Bemerkungeingeben1Click();
-    void Einstellungen1Click();
-    void Tabelleanzeigen1Click();
-    void TabellenAnzeigeTimerTimer();
-    void Namendern1Click();
-    void RegistryEintraegeloeschen1Click();
-    void HilfeThemenClick();
-    void InfoueberClick();
-    void beenden1Click();
-
-    // --- the central cycle ---------------------------------------------
+    // Loads a month file into list, form and statistics (the other commands
+    // reload the gallery's month through it after they changed the file).
     void MachEs(QString path); // by value: callers pass m_monthFilePath, which it changes
+    // Writes the open month and loads it again.
     void TabDateiSpeichern();
-    void ListBox1Click();
-    void BitBtn1Click();
-    void BitBtn3Click();
-    void BtnEintragBearbeitenClick();
-    void CheckBoxClick();
-    void BtnBalkendiagrammErstellenClick();
-    void LinienDiagrammErstellenClick();
-
-    // --- field rules ----------------------------------------------------
-    void SpinEdit1Change();
-    void SpinEdit2Change();
-    void SpinEdit3Change();
-    void GewichtEditChange();
-    void SpinButton1UpClick();
-    void SpinButton1DownClick();
-    void SpinButton2UpClick();
-    void SpinButton2DownClick();
-    void GewichtsEingabeCheckBoxClick();
+    // Shows the month's weight mean and colours it by the difference to the
+    // weight in the field.
     void ZeigGewichtInfo();
-    void Memo2Change();
 
     // --- state, read by tests and the other windows --------------------
     const QString &MonthFilePath() const { return m_monthFilePath; }
@@ -129,6 +102,38 @@ protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    // The handlers of the controls and menu items; connectHandlers() wires
+    // each to its control inside the command guard.
+    void neuerstellen1Click();
+    void oeffnenClick();
+    void Bemerkungeingeben1Click();
+    void Einstellungen1Click();
+    void Tabelleanzeigen1Click();
+    void TabellenAnzeigeTimerTimer();
+    void Namendern1Click();
+    void RegistryEintraegeloeschen1Click();
+    void HilfeThemenClick();
+    void InfoueberClick();
+    void beenden1Click();
+    void ListBox1Click();
+    void BitBtn1Click();
+    void BitBtn3Click();
+    void BtnEintragBearbeitenClick();
+    void CheckBoxClick();
+    void BtnBalkendiagrammErstellenClick();
+    void LinienDiagrammErstellenClick();
+    void SpinEdit1Change();
+    void SpinEdit2Change();
+    void SpinEdit3Change();
+    void GewichtEditChange();
+    void SpinButton1UpClick();
+    void SpinButton1DownClick();
+    void SpinButton2UpClick();
+    void SpinButton2DownClick();
+    void GewichtsEingabeCheckBoxClick();
+    void Memo2Change();
 
 private:
     // start-up (FormCreate), in its steps

@@ -6,7 +6,11 @@
 #include "support/fake_seam.h"
 #include "support/temp_home.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QDirIterator>
+#include <QListWidget>
+#include <QTest>
 #include <QMap>
 #include <QPlainTextEdit>
 
@@ -65,6 +69,25 @@ struct MainFormFixture
     void load(const QString &path)
     {
         run([&] { form->MachEs(path); });
+    }
+
+    // The user's ways in: a mouse click on a button, a menu item, the list.
+    void click(const char *button) const
+    {
+        QTest::mouseClick(form->findChild<QAbstractButton *>(QLatin1StringView(button)),
+                          Qt::LeftButton);
+    }
+    void menu(const char *item) const
+    {
+        form->findChild<QAction *>(QLatin1StringView(item))->trigger();
+    }
+    void clickLastRow() const
+    {
+        auto *list = form->findChild<QListWidget *>(QStringLiteral("ListBox1"));
+        QListWidgetItem *last = list->item(list->count() - 1);
+        list->scrollToItem(last);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(last).center());
     }
 
     QPlainTextEdit *memo() const

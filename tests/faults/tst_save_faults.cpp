@@ -56,16 +56,16 @@ struct ReadOnlyFolder
 // Adds the Messung2 reading of the 7th, the slot after the month's last entry.
 void addReading(MainFormFixture &f)
 {
-    f.run([&] { f.form->BitBtn3Click(); });
-    f.run([&] { f.form->BitBtn1Click(); });
+    f.click("BitBtn3");
+    f.click("BitBtn1");
 }
 
 // Types a remark and leaves remark mode by a click on the list.
 void typeRemark(MainFormFixture &f, const QString &text)
 {
-    f.run([&] { f.form->Bemerkungeingeben1Click(); });
+    f.menu("Bemerkungeingeben1");
     f.memo()->setPlainText(text);
-    f.run([&] { f.form->ListBox1Click(); });
+    f.clickLastRow();
 }
 
 } // namespace
@@ -178,7 +178,7 @@ void TstSaveFaults::refusedWriteKeepsRemark()
 
     // Closing the window while the remark is edited tries once more; still
     // nothing is lost.
-    f.run([&] { f.form->Bemerkungeingeben1Click(); });
+    f.menu("Bemerkungeingeben1");
     f.memo()->setPlainText(QStringLiteral("Noch eine"));
     f.seam.clear();
     f.form->close();
@@ -239,12 +239,12 @@ void TstSaveFaults::yearFolderThatCannotBeMade()
     TempHome::writeFile(otherYear, "no folder");
     const QMap<QString, QByteArray> before = f.snapshot();
 
-    f.run([&] { f.form->neuerstellen1Click(); });
+    f.menu("neuerstellen1");
     auto *year = f.form->findChild<QSpinBox *>(QStringLiteral("SpinEdit3"));
     QVERIFY(year);
     year->setValue(2018);
     f.seam.clear();
-    f.run([&] { f.form->BitBtn1Click(); });
+    f.click("BitBtn1");
     QCOMPARE(f.seam.messages(),
              (QStringList{QStringLiteral("Ordner \"2018\" konnte nicht erstellt werden! "),
                           QStringLiteral("Fehler beim Erzeugen der Datei ") + otherYear +

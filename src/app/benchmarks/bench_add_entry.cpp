@@ -1,10 +1,12 @@
 // Adding one entry to a full month through the real main window: the checks,
 // the sort, two writes, two loads and every statistic.
 #include "app/main_window.h"
+#include "base/text_file.h"
 #include "storage/settings_store.h"
 #include "support/fake_seam.h"
 #include "support/temp_home.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -41,8 +43,12 @@ struct FullMonth
         // The weights come back with the entries they were taken from.
         auto *weightSwitch =
             form->findChild<QCheckBox *>(QStringLiteral("GewichtsEingabeCheckBox"));
-        weightSwitch->setChecked(true);
-        form->GewichtsEingabeCheckBoxClick();
+        weightSwitch->click();
+    }
+
+    void click(const char *button) const
+    {
+        form->findChild<QAbstractButton *>(QLatin1StringView(button))->click();
     }
 
     bool whole() const { return list->count() == 124 && seam.messages().isEmpty(); }
@@ -66,10 +72,10 @@ void BM_AddEntryToFullMonth(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         month.list->setCurrentRow(60);
-        month.form->BtnEintragBearbeitenClick();
+        month.click("BtnEintragBearbeiten");
         month.seam.clear(); // the question of the edit command
         state.ResumeTiming();
-        month.form->BitBtn1Click();
+        month.click("BitBtn1");
         if (!month.whole())
             break;
     }
@@ -84,9 +90,9 @@ void BM_EditAndAddBack(benchmark::State &state)
     FullMonth month;
     for (auto _ : state) {
         month.list->setCurrentRow(60);
-        month.form->BtnEintragBearbeitenClick();
+        month.click("BtnEintragBearbeiten");
         month.seam.clear();
-        month.form->BitBtn1Click();
+        month.click("BitBtn1");
         if (!month.whole())
             break;
     }
@@ -94,6 +100,26 @@ void BM_EditAndAddBack(benchmark::State &state)
         state.SkipWithError(month.why().c_str());
 }
 BENCHMARK(BM_EditAndAddBack)->Unit(benchmark::kMillisecond);
+
+// The floor of an add: the month file replaced safely twice (temporary file,
+// flush to disk, rename), as the add's own two writes do, on the same disk.
+void BM_TwoSafeWritesOfTheMonth(benchmark::State &state)
+{
+    FullMonth month;
+    const QString path = month.form->MonthFilePath();
+    const std::optional<QStringList> lines = TextFile::readLines(path);
+    if (!lines) {
+        state.SkipWithError("the month did not read");
+        return;
+    }
+    for (auto _ : state) {
+        if (!TextFile::writeLines(path, *lines) || !TextFile::writeLines(path, *lines)) {
+            state.SkipWithError("a write failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_TwoSafeWritesOfTheMonth)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
