@@ -68,6 +68,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(1000);
+    m_geometry = std::make_unique<FormGeometry>(*this, *ui, m_environment.screenInfo, *m_machPause);
     m_tabellenAnzeigeTimer = new QTimer(this);
     m_tabellenAnzeigeTimer->setObjectName(QStringLiteral("TabellenAnzeigeTimer"));
     m_tabellenAnzeigeTimer->setInterval(500);
@@ -94,7 +95,8 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installExchangeMenu(*this, m_seam);
     installBackupCommands(*this, m_seam);
     installDoctorsReport(*this, m_seam);
-    connect(m_timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
+    connect(m_timer1, &QTimer::timeout, this,
+            [this] { guarded([this] { m_geometry->Timer1Timer(); }); });
     m_timer1->start();
 }
 
@@ -126,7 +128,7 @@ void TMainForm::applyDesignedFonts()
 
 void TMainForm::FormCreate()
 {
-    setUpTouch();
+    m_geometry->setUp();
     // The menu font is set with the other designed fonts.
     m_firstPaintPending = true;
     m_presetPending = true;
@@ -329,8 +331,7 @@ bool TMainForm::event(QEvent *event)
     case QEvent::Show:
         // Placed before the window system maps it, so it does not jump; the
         // first paint corrects for the frame once the frame is known.
-        if (!m_placedOnDesktop && !isMaximized())
-            centreOnDesktop();
+        m_geometry->centreUntilPlaced();
         scheduleRefresh();
         break;
     case QEvent::WindowActivate:
@@ -365,9 +366,8 @@ void TMainForm::FormPaint()
         return;
     m_inRefresh = true;
     bool laidOut = true;
-    guarded([this, &laidOut] { laidOut = applyLayout(); });
-    if (!m_placedOnDesktop && !isMaximized())
-        centreOnDesktop();
+    guarded([this, &laidOut] { laidOut = m_geometry->applyLayout(); });
+    m_geometry->centreUntilPlaced();
     if (laidOut)
         guarded([this] { RefreshSequence(); });
     m_inRefresh = false;
@@ -408,9 +408,7 @@ void TMainForm::freshForm()
             presetFromLastEntry();
         m_newMonthStarted = false;
         m_remarkModified = false;
-        const QSize screen = m_screenInfo->screenSize(*this);
-        if (screen.width() < screen.height())
-            m_portraitSeen = true;
+        m_geometry->notePortraitScreen();
         m_presetPending = false;
     }
     selectLastEntry();

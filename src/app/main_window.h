@@ -2,10 +2,10 @@
 
 #include "storage/settings_store.h"
 #include "charts/chart_inputs.h"
+#include "app/form_geometry.h"
 #include "app/screen_info.h"
 #include "app/version_keeping.h"
 #include "ui/seam.h"
-#include "ui/window_layout.h"
 #include "journal/entry_line.h"
 #include "journal/field_rules.h"
 #include "journal/month_file.h"
@@ -21,8 +21,6 @@
 namespace Ui {
 class TMainForm;
 }
-class QGestureEvent;
-class QMouseEvent;
 class QTimer;
 class TEinstellDlg;
 class TInfoDlg;
@@ -95,8 +93,8 @@ public:
     TNameEingDlg *nameEingDlg() const { return m_nameEingDlg; }
     TMachPause *machPause() const { return m_machPause; }
     QTimer *tabellenAnzeigeTimer() const { return m_tabellenAnzeigeTimer; }
-    bool TouchCapable() const { return m_touchCapable; }
-    bool PortraitScreen() const { return m_portraitScreen; }
+    bool TouchCapable() const { return m_geometry->touchCapable(); }
+    bool PortraitScreen() const { return m_geometry->portraitScreen(); }
 
 protected:
     bool event(QEvent *event) override;
@@ -147,18 +145,6 @@ private:
     void connectHandlers();
     void applyDesignedFonts();
 
-    // window layout, orientation, dragging and touch (main_window_layout.cpp)
-    void setUpTouch();
-    bool applyLayout(); // false: the refresh is skipped for this paint
-    void Timer1Timer();
-    void applyLayoutResult(const WindowLayout::Result &result);
-    void setTitleButtons(bool maximizeButton);
-    bool FormMouseDown(QMouseEvent *event);
-    bool UpDownSchalterGroupMouseDown(QMouseEvent *event);
-    bool GewichtGroupMouseDown(QMouseEvent *event);
-    bool gestureEvent(QGestureEvent *event);
-    class LayoutEvents;
-
     // refresh
     void scheduleRefresh();
     void RefreshSequence();
@@ -167,7 +153,6 @@ private:
     void presetFromLastEntry();
     void ensureYearFolder();
     void selectLastEntry();
-    void centreOnDesktop();
 
     // central cycle helpers
     void setListLines(const QStringList &lines);
@@ -265,12 +250,8 @@ private:
     bool m_freshFormPending = true;
     bool m_newMonthStarted = false;
     bool m_remarkModified = false;
-    bool m_portraitSeen = false;
-    bool m_touchCapable = false;
-    bool m_portraitScreen = false;
     bool m_refreshScheduled = false;
     bool m_inRefresh = false;
-    bool m_placedOnDesktop = false;
     QString m_yearFolderFailureShown; // told once, not at every paint
 
     // colours
@@ -283,9 +264,7 @@ private:
     bool m_zeroGap = true;
     QString m_chartBorderWidth;
 
-    // layout, orientation and touch
-    ScreenInfo *m_screenInfo = nullptr;
-    std::unique_ptr<ScreenInfo> m_desktopScreenInfo;
-    WindowLayout::ZoomGesture m_zoomGesture;
-    QSize m_normalSize; // the window's fixed size outside the maximized state
+    // layout, orientation, dragging and touch; its handlers Timer1Timer,
+    // FormMouseDown, UpDownSchalterGroupMouseDown, GewichtGroupMouseDown
+    std::unique_ptr<FormGeometry> m_geometry;
 };
