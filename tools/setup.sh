@@ -16,7 +16,7 @@ as_root() {
 
 packages=(
     # toolchain
-    g++ cmake ninja-build pkg-config dpkg-dev clang-format
+    g++ cmake ninja-build pkg-config dpkg-dev clang-format clang-tidy
     # Qt 6 widgets, printing, tests, translations (German standard buttons)
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     qt6-translations-l10n qt6-qpa-plugins libgl-dev fonts-dejavu-core

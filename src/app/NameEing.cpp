@@ -19,7 +19,7 @@ TNameEingDlg::TNameEingDlg(UiSeam &seam, const SettingsStore &settings, QWidget 
     dialogFont.setPixelSize(11);
     setFont(dialogFont);
     setFixedSize(322, 173);
-    ui->Edit1->setText(m_settings.Lies_String_aus_Registry(QStringLiteral("BenutzerName")));
+    ui->Edit1->setText(m_settings.read(SettingKey::UserName));
     connect(ui->OKBtn, &QPushButton::clicked, this, &TNameEingDlg::OKBtnClick);
     connect(ui->CancelBtn, &QPushButton::clicked, this, &TNameEingDlg::CancelBtnClick);
 }
@@ -46,7 +46,7 @@ void TNameEingDlg::OKBtnClick()
         ui->Edit1->setFocus();
         return;
     }
-    m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), name);
+    m_settings.write(SettingKey::UserName, name);
     emit nameAccepted(name);
     accept();
 }

@@ -92,8 +92,7 @@ std::array<QString, 4> slotTimes(const TMainForm &form)
 {
     std::array<QString, 4> times;
     for (Slot slot : kAllSlots)
-        times[std::size_t(slot)] =
-            form.settings().Lies_String_aus_Registry(slotInfo(slot).timeSetting);
+        times[std::size_t(slot)] = form.settings().read(timeSettingOf(slot));
     return times;
 }
 

@@ -21,8 +21,7 @@ ExchangeContext contextOf(TMainForm &form, UiSeam &seam)
     const QDate open(form.OpenYear().toInt(), form.OpenMonth().toInt(), 1);
     context.openMonth = open.isValid() ? open : seam.today();
     for (Slot slot : kAllSlots) {
-        context.slotTimes[std::size_t(slot)] =
-            form.settings().Lies_String_aus_Registry(slotInfo(slot).timeSetting);
+        context.slotTimes[std::size_t(slot)] = form.settings().read(timeSettingOf(slot));
     }
     return context;
 }

@@ -15,7 +15,7 @@ QList<int> TabStopDelegate::stopPixels(const QList<int> &dialogUnits, const QFon
     // measured over the alphabet as the desktop that designed these did.
     const QFontMetrics metrics(font);
     const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const double average = double(metrics.horizontalAdvance(alphabet)) / alphabet.size();
+    const double average = double(metrics.horizontalAdvance(alphabet)) / double(alphabet.size());
     QList<int> pixels;
     for (int units : dialogUnits)
         pixels.append(qRound(units * average / 4.0));

@@ -90,7 +90,7 @@ DecimalDigits roundedDigits(long double value, int precision, int decimals)
     QByteArray kept = all.left(keep);
     const bool roundUp = keep < all.size() && all.at(keep) >= '5';
     if (roundUp) {
-        int i = kept.size() - 1;
+        qsizetype i = kept.size() - 1;
         while (i >= 0 && kept.at(i) == '9') {
             kept[i] = '0';
             --i;
@@ -121,7 +121,7 @@ QString formatDecimal(long double value, int precision, int decimals, int minInt
     for (int pos = 0; pos < std::max<int>(d.exponent, 0); ++pos)
         integer.append(QLatin1Char(pos < d.digits.size() ? d.digits.at(pos) : '0'));
     const int fractionDigits =
-        decimals >= 0 ? decimals : std::max<int>(0, d.digits.size() - d.exponent);
+        decimals >= 0 ? decimals : int(std::max<qsizetype>(0, d.digits.size() - d.exponent));
     for (int k = 0; k < fractionDigits; ++k) {
         const int pos = d.exponent + k;
         fraction.append(QLatin1Char(pos >= 0 && pos < d.digits.size() ? d.digits.at(pos) : '0'));
@@ -287,14 +287,14 @@ QString formatTwoDigits1(long double value)
 
 } // namespace GermanNumbers
 
-long double RoundHalfUp(long double x)
+long double roundHalfUp(long double x)
 {
     const long double integer = std::trunc(x);
     const long double fraction = x - integer;
     return integer + std::trunc(fraction * 2);
 }
 
-long double RoundToDigits(long double x, int digits)
+long double roundToDigits(long double x, int digits)
 {
     const long double scale = std::pow(10.0L, digits);
     return std::trunc(x * scale + 0.50000000000001L) / scale;

@@ -45,8 +45,18 @@ QString formatTwoDigits1(long double value);
 } // namespace GermanNumbers
 
 // Integer part of x plus the integer part of twice its fraction: halves go up
-// for the non-negative values the statistics produce.
-long double RoundHalfUp(long double x);
+// for the non-negative values the statistics produce. (RoundHalfUp)
+long double roundHalfUp(long double x);
 
-// Integer part of x * 10^n + 0.50000000000001, divided by 10^n.
-long double RoundToDigits(long double x, int digits);
+// Integer part of x * 10^n + 0.50000000000001, divided by 10^n. (RoundToDigits)
+long double roundToDigits(long double x, int digits);
+
+// Kept for the last callers, src/stats/, until they use the names above.
+inline long double RoundHalfUp(long double x) // NOLINT(readability-identifier-naming)
+{
+    return roundHalfUp(x);
+}
+inline long double RoundToDigits(long double x, int digits) // NOLINT(readability-identifier-naming)
+{
+    return roundToDigits(x, digits);
+}

@@ -24,6 +24,6 @@ QString ReplaceAll(QString text, const QString &oldText, const QString &newText)
 // Makes user text safe inside HTML element content.
 QString escapeHtmlText(const QString &text);
 
-// GibTageImMonat: 28 to 31 by the Gregorian leap rule. month and year are the
+// daysInMonth: 28 to 31 by the Gregorian leap rule. month and year are the
 // texts of the open month; throws ConversionError when they are not numbers.
 int daysInOpenMonth(const QString &month, const QString &year);

@@ -170,7 +170,7 @@ constexpr std::array<ArrayMarker, 12> kArrayMarkers{{
 
 qint64 roundedMonthMean(const QString &meanText)
 {
-    return qint64(RoundToDigits(GermanNumbers::toFloat(meanText), 0));
+    return qint64(roundToDigits(GermanNumbers::toFloat(meanText), 0));
 }
 
 QString monthlySummary(const ChartInputs &inputs, ChartPage page)

@@ -83,10 +83,10 @@ void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &con
         }
     }
 
-    QString browser = context.settings.Lies_String_aus_Registry(QStringLiteral("Browser"));
+    QString browser = context.settings.read(SettingKey::Browser);
     if (browser.isEmpty()) {
         browser = QStringLiteral("standard");
-        context.settings.Schreib_String_in_Registry(QStringLiteral("Browser"), browser);
+        context.settings.write(SettingKey::Browser, browser);
     }
 
     const BrowserStart start =

@@ -23,7 +23,7 @@ TExportierenDlg::~TExportierenDlg() = default;
 void TExportierenDlg::prepare(const QDate &openMonth)
 {
     ui->OffenerMonat->setText(QStringLiteral("der geöffnete &Monat (%1 %2)")
-                                  .arg(GibMonatLang(openMonth.month()))
+                                  .arg(germanMonthName(openMonth.month()))
                                   .arg(openMonth.year()));
     const QSignalBlocker quietFrom(ui->VonMonat);
     const QSignalBlocker quietTo(ui->BisMonat);

@@ -159,7 +159,7 @@ Opened readFile(const QString &path)
                 QStringLiteral("Die Datei %1 ist mit %2 MB zu groß. Eingelesen werden Dateien "
                                "bis %3 MB.")
                     .arg(quoted(name), GermanNumbers::formatGrouped1(megabytes),
-                         QString::number(ImportText::kMaxFileBytes / (1024 * 1024)))};
+                         QString::number(ImportText::kMaxFileBytes / (qint64(1024) * 1024)))};
     }
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))

@@ -13,7 +13,7 @@ QDate monthOf(const QDate &date)
 
 QString monthName(const QDate &month)
 {
-    return GibMonatLang(month.month()) + u' ' + QString::number(month.year());
+    return germanMonthName(month.month()) + u' ' + QString::number(month.year());
 }
 
 } // namespace

@@ -23,7 +23,7 @@ MonthRow &rowFor(QList<std::pair<int, MonthRow>> &rows, int key, const QString &
 
 QString monthTitle(int month, int year)
 {
-    return GibMonatLang(month) + u' ' + QString::number(year);
+    return germanMonthName(month) + u' ' + QString::number(year);
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace ImportText {
 
 // Larger files are refused before they are read: a device export of many
 // years holds a few megabytes.
-constexpr qint64 kMaxFileBytes = 20 * 1024 * 1024;
+constexpr qint64 kMaxFileBytes = qint64(20) * 1024 * 1024;
 
 struct Decoded
 {

@@ -102,7 +102,7 @@ QString slashDateQuestion(const QString &sample)
     const auto spoken = [](const std::optional<QDate> &date) {
         return date ? QStringLiteral("%1. %2 %3")
                           .arg(date->day())
-                          .arg(GibMonatLang(date->month()))
+                          .arg(germanMonthName(date->month()))
                           .arg(date->year())
                     : QString();
     };

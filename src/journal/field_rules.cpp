@@ -30,7 +30,7 @@ bool cutThrough(QString &text, const QString &marker)
 
 } // namespace
 
-int GibTageImMonat(int month, int year)
+int daysInMonth(int month, int year)
 {
     if (month == 2) {
         const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -43,7 +43,7 @@ int GibTageImMonat(int month, int year)
 
 int limitDay(int day, int month, int year)
 {
-    return std::min(day, GibTageImMonat(month, year));
+    return std::min(day, daysInMonth(month, year));
 }
 
 bool monthMismatch(const QString &lastListLine, const QString &monthText)

@@ -11,8 +11,8 @@
 // window's handlers read their controls, call these and write back.
 namespace FieldRules {
 
-// 28 to 31 days, Gregorian leap years.
-int GibTageImMonat(int month, int year);
+// 28 to 31 days, Gregorian leap years. (GibTageImMonat)
+int daysInMonth(int month, int year);
 
 // The day limited to the days of the month.
 int limitDay(int day, int month, int year);

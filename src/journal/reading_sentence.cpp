@@ -33,7 +33,7 @@ QString readingSentence(const QString &displayLine)
 
     QString sentence =
         slotInfo(*entry.slot).buttonCaption + QStringLiteral(", ") + day + QStringLiteral(". ") +
-        GibMonatLang(month) + QLatin1Char(' ') + entry.year->trimmed() + QStringLiteral(", ") +
+        germanMonthName(month) + QLatin1Char(' ') + entry.year->trimmed() + QStringLiteral(", ") +
         time + QStringLiteral(" Uhr, ") + entry.systolic->trimmed() + QStringLiteral(" zu ") +
         entry.diastolic->trimmed() + QStringLiteral(", Puls ") + entry.pulse->trimmed();
     const QString weight = entry.weight.value_or(QString()).trimmed();

@@ -48,7 +48,7 @@ Slot nextSwitchedOnSlot(Slot current, const std::array<bool, 4> &switches)
     return current;
 }
 
-QString GibMonatLang(int month)
+QString germanMonthName(int month)
 {
     static const char16_t *const names[] = {u"Januar",    u"Februar", u"März",     u"April",
                                             u"Mai",       u"Juni",    u"Juli",     u"August",

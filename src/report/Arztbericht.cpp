@@ -12,8 +12,8 @@ TArztberichtDlg::TArztberichtDlg(QWidget *parent)
 {
     ui->setupUi(this);
     for (int month = 1; month <= 12; ++month) {
-        ui->VonMonatCombo->addItem(GibMonatLang(month));
-        ui->BisMonatCombo->addItem(GibMonatLang(month));
+        ui->VonMonatCombo->addItem(germanMonthName(month));
+        ui->BisMonatCombo->addItem(germanMonthName(month));
     }
     ui->HinweisLabel->setStyleSheet(QStringLiteral("color: #A02020"));
     connect(ui->BereichRadio, &QRadioButton::toggled, this, &TArztberichtDlg::updateRange);

@@ -24,7 +24,7 @@ struct Plot
 
     double x(const QDate &date) const
     {
-        return area.left() + (first.daysTo(date) + 0.5) * area.width() / days;
+        return area.left() + (double(first.daysTo(date)) + 0.5) * area.width() / double(days);
     }
     double y(double value) const
     {
@@ -115,7 +115,7 @@ void drawSeries(QPainter &painter, const Plot &plot, double mm, const ReportCont
     painter.drawPath(path);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
-    const double radius = std::min(mm * 0.7, plot.area.width() / plot.days / 2.5);
+    const double radius = std::min(mm * 0.7, plot.area.width() / double(plot.days) / 2.5);
     for (const ReportContent::ChartDay &day : content.chartDays)
         painter.drawEllipse(QPointF(plot.x(day.date), plot.y(day.*value)), radius, radius);
     painter.setBrush(Qt::NoBrush);

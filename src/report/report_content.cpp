@@ -6,6 +6,8 @@
 #include "stats/measuring_week.h"
 #include "stats/period_stats.h"
 
+#include <cmath>
+
 namespace {
 
 const QString kDash = QStringLiteral("–");
@@ -51,8 +53,8 @@ QStringList weightLines(const PeriodStats &stats)
     // can follow it from the two numbers.
     const MonthWeight &first = stats.monthWeights.constFirst();
     const MonthWeight &last = stats.monthWeights.constLast();
-    const qint64 tenths = qint64(RoundToDigits(last.mean, 1) * 10 + 0.5) -
-                          qint64(RoundToDigits(first.mean, 1) * 10 + 0.5);
+    const qint64 tenths = std::llround(roundToDigits(last.mean, 1) * 10) -
+                          std::llround(roundToDigits(first.mean, 1) * 10);
     const QString amount = oneDecimal(std::abs(tenths) / 10.0L) + QStringLiteral(" kg");
     const QString change = tenths > 0   ? QStringLiteral("gestiegen um ") + amount
                            : tenths < 0 ? QStringLiteral("gesunken um ") + amount
@@ -159,7 +161,7 @@ void addChart(ReportContent &content, const ReportPeriod &period, const PeriodSt
 
 QString oneDecimal(long double value)
 {
-    return GermanNumbers::formatGrouped1(RoundToDigits(value, 1));
+    return GermanNumbers::formatGrouped1(roundToDigits(value, 1));
 }
 
 ReportContent buildReportContent(const QString &user, const ReportPeriod &period,

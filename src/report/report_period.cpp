@@ -42,7 +42,7 @@ QDate ReportPeriod::lastDay() const
 
 QString monthAndYear(const QDate &month)
 {
-    return GibMonatLang(month.month()) + QLatin1Char(' ') + QString::number(month.year());
+    return germanMonthName(month.month()) + QLatin1Char(' ') + QString::number(month.year());
 }
 
 QString periodText(const ReportPeriod &period)

@@ -113,7 +113,7 @@ QPixmap browserPicture(BrowserPlace place, const QList<DesktopBrowser> &installe
     for (const DesktopBrowser &entry : browsersForPlace(installed, place)) {
         if (entry.icon.isEmpty())
             continue;
-        const QPixmap picture = iconPicture(entry.icon);
+        QPixmap picture = iconPicture(entry.icon);
         if (!picture.isNull())
             return picture;
     }

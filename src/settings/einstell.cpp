@@ -12,15 +12,15 @@
 
 namespace {
 
-const char *const kSeriesSettings[3] = {"SystolischKurvenFarbe", "DiastolischKurvenFarbe",
-                                        "PulsKurvenFarbe"};
+const SettingKey kSeriesSettings[3] = {SettingKey::SystolicColour, SettingKey::DiastolicColour,
+                                       SettingKey::PulseColour};
 
 // A damaged stored colour must not keep the dialog from opening; the
 // colour it would have replaced stays.
-qint32 storedColour(const SettingsStore &settings, const char *name, qint32 fallback)
+qint32 storedColour(const SettingsStore &settings, SettingKey key, qint32 fallback)
 {
     try {
-        return settings.readColour(QLatin1String(name)).value_or(fallback);
+        return settings.readColour(key).value_or(fallback);
     } catch (const ConversionError &) {
         return fallback;
     }
@@ -43,10 +43,9 @@ TEinstellDlg::TEinstellDlg(UiSeam &seam, const SettingsStore &settings, QWidget 
 
     readColours();
     ui->WerteOberhalbKurveAnzeigenCheckBox->setChecked(
-        m_settings.readFlag(QStringLiteral("WerteOberhalbKurveAnzeigen")));
+        m_settings.readFlag(SettingKey::ShowValuesAboveCurve));
     // Shows what is stored, so the box and the next line chart agree.
-    ui->LinieUnterbrechenCheckBox->setChecked(
-        m_settings.readFlag(QStringLiteral("LinieBeiNullUnterbrechen")));
+    ui->LinieUnterbrechenCheckBox->setChecked(m_settings.readFlag(SettingKey::BreakLineAtZero));
 
     connect(ui->Button1, &QPushButton::clicked, this, &TEinstellDlg::Button1Click);
     connect(ui->Button2, &QPushButton::clicked, this, &TEinstellDlg::Button2Click);
@@ -80,9 +79,10 @@ void TEinstellDlg::readColours()
 {
     for (int series = 0; series < 3; ++series)
         m_seriesColours[series] = storedColour(m_settings, kSeriesSettings[series], 0);
-    m_valueColour = storedColour(m_settings, "DatenwerteOberhalbFarbe", 0);
-    m_windowColour = storedColour(m_settings, "FormFarbe", ColourValue::DefaultWindowColour);
-    m_listColour = storedColour(m_settings, "ListboxFarbe", ColourValue::DefaultListColour);
+    m_valueColour = storedColour(m_settings, SettingKey::ValuesAboveColour, 0);
+    m_windowColour =
+        storedColour(m_settings, SettingKey::WindowColour, ColourValue::DefaultWindowColour);
+    m_listColour = storedColour(m_settings, SettingKey::ListColour, ColourValue::DefaultListColour);
     m_windowLabelColour = m_windowColour;
     m_listLabelColour = m_listColour;
     m_valueLabelColour = m_valueColour;
@@ -122,9 +122,9 @@ std::optional<qint32> TEinstellDlg::chooseColour()
     return m_lastChosenColour;
 }
 
-void TEinstellDlg::writeColour(const char *name, qint32 colour)
+void TEinstellDlg::writeColour(SettingKey key, qint32 colour)
 {
-    m_settings.Schreib_String_in_Registry(QLatin1String(name), QString::number(colour));
+    m_settings.write(key, QString::number(colour));
 }
 
 void TEinstellDlg::setLabelColour(QLabel *label, qint32 colour)
@@ -164,7 +164,7 @@ void TEinstellDlg::Button8Click()
 {
     if (const std::optional<qint32> chosen = chooseColour())
         m_valueColour = *chosen;
-    writeColour("DatenwerteOberhalbFarbe", m_valueColour);
+    writeColour(SettingKey::ValuesAboveColour, m_valueColour);
     m_valueLabelColour = m_valueColour;
     FormPaint();
     emit valueColourChanged(m_valueColour);
@@ -175,7 +175,7 @@ void TEinstellDlg::Button5Click()
     if (const std::optional<qint32> chosen = chooseColour())
         m_windowColour = *chosen;
     m_windowLabelColour = m_windowColour;
-    writeColour("FormFarbe", m_windowColour);
+    writeColour(SettingKey::WindowColour, m_windowColour);
     FormPaint();
     emit windowColourChanged(m_windowColour);
 }
@@ -185,7 +185,7 @@ void TEinstellDlg::Button6Click()
     if (const std::optional<qint32> chosen = chooseColour())
         m_listColour = *chosen;
     m_listLabelColour = m_listColour;
-    writeColour("ListboxFarbe", m_listColour);
+    writeColour(SettingKey::ListColour, m_listColour);
     FormPaint();
     emit listColourChanged(m_listColour);
 }
@@ -194,8 +194,8 @@ void TEinstellDlg::Button7Click()
 {
     m_windowColour = m_windowLabelColour = ColourValue::DefaultWindowColour;
     m_listColour = m_listLabelColour = ColourValue::DefaultListColour;
-    writeColour("FormFarbe", m_windowColour);
-    writeColour("ListboxFarbe", m_listColour);
+    writeColour(SettingKey::WindowColour, m_windowColour);
+    writeColour(SettingKey::ListColour, m_listColour);
     FormPaint();
     emit windowColourChanged(m_windowColour);
     emit listColourChanged(m_listColour);
@@ -206,8 +206,8 @@ void TEinstellDlg::Button4Click()
     m_windowColour = ColourValue::SystemButtonFace;
     m_listColour = ColourValue::SystemWindowBackground;
     m_windowLabelColour = m_listLabelColour = ColourValue::Black;
-    writeColour("FormFarbe", m_windowColour);
-    writeColour("ListboxFarbe", m_listColour);
+    writeColour(SettingKey::WindowColour, m_windowColour);
+    writeColour(SettingKey::ListColour, m_listColour);
     FormPaint();
     emit windowColourChanged(m_windowColour);
     emit listColourChanged(m_listColour);
@@ -215,14 +215,14 @@ void TEinstellDlg::Button4Click()
 
 void TEinstellDlg::WerteOberhalbKurveAnzeigenCheckBoxClick(bool checked)
 {
-    m_settings.Schreib_Integer_in_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen"),
-                                           checked ? QStringLiteral("1") : QStringLiteral("0"));
+    m_settings.writeInteger(SettingKey::ShowValuesAboveCurve,
+                            checked ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void TEinstellDlg::LinieUnterbrechenCheckBoxClick(bool checked)
 {
-    m_settings.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"),
-                                           checked ? QStringLiteral("1") : QStringLiteral("0"));
+    m_settings.writeInteger(SettingKey::BreakLineAtZero,
+                            checked ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 // The labels preview their colours; a window or list label in the desktop's
@@ -257,7 +257,7 @@ void TEinstellDlg::PruefeWelcheBrowserInstalliert()
         label->setCursor(offered ? Qt::PointingHandCursor : Qt::ArrowCursor);
     }
     // The current choice shows its own picture even when that browser is gone.
-    const QString stored = m_settings.Lies_String_aus_Registry(QStringLiteral("Browser"));
+    const QString stored = m_settings.read(SettingKey::Browser);
     ui->AktuellerBrowser_Image->setPixmap(m_logos[std::size_t(currentBrowserPlace(stored))]);
 }
 
@@ -267,6 +267,5 @@ void TEinstellDlg::browserPictureClick(BrowserPlace place)
     if (label->toolTip().isEmpty())
         return;
     ui->AktuellerBrowser_Image->setPixmap(label->pixmap());
-    m_settings.Schreib_String_in_Registry(QStringLiteral("Browser"),
-                                          QString::fromUtf8(browserPlaceInfo(place).value));
+    m_settings.write(SettingKey::Browser, QString::fromUtf8(browserPlaceInfo(place).value));
 }

@@ -11,6 +11,7 @@
 class BrowserPictureLabel;
 class QLabel;
 class SettingsStore;
+enum class SettingKey;
 class UiSeam;
 
 namespace Ui {
@@ -69,7 +70,7 @@ private:
     void seriesClick(int series);
     // The chooser opens on the colour last chosen in this run.
     std::optional<qint32> chooseColour();
-    void writeColour(const char *name, qint32 colour);
+    void writeColour(SettingKey key, qint32 colour);
     void setLabelColour(QLabel *label, qint32 colour);
     void FormPaint();
 

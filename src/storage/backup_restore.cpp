@@ -88,7 +88,7 @@ bool copiedWhole(const Plan &plan, const GalleryMerge::MonthPlan &month, const Q
 
 QString monthLine(const QString &user, const GalleryMerge::MonthPlan &month)
 {
-    QString line = GibMonatLang(month.month) + QLatin1Char(' ') + QString::number(month.year) +
+    QString line = germanMonthName(month.month) + QLatin1Char(' ') + QString::number(month.year) +
                    QStringLiteral(" (") + user + QStringLiteral("): ") +
                    QStringLiteral("%1 neu").arg(month.added);
     if (month.present > 0)

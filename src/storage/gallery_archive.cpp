@@ -15,8 +15,8 @@ namespace GalleryArchive {
 namespace {
 
 // Far above any gallery; an archive that claims more is not one of ours.
-constexpr qint64 kMaxEntrySize = 16 * 1024 * 1024;
-constexpr qint64 kMaxTotalSize = 256 * 1024 * 1024;
+constexpr qint64 kMaxEntrySize = qint64(16) * 1024 * 1024;
+constexpr qint64 kMaxTotalSize = qint64(256) * 1024 * 1024;
 
 QString quoted(const QString &text)
 {
@@ -243,7 +243,7 @@ std::optional<QList<Entry>> read(const QString &zipPath, QString *problem)
     }
     zip_error_fini(&error);
     QString reason;
-    const std::optional<QList<Entry>> entries = entriesOf(archive, &reason);
+    std::optional<QList<Entry>> entries = entriesOf(archive, &reason);
     zip_discard(archive);
     if (!entries)
         return fail(damaged(zipPath, reason));

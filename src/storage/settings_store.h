@@ -1,7 +1,9 @@
 #pragma once
 
+#include "storage/setting_key.h"
+#include "storage/settings_values.h"
+
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -17,6 +19,7 @@
 // store; every other writer silently does nothing while it is absent. Writes
 // are atomic, so a crash never leaves a half-written settings file. A damaged
 // file reads as missing values; its readable values survive the next write.
+// The file's content is read and written by SettingsValues.
 class SettingsStore
 {
 public:
@@ -28,37 +31,47 @@ public:
     const QString &filePath() const { return m_filePath; }
     bool exists() const;
 
-    QString Lies_String_aus_Registry(const QString &name) const;
-    QString Lies_Integer_aus_Registry(const QString &name) const;
-    void Schreib_String_in_Registry(const QString &name, const QString &text) const;
-    // Throws ConversionError when text is not a whole 32-bit number.
-    void Schreib_Integer_in_Registry(const QString &name, const QString &text) const;
-    void Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString &startFolder) const;
+    // The text of a string (integer) value; empty when it is missing or
+    // stored as the other type. Lies_String_aus_Registry, Lies_Integer_aus_Registry
+    QString read(SettingKey key) const;
+    QString readInteger(SettingKey key) const;
+    // Schreib_String_in_Registry, Schreib_Integer_in_Registry; the integer
+    // writer throws ConversionError when text is not a whole 32-bit number.
+    void write(SettingKey key, const QString &text) const;
+    void writeInteger(SettingKey key, const QString &text) const;
+
+    // A flag is set when its integer text begins with "1".
+    bool readFlag(SettingKey key) const;
+    // A stored colour, or nullopt when the text is empty.
+    // Throws ConversionError when the text is not a number.
+    std::optional<qint32> readColour(SettingKey key) const;
+
+    // Writes every value with its first-run text and creates the store;
+    // values of other names are kept.
+    // Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege
+    void writeFirstRunValues(const QString &startFolder) const;
 
     // Removes the whole store; the folder "Quenlor" stays.
     void deleteStore() const;
 
-    // A flag is set when its integer text begins with "1".
+    // Kept for the last callers, src/app/main_window*.cpp, until they pass a
+    // SettingKey; nothing else uses the names.
+    // NOLINTBEGIN(readability-identifier-naming)
+    QString Lies_String_aus_Registry(const QString &name) const;
+    QString Lies_Integer_aus_Registry(const QString &name) const;
+    void Schreib_String_in_Registry(const QString &name, const QString &text) const;
+    void Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString &startFolder) const;
+    // NOLINTEND(readability-identifier-naming)
     bool readFlag(const QString &name) const;
-
-    // A stored colour, or nullopt when the text is empty.
-    // Throws ConversionError when the text is not a number.
     std::optional<qint32> readColour(const QString &name) const;
 
-    // The nineteen value names in the order the first-run writer writes them.
-    static const QStringList &valueNames();
-
 private:
-    struct Value
-    {
-        QString name;
-        bool isInteger = false;
-        QString text; // decimal text for integers
-    };
-    std::optional<QList<Value>> load() const;
-    bool save(const QList<Value> &values) const;
+    // nullopt when the store does not exist; no values when it is unreadable.
+    std::optional<SettingsValues> load() const;
+    // An absent store reads as one without values.
+    SettingsValues loadOrNone() const;
+    bool save(const SettingsValues &values) const;
     void writeValue(const QString &name, bool isInteger, const QString &text) const;
-    std::optional<Value> find(const QString &name) const;
 
     QString m_filePath;
 };

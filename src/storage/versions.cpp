@@ -96,7 +96,7 @@ void pruneAll(const QString &galleryFolder, const QDateTime &now)
 
 QString freeName(const QString &folder, const QString &fileName, const QDateTime &now)
 {
-    const QString base = fileName + QLatin1Char('.') + now.toString(kStampFormat);
+    QString base = fileName + QLatin1Char('.') + now.toString(kStampFormat);
     if (!QFileInfo::exists(folder + base))
         return base;
     int last = 1;
@@ -206,7 +206,7 @@ QString restore(const QString &galleryFolder, const QString &file, const QString
         const QByteArray bytes = present.readAll();
         if (bytes == restored)
             return QString();
-        if (const QString problem = keepBytes(galleryFolder, folder, file, bytes, now);
+        if (QString problem = keepBytes(galleryFolder, folder, file, bytes, now);
             !problem.isEmpty())
             return problem;
     }

@@ -48,5 +48,5 @@ public:
 private:
     static int index(int column, int row) { return row * MonthTable::ColumnCount + column; }
 
-    std::array<QString, MonthTable::ColumnCount * MonthTable::RowCount> m_cells;
+    std::array<QString, std::size_t(MonthTable::ColumnCount) * MonthTable::RowCount> m_cells;
 };

@@ -35,10 +35,9 @@ struct MainFormFixture
     void writeSettings(const QString &dataFolder)
     {
         const SettingsStore settings(home.settingsFile());
-        settings.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.workFolder());
-        settings.Schreib_String_in_Registry(QStringLiteral("DatenSpeicherOrt"), dataFolder);
-        settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"),
-                                            QStringLiteral("Muster"));
+        settings.writeFirstRunValues(home.workFolder());
+        settings.write(SettingKey::DataFolder, dataFolder);
+        settings.write(SettingKey::UserName, QStringLiteral("Muster"));
     }
 
     void createForm()

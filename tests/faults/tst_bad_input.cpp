@@ -167,11 +167,9 @@ void TstBadInput::junkSettingsFile()
     // No InstallOrt could be read: the first-run defaults are written and the
     // name is asked for; the month file is untouched.
     const SettingsStore settings(f.home.settingsFile());
-    QCOMPARE(settings.Lies_String_aus_Registry(QStringLiteral("InstallOrt")), f.home.workFolder());
-    QCOMPARE(settings.Lies_String_aus_Registry(QStringLiteral("FormFarbe")),
-             QStringLiteral("410617"));
-    QCOMPARE(settings.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")),
-             QStringLiteral("1"));
+    QCOMPARE(settings.read(SettingKey::InstallFolder), f.home.workFolder());
+    QCOMPARE(settings.read(SettingKey::WindowColour), QStringLiteral("410617"));
+    QCOMPARE(settings.readInteger(SettingKey::BreakLineAtZero), QStringLiteral("1"));
     QCOMPARE(shown(f.seam), QStringList{QStringLiteral("dialog: NameEingDlg")});
     QCOMPARE(TempHome::readFile(f.monthPath()), month);
 }

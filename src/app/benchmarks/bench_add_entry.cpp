@@ -31,11 +31,9 @@ struct FullMonth
         QFile::copy(QStringLiteral(VANTORIA_TEST_DATA_DIR "/months/Muster_01_2024.tab"),
                     year + QStringLiteral("Muster_01_2024.tab"));
         const SettingsStore settings(home.settingsFile());
-        settings.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.workFolder());
-        settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"),
-                                            QStringLiteral("Muster"));
-        settings.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"),
-                                            year + QStringLiteral("Muster_01_2024.tab"));
+        settings.writeFirstRunValues(home.workFolder());
+        settings.write(SettingKey::UserName, QStringLiteral("Muster"));
+        settings.write(SettingKey::LastMonthFile, year + QStringLiteral("Muster_01_2024.tab"));
         form = std::make_unique<TMainForm>(
             seam, MainFormEnvironment{home.workFolder(), home.settingsFile(), {}});
         form->FormPaint();

@@ -237,11 +237,9 @@ void TestDesktopAids::focusIsVisibleInBothColourSets()
     f.answerName(QStringLiteral("Muster"));
     {
         SettingsStore settings(f.home.settingsFile());
-        settings.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(f.home.workFolder());
-        settings.Schreib_String_in_Registry(QStringLiteral("FormFarbe"),
-                                            QString::number(windowColour));
-        settings.Schreib_String_in_Registry(QStringLiteral("ListboxFarbe"),
-                                            QString::number(listColour));
+        settings.writeFirstRunValues(f.home.workFolder());
+        settings.write(SettingKey::WindowColour, QString::number(windowColour));
+        settings.write(SettingKey::ListColour, QString::number(listColour));
     }
     TMainForm &form = f.start();
     form.FormPaint();

@@ -89,8 +89,8 @@ void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
     QVERIFY(f.get<QPushButton>("BtnBalkendiagrammErstellen")->isEnabled());
     QVERIFY(QFileInfo(f.home.workFolder() + "Blutdruck-Daten im Browser/2017").isDir());
     // Each slot remembers its last time; the form went on to the next slot.
-    QCOMPARE(form.settings().Lies_String_aus_Registry("UhrzeitMorgens"), QStringLiteral("07:20"));
-    QCOMPARE(form.settings().Lies_String_aus_Registry("UhrzeitAbends"), QStringLiteral("20:50"));
+    QCOMPARE(form.settings().read(SettingKey::MorningTime), QStringLiteral("07:20"));
+    QCOMPARE(form.settings().read(SettingKey::EveningTime), QStringLiteral("20:50"));
     QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Messung 2"));
     QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("13:00"));
     QCOMPARE(form.dayMeanTable().text(Quantity::Systolic, 10), QStringLiteral("133"));
@@ -124,7 +124,7 @@ void TestMainWindowJournal::monthAndYearRefusals()
     QCOMPARE(TempHome::readFile(path), before);
     QVERIFY(!QFileInfo::exists(f.monthFile("Muster", "04", "2018")));
     // The refusal comes before the time is remembered.
-    QCOMPARE(form.settings().Lies_String_aus_Registry("UhrzeitMorgens"), QStringLiteral("07:30"));
+    QCOMPARE(form.settings().read(SettingKey::MorningTime), QStringLiteral("07:30"));
 
     f.spin(3)->setValue(2017);
     QVERIFY(!form.YearMismatch());
@@ -179,7 +179,7 @@ void TestMainWindowJournal::duplicateRefusal()
     QCOMPARE(TempHome::readFile(path), before);
     QCOMPARE(form.CurrentSlot(), Slot::Abends);
     // The time was remembered before the check.
-    QCOMPARE(form.settings().Lies_String_aus_Registry("UhrzeitAbends"), QStringLiteral("21:05"));
+    QCOMPARE(form.settings().read(SettingKey::EveningTime), QStringLiteral("21:05"));
 }
 
 void TestMainWindowJournal::weightRefusal()
@@ -564,7 +564,7 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     QVERIFY(f.seam.texts("open").constFirst().contains("*.tab"));
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(form.UserName(), QStringLiteral("Muster"));
-    QCOMPARE(form.settings().Lies_String_aus_Registry("BenutzerName"), QStringLiteral("Muster"));
+    QCOMPARE(form.settings().read(SettingKey::UserName), QStringLiteral("Muster"));
     const QString canonical = f.monthFile("Muster", "03", "2017");
     QCOMPARE(form.MonthFilePath(), canonical);
     QCOMPARE(TempHome::readFile(canonical), source);
@@ -655,7 +655,7 @@ void TestMainWindowJournal::openedFileCannotNameAFileOutsideTheGallery()
     QCOMPARE(f.list()->count(), 1);
     // The month stays with the user who opened it, inside the gallery.
     QCOMPARE(form.UserName(), QStringLiteral("Erika"));
-    QCOMPARE(form.settings().Lies_String_aus_Registry("BenutzerName"), QStringLiteral("Erika"));
+    QCOMPARE(form.settings().read(SettingKey::UserName), QStringLiteral("Erika"));
     QCOMPARE(form.MonthFilePath(), f.monthFile("Erika", "03", "2017"));
     QCOMPARE(TempHome::readFile(f.monthFile("Erika", "03", "2017")), TempHome::readFile(outside));
     QVERIFY(!QFileInfo::exists(f.home.root() + "/Fremd_03_2017.tab"));
@@ -674,7 +674,7 @@ void TestMainWindowJournal::restartLoadsTheLastMonth()
     f.add(10, 3, 2017, Slot::Abends, "20:55", 131, 82, 63, "71,5");
     f.form->close();
     const QString path = f.monthFile("Muster", "03", "2017");
-    QCOMPARE(f.form->settings().Lies_String_aus_Registry("TabellenDateiName"), path);
+    QCOMPARE(f.form->settings().read(SettingKey::LastMonthFile), path);
 
     f.seam.clear();
     TMainForm &form = f.start();

@@ -330,7 +330,7 @@ void TestMainWindowSafety::timeMustBeAClockTime()
     clickAdd(f);
     const QString april = f.monthFile("Muster", "04", "2017");
     QCOMPARE(QFileInfo::exists(april), taken);
-    QCOMPARE(form.settings().Lies_String_aus_Registry("UhrzeitMorgens") == time, taken);
+    QCOMPARE(form.settings().read(SettingKey::MorningTime) == time, taken);
     if (!taken) {
         QCOMPARE(f.seam.texts("information"),
                  QStringList{"Die Uhrzeit \"" + time +

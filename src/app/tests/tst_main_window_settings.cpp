@@ -39,8 +39,7 @@ void TestMainWindowSettings::seriesColourWithEmptyListWritesNoFile()
     QCOMPARE(f.list()->count(), 0);
     f.seam.colourAnswers = {QColor(255, 0, 0)};
     clickButton(form, "Button1"); // systolic colour
-    QCOMPARE(form.settings().Lies_String_aus_Registry("SystolischKurvenFarbe"),
-             QStringLiteral("255"));
+    QCOMPARE(form.settings().read(SettingKey::SystolicColour), QStringLiteral("255"));
     QVERIFY(!QFileInfo::exists(f.gallery() + "2017") || yearFolderListing(f, "2017").isEmpty());
 }
 
@@ -71,13 +70,13 @@ void TestMainWindowSettings::windowAndListColourApplyAtOnce()
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
     clickButton(form, "Button7"); // "Standard (Rot/Orange)"
-    QCOMPARE(form.settings().Lies_String_aus_Registry("FormFarbe"), QStringLiteral("410617"));
+    QCOMPARE(form.settings().read(SettingKey::WindowColour), QStringLiteral("410617"));
     QCOMPARE(f.list()->palette().color(QPalette::Base), QColor(252, 140, 103));
     QCOMPARE(f.get<QWidget>("centralwidget")->palette().color(QPalette::Window),
              QColor(249, 67, 6));
 
     clickButton(form, "Button4"); // "Standard (Grau)"
-    QCOMPARE(form.settings().Lies_String_aus_Registry("FormFarbe"), QStringLiteral("-2147483633"));
+    QCOMPARE(form.settings().read(SettingKey::WindowColour), QStringLiteral("-2147483633"));
     QCOMPARE(f.list()->palette().color(QPalette::Base),
              QApplication::palette().color(QPalette::Base));
 }

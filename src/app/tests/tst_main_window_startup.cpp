@@ -43,7 +43,7 @@ void TestMainWindowStartup::firstStartAsksForTheNameAtTheFirstPaint()
     TMainForm &form = f.start();
     QVERIFY(!form.endedAtStart());
     QCOMPARE(storedValueCount(f.home.settingsFile()), 19);
-    QCOMPARE(form.settings().Lies_String_aus_Registry("InstallOrt"), f.home.workFolder());
+    QCOMPARE(form.settings().read(SettingKey::InstallFolder), f.home.workFolder());
     QVERIFY(QFileInfo(f.gallery()).isDir());
     QVERIFY(QFileInfo(f.home.workFolder() + "Blutdruck-Daten im Browser/").isDir());
     QCOMPARE(f.seam.texts("dialog"), QStringList());
@@ -53,7 +53,7 @@ void TestMainWindowStartup::firstStartAsksForTheNameAtTheFirstPaint()
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(form.windowTitle(), QStringLiteral("Messwerte von Muster"));
     QCOMPARE(f.get<QLabel>("Labeltest")->text(), QStringLiteral("Blutdruckmesswerte von Muster"));
-    QCOMPARE(form.settings().Lies_String_aus_Registry("BenutzerName"), QStringLiteral("Muster"));
+    QCOMPARE(form.settings().read(SettingKey::UserName), QStringLiteral("Muster"));
     QCOMPARE(f.get<QLabel>("Label3")->text(), QStringLiteral("Heute ist der 15.03.2017"));
     QCOMPARE(f.list()->count(), 0);
     QCOMPARE(f.memo()->toPlainText(), QString());
@@ -73,7 +73,7 @@ void TestMainWindowStartup::firstStartAsksForTheNameAtTheFirstPaint()
 
     // The closing window remembers that no month file was opened yet.
     form.close();
-    QCOMPARE(form.settings().Lies_String_aus_Registry("TabellenDateiName"), QString());
+    QCOMPARE(form.settings().read(SettingKey::LastMonthFile), QString());
 }
 
 void TestMainWindowStartup::vanishedLastFileIsForgotten()
@@ -81,15 +81,14 @@ void TestMainWindowStartup::vanishedLastFileIsForgotten()
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
     QDir().mkpath(f.gallery() + "2017");
-    f.form->settings().Schreib_String_in_Registry("TabellenDateiName",
-                                                  f.monthFile("Muster", "03", "2017"));
+    f.form->settings().write(SettingKey::LastMonthFile, f.monthFile("Muster", "03", "2017"));
 
     TMainForm &form = f.start();
     QCOMPARE(f.seam.messages(),
              QStringList{"Die zuletzt geöffnete Datei \"Muster_03_2017.tab\" existiert nicht mehr! "
                          "Der Eintrag in der Registry wird gelöscht."});
     QCOMPARE(f.seam.texts("information").size(), 1);
-    QCOMPARE(form.settings().Lies_String_aus_Registry("TabellenDateiName"), QString());
+    QCOMPARE(form.settings().read(SettingKey::LastMonthFile), QString());
     QVERIFY(!form.endedAtStart());
     QCOMPARE(f.seam.endProgramCount, 0);
 
@@ -105,8 +104,7 @@ void TestMainWindowStartup::vanishedFolderDeletesTheSettingsAndEnds()
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
     const QString folder = f.home.root() + "/Weg/2017/";
-    f.form->settings().Schreib_String_in_Registry("TabellenDateiName",
-                                                  folder + "Muster_03_2017.tab");
+    f.form->settings().write(SettingKey::LastMonthFile, folder + "Muster_03_2017.tab");
 
     TMainForm &form = f.start();
     QCOMPARE(
@@ -155,7 +153,7 @@ void TestMainWindowStartup::otherStartFolderIsOnlyReported()
         QCOMPARE(form.GalleryFolder(), f.gallery());
         QCOMPARE(form.StartFolder(), other);
         QVERIFY(!QFileInfo::exists(other + "Blutdruck-Daten-Galerie"));
-        QCOMPARE(form.settings().Lies_String_aus_Registry("InstallOrt"), f.home.workFolder());
+        QCOMPARE(form.settings().read(SettingKey::InstallFolder), f.home.workFolder());
     }
     // A folder below the install folder holds it: no message.
     f.seam.clear();
@@ -171,7 +169,7 @@ void TestMainWindowStartup::galleryThatCannotBeCreatedEnds()
     // A file where the data folder should be: nothing can be created below it.
     const QString blocked = f.home.root() + "/blockiert/";
     TempHome::writeFile(f.home.root() + "/blockiert", "kein Ordner");
-    f.form->settings().Schreib_String_in_Registry("DatenSpeicherOrt", blocked);
+    f.form->settings().write(SettingKey::DataFolder, blocked);
     const QByteArray settingsBefore = TempHome::readFile(f.home.settingsFile());
 
     TMainForm &form = f.start();
@@ -193,13 +191,13 @@ void TestMainWindowStartup::folderNamesFromTheSettings()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.form->settings().Schreib_String_in_Registry("GalerieVerzeichnisName", "Archiv");
-    f.form->settings().Schreib_String_in_Registry("HtmlVerzeichnisName", QString());
+    f.form->settings().write(SettingKey::GalleryFolderName, "Archiv");
+    f.form->settings().write(SettingKey::HtmlFolderName, QString());
     TMainForm &form = f.start();
     QCOMPARE(form.GalleryFolder(), f.home.workFolder() + "Archiv/");
     QCOMPARE(form.HtmlFolder(), f.home.workFolder() + "Blutdruck-Daten im Browser/");
     QVERIFY(QFileInfo(form.GalleryFolder()).isDir());
-    QCOMPARE(form.settings().Lies_String_aus_Registry("HtmlVerzeichnisName"), QString());
+    QCOMPARE(form.settings().read(SettingKey::HtmlFolderName), QString());
 }
 
 void TestMainWindowStartup::deleteCommand()
@@ -248,7 +246,7 @@ void TestMainWindowStartup::cancelInTheNameDialogEnds()
     TMainForm &form = f.start();
     form.FormPaint();
     QCOMPARE(f.seam.endProgramCount, 1);
-    QCOMPARE(form.settings().Lies_String_aus_Registry("BenutzerName"), QString());
+    QCOMPARE(form.settings().read(SettingKey::UserName), QString());
     QCOMPARE(form.windowTitle(), QStringLiteral("Blutdruckmesswerte -"));
 
     // From the menu as well, and Escape means the same.
@@ -260,7 +258,7 @@ void TestMainWindowStartup::cancelInTheNameDialogEnds()
     };
     f.menu("Namendern1");
     QCOMPARE(f.seam.endProgramCount, 3);
-    QCOMPARE(form.settings().Lies_String_aus_Registry("BenutzerName"), QString());
+    QCOMPARE(form.settings().read(SettingKey::UserName), QString());
 }
 
 void TestMainWindowStartup::unsafeNamesAreRefusedAndTheDialogStays()
@@ -289,7 +287,7 @@ void TestMainWindowStartup::unsafeNamesAreRefusedAndTheDialogStays()
     QCOMPARE(refusals.size(), 4);
     for (const QString &text : refusals)
         QVERIFY2(text.contains(QStringLiteral("Name")), qPrintable(text));
-    QCOMPARE(form.settings().Lies_String_aus_Registry("BenutzerName"), QStringLiteral("Muster"));
+    QCOMPARE(form.settings().read(SettingKey::UserName), QStringLiteral("Muster"));
     QCOMPARE(form.windowTitle(), QStringLiteral("Messwerte von Muster"));
     QCOMPARE(f.seam.endProgramCount, 0);
     QVERIFY(!QFileInfo::exists(f.home.workFolder() + "Muster"));

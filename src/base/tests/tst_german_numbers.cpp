@@ -134,11 +134,11 @@ void TestGermanNumbers::refusalsKeepTheirWording()
 
 void TestGermanNumbers::roundingAtTheHalf()
 {
-    QCOMPARE(RoundHalfUp(134.5L), 135.0L);
-    QCOMPARE(RoundHalfUp(134.49L), 134.0L);
-    QCOMPARE(RoundToDigits(2.5L, 0), 3.0L);
-    QCOMPARE(RoundToDigits(2.49L, 0), 2.0L);
-    QCOMPARE(RoundToDigits(80.75L, 1), 80.8L);
+    QCOMPARE(roundHalfUp(134.5L), 135.0L);
+    QCOMPARE(roundHalfUp(134.49L), 134.0L);
+    QCOMPARE(roundToDigits(2.5L, 0), 3.0L);
+    QCOMPARE(roundToDigits(2.49L, 0), 2.0L);
+    QCOMPARE(roundToDigits(80.75L, 1), 80.8L);
 }
 
 void TestGermanNumbers::plainDecimalsAreTheirOwnGeneralForm()

@@ -124,7 +124,7 @@ void TstShowChartPage::init()
     m_data = m_home->workFolder();
     m_html = m_data + QStringLiteral("Blutdruck-Daten im Browser/");
     m_settings = std::make_unique<SettingsStore>(m_home->settingsFile());
-    m_settings->Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(m_data);
+    m_settings->writeFirstRunValues(m_data);
     TempHome::writeFile(m_data + QStringLiteral("scripts/Chart.min.js"), "/* library */");
     // Only our own fake browsers are on PATH.
     m_bin = m_home->root() + QStringLiteral("/bin");
@@ -148,7 +148,7 @@ void TstShowChartPage::cleanup()
 
 void TstShowChartPage::writesThePageAndTheLibraryAndOpensIt()
 {
-    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QString());
+    m_settings->write(SettingKey::Browser, QString());
     FakeSeam seam;
     ShowChartPage(seam, nullptr, context(), m_page);
 
@@ -162,8 +162,7 @@ void TstShowChartPage::writesThePageAndTheLibraryAndOpensIt()
     QCOMPARE(seam.calls.at(0).kind, QStringLiteral("document"));
     QCOMPARE(seam.calls.at(0).text, pagePath());
     // An empty choice becomes the default browser, and stays so.
-    QCOMPARE(m_settings->Lies_String_aus_Registry(QStringLiteral("Browser")),
-             QStringLiteral("standard"));
+    QCOMPARE(m_settings->read(SettingKey::Browser), QStringLiteral("standard"));
 
     // Building again replaces the page.
     ShowChartPage(seam, nullptr, context(), {QStringLiteral("neu")});
@@ -272,7 +271,7 @@ void TstShowChartPage::browserRows()
         makeExecutable(m_bin + QLatin1Char('/') + QLatin1String(name));
     if (QByteArray(QTest::currentDataTag()) == "opera once installed")
         makeExecutable(m_bin + QStringLiteral("/opera"));
-    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), browser);
+    m_settings->write(SettingKey::Browser, browser);
     ArgumentSeam seam;
     ShowChartPage(seam, nullptr, context(), m_page);
     // The internet explorer row also opens the page in the default browser.
@@ -291,7 +290,7 @@ void TstShowChartPage::browserRows()
 
 void TstShowChartPage::browserThatDoesNotStartIsReported()
 {
-    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("firefox"));
+    m_settings->write(SettingKey::Browser, QStringLiteral("firefox"));
     FakeSeam seam;
     ShowChartPage(seam, nullptr, context(), m_page); // not on PATH
     QCOMPARE(seam.texts(QStringLiteral("warning")),
@@ -300,7 +299,7 @@ void TstShowChartPage::browserThatDoesNotStartIsReported()
     QCOMPARE(seam.texts(QStringLiteral("document")), QStringList{pagePath()});
 
     makeExecutable(m_bin + QStringLiteral("/google-chrome"));
-    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("chrome"));
+    m_settings->write(SettingKey::Browser, QStringLiteral("chrome"));
     seam.clear();
     seam.launchSucceeds = false;
     ShowChartPage(seam, nullptr, context(), m_page);
@@ -315,7 +314,7 @@ void TstShowChartPage::browserThatDoesNotStartIsReported()
                               pagePath()}));
 
     // A default browser that cannot start is told, with where the page lies.
-    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("standard"));
+    m_settings->write(SettingKey::Browser, QStringLiteral("standard"));
     seam.clear();
     ShowChartPage(seam, nullptr, context(), m_page);
     QCOMPARE(seam.texts(QStringLiteral("warning")),
@@ -394,7 +393,7 @@ void TstShowChartPage::browsersStartThroughTheirEntries()
     installEntries(fixture);
     for (const char *name : {"chromium", "flatpak", "opera", "firefox", "google-chrome"})
         makeRecordingBrowser(QLatin1String(name));
-    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), browser);
+    m_settings->write(SettingKey::Browser, browser);
     StartingSeam seam;
     ShowChartPage(seam, nullptr, context(), m_page);
     QVERIFY(seam.messages().isEmpty());
@@ -414,7 +413,7 @@ void TstShowChartPage::browserThatFailsFallsBackToTheDefault()
     StartingSeam seam;
 
     // The entry names a program that is not there.
-    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("opera"));
+    m_settings->write(SettingKey::Browser, QStringLiteral("opera"));
     ShowChartPage(seam, nullptr, context(), m_page);
     QCOMPARE(seam.calls.size(), 2);
     QCOMPARE(seam.calls.at(0).kind, QStringLiteral("warning"));
@@ -424,7 +423,7 @@ void TstShowChartPage::browserThatFailsFallsBackToTheDefault()
 
     // The program is there but cannot be run.
     makeExecutable(m_bin + QStringLiteral("/chromium"), "#!/nonexistent/interpreter\n");
-    m_settings->Schreib_String_in_Registry(QStringLiteral("Browser"), QStringLiteral("chrome"));
+    m_settings->write(SettingKey::Browser, QStringLiteral("chrome"));
     seam.clear();
     ShowChartPage(seam, nullptr, context(), m_page);
     QCOMPARE(seam.calls.size(), 3);

@@ -226,11 +226,11 @@ void TestEntryLine::slotsAndMonthNames()
     QCOMPARE(nextSwitchedOnSlot(Slot::Morgens, m1only), Slot::Morgens);
     QCOMPARE(nextSwitchedOnSlot(Slot::Messung2, {false, false, false, false}), Slot::Messung2);
 
-    QCOMPARE(GibMonatLang(3), QString::fromUtf8("März"));
-    QCOMPARE(GibMonatLang(1), QStringLiteral("Januar"));
-    QCOMPARE(GibMonatLang(12), QStringLiteral("Dezember"));
-    QCOMPARE(GibMonatLang(0), QString());
-    QCOMPARE(GibMonatLang(13), QString());
+    QCOMPARE(germanMonthName(3), QString::fromUtf8("März"));
+    QCOMPARE(germanMonthName(1), QStringLiteral("Januar"));
+    QCOMPARE(germanMonthName(12), QStringLiteral("Dezember"));
+    QCOMPARE(germanMonthName(0), QString());
+    QCOMPARE(germanMonthName(13), QString());
 }
 
 QTEST_GUILESS_MAIN(TestEntryLine)

@@ -49,7 +49,7 @@ void TestFieldRules::daysInMonth()
     QFETCH(int, month);
     QFETCH(int, year);
     QFETCH(int, days);
-    QCOMPARE(GibTageImMonat(month, year), days);
+    QCOMPARE(FieldRules::daysInMonth(month, year), days);
     QCOMPARE(limitDay(31, month, year), days);
     QCOMPARE(limitDay(3, month, year), 3);
 }

@@ -92,7 +92,7 @@ void TestMonthFile::writesHeaderEmptyLineAndEntries()
         *EntryLine::toDisplayLine("Morgens den 01.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=70,5"),
         *EntryLine::toDisplayLine("Abends den 01.03.2017 Z=20:40 s=135, d=85, p=66")};
     const QStringList lines =
-        fileLines("Muster", GibMonatLang(3), "2017", {true, false, true, false}, shown);
+        fileLines("Muster", germanMonthName(3), "2017", {true, false, true, false}, shown);
     const QStringList expected = {
         "[Personendaten]",
         "BenutzerName=Muster",
@@ -116,7 +116,7 @@ void TestMonthFile::writtenFileHoldsSingleByteUmlautAndCrLf()
     const QStringList shown = {
         *EntryLine::toDisplayLine("Morgens den  05.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0")};
     QVERIFY(TextFile::writeLines(
-        path, fileLines("Muster", GibMonatLang(3), "2017", {true, true, true, true}, shown)));
+        path, fileLines("Muster", germanMonthName(3), "2017", {true, true, true, true}, shown)));
 
     const QByteArray bytes = fileBytes(path);
     QCOMPARE(bytes, QByteArray("[Personendaten]\r\nBenutzerName=Muster\r\nDatum=M\xE4rz 2017\r\n"
@@ -144,7 +144,7 @@ void TestMonthFile::loadAndSaveKeepsLinesAndDropsSecondBlank()
     const QStringList shown = displayLinesOf(*original);
     QCOMPARE(shown.size(), 6);
     QVERIFY(TextFile::writeLines(
-        path, fileLines(header.userName, GibMonatLang(3), "2017", switches, shown)));
+        path, fileLines(header.userName, germanMonthName(3), "2017", switches, shown)));
     const auto saved = TextFile::readLines(path);
     QVERIFY(saved);
 

@@ -57,7 +57,7 @@ void BM_CreateDialog(benchmark::State &state)
 {
     QTemporaryDir home;
     SettingsStore store(home.path() + QStringLiteral("/Vantoria.conf"));
-    store.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.path() + QLatin1Char('/'));
+    store.writeFirstRunValues(home.path() + QLatin1Char('/'));
     DesktopSeam seam;
     for (auto _ : state) {
         TEinstellDlg dialog(seam, store);

@@ -29,13 +29,13 @@ struct Setup
     explicit Setup(const QString &browserFolder = QString())
         : store(home.settingsFile())
     {
-        store.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.workFolder());
+        store.writeFirstRunValues(home.workFolder());
         qputenv("XDG_DATA_HOME", browserFolder.isEmpty() ? QByteArray("/nonexistent-vantoria-home")
                                                          : (kData + browserFolder).toLocal8Bit());
         qputenv("XDG_DATA_DIRS", "/nonexistent-vantoria-data");
     }
-    QString read(const char *name) const { return store.Lies_String_aus_Registry(name); }
-    QString readInt(const char *name) const { return store.Lies_Integer_aus_Registry(name); }
+    QString read(SettingKey key) const { return store.read(key); }
+    QString readInt(SettingKey key) const { return store.readInteger(key); }
 
     TempHome home;
     SettingsStore store;
@@ -171,16 +171,16 @@ void TestEinstell::seriesColourStoredAtOnceAndKeptAfterCancel()
 
     setup.seam.colourAnswers << QColor(0, 255, 0);
     click(dialog, "Button1");
-    QCOMPARE(setup.read("SystolischKurvenFarbe"), QStringLiteral("65280"));
+    QCOMPARE(setup.read(SettingKey::SystolicColour), QStringLiteral("65280"));
     QCOMPARE(fontColour(dialog, "Label1"), QColor(0, 255, 0));
     QCOMPARE(series.size(), 1);
     QCOMPARE(series[0], QVariantList({0, 65280}));
-    QCOMPARE(setup.read("DiastolischKurvenFarbe"), QStringLiteral("32768"));
+    QCOMPARE(setup.read(SettingKey::DiastolicColour), QStringLiteral("32768"));
 
     click(dialog, "AbbruchButton");
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(setup.read("SystolischKurvenFarbe"), QStringLiteral("65280"));
+    QCOMPARE(setup.read(SettingKey::SystolicColour), QStringLiteral("65280"));
 
     // Reopened, the dialog shows the state it was left in.
     dialog.show();
@@ -193,16 +193,16 @@ void TestEinstell::cancelledChooserWritesCurrentColourAgain()
     TEinstellDlg dialog(setup.seam, setup.store);
     QSignalSpy series(&dialog, &TEinstellDlg::seriesColourChanged);
     QSignalSpy window(&dialog, &TEinstellDlg::windowColourChanged);
-    setup.store.Schreib_String_in_Registry("DiastolischKurvenFarbe", "999");
-    setup.store.Schreib_String_in_Registry("FormFarbe", "5");
+    setup.store.write(SettingKey::DiastolicColour, "999");
+    setup.store.write(SettingKey::WindowColour, "5");
 
     click(dialog, "Button2"); // chooser cancelled
-    QCOMPARE(setup.read("DiastolischKurvenFarbe"), QStringLiteral("32768"));
+    QCOMPARE(setup.read(SettingKey::DiastolicColour), QStringLiteral("32768"));
     QCOMPARE(series.size(), 1);
     QCOMPARE(series[0], QVariantList({1, 32768}));
 
     click(dialog, "Button5");
-    QCOMPARE(setup.read("FormFarbe"), QStringLiteral("410617"));
+    QCOMPARE(setup.read(SettingKey::WindowColour), QStringLiteral("410617"));
     QCOMPARE(window.size(), 1);
     QCOMPARE(window[0][0].toInt(), 410617);
 }
@@ -221,7 +221,7 @@ void TestEinstell::chooserStartsOnLastChosenColour()
     QCOMPARE(setup.seam.colourChooserStarts,
              QList<QColor>({Qt::black, QColor(0, 128, 0), QColor(0, 128, 0), QColor(0, 128, 0),
                             QColor(1, 2, 3)}));
-    QCOMPARE(setup.read("PulsKurvenFarbe"), QStringLiteral("8388863"));
+    QCOMPARE(setup.read(SettingKey::PulseColour), QStringLiteral("8388863"));
 }
 
 void TestEinstell::presetsStoreTheirNumbers()
@@ -233,16 +233,16 @@ void TestEinstell::presetsStoreTheirNumbers()
     dialog.show();
 
     click(dialog, "Button4");
-    QCOMPARE(setup.read("FormFarbe"), QStringLiteral("-2147483633"));
-    QCOMPARE(setup.read("ListboxFarbe"), QStringLiteral("-2147483643"));
+    QCOMPARE(setup.read(SettingKey::WindowColour), QStringLiteral("-2147483633"));
+    QCOMPARE(setup.read(SettingKey::ListColour), QStringLiteral("-2147483643"));
     QCOMPARE(fontColour(dialog, "Label5"), QColor(Qt::black));
     QCOMPARE(fontColour(dialog, "Label6"), QColor(Qt::black));
     QCOMPARE(window.takeLast()[0].toInt(), -2147483633);
     QCOMPARE(list.takeLast()[0].toInt(), -2147483643);
 
     click(dialog, "Button7");
-    QCOMPARE(setup.read("FormFarbe"), QStringLiteral("410617"));
-    QCOMPARE(setup.read("ListboxFarbe"), QStringLiteral("6786300"));
+    QCOMPARE(setup.read(SettingKey::WindowColour), QStringLiteral("410617"));
+    QCOMPARE(setup.read(SettingKey::ListColour), QStringLiteral("6786300"));
     QCOMPARE(fontColour(dialog, "Label5"), QColor(249, 67, 6));
     QCOMPARE(fontColour(dialog, "Label6"), QColor(252, 140, 103));
     QCOMPARE(window.takeLast()[0].toInt(), 410617);
@@ -263,8 +263,8 @@ void TestEinstell::greyPresetSurvivesRestart()
     // A cancelled chooser keeps the desktop colour, not its current look.
     click(dialog, "Button5");
     click(dialog, "Button6");
-    QCOMPARE(setup.read("FormFarbe"), QStringLiteral("-2147483633"));
-    QCOMPARE(setup.read("ListboxFarbe"), QStringLiteral("-2147483643"));
+    QCOMPARE(setup.read(SettingKey::WindowColour), QStringLiteral("-2147483633"));
+    QCOMPARE(setup.read(SettingKey::ListColour), QStringLiteral("-2147483643"));
 }
 
 void TestEinstell::windowListAndValueColours()
@@ -278,28 +278,28 @@ void TestEinstell::windowListAndValueColours()
     setup.seam.colourAnswers << QColor(10, 20, 30) << QColor(200, 100, 50) << QColor(0, 0, 255);
 
     click(dialog, "Button5");
-    QCOMPARE(setup.read("FormFarbe"), QStringLiteral("1971210"));
+    QCOMPARE(setup.read(SettingKey::WindowColour), QStringLiteral("1971210"));
     QCOMPARE(fontColour(dialog, "Label5"), QColor(10, 20, 30));
     QCOMPARE(window.takeLast()[0].toInt(), 1971210);
 
     click(dialog, "Button6");
-    QCOMPARE(setup.read("ListboxFarbe"), QString::number(200 + 100 * 256 + 50 * 65536));
+    QCOMPARE(setup.read(SettingKey::ListColour), QString::number(200 + 100 * 256 + 50 * 65536));
     QCOMPARE(fontColour(dialog, "Label6"), QColor(200, 100, 50));
     QCOMPARE(list.size(), 1);
 
     click(dialog, "Button8");
-    QCOMPARE(setup.read("DatenwerteOberhalbFarbe"), QStringLiteral("16711680"));
+    QCOMPARE(setup.read(SettingKey::ValuesAboveColour), QStringLiteral("16711680"));
     QCOMPARE(fontColour(dialog, "Label7"), QColor(0, 0, 255));
     QCOMPARE(value.takeLast()[0].toInt(), 16711680);
     // Only the series colours ask for the month to be saved again.
     QCOMPARE(series.size(), 0);
-    QCOMPARE(setup.read("SystolischKurvenFarbe"), QStringLiteral("16711680"));
+    QCOMPARE(setup.read(SettingKey::SystolicColour), QStringLiteral("16711680"));
 }
 
 void TestEinstell::firstPaintColours()
 {
     Setup setup;
-    setup.store.Schreib_String_in_Registry("PulsKurvenFarbe", "kaputt");
+    setup.store.write(SettingKey::PulseColour, "kaputt");
     TEinstellDlg dialog(setup.seam, setup.store);
     dialog.show();
     // A damaged stored colour leaves black, as an empty one does.
@@ -314,14 +314,14 @@ void TestEinstell::firstPaintColours()
     // The colours given are the ones a cancelled chooser writes again.
     click(dialog, "Button5");
     click(dialog, "Button8");
-    QCOMPARE(setup.read("FormFarbe"), QStringLiteral("-2147483633"));
-    QCOMPARE(setup.read("DatenwerteOberhalbFarbe"), QStringLiteral("65280"));
+    QCOMPARE(setup.read(SettingKey::WindowColour), QStringLiteral("-2147483633"));
+    QCOMPARE(setup.read(SettingKey::ValuesAboveColour), QStringLiteral("65280"));
 }
 
 void TestEinstell::checkBoxesWriteAtEveryClick()
 {
     Setup setup;
-    setup.store.Schreib_Integer_in_Registry("LinieBeiNullUnterbrechen", "0");
+    setup.store.writeInteger(SettingKey::BreakLineAtZero, "0");
     TEinstellDlg dialog(setup.seam, setup.store);
     dialog.show();
     auto *values = child<QCheckBox>(dialog, "WerteOberhalbKurveAnzeigenCheckBox");
@@ -331,20 +331,20 @@ void TestEinstell::checkBoxesWriteAtEveryClick()
     QVERIFY(!gap->isChecked());
 
     QTest::mouseClick(values, Qt::LeftButton);
-    QCOMPARE(setup.readInt("WerteOberhalbKurveAnzeigen"), QStringLiteral("0"));
+    QCOMPARE(setup.readInt(SettingKey::ShowValuesAboveCurve), QStringLiteral("0"));
     QVERIFY(!dialog.showValuesChecked());
     QTest::mouseClick(values, Qt::LeftButton);
-    QCOMPARE(setup.readInt("WerteOberhalbKurveAnzeigen"), QStringLiteral("1"));
+    QCOMPARE(setup.readInt(SettingKey::ShowValuesAboveCurve), QStringLiteral("1"));
 
     QTest::mouseClick(gap, Qt::LeftButton);
-    QCOMPARE(setup.readInt("LinieBeiNullUnterbrechen"), QStringLiteral("1"));
+    QCOMPARE(setup.readInt(SettingKey::BreakLineAtZero), QStringLiteral("1"));
     QTest::mouseClick(gap, Qt::LeftButton);
-    QCOMPARE(setup.readInt("LinieBeiNullUnterbrechen"), QStringLiteral("0"));
+    QCOMPARE(setup.readInt(SettingKey::BreakLineAtZero), QStringLiteral("0"));
 
     // The main window's first paint sets the box without writing.
     dialog.setShowValuesChecked(false);
     QVERIFY(!values->isChecked());
-    QCOMPARE(setup.readInt("WerteOberhalbKurveAnzeigen"), QStringLiteral("1"));
+    QCOMPARE(setup.readInt(SettingKey::ShowValuesAboveCurve), QStringLiteral("1"));
 }
 
 void TestEinstell::colourValuesAndPalette()
@@ -375,28 +375,28 @@ void TestEinstell::chromeAndFirefoxDetected()
     // Empty places do not react.
     for (const char *name : {"ie_Image", "edge_Image", "safari_Image", "opera_Image"}) {
         QTest::mouseClick(child<QLabel>(dialog, name), Qt::LeftButton);
-        QCOMPARE(setup.read("Browser"), QStringLiteral("standard"));
+        QCOMPARE(setup.read(SettingKey::Browser), QStringLiteral("standard"));
         QCOMPARE(pictureOf(dialog, "AktuellerBrowser_Image"), pictureOf(dialog, "standard_Image"));
     }
 
     QTest::mouseClick(child<QLabel>(dialog, "chrome_Image"), Qt::LeftButton);
-    QCOMPARE(setup.read("Browser"), QStringLiteral("chrome"));
+    QCOMPARE(setup.read(SettingKey::Browser), QStringLiteral("chrome"));
     QCOMPARE(pictureOf(dialog, "AktuellerBrowser_Image"), pictureOf(dialog, "chrome_Image"));
 
     QTest::mouseClick(child<QLabel>(dialog, "firefox_Image"), Qt::LeftButton);
-    QCOMPARE(setup.read("Browser"), QStringLiteral("firefox"));
+    QCOMPARE(setup.read(SettingKey::Browser), QStringLiteral("firefox"));
     QCOMPARE(pictureOf(dialog, "AktuellerBrowser_Image"), pictureOf(dialog, "firefox_Image"));
     QVERIFY(pictureOf(dialog, "firefox_Image") != pictureOf(dialog, "chrome_Image"));
 
     click(dialog, "AbbruchButton");
-    QCOMPARE(setup.read("Browser"), QStringLiteral("firefox"));
+    QCOMPARE(setup.read(SettingKey::Browser), QStringLiteral("firefox"));
 
     dialog.show();
     QTest::mouseClick(child<QLabel>(dialog, "standard_Image"), Qt::LeftButton);
-    QCOMPARE(setup.read("Browser"), QStringLiteral("standard"));
+    QCOMPARE(setup.read(SettingKey::Browser), QStringLiteral("standard"));
     click(dialog, "OKBtn");
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(setup.read("Browser"), QStringLiteral("standard"));
+    QCOMPARE(setup.read(SettingKey::Browser), QStringLiteral("standard"));
 }
 
 void TestEinstell::internetExplorerOffersEdge()
@@ -408,9 +408,9 @@ void TestEinstell::internetExplorerOffersEdge()
              QStringLiteral("Microsoft Internet Explorer"));
     QCOMPARE(child<QLabel>(dialog, "edge_Image")->toolTip(), QStringLiteral("Microsoft Edge"));
     QTest::mouseClick(child<QLabel>(dialog, "edge_Image"), Qt::LeftButton);
-    QCOMPARE(setup.read("Browser"), QStringLiteral("edge"));
+    QCOMPARE(setup.read(SettingKey::Browser), QStringLiteral("edge"));
     QTest::mouseClick(child<QLabel>(dialog, "ie_Image"), Qt::LeftButton);
-    QCOMPARE(setup.read("Browser"), QStringLiteral("internet explorer"));
+    QCOMPARE(setup.read(SettingKey::Browser), QStringLiteral("internet explorer"));
 }
 
 void TestEinstell::operaStableOffersOpera()
@@ -420,7 +420,7 @@ void TestEinstell::operaStableOffersOpera()
     QCOMPARE(offeredRow(dialog), QStringLiteral("S.....O"));
     QCOMPARE(child<QLabel>(dialog, "opera_Image")->toolTip(), QStringLiteral("Opera"));
     QTest::mouseClick(child<QLabel>(dialog, "opera_Image"), Qt::LeftButton);
-    QCOMPARE(setup.read("Browser"), QStringLiteral("opera"));
+    QCOMPARE(setup.read(SettingKey::Browser), QStringLiteral("opera"));
 }
 
 void TestEinstell::edgeOnPathOffered()
@@ -438,13 +438,13 @@ void TestEinstell::edgeOnPathOffered()
 void TestEinstell::storedChoiceShownWhenNotInstalled()
 {
     Setup setup(QStringLiteral("firefox_only"));
-    setup.store.Schreib_String_in_Registry("Browser", "chrome");
+    setup.store.write(SettingKey::Browser, "chrome");
     TEinstellDlg dialog(setup.seam, setup.store);
     QCOMPARE(offeredRow(dialog), QStringLiteral("S...F.."));
     const QImage chrome = drawnBrowserPicture(BrowserPlace::Chrome).toImage();
     QCOMPARE(pictureOf(dialog, "AktuellerBrowser_Image"), chrome);
     QTest::mouseClick(child<QLabel>(dialog, "chrome_Image"), Qt::LeftButton);
-    QCOMPARE(setup.read("Browser"), QStringLiteral("chrome"));
+    QCOMPARE(setup.read(SettingKey::Browser), QStringLiteral("chrome"));
     QCOMPARE(pictureOf(dialog, "AktuellerBrowser_Image"), chrome);
 }
 
@@ -492,7 +492,7 @@ void TestEinstell::screenshot()
     if (target.isEmpty())
         QSKIP("set VANTORIA_SCREENSHOT to a file name to keep a picture of the dialog");
     Setup setup(QStringLiteral("chrome_firefox"));
-    setup.store.Schreib_String_in_Registry("Browser", "firefox");
+    setup.store.write(SettingKey::Browser, "firefox");
     TEinstellDlg dialog(setup.seam, setup.store);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));

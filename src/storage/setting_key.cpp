@@ -1,0 +1,66 @@
+#include "storage/setting_key.h"
+
+QString settingName(SettingKey key)
+{
+    switch (key) {
+    case SettingKey::InstallFolder:
+        return QStringLiteral("InstallOrt");
+    case SettingKey::DataFolder:
+        return QStringLiteral("DatenSpeicherOrt");
+    case SettingKey::UserName:
+        return QStringLiteral("BenutzerName");
+    case SettingKey::LastMonthFile:
+        return QStringLiteral("TabellenDateiName");
+    case SettingKey::MorningTime:
+        return QStringLiteral("UhrzeitMorgens");
+    case SettingKey::SecondTime:
+        return QStringLiteral("UhrzeitMessung2");
+    case SettingKey::ThirdTime:
+        return QStringLiteral("UhrzeitMessung3");
+    case SettingKey::EveningTime:
+        return QStringLiteral("UhrzeitAbends");
+    case SettingKey::GalleryFolderName:
+        return QStringLiteral("GalerieVerzeichnisName");
+    case SettingKey::HtmlFolderName:
+        return QStringLiteral("HtmlVerzeichnisName");
+    case SettingKey::SystolicColour:
+        return QStringLiteral("SystolischKurvenFarbe");
+    case SettingKey::DiastolicColour:
+        return QStringLiteral("DiastolischKurvenFarbe");
+    case SettingKey::PulseColour:
+        return QStringLiteral("PulsKurvenFarbe");
+    case SettingKey::WindowColour:
+        return QStringLiteral("FormFarbe");
+    case SettingKey::ListColour:
+        return QStringLiteral("ListboxFarbe");
+    case SettingKey::Browser:
+        return QStringLiteral("Browser");
+    case SettingKey::BreakLineAtZero:
+        return QStringLiteral("LinieBeiNullUnterbrechen");
+    case SettingKey::ShowValuesAboveCurve:
+        return QStringLiteral("WerteOberhalbKurveAnzeigen");
+    case SettingKey::ValuesAboveColour:
+        return QStringLiteral("DatenwerteOberhalbFarbe");
+    }
+    return QString();
+}
+
+bool isIntegerSetting(SettingKey key)
+{
+    return key == SettingKey::BreakLineAtZero || key == SettingKey::ShowValuesAboveCurve;
+}
+
+SettingKey timeSettingOf(Slot slot)
+{
+    switch (slot) {
+    case Slot::Morgens:
+        return SettingKey::MorningTime;
+    case Slot::Messung2:
+        return SettingKey::SecondTime;
+    case Slot::Messung3:
+        return SettingKey::ThirdTime;
+    case Slot::Abends:
+        break;
+    }
+    return SettingKey::EveningTime;
+}
