@@ -136,15 +136,13 @@ void TMainForm::FormCreate()
 
     if (!checkInstallation())
         return;
-    if (m_settings.Lies_String_aus_Registry(QStringLiteral("Browser")).isEmpty())
-        m_settings.Schreib_String_in_Registry(QStringLiteral("Browser"),
-                                              QStringLiteral("standard"));
+    if (m_settings.read(SettingKey::Browser).isEmpty())
+        m_settings.write(SettingKey::Browser, QStringLiteral("standard"));
     if (!resolveDataFolders())
         return;
     removeLeftoverTemporaries();
     readColours();
-    m_zeroGap = m_settings.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"))
-                    .startsWith(QLatin1Char('1'));
+    m_zeroGap = m_settings.readInteger(SettingKey::BreakLineAtZero).startsWith(QLatin1Char('1'));
     setCurrentSlot(m_currentSlot);
     if (!checkLastFile())
         return;
@@ -153,13 +151,12 @@ void TMainForm::FormCreate()
 
 bool TMainForm::checkInstallation()
 {
-    const QString installOrt = m_settings.Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
+    const QString installOrt = m_settings.read(SettingKey::InstallFolder);
     if (installOrt.isEmpty()) {
-        m_settings.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(m_startFolder);
+        m_settings.writeFirstRunValues(m_startFolder);
         return true;
     }
-    const QString datenSpeicherOrt =
-        m_settings.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
+    const QString datenSpeicherOrt = m_settings.read(SettingKey::DataFolder);
     if (!m_startFolder.toLower().contains(installOrt.toLower())) {
         showMessage(
             UiSeam::MessageKind::Information,
@@ -179,7 +176,7 @@ bool TMainForm::checkInstallation()
 
 bool TMainForm::resolveDataFolders()
 {
-    m_dataFolder = m_settings.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
+    m_dataFolder = m_settings.read(SettingKey::DataFolder);
     const auto resolve = [this](const QString &folderName, QString &folder) {
         folder = m_dataFolder + folderName;
         if (!QFileInfo(folder).isDir() && !DataFolders::ensureFolder(folder))
@@ -194,11 +191,9 @@ bool TMainForm::resolveDataFolders()
         }
         return true;
     };
-    return resolve(DataFolders::galleryFolderName(m_settings.Lies_String_aus_Registry(
-                       QStringLiteral("GalerieVerzeichnisName"))),
+    return resolve(DataFolders::galleryFolderName(m_settings.read(SettingKey::GalleryFolderName)),
                    m_galleryFolder) &&
-           resolve(DataFolders::htmlFolderName(
-                       m_settings.Lies_String_aus_Registry(QStringLiteral("HtmlVerzeichnisName"))),
+           resolve(DataFolders::htmlFolderName(m_settings.read(SettingKey::HtmlFolderName)),
                    m_htmlFolder) &&
            resolve(DataFolders::reportFolderName(), m_reportFolder);
 }
@@ -215,26 +210,25 @@ void TMainForm::removeLeftoverTemporaries()
 void TMainForm::readColours()
 {
     // A damaged colour setting leaves the built-in colour: start-up must go on.
-    const auto read = [this](const QString &name, qint32 &target) {
+    const auto read = [this](SettingKey key, qint32 &target) {
         try {
-            if (const auto colour = m_settings.readColour(name))
+            if (const auto colour = m_settings.readColour(key))
                 target = *colour;
         } catch (const ConversionError &) {
         }
     };
-    read(QStringLiteral("SystolischKurvenFarbe"), m_systolicColour);
-    read(QStringLiteral("DiastolischKurvenFarbe"), m_diastolicColour);
-    read(QStringLiteral("PulsKurvenFarbe"), m_pulseColour);
-    read(QStringLiteral("ListboxFarbe"), m_listColour);
-    read(QStringLiteral("FormFarbe"), m_windowColour);
+    read(SettingKey::SystolicColour, m_systolicColour);
+    read(SettingKey::DiastolicColour, m_diastolicColour);
+    read(SettingKey::PulseColour, m_pulseColour);
+    read(SettingKey::ListColour, m_listColour);
+    read(SettingKey::WindowColour, m_windowColour);
     applyListColour(m_listColour);
     applyWindowColour(m_windowColour);
 }
 
 bool TMainForm::checkLastFile()
 {
-    const QString lastFile =
-        m_settings.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
+    const QString lastFile = m_settings.read(SettingKey::LastMonthFile);
     if (lastFile.isEmpty())
         return true;
     const QFileInfo info(lastFile);
@@ -249,7 +243,7 @@ bool TMainForm::checkLastFile()
                         kQuote +
                         QStringLiteral(
                             " existiert nicht mehr! Der Eintrag in der Registry wird gelöscht."));
-        m_settings.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QString());
+        m_settings.write(SettingKey::LastMonthFile, QString());
     }
     if (!folderExists) {
         showMessage(UiSeam::MessageKind::Information,
@@ -419,10 +413,8 @@ void TMainForm::firstPaintSteps()
 {
     if (m_einstellDlg) {
         m_einstellDlg->setShowValuesChecked(
-            m_settings.Lies_Integer_aus_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen"))
-                .startsWith(QLatin1Char('1')));
-        const QString valueColour =
-            m_settings.Lies_String_aus_Registry(QStringLiteral("DatenwerteOberhalbFarbe"));
+            m_settings.readInteger(SettingKey::ShowValuesAboveCurve).startsWith(QLatin1Char('1')));
+        const QString valueColour = m_settings.read(SettingKey::ValuesAboveColour);
         m_valueColour = 0;
         if (!valueColour.isEmpty()) {
             try {
@@ -436,7 +428,7 @@ void TMainForm::firstPaintSteps()
     m_chartBorderWidth = QStringLiteral("2");
     m_firstPaintPending = false;
 
-    const QString name = m_settings.Lies_String_aus_Registry(QStringLiteral("BenutzerName"));
+    const QString name = m_settings.read(SettingKey::UserName);
     if (name.isEmpty()) {
         if (m_nameEingDlg && !m_nameEingDlg->isVisible())
             m_seam.execDialog(*m_nameEingDlg);
@@ -444,7 +436,7 @@ void TMainForm::firstPaintSteps()
     }
     m_userName = name;
     ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte von ") + name);
-    const QString stored = m_settings.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
+    const QString stored = m_settings.read(SettingKey::LastMonthFile);
     if (stored.isEmpty())
         return;
     QString path;
@@ -587,7 +579,7 @@ void TMainForm::beenden1Click()
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     if (!m_endedAtStart) {
-        m_settings.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), m_monthFilePath);
+        m_settings.write(SettingKey::LastMonthFile, m_monthFilePath);
         // A remark the user did not change is never written back: a long
         // one from elsewhere would be cut, and an unchanged one gains nothing.
         if (!ui->Memo2->isReadOnly() && m_remarkModified)

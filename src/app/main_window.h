@@ -58,7 +58,8 @@ public:
 
     // Loads a month file into list, form and statistics (the other commands
     // reload the gallery's month through it after they changed the file).
-    void MachEs(QString path); // by value: callers pass m_monthFilePath, which it changes
+    // By value: callers pass m_monthFilePath, which it changes.
+    void MachEs(QString path); // NOLINT(performance-unnecessary-value-param)
     // Writes the open month and loads it again.
     void TabDateiSpeichern();
     // Shows the month's weight mean and colours it by the difference to the

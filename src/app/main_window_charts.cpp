@@ -33,9 +33,8 @@ ChartInputs TMainForm::chartInputs() const
     inputs.chartBorderWidth =
         m_chartBorderWidth.isEmpty() ? QStringLiteral("2") : m_chartBorderWidth;
     inputs.zeroGap = m_zeroGap;
-    inputs.showValues = m_einstellDlg
-                            ? m_einstellDlg->showValuesChecked()
-                            : m_settings.readFlag(QStringLiteral("WerteOberhalbKurveAnzeigen"));
+    inputs.showValues = m_einstellDlg ? m_einstellDlg->showValuesChecked()
+                                      : m_settings.readFlag(SettingKey::ShowValuesAboveCurve);
     QString remark = m_monthFilePath;
     if (remark.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive))
         remark.chop(4);
@@ -64,7 +63,7 @@ void TMainForm::BtnBalkendiagrammErstellenClick()
 void TMainForm::LinienDiagrammErstellenClick()
 {
     m_statistics.rebuildDayTable();
-    m_zeroGap = m_settings.readFlag(QStringLiteral("LinieBeiNullUnterbrechen"));
+    m_zeroGap = m_settings.readFlag(SettingKey::BreakLineAtZero);
     if (m_remarkModified) {
         saveRemark();
         ui->Memo2->clear();

@@ -173,7 +173,7 @@ void TMainForm::updateEntryButtons()
 // ---------------------------------------------------------------------------
 // Load and save
 
-void TMainForm::MachEs(QString path)
+void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-param)
 {
     m_remarkBase = path;
     if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".tab")); at >= 0)
@@ -228,7 +228,7 @@ void TMainForm::takeHeader(const MonthFile::Header &header)
     // current user.
     if (!header.userName.isEmpty() && DataFolders::userNameProblem(header.userName).isEmpty())
         m_userName = header.userName;
-    m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
+    m_settings.write(SettingKey::UserName, m_userName);
     ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum +
                            QStringLiteral("  ") + m_userName);
 }
@@ -254,7 +254,7 @@ QStringList TMainForm::takeEntryLines(const QStringList &fileLines)
         if (const std::optional<EntryLine::MonthOfLine> month = EntryLine::monthOf(line)) {
             m_openMonth = month->month;
             m_openYear = month->year;
-            m_monthName = GibMonatLang(m_openMonth.toInt());
+            m_monthName = germanMonthName(m_openMonth.toInt());
         }
     }
     return shown;
@@ -313,7 +313,7 @@ bool TMainForm::importIntoGallery(const QString &loadedPath)
     // in the gallery, never replacing a file that is already there.
     if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
         showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
-    m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
+    m_settings.write(SettingKey::UserName, m_userName);
     if (!QFileInfo::exists(m_monthFilePath)) {
         QFile::copy(loadedPath, m_monthFilePath);
         return true;
@@ -346,7 +346,7 @@ bool TMainForm::importIntoGallery(const QString &loadedPath)
 
 QStringList TMainForm::monthFileContent() const
 {
-    return MonthFile::fileLines(m_userName, GibMonatLang(m_openMonth.toInt()), m_openYear,
+    return MonthFile::fileLines(m_userName, germanMonthName(m_openMonth.toInt()), m_openYear,
                                 slotSwitches(), listLines()) +
            m_unshownLines;
 }
@@ -398,21 +398,20 @@ void TMainForm::saveAndReload(const QString &takenOutLine)
         return;
     }
     if (m_currentSlot == Slot::Morgens) {
-        const QString morning =
-            m_settings.Lies_String_aus_Registry(QStringLiteral("UhrzeitMorgens"));
+        const QString morning = m_settings.read(SettingKey::MorningTime);
         if (!morning.isEmpty())
             ui->Edit1->setText(morning);
     }
     m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_yearFolderName, m_userName,
                                                  m_openMonth, m_openYear);
-    m_monthName = GibMonatLang(m_openMonth.toInt());
+    m_monthName = germanMonthName(m_openMonth.toInt());
     if (!writeMonthFile(m_monthFilePath,
                         QStringLiteral("Fehler beim Erzeugen der Datei ") +
                             DataFolders::monthFileName(m_userName, m_openMonth, m_openYear) +
                             QLatin1Char('!'),
                         takenOutLine))
         return;
-    m_settings.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), m_userName);
+    m_settings.write(SettingKey::UserName, m_userName);
     MachEs(m_monthFilePath);
 }
 
@@ -435,7 +434,7 @@ void TMainForm::neuerstellen1Click()
     SpinEdit2Change();
     SpinEdit3Change();
     setCurrentSlot(Slot::Morgens);
-    const QString morning = m_settings.Lies_String_aus_Registry(QStringLiteral("UhrzeitMorgens"));
+    const QString morning = m_settings.read(SettingKey::MorningTime);
     if (!morning.isEmpty())
         ui->Edit1->setText(morning);
     updateEntryButtons();
@@ -544,7 +543,7 @@ void TMainForm::BitBtn1Click()
     if (ui->ListBox1->count() == 0 && QFileInfo::exists(target) && !openGalleryMonthForAdd(target))
         return;
 
-    m_settings.Schreib_String_in_Registry(slotInfo(m_currentSlot).timeSetting, ui->Edit1->text());
+    m_settings.write(timeSettingOf(m_currentSlot), ui->Edit1->text());
     if (weightRefusesAdd())
         return;
     m_openMonth = ui->SpinEdit2->text();
@@ -711,7 +710,7 @@ bool TMainForm::openGalleryMonthForAdd(const QString &path)
 void TMainForm::BitBtn3Click()
 {
     setCurrentSlot(nextSwitchedOnSlot(m_currentSlot, slotSwitches()));
-    const QString time = m_settings.Lies_String_aus_Registry(slotInfo(m_currentSlot).timeSetting);
+    const QString time = m_settings.read(timeSettingOf(m_currentSlot));
     if (!time.isEmpty())
         ui->Edit1->setText(time);
 }

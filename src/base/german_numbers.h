@@ -50,13 +50,3 @@ long double roundHalfUp(long double x);
 
 // Integer part of x * 10^n + 0.50000000000001, divided by 10^n. (RoundToDigits)
 long double roundToDigits(long double x, int digits);
-
-// Kept for the last callers, src/stats/, until they use the names above.
-inline long double RoundHalfUp(long double x) // NOLINT(readability-identifier-naming)
-{
-    return roundHalfUp(x);
-}
-inline long double RoundToDigits(long double x, int digits) // NOLINT(readability-identifier-naming)
-{
-    return roundToDigits(x, digits);
-}

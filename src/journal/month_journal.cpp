@@ -53,7 +53,7 @@ QStringList MonthJournal::fileLines(const QString &user, int month, int year) co
             display.append(*shown);
     }
     const std::array<bool, 4> switches = m_header.applySwitches({true, true, true, true});
-    return MonthFile::fileLines(user, GibMonatLang(month), QString::number(year), switches,
+    return MonthFile::fileLines(user, germanMonthName(month), QString::number(year), switches,
                                 EntryLine::sortLines(display)) +
            m_unreadLines;
 }

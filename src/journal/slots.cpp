@@ -6,17 +6,13 @@ const std::array<SlotInfo, 4> &slotTable()
 {
     static const std::array<SlotInfo, 4> table = {{
         {QStringLiteral("Morgens"), QStringLiteral("Morgens den "), QStringLiteral("Morgens"),
-         QLatin1Char('a'), QStringLiteral("UhrzeitMorgens"), QStringLiteral("1M"),
-         QStringLiteral("Messung 1 am Morgen")},
+         QLatin1Char('a'), QStringLiteral("1M"), QStringLiteral("Messung 1 am Morgen")},
         {QStringLiteral("Messung2"), QStringLiteral("Messung2 den "), QStringLiteral("Messung 2"),
-         QLatin1Char('b'), QStringLiteral("UhrzeitMessung2"), QStringLiteral("2M"),
-         QStringLiteral("Messung 2")},
+         QLatin1Char('b'), QStringLiteral("2M"), QStringLiteral("Messung 2")},
         {QStringLiteral("Messung3"), QStringLiteral("Messung3 den "), QStringLiteral("Messung 3"),
-         QLatin1Char('c'), QStringLiteral("UhrzeitMessung3"), QStringLiteral("3M"),
-         QStringLiteral("Messung 3")},
+         QLatin1Char('c'), QStringLiteral("3M"), QStringLiteral("Messung 3")},
         {QStringLiteral("Abends"), QStringLiteral("Abends den "), QStringLiteral("Abends"),
-         QLatin1Char('d'), QStringLiteral("UhrzeitAbends"), QStringLiteral("4M"),
-         QStringLiteral("Messung 4 am Abend")},
+         QLatin1Char('d'), QStringLiteral("4M"), QStringLiteral("Messung 4 am Abend")},
     }};
     return table;
 }

@@ -14,9 +14,6 @@ struct SlotInfo
     QString prefix;        // "Messung2 den " (ends in one blank)
     QString buttonCaption; // "Messung 2"
     QChar letter;          // 'b': orders the slots of one day
-    // Kept for the last callers, src/app/main_window_journal.cpp, until they
-    // use timeSettingOf (storage/setting_key.h); the journal knows no settings.
-    QString timeSetting; // "UhrzeitMessung2"
     QString headerKey;   // "2M"
     QString switchHint;  // "Messung 2"
 };
@@ -34,10 +31,3 @@ Slot nextSwitchedOnSlot(Slot current, const std::array<bool, 4> &switches);
 
 // German month name of 1..12, empty text otherwise. (GibMonatLang)
 QString germanMonthName(int month);
-
-// Kept for the last callers, src/app/main_window_journal.cpp and
-// src/journal/month_journal.cpp, until they use germanMonthName.
-inline QString GibMonatLang(int month) // NOLINT(readability-identifier-naming)
-{
-    return germanMonthName(month);
-}

@@ -115,7 +115,7 @@ struct DayRun
             return QString::number((hundredths + 50) / 100);
         }
         const QString twoDecimals = GermanNumbers::formatFixed2(sum / count);
-        return GermanNumbers::formatGeneral(RoundHalfUp(GermanNumbers::toFloat(twoDecimals)));
+        return GermanNumbers::formatGeneral(roundHalfUp(GermanNumbers::toFloat(twoDecimals)));
     }
 };
 

@@ -101,8 +101,8 @@ QString measuringWeekText(const std::optional<MeasuringWeek> &week)
 {
     if (!week || week->count < kMeasuringWeekReadings)
         return QStringLiteral("Keine vollständige Messwoche im Zeitraum");
-    const qint64 systolic = qint64(RoundToDigits(week->systolic, 0));
-    const qint64 diastolic = qint64(RoundToDigits(week->diastolic, 0));
+    const qint64 systolic = qint64(roundToDigits(week->systolic, 0));
+    const qint64 diastolic = qint64(roundToDigits(week->diastolic, 0));
     return QStringLiteral(
                "Messwoche %1: Mittelwert %2/%3 mmHg aus %4 Messungen – %5 von %6/%7 mmHg")
         .arg(span(*week))

@@ -108,7 +108,7 @@ const QString &MonthMeans::labelText() const
 QString monthMeansLabel(const QString &systolicMean, const QString &diastolicMean)
 {
     const auto whole = [](const QString &mean) {
-        return GermanNumbers::formatGeneral(RoundToDigits(GermanNumbers::toFloat(mean), 0));
+        return GermanNumbers::formatGeneral(roundToDigits(GermanNumbers::toFloat(mean), 0));
     };
     return QStringLiteral("Systole=") + whole(systolicMean) + QStringLiteral("  Diastole=") +
            whole(diastolicMean);

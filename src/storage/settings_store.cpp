@@ -159,34 +159,3 @@ void SettingsStore::deleteStore() const
 {
     QFile::remove(m_filePath);
 }
-
-QString SettingsStore::Lies_String_aus_Registry(const QString &name) const
-{
-    return loadOrNone().string(name);
-}
-
-QString SettingsStore::Lies_Integer_aus_Registry(const QString &name) const
-{
-    return loadOrNone().integer(name);
-}
-
-void SettingsStore::Schreib_String_in_Registry(const QString &name, const QString &text) const
-{
-    writeValue(name, false, text);
-}
-
-void SettingsStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(
-    const QString &startFolder) const
-{
-    writeFirstRunValues(startFolder);
-}
-
-bool SettingsStore::readFlag(const QString &name) const
-{
-    return loadOrNone().flag(name);
-}
-
-std::optional<qint32> SettingsStore::readColour(const QString &name) const
-{
-    return loadOrNone().colour(name);
-}

@@ -54,17 +54,6 @@ public:
     // Removes the whole store; the folder "Quenlor" stays.
     void deleteStore() const;
 
-    // Kept for the last callers, src/app/main_window*.cpp, until they pass a
-    // SettingKey; nothing else uses the names.
-    // NOLINTBEGIN(readability-identifier-naming)
-    QString Lies_String_aus_Registry(const QString &name) const;
-    QString Lies_Integer_aus_Registry(const QString &name) const;
-    void Schreib_String_in_Registry(const QString &name, const QString &text) const;
-    void Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString &startFolder) const;
-    // NOLINTEND(readability-identifier-naming)
-    bool readFlag(const QString &name) const;
-    std::optional<qint32> readColour(const QString &name) const;
-
 private:
     // nullopt when the store does not exist; no values when it is unreadable.
     std::optional<SettingsValues> load() const;

@@ -94,7 +94,7 @@ private slots:
     void valueLinesInMemory();
     void writtenBytesInMemory();
     void slotTimesFollowTheSlots();
-    void namesKeptForTheMainWindow();
+    void firstRunValuesReadByTheirKeys();
 };
 
 void TestSettingsStore::firstRunWritesNineteenTypedValuesInOrder()
@@ -369,24 +369,23 @@ void TestSettingsStore::slotTimesFollowTheSlots()
     QCOMPARE(store.read(timeSettingOf(Slot::Abends)), QStringLiteral("20:40"));
 }
 
-// The main window still reads and writes by name; both ways meet in one file.
-void TestSettingsStore::namesKeptForTheMainWindow()
+// The first run writes every key; each reads back by its key, in its place
+// in the file and with its type.
+void TestSettingsStore::firstRunValuesReadByTheirKeys()
 {
     TempHome home;
     SettingsStore store(home.settingsFile());
-    store.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home.workFolder());
+    store.writeFirstRunValues(home.workFolder());
     QCOMPARE(store.read(SettingKey::InstallFolder), home.workFolder());
-    store.Schreib_String_in_Registry(QStringLiteral("benutzername"), QStringLiteral("Muster"));
+    store.write(SettingKey::UserName, QStringLiteral("Muster"));
     QCOMPARE(store.read(SettingKey::UserName), QStringLiteral("Muster"));
-    QCOMPARE(store.Lies_String_aus_Registry(QStringLiteral("BenutzerName")),
-             QStringLiteral("Muster"));
     QCOMPARE(namesInFile(home.settingsFile()).at(2), QStringLiteral("BenutzerName"));
-    QCOMPARE(store.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")),
-             QStringLiteral("1"));
-    QVERIFY(store.readFlag(QStringLiteral("WerteOberhalbKurveAnzeigen")));
-    QVERIFY(!store.readFlag(QStringLiteral("GibtEsNicht")));
-    QCOMPARE(store.readColour(QStringLiteral("ListboxFarbe")), std::optional<qint32>(6786300));
-    QCOMPARE(store.readColour(QStringLiteral("GibtEsNicht")), std::nullopt);
+    QCOMPARE(store.readInteger(SettingKey::BreakLineAtZero), QStringLiteral("1"));
+    QVERIFY(store.readFlag(SettingKey::ShowValuesAboveCurve));
+    QCOMPARE(store.readColour(SettingKey::ListColour), std::optional<qint32>(6786300));
+    store.deleteStore();
+    QVERIFY(!store.readFlag(SettingKey::ShowValuesAboveCurve));
+    QCOMPARE(store.readColour(SettingKey::ListColour), std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)
