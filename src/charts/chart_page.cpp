@@ -77,7 +77,7 @@ struct DayGroup
 {
     QString key; // as DayGroupHasData knows it
     QString range;
-    QString header;
+    QString type; // the blanks and tabs around it differ between the charts
     QString labelMarker;
     QString dataMarkers[3]; // systolic, diastolic, pulse
     QString title;
@@ -90,8 +90,7 @@ std::span<const DayGroup> barGroups()
     static const DayGroup groups[] = {
         {.key = QStringLiteral("Woche1"),
          .range = QStringLiteral("1-7"),
-         .header =
-             QStringLiteral("function createConfig(colorName) {return {type: 'bar',\tdata: { "),
+         .type = QStringLiteral("type: 'bar'"),
          .labelMarker = QStringLiteral("DzErsteWoche"),
          .dataMarkers = {QStringLiteral("Dz2_1"), QStringLiteral("Dz2_2"), QStringLiteral("Dz2_3")},
          .title = QStringLiteral("Die erste Woche:"),
@@ -99,8 +98,7 @@ std::span<const DayGroup> barGroups()
          .lastDay = 7},
         {.key = QStringLiteral("Woche2"),
          .range = QStringLiteral(" , 8-14"),
-         .header =
-             QStringLiteral("function createConfig2(colorName) {return {type: 'bar',\tdata: { "),
+         .type = QStringLiteral("type: 'bar'"),
          .labelMarker = QStringLiteral("DzZweiteWoche"),
          .dataMarkers = {QStringLiteral("Dz3_1"), QStringLiteral("Dz3_2"), QStringLiteral("Dz3_3")},
          .title = QStringLiteral("Die zweite Woche:"),
@@ -108,8 +106,7 @@ std::span<const DayGroup> barGroups()
          .lastDay = 14},
         {.key = QStringLiteral("Woche3"),
          .range = QStringLiteral(" , 15-21"),
-         .header =
-             QStringLiteral("function createConfig3(colorName) {return {type: 'bar',\tdata: { "),
+         .type = QStringLiteral("type: 'bar'"),
          .labelMarker = QStringLiteral("DzDritteWoche"),
          .dataMarkers = {QStringLiteral("Dz_2_1"), QStringLiteral("Dz_2_2"),
                          QStringLiteral("Dz_2_3")},
@@ -118,8 +115,7 @@ std::span<const DayGroup> barGroups()
          .lastDay = 21},
         {.key = QStringLiteral("Woche4"),
          .range = QStringLiteral(" , 22-28"),
-         .header =
-             QStringLiteral("function createConfig4(colorName) {return {type: 'bar',\tdata: { "),
+         .type = QStringLiteral("type: 'bar'"),
          .labelMarker = QStringLiteral("DzVierteWoche"),
          .dataMarkers = {QStringLiteral("Dz_3_1"), QStringLiteral("Dz_3_2"),
                          QStringLiteral("Dz_3_3")},
@@ -128,8 +124,7 @@ std::span<const DayGroup> barGroups()
          .lastDay = 28},
         {.key = QStringLiteral("RestdesMonats"),
          .range = QStringLiteral(" , 29-31"),
-         .header =
-             QStringLiteral("function createConfig5(colorName) {return { type:'bar',\tdata: { "),
+         .type = QStringLiteral(" type:'bar'"),
          .labelMarker = QStringLiteral("DzRestWochen"),
          .dataMarkers = {QStringLiteral("DzRest1"), QStringLiteral("DzRest2"),
                          QStringLiteral("DzRest3")},
@@ -145,8 +140,7 @@ std::span<const DayGroup> lineGroups()
     static const DayGroup groups[] = {
         {.key = QStringLiteral("zweiWochen1"),
          .range = QStringLiteral("1-14"),
-         .header =
-             QStringLiteral("function createConfig(colorName) {return {type:'line',\tdata: { "),
+         .type = QStringLiteral("type:'line'"),
          .labelMarker = QStringLiteral("DzErste2Wochen"),
          .dataMarkers = {QStringLiteral("Dz2_1"), QStringLiteral("Dz2_2"), QStringLiteral("Dz2_3")},
          .title = QStringLiteral("Die ersten 14 Tage"),
@@ -154,8 +148,7 @@ std::span<const DayGroup> lineGroups()
          .lastDay = 14},
         {.key = QStringLiteral("zweiWochen2"),
          .range = QStringLiteral(" , 15-28"),
-         .header =
-             QStringLiteral("function createConfig2(colorName) {return {\ttype:'line',\tdata: { "),
+         .type = QStringLiteral("\ttype:'line'"),
          .labelMarker = QStringLiteral("DzZweiten2Wochen"),
          .dataMarkers = {QStringLiteral("Dz3_1"), QStringLiteral("Dz3_2"), QStringLiteral("Dz3_3")},
          .title = QStringLiteral("Die nächsten 14 Tage"),
@@ -163,8 +156,7 @@ std::span<const DayGroup> lineGroups()
          .lastDay = 28},
         {.key = QStringLiteral("RestdesMonats"),
          .range = QStringLiteral(" , 29-31"),
-         .header =
-             QStringLiteral("function createConfig3(colorName) {return {\ttype:'line',\tdata: { "),
+         .type = QStringLiteral("\ttype:'line'"),
          .labelMarker = QStringLiteral("DzRestWochen"),
          .dataMarkers = {QStringLiteral("DzRest1"), QStringLiteral("DzRest2"),
                          QStringLiteral("DzRest3")},
@@ -214,13 +206,15 @@ QStringList dayCharts(const ChartInputs &inputs, const PageForm &form,
     const QString pulseColour = FillMarkerLine(QStringLiteral("Dz7__"), inputs, page);
     const ValueDisplay display = valueDisplay(form, inputs.showValues);
     QStringList lines;
-    for (const DayGroup &group : groups) {
+    for (int chart = 1; chart <= int(groups.size()); ++chart) {
+        const DayGroup &group = groups[chart - 1];
         const QStringList labels =
             group.firstDay <= days ? QStringList{FillMarkerLine(group.labelMarker, inputs, page)}
                                    : QStringList();
         ChartTemplate::texts().dayChart.fill(
             lines, {
-                       {u"header", group.header},
+                       {u"function", configFunction(chart)},
+                       {u"type", group.type},
                        {u"labels", labels},
                        {u"systolicColour", systolicColour},
                        {u"systolicData", FillMarkerLine(group.dataMarkers[0], inputs, page)},

@@ -39,7 +39,7 @@ tooltips: {enabled: false, mode: 'index', intersect: true, },hover: {mode: 'inde
 {{remark}}
 </div></body></html>)";
 
-const char16_t kDayChart[] = uR"({{header}}
+const char16_t kDayChart[] = uR"(function {{function}}(colorName) {return {{{type}},	data: { 
 {{labels}}
 datasets: [{label: 'Systole',
 {{systolicColour}}

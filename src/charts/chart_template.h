@@ -13,7 +13,7 @@ struct Texts
     // gradeColour. Line parts: notice, canvases, dayCharts,
     // pointStyleConfigs, onload, warning, remark.
     PageTemplate page;
-    // One chart of a day group. Text parts: header, systolicColour,
+    // One chart of a day group. Text parts: function, type, systolicColour,
     // systolicData, diastolicColour, diastolicData, pulseColour, pulseData,
     // legendLabels, title, scalesLead, axisMax, axisGap, scalesEnd. Line
     // parts: labels, valueDisplay.
