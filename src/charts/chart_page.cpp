@@ -1,5 +1,6 @@
 #include "charts/chart_page.h"
 
+#include "base/blanks.h"
 #include "base/text_file.h"
 #include "charts/chart_template.h"
 #include "charts/grade.h"
@@ -7,168 +8,351 @@
 
 #include <QFileInfo>
 
+#include <span>
+
 namespace {
 
-const QString kGridColour = ColorToHtml(14671845);
-
-// One chart of a day group: its template pieces and days.
-struct GroupChart
+// What tells the two pages apart besides their day groups.
+struct PageForm
 {
-    QString header;
-    QString labelMarker; // empty: no label line
-    QString arrayMarkers[3];
+    ChartPage page;
+    QString chartWidth;
+    QString rowAlign;
+    QString fontGap;
+    QString loopGap;
+    QString valueX;
+    QString valueY;
+    QString legendLabels;
+    QString tooltips;
+    QString axisGapShown; // the blanks around the scales when values are drawn
+    QString scalesEndShown;
+    int gradeChart; // the grade chart's number, after the day charts
+};
+
+const PageForm &barForm()
+{
+    static const PageForm form{
+        .page = ChartPage::Bar,
+        .chartWidth = QStringLiteral("650"),
+        .rowAlign = QStringLiteral("center"),
+        .fontGap = QStringLiteral("   "),
+        .loopGap = QStringLiteral("  "),
+        .valueX = QStringLiteral("model.x"),
+        .valueY = QStringLiteral("model.y"),
+        .legendLabels = QStringLiteral(" position : 'top',    labels:  {boxWidth :10} }"),
+        .tooltips =
+            QStringLiteral("tooltips: {yAlign: 'bottom', bodySpacing : 8, titleMarginBottom : 8, "
+                           "mode: 'index', intersect: true, }"),
+        .axisGapShown = QStringLiteral("    "),
+        .scalesEndShown = QStringLiteral("   "),
+        .gradeChart = 6,
+    };
+    return form;
+}
+
+const PageForm &lineForm()
+{
+    static const PageForm form{
+        .page = ChartPage::Line,
+        .chartWidth = QStringLiteral("600"),
+        .rowAlign = QStringLiteral("left"),
+        .fontGap = QStringLiteral(" "),
+        .loopGap = QString(),
+        .valueX = QStringLiteral("model.x-5"),
+        .valueY = QStringLiteral("model.y+1"),
+        .legendLabels = QStringLiteral("labels: {boxWidth :10}}"),
+        .tooltips =
+            QStringLiteral("tooltips: {bodySpacing : 15, titleMarginBottom : 10, mode: 'index', "
+                           "intersect: true, }"),
+        .axisGapShown = QStringLiteral("  "),
+        .scalesEndShown = QStringLiteral(" "),
+        .gradeChart = 4,
+    };
+    return form;
+}
+
+// One chart of a day group. A group beyond day 28 has no labels and no place
+// in the notice of missing groups in a month that ends before it.
+struct DayGroup
+{
+    QString key; // as DayGroupHasData knows it
+    QString range;
+    QString type; // the blanks and tabs around it differ between the charts
+    QString labelMarker;
+    QString dataMarkers[3]; // systolic, diastolic, pulse
     QString title;
     int firstDay;
     int lastDay;
 };
 
-QString arrayMarkerLine(const QString &marker)
+std::span<const DayGroup> barGroups()
 {
-    return marker + QStringLiteral(" data: [100,120,NaN,110,125,128,130] , },  ");
+    static const DayGroup groups[] = {
+        {.key = QStringLiteral("Woche1"),
+         .range = QStringLiteral("1-7"),
+         .type = QStringLiteral("type: 'bar'"),
+         .labelMarker = QStringLiteral("DzErsteWoche"),
+         .dataMarkers = {QStringLiteral("Dz2_1"), QStringLiteral("Dz2_2"), QStringLiteral("Dz2_3")},
+         .title = QStringLiteral("Die erste Woche:"),
+         .firstDay = 1,
+         .lastDay = 7},
+        {.key = QStringLiteral("Woche2"),
+         .range = QStringLiteral(" , 8-14"),
+         .type = QStringLiteral("type: 'bar'"),
+         .labelMarker = QStringLiteral("DzZweiteWoche"),
+         .dataMarkers = {QStringLiteral("Dz3_1"), QStringLiteral("Dz3_2"), QStringLiteral("Dz3_3")},
+         .title = QStringLiteral("Die zweite Woche:"),
+         .firstDay = 8,
+         .lastDay = 14},
+        {.key = QStringLiteral("Woche3"),
+         .range = QStringLiteral(" , 15-21"),
+         .type = QStringLiteral("type: 'bar'"),
+         .labelMarker = QStringLiteral("DzDritteWoche"),
+         .dataMarkers = {QStringLiteral("Dz_2_1"), QStringLiteral("Dz_2_2"),
+                         QStringLiteral("Dz_2_3")},
+         .title = QStringLiteral("Die dritte Woche:"),
+         .firstDay = 15,
+         .lastDay = 21},
+        {.key = QStringLiteral("Woche4"),
+         .range = QStringLiteral(" , 22-28"),
+         .type = QStringLiteral("type: 'bar'"),
+         .labelMarker = QStringLiteral("DzVierteWoche"),
+         .dataMarkers = {QStringLiteral("Dz_3_1"), QStringLiteral("Dz_3_2"),
+                         QStringLiteral("Dz_3_3")},
+         .title = QStringLiteral("Die vierte Woche:"),
+         .firstDay = 22,
+         .lastDay = 28},
+        {.key = QStringLiteral("RestdesMonats"),
+         .range = QStringLiteral(" , 29-31"),
+         .type = QStringLiteral(" type:'bar'"),
+         .labelMarker = QStringLiteral("DzRestWochen"),
+         .dataMarkers = {QStringLiteral("DzRest1"), QStringLiteral("DzRest2"),
+                         QStringLiteral("DzRest3")},
+         .title = QStringLiteral("Die restlichen Tage des Monats:"),
+         .firstDay = 29,
+         .lastDay = 31},
+    };
+    return groups;
 }
 
-QString labelMarkerLine(const QString &marker)
+std::span<const DayGroup> lineGroups()
 {
-    return marker + QStringLiteral(" labels: ['So.01.01.2017' ,'Mo.02.01.17' ,], ");
+    static const DayGroup groups[] = {
+        {.key = QStringLiteral("zweiWochen1"),
+         .range = QStringLiteral("1-14"),
+         .type = QStringLiteral("type:'line'"),
+         .labelMarker = QStringLiteral("DzErste2Wochen"),
+         .dataMarkers = {QStringLiteral("Dz2_1"), QStringLiteral("Dz2_2"), QStringLiteral("Dz2_3")},
+         .title = QStringLiteral("Die ersten 14 Tage"),
+         .firstDay = 1,
+         .lastDay = 14},
+        {.key = QStringLiteral("zweiWochen2"),
+         .range = QStringLiteral(" , 15-28"),
+         .type = QStringLiteral("\ttype:'line'"),
+         .labelMarker = QStringLiteral("DzZweiten2Wochen"),
+         .dataMarkers = {QStringLiteral("Dz3_1"), QStringLiteral("Dz3_2"), QStringLiteral("Dz3_3")},
+         .title = QStringLiteral("Die nächsten 14 Tage"),
+         .firstDay = 15,
+         .lastDay = 28},
+        {.key = QStringLiteral("RestdesMonats"),
+         .range = QStringLiteral(" , 29-31"),
+         .type = QStringLiteral("\ttype:'line'"),
+         .labelMarker = QStringLiteral("DzRestWochen"),
+         .dataMarkers = {QStringLiteral("DzRest1"), QStringLiteral("DzRest2"),
+                         QStringLiteral("DzRest3")},
+         .title = QStringLiteral("Die restlichen Tage des Monats"),
+         .firstDay = 29,
+         .lastDay = 31},
+    };
+    return groups;
 }
 
-enum class ValueDisplay { Bar, Line, Off };
-
-QStringList interactionAndScales(ValueDisplay display, const QString &axisMax)
+QString configFunction(int chart)
 {
-    const QString g = kGridColour;
-    // The blanks before "gridLines" and at the end differ between the forms.
-    const QString gap = display == ValueDisplay::Bar    ? QStringLiteral("    ")
-                        : display == ValueDisplay::Line ? QStringLiteral("  ")
-                                                        : QStringLiteral(" ");
-    const QString tail = display == ValueDisplay::Bar ? QStringLiteral("   ") : QStringLiteral(" ");
-    const QString scales =
-        QStringLiteral("scales: {xAxes: [{ gridLines: {  display: true ,  color: '") + g +
-        QStringLiteral("'}, scaleLabel: {display: true,labelString: '     '}\t}],yAxes: [{ticks: "
-                       "{ max:") +
-        axisMax + QStringLiteral("},") + gap +
-        QStringLiteral("gridLines: {  display: true ,  color: '") + g +
-        QStringLiteral("'},scaleLabel: {display: true,labelString: 'mmHg'},}]}}};}") + tail;
-    const QString animationCallbacks = QStringLiteral(
-        "onComplete: function(){this.chart.controller.draw(); drawValue(this, 1);},onProgress: "
-        "function(state){var animation = "
-        "state.animationObject;drawValue(this,animation.currentStep "
-        "/ animation.numSteps); }}, ");
-    switch (display) {
-    case ValueDisplay::Bar:
-        return {
-            QStringLiteral("tooltips: {yAlign: 'bottom', bodySpacing : 8, titleMarginBottom : 8, "
-                           "mode: 'index', intersect: true, }, "),
-            QStringLiteral("hover:{animationDuration: 1},"),
-            QStringLiteral("animation:{duration:1, ") + animationCallbacks, scales};
-    case ValueDisplay::Line:
-        return {
-            QStringLiteral("tooltips: {bodySpacing : 15, titleMarginBottom : 10, mode: 'index', "
-                           "intersect: true, }, "),
-            QStringLiteral("hover:{animationDuration: 0},animation:{") + animationCallbacks,
-            scales};
-    case ValueDisplay::Off:
-        break;
-    }
-    return {scales};
+    return chart == 1 ? QStringLiteral("createConfig")
+                      : QStringLiteral("createConfig%1").arg(chart);
 }
 
-QStringList groupChartLines(const GroupChart &chart, const ChartInputs &inputs, ChartPage page)
+// What stands before and around the scales of every day chart.
+struct ValueDisplay
 {
     QStringList lines;
-    lines.append(chart.header);
-    if (!chart.labelMarker.isEmpty())
-        lines.append(FillMarkerLine(labelMarkerLine(chart.labelMarker), inputs, page));
-    lines.append(QStringLiteral("datasets: [{label: 'Systole',"));
-    lines.append(FillMarkerLine(ChartTemplate::systolicColour, inputs, page));
-    lines.append(FillMarkerLine(arrayMarkerLine(chart.arrayMarkers[0]), inputs, page));
-    lines.append(QStringLiteral("{label: 'Diastole',"));
-    lines.append(FillMarkerLine(ChartTemplate::diastolicColour, inputs, page));
-    lines.append(FillMarkerLine(arrayMarkerLine(chart.arrayMarkers[1]), inputs, page));
-    lines.append(QStringLiteral("{label: 'Puls',"));
-    lines.append(FillMarkerLine(ChartTemplate::pulseColour, inputs, page));
-    lines.append(FillMarkerLine(arrayMarkerLine(chart.arrayMarkers[2]), inputs, page));
-    lines.append(QStringLiteral("]},"));
-    if (page == ChartPage::Bar) {
-        lines.append(
-            QStringLiteral("options: {aspectRatio:1.6  , legend: {display: true, position : "
-                           "'top',    labels:  {boxWidth :10} },elements: {line: {tension: "
-                           "0}},responsive: true,title: {display: true, fontSize : 14,text: '") +
-            chart.title + QStringLiteral("'}, "));
-    } else {
-        lines.append(QStringLiteral("options: {aspectRatio:1.6  , legend: {display: true,labels: "
-                                    "{boxWidth :10}},elements: {line: {tension: 0}},responsive: "
-                                    "true,title: {display: true, fontSize : 14,text: '") +
-                     chart.title + QStringLiteral("'}, "));
+    QString scalesLead;
+    QString axisGap;
+    QString scalesEnd;
+};
+
+ValueDisplay valueDisplay(const PageForm &form, bool shown)
+{
+    if (!shown) {
+        return {{},
+                form.tooltips + QStringLiteral(",hover: {mode: 'index',},"),
+                QStringLiteral(" "),
+                QStringLiteral(" ")};
     }
-    lines.append(ChartTemplate::legend1());
-    lines.append(ChartTemplate::legend2());
-    lines.append(ChartTemplate::legend3());
-    const QString axisMax = AxisMax(inputs.dayMeans, chart.firstDay, chart.lastDay);
-    if (inputs.showValues) {
-        lines += interactionAndScales(
-            page == ChartPage::Bar ? ValueDisplay::Bar : ValueDisplay::Line, axisMax);
-    } else {
-        const QString tooltips =
-            page == ChartPage::Bar
-                ? QStringLiteral(
-                      "tooltips: {yAlign: 'bottom', bodySpacing : 8, titleMarginBottom : "
-                      "8, mode: 'index', intersect: true, },")
-                : QStringLiteral("tooltips: {bodySpacing : 15, titleMarginBottom : 10, mode: "
-                                 "'index', intersect: true, },");
-        lines.append(tooltips + QStringLiteral("hover: {mode: 'index',},") +
-                     interactionAndScales(ValueDisplay::Off, axisMax).constFirst());
+    QStringList lines;
+    (form.page == ChartPage::Bar ? ChartTemplate::texts().barValuesShown
+                                 : ChartTemplate::texts().lineValuesShown)
+        .fill(lines, {{u"tooltips", form.tooltips}});
+    return {lines, QString(), form.axisGapShown, form.scalesEndShown};
+}
+
+QStringList dayCharts(const ChartInputs &inputs, const PageForm &form,
+                      std::span<const DayGroup> groups, int days)
+{
+    const ChartPage page = form.page;
+    const QString systolicColour = FillMarkerLine(QStringLiteral("Dz7"), inputs, page);
+    const QString diastolicColour = FillMarkerLine(QStringLiteral("Dz7_"), inputs, page);
+    const QString pulseColour = FillMarkerLine(QStringLiteral("Dz7__"), inputs, page);
+    const ValueDisplay display = valueDisplay(form, inputs.showValues);
+    QStringList lines;
+    for (int chart = 1; chart <= int(groups.size()); ++chart) {
+        const DayGroup &group = groups[chart - 1];
+        const QStringList labels =
+            group.firstDay <= days ? QStringList{FillMarkerLine(group.labelMarker, inputs, page)}
+                                   : QStringList();
+        ChartTemplate::texts().dayChart.fill(
+            lines, {
+                       {u"function", configFunction(chart)},
+                       {u"type", group.type},
+                       {u"labels", labels},
+                       {u"systolicColour", systolicColour},
+                       {u"systolicData", FillMarkerLine(group.dataMarkers[0], inputs, page)},
+                       {u"diastolicColour", diastolicColour},
+                       {u"diastolicData", FillMarkerLine(group.dataMarkers[1], inputs, page)},
+                       {u"pulseColour", pulseColour},
+                       {u"pulseData", FillMarkerLine(group.dataMarkers[2], inputs, page)},
+                       {u"legendLabels", form.legendLabels},
+                       {u"title", group.title},
+                       {u"valueDisplay", display.lines},
+                       {u"scalesLead", display.scalesLead},
+                       {u"axisMax", AxisMax(inputs.dayMeans, group.firstDay, group.lastDay)},
+                       {u"axisGap", display.axisGap},
+                       {u"scalesEnd", display.scalesEnd},
+                   });
     }
     return lines;
 }
 
-// Everything before the chart containers: head, layout, title, note, notice.
-void appendPageStart(QStringList &lines, const ChartInputs &inputs, ChartPage page,
-                     const QString &layout, const QStringList &notice)
+QStringList groupNotice(const DayMeanTable &table, std::span<const DayGroup> groups, int days)
 {
-    lines.append(ChartTemplate::head1());
-    lines.append(ChartTemplate::head2());
-    lines.append(layout);
-    lines.append(ChartTemplate::bodyStart());
-    lines.append(FillMarkerLine(ChartTemplate::title, inputs, page));
-    lines.append(ChartTemplate::meansNote());
-    lines += notice;
+    QStringList keys;
+    QStringList ranges;
+    for (const DayGroup &group : groups) {
+        if (group.firstDay > days)
+            continue;
+        keys.append(group.key);
+        ranges.append(group.range);
+    }
+    return missingGroupsNotice(table, keys, ranges);
 }
 
-void appendScriptStart(QStringList &lines, const ChartInputs &inputs, const QString &fontLine,
-                       const QString &drawValue, const QString &textY)
+// A day chart for each group and the grade chart.
+QStringList pointStyleConfigs(const PageForm &form)
 {
-    lines.append(ChartTemplate::scriptStart());
-    lines.append(ChartTemplate::fontColours());
-    lines.append(fontLine);
-    lines.append(ChartTemplate::modifyCtx());
-    lines.append(ChartTemplate::fadeIn(ColorToHtml(inputs.valueColour)));
-    lines.append(drawValue);
-    lines.append(textY);
+    QStringList lines;
+    for (int chart = 1; chart <= form.gradeChart; ++chart)
+        ChartTemplate::texts().pointStyleConfig.fill(lines, {{u"function", configFunction(chart)}});
+    return lines;
 }
 
-void appendPageEnd(QStringList &lines, const ChartInputs &inputs, const QString &warning)
+QString summaryLabel(const ChartInputs &inputs, ChartPage page)
 {
-    lines.append(ChartTemplate::scriptEnd());
-    if (!warning.isEmpty())
-        lines.append(ChartTemplate::warningLine(warning));
-    lines += remarkBlock(inputs.remarkFilePath);
-    lines.append(ChartTemplate::pageEnd());
+    // On the bar page the label is a list of lines of its own.
+    const QString quoted = QLatin1Char('\'') + monthlySummary(inputs, page) + QLatin1Char('\'');
+    return page == ChartPage::Bar ? QLatin1Char('[') + quoted + QLatin1Char(']') : quoted;
 }
 
-QString onloadLine(const QString &entries)
+// The day charts' containers and the charts window.onload starts; the grade
+// chart belongs to both.
+struct ChartPlaces
 {
-    return QStringLiteral("window.onload = function() {[") + entries +
-           QStringLiteral("].forEach(function(details) {var ctx = "
-                          "document.getElementById(details.id).getContext('2d');new Chart(ctx, "
-                          "details.config);");
+    QStringList canvases;
+    QStringList onload;
+};
+
+QStringList fillPage(const ChartInputs &inputs, const PageForm &form,
+                     std::span<const DayGroup> groups, const ChartPlaces &places)
+{
+    const ChartPage page = form.page;
+    const int days = daysInOpenMonth(inputs.openMonth, inputs.openYear);
+    const qint64 s = roundedMonthMean(inputs.monthMeanSystolic);
+    const qint64 d = roundedMonthMean(inputs.monthMeanDiastolic);
+    const MonthGrade grade = classifyMonth(s, d, page);
+    const QString warning = plausibilityWarning(s, d);
+    QStringList lines;
+    lines.reserve(150);
+    ChartTemplate::texts().page.fill(
+        lines,
+        {
+            {u"chartWidth", form.chartWidth},
+            {u"rowAlign", form.rowAlign},
+            {u"title", FillMarkerLine(QStringLiteral("Dz1"), inputs, page)},
+            {u"notice", groupNotice(inputs.dayMeans, groups, days)},
+            {u"canvases", places.canvases},
+            {u"fontGap", form.fontGap},
+            {u"valueColour", ColorToHtml(inputs.valueColour)},
+            {u"loopGap", form.loopGap},
+            {u"valueX", form.valueX},
+            {u"valueY", form.valueY},
+            {u"dayCharts", dayCharts(inputs, form, groups, days)},
+            {u"gradeChart", QString::number(form.gradeChart)},
+            {u"summary", summaryLabel(inputs, page)},
+            {u"gradeText", grade.text},
+            {u"gradeColour", grade.colour},
+            {u"pointStyleConfigs", pointStyleConfigs(form)},
+            {u"onload", places.onload},
+            {u"warning",
+             warning.isEmpty() ? QStringList() : QStringList{ChartTemplate::warningLine(warning)}},
+            {u"remark", remarkBlock(inputs.remarkFilePath)},
+        });
+    return lines;
 }
 
-QString canvas(int number)
+QStringList onloadLine(const QString &charts)
 {
-    return QStringLiteral(
-               "<div class=\"chart-container\"><canvas id=\"diagramm%1\"></canvas></div>")
-        .arg(number);
+    QStringList lines;
+    ChartTemplate::texts().onload.fill(lines, {{u"charts", charts}});
+    return lines;
+}
+
+// Every day chart with readings, then the grade chart, all in one row.
+ChartPlaces barPlaces(const DayMeanTable &table)
+{
+    const std::span<const DayGroup> groups = barGroups();
+    QString row = QStringLiteral("<div class=\"container\">");
+    QString charts;
+    for (int chart = 1; chart <= int(groups.size()); ++chart) {
+        if (!DayGroupHasData(groups[chart - 1].key, table))
+            continue;
+        // A blank follows the container of the rest of the month.
+        row += ChartTemplate::canvas(chart) +
+               (chart == int(groups.size()) ? QStringLiteral(" ") : QString());
+        charts += QStringLiteral("{id: 'diagramm%1',config: %2()},")
+                      .arg(QString::number(chart), configFunction(chart));
+    }
+    return {{row + ChartTemplate::canvas(6)},
+            onloadLine(charts + QStringLiteral("{id: 'diagramm6',config: createConfig6()}"))};
+}
+
+// The day charts with readings in one row, the grade chart below; nothing at
+// all when no day has readings.
+ChartPlaces linePlaces(const DayMeanTable &table)
+{
+    int shown = 0;
+    QString row = QStringLiteral("<div class=\"container\">");
+    const std::span<const DayGroup> groups = lineGroups();
+    for (int chart = 1; chart <= int(groups.size()); ++chart) {
+        if (!DayGroupHasData(groups[chart - 1].key, table))
+            continue;
+        shown |= 4 >> (chart - 1);
+        row += ChartTemplate::canvas(chart);
+    }
+    if (shown == 0)
+        return {};
+    return {{row + QLatin1Char(' '),
+             ChartTemplate::canvas(4) + (shown == 4 ? QStringLiteral(" ") : QStringLiteral("   "))},
+            onloadLine(ChartTemplate::lineOnloadCharts(shown))};
 }
 
 } // namespace
@@ -201,10 +385,8 @@ QStringList remarkBlock(const QString &remarkFilePath)
         return {};
     QStringList lines{QStringLiteral("<h1><u>Meine Bemerkung:</u><br><h1><div>")};
     for (const QString &line : *remark) {
-        // Blanks and control characters at both ends do not count as text.
-        const bool blank =
-            std::all_of(line.begin(), line.end(), [](QChar c) { return c.unicode() <= ' '; });
-        if (blank)
+        // A line of blanks and control characters alone is no text.
+        if (std::all_of(line.begin(), line.end(), isBlank))
             continue;
         lines.append(ReplaceAll(escapeHtmlText(line), QStringLiteral("\t"),
                                 QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;")) +
@@ -225,224 +407,10 @@ QString chartPageName(const QString &monthFilePath)
 
 QStringList buildBarPage(const ChartInputs &inputs)
 {
-    const ChartPage page = ChartPage::Bar;
-    const DayMeanTable &table = inputs.dayMeans;
-    const int days = daysInOpenMonth(inputs.openMonth, inputs.openYear);
-    const qint64 s = roundedMonthMean(inputs.monthMeanSystolic);
-    const qint64 d = roundedMonthMean(inputs.monthMeanDiastolic);
-    const MonthGrade grade = classifyMonth(s, d, page);
-    const QString warning = plausibilityWarning(s, d);
-    const QString summary = FillMarkerLine(ChartTemplate::summary, inputs, page);
-
-    QStringList groups{QStringLiteral("Woche1"), QStringLiteral("Woche2"), QStringLiteral("Woche3"),
-                       QStringLiteral("Woche4")};
-    QStringList ranges{QStringLiteral("1-7"), QStringLiteral(" , 8-14"), QStringLiteral(" , 15-21"),
-                       QStringLiteral(" , 22-28")};
-    if (days > 28) {
-        groups.append(QStringLiteral("RestdesMonats"));
-        ranges.append(QStringLiteral(" , 29-31"));
-    }
-
-    QStringList lines;
-    lines.reserve(150);
-    appendPageStart(
-        lines, inputs, page,
-        QStringLiteral("<style>canvas {-moz-user-select: none;-webkit-user-select: "
-                       "none;-ms-user-select: none;}.chart-container {width: 650px;margin-left: "
-                       "10px;margin-right: 10px;}.container {display: flex;flex-direction: "
-                       "row;flex-wrap: wrap;justify-content: center;}"),
-        missingGroupsNotice(table, groups, ranges));
-
-    static const char *const groupKeys[] = {"Woche1", "Woche2", "Woche3", "Woche4",
-                                            "RestdesMonats"};
-    bool shown[5];
-    QString container = QStringLiteral("<div class=\"container\">");
-    QString onload;
-    for (int i = 0; i < 5; ++i) {
-        shown[i] = DayGroupHasData(QLatin1String(groupKeys[i]), table);
-        if (!shown[i])
-            continue;
-        container += canvas(i + 1) + (i == 4 ? QStringLiteral(" ") : QString());
-        const QString function =
-            i == 0 ? QStringLiteral("createConfig") : QStringLiteral("createConfig%1").arg(i + 1);
-        onload += QStringLiteral("{id: 'diagramm%1',config: %2()},").arg(i + 1).arg(function);
-    }
-    lines.append(container + canvas(6));
-
-    appendScriptStart(
-        lines, inputs,
-        QStringLiteral("var fontSize = 12; var fontStyle = 'normal';  var fontFamily = 'Helvetica "
-                       "Neue';   "),
-        QStringLiteral("var drawValue = function(context, step) { var ctx = context.chart.ctx; "
-                       "context.data.datasets.forEach(function (dataset) {   for (var i = 0; i < "
-                       "dataset.data.length; i++) { var model = "
-                       "dataset._meta[Object.keys(dataset._meta)[0]].data[i]._model;  "),
-        QStringLiteral("var textY = (model.y > topThreshold) ? model.y - 3 : model.y + 20; "
-                       "fadeIn(ctx, dataset.data[i], model.x, textY, model.y > topThreshold, "
-                       "step); }  });};   "));
-
-    const QString headerEnd = QStringLiteral("bar',\tdata: { ");
-    const GroupChart charts[5] = {
-        {QStringLiteral("function createConfig(colorName) {return {type: '") + headerEnd,
-         QStringLiteral("DzErsteWoche"),
-         {QStringLiteral("Dz2_1"), QStringLiteral("Dz2_2"), QStringLiteral("Dz2_3")},
-         QStringLiteral("Die erste Woche:"),
-         1,
-         7},
-        {QStringLiteral("function createConfig2(colorName) {return {type: '") + headerEnd,
-         QStringLiteral("DzZweiteWoche"),
-         {QStringLiteral("Dz3_1"), QStringLiteral("Dz3_2"), QStringLiteral("Dz3_3")},
-         QStringLiteral("Die zweite Woche:"),
-         8,
-         14},
-        {QStringLiteral("function createConfig3(colorName) {return {type: '") + headerEnd,
-         QStringLiteral("DzDritteWoche"),
-         {QStringLiteral("Dz_2_1"), QStringLiteral("Dz_2_2"), QStringLiteral("Dz_2_3")},
-         QStringLiteral("Die dritte Woche:"),
-         15,
-         21},
-        {QStringLiteral("function createConfig4(colorName) {return {type: '") + headerEnd,
-         QStringLiteral("DzVierteWoche"),
-         {QStringLiteral("Dz_3_1"), QStringLiteral("Dz_3_2"), QStringLiteral("Dz_3_3")},
-         QStringLiteral("Die vierte Woche:"),
-         22,
-         28},
-        {QStringLiteral("function createConfig5(colorName) {return { type:'") + headerEnd,
-         days > 28 ? QStringLiteral("DzRestWochen") : QString(),
-         {QStringLiteral("DzRest1"), QStringLiteral("DzRest2"), QStringLiteral("DzRest3")},
-         QStringLiteral("Die restlichen Tage des Monats:"),
-         29,
-         31},
-    };
-    for (const GroupChart &chart : charts)
-        lines += groupChartLines(chart, inputs, page);
-    lines += gradeChartLines(grade, summary, page);
-    lines.append(ChartTemplate::pointStyleConfig(QStringLiteral("createConfig")));
-    for (int n = 2; n <= 6; ++n)
-        lines.append(ChartTemplate::pointStyleConfig(QStringLiteral("createConfig%1").arg(n)));
-    lines.append(onloadLine(onload + QStringLiteral("{id: 'diagramm6',config: createConfig6()}")));
-    appendPageEnd(lines, inputs, warning);
-    return lines;
+    return fillPage(inputs, barForm(), barGroups(), barPlaces(inputs.dayMeans));
 }
 
 QStringList buildLinePage(const ChartInputs &inputs)
 {
-    const ChartPage page = ChartPage::Line;
-    const DayMeanTable &table = inputs.dayMeans;
-    const int days = daysInOpenMonth(inputs.openMonth, inputs.openYear);
-    const qint64 s = roundedMonthMean(inputs.monthMeanSystolic);
-    const qint64 d = roundedMonthMean(inputs.monthMeanDiastolic);
-    const MonthGrade grade = classifyMonth(s, d, page);
-    const QString warning = plausibilityWarning(s, d);
-    const QString summary = FillMarkerLine(ChartTemplate::summary, inputs, page);
-
-    QStringList groups{QStringLiteral("zweiWochen1"), QStringLiteral("zweiWochen2")};
-    QStringList ranges{QStringLiteral("1-14"), QStringLiteral(" , 15-28")};
-    if (days > 28) {
-        groups.append(QStringLiteral("RestdesMonats"));
-        ranges.append(QStringLiteral(" , 29-31"));
-    }
-
-    QStringList lines;
-    lines.reserve(120);
-    appendPageStart(
-        lines, inputs, page,
-        QStringLiteral("<style>canvas {-moz-user-select: none;-webkit-user-select: "
-                       "none;-ms-user-select: none;}.chart-container {width: 600px;margin-left: "
-                       "10px;margin-right: 10px;}.container {display: flex;flex-direction: "
-                       "row;flex-wrap: wrap;justify-content: left;}"),
-        missingGroupsNotice(table, groups, ranges));
-
-    const bool a = DayGroupHasData(QStringLiteral("zweiWochen1"), table);
-    const bool b = DayGroupHasData(QStringLiteral("zweiWochen2"), table);
-    const bool c = DayGroupHasData(QStringLiteral("RestdesMonats"), table);
-    const int row = (a ? 4 : 0) | (b ? 2 : 0) | (c ? 1 : 0);
-    if (row != 0) {
-        QString first = QStringLiteral("<div class=\"container\">");
-        if (a)
-            first += canvas(1);
-        if (b)
-            first += canvas(2);
-        if (c)
-            first += canvas(3);
-        lines.append(first + QLatin1Char(' '));
-        lines.append(canvas(4) + (row == 4 ? QStringLiteral(" ") : QStringLiteral("   ")));
-    }
-
-    appendScriptStart(
-        lines, inputs,
-        QStringLiteral("var fontSize = 12; var fontStyle = 'normal';  var fontFamily = 'Helvetica "
-                       "Neue'; "),
-        QStringLiteral("var drawValue = function(context, step) { var ctx = context.chart.ctx; "
-                       "context.data.datasets.forEach(function (dataset) { for (var i = 0; i < "
-                       "dataset.data.length; i++) { var model = "
-                       "dataset._meta[Object.keys(dataset._meta)[0]].data[i]._model;  "),
-        QStringLiteral("var textY = (model.y > topThreshold) ? model.y - 3 : model.y + 20; "
-                       "fadeIn(ctx, dataset.data[i], model.x-5, textY, model.y+1 > topThreshold, "
-                       "step); }  });};   "));
-
-    const GroupChart charts[3] = {
-        {QStringLiteral("function createConfig(colorName) {return {type:'line',\tdata: { "),
-         QStringLiteral("DzErste2Wochen"),
-         {QStringLiteral("Dz2_1"), QStringLiteral("Dz2_2"), QStringLiteral("Dz2_3")},
-         QStringLiteral("Die ersten 14 Tage"),
-         1,
-         14},
-        {QStringLiteral("function createConfig2(colorName) {return {\ttype:'line',\tdata: { "),
-         QStringLiteral("DzZweiten2Wochen"),
-         {QStringLiteral("Dz3_1"), QStringLiteral("Dz3_2"), QStringLiteral("Dz3_3")},
-         QStringLiteral("Die nächsten 14 Tage"),
-         15,
-         28},
-        {QStringLiteral("function createConfig3(colorName) {return {\ttype:'line',\tdata: { "),
-         days > 28 ? QStringLiteral("DzRestWochen") : QString(),
-         {QStringLiteral("DzRest1"), QStringLiteral("DzRest2"), QStringLiteral("DzRest3")},
-         QStringLiteral("Die restlichen Tage des Monats"),
-         29,
-         31},
-    };
-    for (const GroupChart &chart : charts)
-        lines += groupChartLines(chart, inputs, page);
-    lines += gradeChartLines(grade, summary, page);
-    lines.append(ChartTemplate::pointStyleConfig(QStringLiteral("createConfig")));
-    for (int n = 2; n <= 4; ++n)
-        lines.append(ChartTemplate::pointStyleConfig(QStringLiteral("createConfig%1").arg(n)));
-
-    // The entries of each combination keep their own spacing and tabs.
-    const QString one = QStringLiteral("{id: 'diagramm1',config: createConfig()}");
-    const QString two = QStringLiteral("{id: 'diagramm2',\tconfig: createConfig2()}");
-    const QString three = QStringLiteral("{id: 'diagramm3',config: createConfig3()}");
-    const QString grades = QStringLiteral("{id: 'diagramm4',config: createConfig4()}");
-    switch (row) {
-    case 7:
-        lines.append(onloadLine(one + QStringLiteral(", ") + two + QStringLiteral(", ") + three +
-                                QLatin1Char(',') + grades + QStringLiteral("  ")));
-        break;
-    case 4:
-        lines.append(onloadLine(one + QLatin1Char(',') + grades + QStringLiteral("   ")));
-        break;
-    case 6:
-        lines.append(onloadLine(one + QLatin1Char(',') + two + QStringLiteral(" ,") + grades +
-                                QStringLiteral("  ")));
-        break;
-    case 2:
-        lines.append(onloadLine(two + QLatin1Char(',') + grades + QStringLiteral("  ")));
-        break;
-    case 3:
-        lines.append(onloadLine(two +
-                                QStringLiteral(",{id: 'diagramm3',config: createConfig3() },") +
-                                grades + QStringLiteral("  ")));
-        break;
-    case 5:
-        lines.append(onloadLine(QStringLiteral("{id: 'diagramm1',\tconfig: createConfig()},") +
-                                three + QLatin1Char(',') + grades + QStringLiteral("  ")));
-        break;
-    case 1:
-        lines.append(onloadLine(three + QLatin1Char(',') + grades + QStringLiteral("  ")));
-        break;
-    default:
-        break; // no chart at all
-    }
-    appendPageEnd(lines, inputs, warning);
-    return lines;
+    return fillPage(inputs, lineForm(), lineGroups(), linePlaces(inputs.dayMeans));
 }

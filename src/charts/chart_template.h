@@ -1,38 +1,42 @@
 #pragma once
 
-#include <QString>
+#include "charts/page_template.h"
 
-// The fixed lines every chart page shares, and the marker lines of the
-// template, each with a sample of what it stands for (the sample is never
-// written; FillMarkerLine replaces the whole line).
+// The texts of the chart pages with their named parts; chart_page.cpp fills
+// them. Both pages share one text and differ only in the values of parts.
 namespace ChartTemplate {
 
-QString head1();
-QString head2();
-QString bodyStart();
-QString meansNote();
-QString scriptStart();
-QString fontColours();
-QString modifyCtx();
-QString fadeIn(const QString &valueColour);
-QString legend1();
-QString legend2();
-QString legend3();
-QString pointStyleConfig(const QString &functionName);
-QString scriptEnd();
-QString warningLine(const QString &warning);
-QString pageEnd();
+struct Texts
+{
+    // The whole page. Text parts: chartWidth, rowAlign, title, fontGap,
+    // valueColour, loopGap, valueX, valueY, gradeChart, summary, gradeText,
+    // gradeColour. Line parts: notice, canvases, dayCharts,
+    // pointStyleConfigs, onload, warning, remark.
+    PageTemplate page;
+    // One chart of a day group. Text parts: function, type, systolicColour,
+    // systolicData, diastolicColour, diastolicData, pulseColour, pulseData,
+    // legendLabels, title, scalesLead, axisMax, axisGap, scalesEnd. Line
+    // parts: labels, valueDisplay.
+    PageTemplate dayChart;
+    // The lines before the scales of a day chart when the values are drawn
+    // on each page. Text part: tooltips.
+    PageTemplate barValuesShown;
+    PageTemplate lineValuesShown;
+    // One line each. Text parts: function; charts.
+    PageTemplate pointStyleConfig;
+    PageTemplate onload;
+};
 
-// Marker lines.
-inline const QString title =
-    QStringLiteral("Dz1 <h0><b>Blutdruckmesswerte von Erika Beispiel im Januar 2017</b></h0>");
-inline const QString systolicColour = QStringLiteral(
-    "Dz7 backgroundColor: '#0000FF',borderColor: '#0000FF' , borderWidth: 2, fill: false, ");
-inline const QString diastolicColour = QStringLiteral(
-    "Dz7_ backgroundColor: '#008000',borderColor: '#008000' ,borderWidth: 2,fill: false, ");
-inline const QString pulseColour = QStringLiteral(
-    "Dz7__ backgroundColor: '#800000',borderColor: '#800000' ,borderWidth: 2,fill: false, ");
-inline const QString summary =
-    QStringLiteral("Dz17 Systole: 128 mmHg - Diastole: 83 mmHg - Puls: 70 (HF) - Gewicht: 80,5 kg");
+// Read once, on first use.
+const Texts &texts();
+
+// The container of chart `number` ("diagramm1" ...).
+QString canvas(int number);
+
+// The charts part of the line page's onload for the day charts shown, one
+// bit each: the first 14 days 4, the next 14 days 2, the rest of the month 1.
+QString lineOnloadCharts(int shown);
+
+QString warningLine(const QString &warning);
 
 } // namespace ChartTemplate

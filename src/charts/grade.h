@@ -3,7 +3,6 @@
 #include "charts/chart_format.h"
 
 #include <QString>
-#include <QStringList>
 
 // The blood-pressure grade of the month's rounded systolic (s) and diastolic
 // (d) means, as the grade chart names and colours it.
@@ -20,6 +19,3 @@ MonthGrade classifyMonth(qint64 s, qint64 d, ChartPage page);
 
 // Empty, or the text warning of means that look like input errors.
 QString plausibilityWarning(qint64 s, qint64 d);
-
-// The grade chart's configuration function, eight lines.
-QStringList gradeChartLines(const MonthGrade &grade, const QString &summary, ChartPage page);

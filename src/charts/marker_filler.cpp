@@ -166,6 +166,33 @@ constexpr std::array<ArrayMarker, 12> kArrayMarkers{{
     {"Dz_3_3", Quantity::Pulse, 22, 28, 22, 28, true},
 }};
 
+// The labels of a day chart: the days first..last, on either page.
+struct LabelMarker
+{
+    const char *name;
+    int first, last;
+    bool endWithBlank;
+};
+
+constexpr std::array<LabelMarker, 6> kLabelMarkers{{
+    {"DzErsteWoche", 1, 7, false},
+    {"DzZweiteWoche", 8, 14, true},
+    {"DzDritteWoche", 15, 21, false},
+    {"DzVierteWoche", 22, 28, true},
+    {"DzErste2Wochen", 1, 14, true},
+    {"DzZweiten2Wochen", 15, 28, true},
+}};
+
+template <typename Entry, std::size_t Size>
+const Entry *entryNamed(const std::array<Entry, Size> &entries, const QString &marker)
+{
+    for (const Entry &entry : entries) {
+        if (marker == QLatin1String(entry.name))
+            return &entry;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 qint64 roundedMonthMean(const QString &meanText)
@@ -230,13 +257,11 @@ QString FillMarkerLine(const QString &templateLine, const ChartInputs &inputs, C
                QStringLiteral(" im ") + inputs.monthName + QLatin1Char(' ') + inputs.openYear +
                QStringLiteral("</b></h0>");
     }
-    for (const ArrayMarker &array : kArrayMarkers) {
-        if (marker != QLatin1String(array.name))
-            continue;
+    if (const ArrayMarker *array = entryNamed(kArrayMarkers, marker)) {
         const bool bar = page == ChartPage::Bar;
         const QString text =
-            dataArray(table, array.quantity, bar ? array.barFirst : array.lineFirst,
-                      bar ? array.barLast : array.lineLast, array.lastDataSet);
+            dataArray(table, array->quantity, bar ? array->barFirst : array->lineFirst,
+                      bar ? array->barLast : array->lineLast, array->lastDataSet);
         return inputs.zeroGap ? withZeroGaps(text) : text;
     }
     if (marker.startsWith(QLatin1String("DzRest")) && marker.size() == 7) {
@@ -246,18 +271,8 @@ QString FillMarkerLine(const QString &templateLine, const ChartInputs &inputs, C
         const QString text = restArray(table, q);
         return inputs.zeroGap ? withZeroGaps(text) : text;
     }
-    if (marker == QLatin1String("DzErsteWoche"))
-        return labels(inputs, 1, 7, false);
-    if (marker == QLatin1String("DzZweiteWoche"))
-        return labels(inputs, 8, 14, true);
-    if (marker == QLatin1String("DzDritteWoche"))
-        return labels(inputs, 15, 21, false);
-    if (marker == QLatin1String("DzVierteWoche"))
-        return labels(inputs, 22, 28, true);
-    if (marker == QLatin1String("DzErste2Wochen"))
-        return labels(inputs, 1, 14, true);
-    if (marker == QLatin1String("DzZweiten2Wochen"))
-        return labels(inputs, 15, 28, true);
+    if (const LabelMarker *label = entryNamed(kLabelMarkers, marker))
+        return labels(inputs, label->first, label->last, label->endWithBlank);
     if (marker == QLatin1String("DzRestWochen"))
         return restLabels(inputs, page);
     if (marker == QLatin1String("Dz7"))

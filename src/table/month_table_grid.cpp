@@ -1,5 +1,6 @@
 #include "table/month_table_grid.h"
 
+#include "base/blanks.h"
 #include "base/german_numbers.h"
 
 #include <optional>
@@ -16,33 +17,59 @@ int designedColumnWidth(int column)
     return isSpacerColumn(column) ? SpacerWidth : ColumnWidth;
 }
 
+namespace {
+
+// Each column's caption in the window and in a text copy, side by side.
+struct Caption
+{
+    const char *display;
+    const char *copy;
+};
+
+constexpr Caption kCaptions[ColumnCount] = {
+    {"  DATUM", "  DATUM"},
+    {"MORGENS", "MORGENS "},
+    {"SYSTOLE", "SYST.  "},
+    {"DIASTOLE", "DIAST."},
+    {"   PULS", "   PULS  "},
+    {" ", " "},
+    {"  MESS.2", "  MESS.2  "},
+    {"SYSTOLE", "SYST.   "},
+    {"DIASTOLE", "DIAST.  "},
+    {"   PULS", "   PULS"},
+    {" ", " "},
+    {"  MESS.3", "  MESS.3  "},
+    {"SYSTOLE", "SYST.   "},
+    {"DIASTOLE", "DIAST."},
+    {"   PULS", "   PULS  "},
+    {" ", " "},
+    {" ABENDS", " ABENDS  "},
+    {"SYSTOLE", "SYST.   "},
+    {"DIASTOLE", "DIAST. "},
+    {"   PULS", "   PULS"},
+    {" ", " "},
+    {" GEWICHT", " GEWICHT"},
+};
+
+std::array<QString, ColumnCount> captionRow(const char *Caption::*form)
+{
+    std::array<QString, ColumnCount> row;
+    for (int column = 0; column < ColumnCount; ++column)
+        row[column] = QLatin1String(kCaptions[column].*form);
+    return row;
+}
+
+} // namespace
+
 const std::array<QString, ColumnCount> &displayCaptions()
 {
-    static const std::array<QString, ColumnCount> captions = {
-        QStringLiteral("  DATUM"),  QStringLiteral("MORGENS"),  QStringLiteral("SYSTOLE"),
-        QStringLiteral("DIASTOLE"), QStringLiteral("   PULS"),  QStringLiteral(" "),
-        QStringLiteral("  MESS.2"), QStringLiteral("SYSTOLE"),  QStringLiteral("DIASTOLE"),
-        QStringLiteral("   PULS"),  QStringLiteral(" "),        QStringLiteral("  MESS.3"),
-        QStringLiteral("SYSTOLE"),  QStringLiteral("DIASTOLE"), QStringLiteral("   PULS"),
-        QStringLiteral(" "),        QStringLiteral(" ABENDS"),  QStringLiteral("SYSTOLE"),
-        QStringLiteral("DIASTOLE"), QStringLiteral("   PULS"),  QStringLiteral(" "),
-        QStringLiteral(" GEWICHT"),
-    };
+    static const std::array<QString, ColumnCount> captions = captionRow(&Caption::display);
     return captions;
 }
 
 const std::array<QString, ColumnCount> &copyCaptions()
 {
-    static const std::array<QString, ColumnCount> captions = {
-        QStringLiteral("  DATUM"),    QStringLiteral("MORGENS "),  QStringLiteral("SYST.  "),
-        QStringLiteral("DIAST."),     QStringLiteral("   PULS  "), QStringLiteral(" "),
-        QStringLiteral("  MESS.2  "), QStringLiteral("SYST.   "),  QStringLiteral("DIAST.  "),
-        QStringLiteral("   PULS"),    QStringLiteral(" "),         QStringLiteral("  MESS.3  "),
-        QStringLiteral("SYST.   "),   QStringLiteral("DIAST."),    QStringLiteral("   PULS  "),
-        QStringLiteral(" "),          QStringLiteral(" ABENDS  "), QStringLiteral("SYST.   "),
-        QStringLiteral("DIAST. "),    QStringLiteral("   PULS"),   QStringLiteral(" "),
-        QStringLiteral(" GEWICHT"),
-    };
+    static const std::array<QString, ColumnCount> captions = captionRow(&Caption::copy);
     return captions;
 }
 
@@ -59,25 +86,6 @@ using namespace MonthTable;
 
 const QString TwoBlanks = QStringLiteral("  ");
 const QString FourBlanks = QStringLiteral("    ");
-
-// Blanks and control characters, as the line grammar treats them.
-QString trimmedLeft(const QString &text)
-{
-    qsizetype begin = 0;
-    while (begin < text.size() && text.at(begin) <= QLatin1Char(' '))
-        ++begin;
-    return text.mid(begin);
-}
-
-QString trimmed(const QString &text)
-{
-    QString left = trimmedLeft(text);
-    qsizetype end = left.size();
-    while (end > 0 && left.at(end - 1) <= QLatin1Char(' '))
-        --end;
-    left.truncate(end);
-    return left;
-}
 
 struct LineParts
 {
@@ -97,7 +105,7 @@ bool cutBefore(QString &rest, const QString &marker, QString &part)
     if (at < 0)
         return false;
     part = rest.left(at);
-    rest = trimmedLeft(rest.mid(at));
+    rest = withoutLeadingBlanks(rest.mid(at));
     return true;
 }
 
@@ -110,7 +118,7 @@ std::optional<LineParts> splitByMarkers(const QString &line)
     if (den < 0)
         return std::nullopt;
     parts.slot = line.left(den + 4);
-    QString rest = trimmedLeft(line.mid(den + 4));
+    QString rest = withoutLeadingBlanks(line.mid(den + 4));
     if (!cutBefore(rest, QStringLiteral("Z="), parts.date) ||
         !cutBefore(rest, QStringLiteral("s="), parts.time) ||
         !cutBefore(rest, QStringLiteral("d="), parts.systolic) ||
@@ -119,9 +127,9 @@ std::optional<LineParts> splitByMarkers(const QString &line)
     const qsizetype weight = rest.indexOf(QLatin1String("Gewicht="));
     if (weight >= 0) {
         parts.pulse = rest.left(weight);
-        parts.weight = trimmed(rest.mid(weight));
+        parts.weight = withoutOuterBlanks(rest.mid(weight));
     } else {
-        parts.pulse = trimmed(rest);
+        parts.pulse = withoutOuterBlanks(rest);
     }
     return parts;
 }

@@ -28,6 +28,74 @@ int scaledFontSize(const QFont &font)
     return int(std::rint(font.pointSizeF() / 0.72 * Scale));
 }
 
+// Where the cells go on the page, in printer pixels.
+struct CellPlaces
+{
+    int dpiX = 0;
+    int dpiY = 0;
+    int left = 0;
+    int top = 0;
+    int right = 0; // of the whole table
+    int bottom = 0;
+};
+
+CellPlaces cellPlaces(const QPrinter &printer, const Layout &layout)
+{
+    CellPlaces places;
+    places.dpiX = printer.logicalDpiX();
+    places.dpiY = printer.logicalDpiY();
+    const QPoint offset = printer.pageRect(QPrinter::DevicePixel).topLeft().toPoint() -
+                          printer.paperRect(QPrinter::DevicePixel).topLeft().toPoint();
+    places.left = offset.x() + scaled(LeftMarginPoints, places.dpiX) + 1;
+    places.top = offset.y() + scaled(TopMarginPoints, places.dpiY) + 1;
+    places.right = places.left;
+    for (int column = 0; column < MonthTable::ColumnCount; ++column)
+        places.right += scaled(layout.columnWidths.at(column) + 1, places.dpiX);
+    places.bottom = places.top;
+    for (int row = 0; row < MonthTable::RowCount; ++row)
+        places.bottom += scaled(layout.rowHeights.at(row) + 1, places.dpiY);
+    return places;
+}
+
+void drawTitle(QPainter &painter, const QPrinter &printer, const QFont &gridFont)
+{
+    QFont titleFont = gridFont;
+    titleFont.setPointSize(scaledFontSize(gridFont) + 5);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title());
+    painter.setFont(titleFont);
+    painter.setPen(Qt::black);
+    const int titleX = printer.width() / 2 - 3 * titleWidth - TitleShift;
+    painter.drawText(QPoint(titleX, TitleTop + painter.fontMetrics().ascent()), title());
+}
+
+void drawCells(QPainter &painter, const MonthTableGrid &grid, const Layout &layout,
+               const CellPlaces &places)
+{
+    QFont cellFont = layout.gridFont;
+    cellFont.setPointSize(scaledFontSize(layout.gridFont));
+    painter.setFont(cellFont);
+    const QPen cellPen = layout.gridLines ? QPen(QColor(51, 51, 51), 1) : QPen(Qt::NoPen);
+    const int inset = scaled(CellInsetPoints, places.dpiX);
+    int x = places.left;
+    for (int column = 0; column < MonthTable::ColumnCount; ++column) {
+        const int right = x + scaled(layout.columnWidths.at(column) + 1, places.dpiX);
+        int y = places.top;
+        for (int row = 0; row < MonthTable::RowCount; ++row) {
+            const int bottom = y + scaled(layout.rowHeights.at(row) + 1, places.dpiY);
+            painter.setPen(cellPen);
+            // Outline and fill reach two pixels past the next cell's edge.
+            painter.setBrush(Qt::white);
+            painter.drawRect(QRect(QPoint(x, y), QPoint(right, bottom)));
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(QPoint(x + inset, y + 1), QPoint(right - inset, bottom - 2)),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                             grid.cell(column, row));
+            y = bottom;
+        }
+        x = right;
+    }
+}
+
 } // namespace
 
 QString title()
@@ -45,62 +113,19 @@ bool printTable(QPrinter &printer, const MonthTableGrid &grid, const Layout &lay
     printer.setResolution(PrintResolution);
     if (printer.width() < printer.height())
         printer.setPageOrientation(QPageLayout::Landscape);
-
-    const int dpiX = printer.logicalDpiX();
-    const int dpiY = printer.logicalDpiY();
-    const QPoint offset = printer.pageRect(QPrinter::DevicePixel).topLeft().toPoint() -
-                          printer.paperRect(QPrinter::DevicePixel).topLeft().toPoint();
-    int x = offset.x() + scaled(LeftMarginPoints, dpiX) + 1;
-    const int inset = scaled(CellInsetPoints, dpiX);
-    const int cellsTop = offset.y() + scaled(TopMarginPoints, dpiY) + 1;
-
-    int tableRight = x;
-    for (int column = 0; column < MonthTable::ColumnCount; ++column)
-        tableRight += scaled(layout.columnWidths.at(column) + 1, dpiX);
-    int tableBottom = cellsTop;
-    for (int row = 0; row < MonthTable::RowCount; ++row)
-        tableBottom += scaled(layout.rowHeights.at(row) + 1, dpiY);
+    const CellPlaces places = cellPlaces(printer, layout);
 
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
     // The layout fits A4; a smaller page (Letter) would cut off the weight
     // column, so the whole page is shrunk until the table fits.
-    const double fit = std::min({1.0, double(printer.width()) / (tableRight + 2),
-                                 double(printer.height()) / (tableBottom + 2)});
+    const double fit = std::min({1.0, double(printer.width()) / (places.right + 2),
+                                 double(printer.height()) / (places.bottom + 2)});
     if (fit < 1.0)
         painter.scale(fit, fit);
-
-    QFont titleFont = layout.gridFont;
-    titleFont.setPointSize(scaledFontSize(layout.gridFont) + 5);
-    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title());
-    painter.setFont(titleFont);
-    painter.setPen(Qt::black);
-    const int titleX = printer.width() / 2 - 3 * titleWidth - TitleShift;
-    painter.drawText(QPoint(titleX, TitleTop + painter.fontMetrics().ascent()), title());
-
-    QFont cellFont = layout.gridFont;
-    cellFont.setPointSize(scaledFontSize(layout.gridFont));
-    painter.setFont(cellFont);
-    const QPen cellPen = layout.gridLines ? QPen(QColor(51, 51, 51), 1) : QPen(Qt::NoPen);
-
-    for (int column = 0; column < MonthTable::ColumnCount; ++column) {
-        const int right = x + scaled(layout.columnWidths.at(column) + 1, dpiX);
-        int y = cellsTop;
-        for (int row = 0; row < MonthTable::RowCount; ++row) {
-            const int bottom = y + scaled(layout.rowHeights.at(row) + 1, dpiY);
-            painter.setPen(cellPen);
-            // Outline and fill reach two pixels past the next cell's edge.
-            painter.setBrush(Qt::white);
-            painter.drawRect(QRect(QPoint(x, y), QPoint(right, bottom)));
-            painter.setPen(Qt::black);
-            painter.drawText(QRect(QPoint(x + inset, y + 1), QPoint(right - inset, bottom - 2)),
-                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                             grid.cell(column, row));
-            y = bottom;
-        }
-        x = right;
-    }
+    drawTitle(painter, printer, layout.gridFont);
+    drawCells(painter, grid, layout, places);
     return painter.end();
 }
 

@@ -27,37 +27,29 @@ ChartInputs fullMonth()
     return in;
 }
 
-void BM_BuildAndWriteBarPage(benchmark::State &state)
+using PageBuilder = QStringList (*)(const ChartInputs &);
+
+void BM_BuildAndWritePage(benchmark::State &state, PageBuilder build)
 {
     const ChartInputs in = fullMonth();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Muster_01_2020.html"));
     for (auto _ : state) {
-        const QStringList lines = buildBarPage(in);
+        const QStringList lines = build(in);
         benchmark::DoNotOptimize(TextFile::writeLines(path, lines));
     }
 }
-BENCHMARK(BM_BuildAndWriteBarPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_BuildAndWritePage, bar, &buildBarPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_BuildAndWritePage, line, &buildLinePage)->Unit(benchmark::kMicrosecond);
 
-void BM_BuildAndWriteLinePage(benchmark::State &state)
-{
-    const ChartInputs in = fullMonth();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Muster_01_2020.html"));
-    for (auto _ : state) {
-        const QStringList lines = buildLinePage(in);
-        benchmark::DoNotOptimize(TextFile::writeLines(path, lines));
-    }
-}
-BENCHMARK(BM_BuildAndWriteLinePage)->Unit(benchmark::kMicrosecond);
-
-void BM_BuildBarPageOnly(benchmark::State &state)
+void BM_BuildPage(benchmark::State &state, PageBuilder build)
 {
     const ChartInputs in = fullMonth();
     for (auto _ : state)
-        benchmark::DoNotOptimize(buildBarPage(in));
+        benchmark::DoNotOptimize(build(in));
 }
-BENCHMARK(BM_BuildBarPageOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_BuildPage, bar, &buildBarPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_BuildPage, line, &buildLinePage)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -11,6 +11,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <optional>
+
 namespace {
 
 struct Day
@@ -77,36 +79,20 @@ QJsonObject emptyDays(const ChartInputs &in, bool bar)
     return result;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+struct Page
 {
-    QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        qWarning("usage: chart_page_writer <folder>");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(folder);
-    QFile::remove(folder + QStringLiteral("/Chart.min.js"));
-    if (!QFile::copy(QStringLiteral(VANTORIA_BUILD_CHART_SCRIPT),
-                     folder + QStringLiteral("/Chart.min.js")))
-        return 1;
-    const QString remark = folder + QStringLiteral("/remark.txt");
-    TextFile::writeLines(remark, {QStringLiteral("Wert < 120 & Puls > 80"),
-                                  QStringLiteral("<script>window.injected=2</script>"),
-                                  QStringLiteral("\tmit Tab")});
+    QString name;
+    ChartInputs inputs;
+    bool bar;
+};
 
+// The months the browser test opens, the first two with a remark.
+QList<Page> pagesToWrite(const QString &remark)
+{
     const std::initializer_list<Day> everyWeek{{2, "128", "84", "70"},  {5, "131", "86", "72"},
                                                {9, "142", "91", "75"},  {16, "150", "95", "80"},
                                                {23, "125", "80", "68"}, {29, "138", "88", "71"},
                                                {31, "100", "65", "60"}};
-    struct Page
-    {
-        QString name;
-        ChartInputs inputs;
-        bool bar;
-    };
     QList<Page> pages{
         {QStringLiteral("bar_jan2020_gaps"), month("01", "2020", "Januar", everyWeek, true, true),
          true},
@@ -138,7 +124,13 @@ int main(int argc, char **argv)
     };
     pages[0].inputs.remarkFilePath = remark;
     pages[1].inputs.remarkFilePath = remark;
+    return pages;
+}
 
+// Writes the pages and returns what the browser test checks on each, or
+// nothing when a page could not be written.
+std::optional<QJsonArray> writePages(const QString &folder, const QList<Page> &pages)
+{
     QJsonArray manifest;
     for (const Page &page : pages) {
         const QStringList lines = page.bar ? buildBarPage(page.inputs) : buildLinePage(page.inputs);
@@ -146,7 +138,7 @@ int main(int argc, char **argv)
         QString error;
         if (!TextFile::writeLines(folder + QLatin1Char('/') + file, lines, &error)) {
             qWarning("%s", qPrintable(error));
-            return 1;
+            return std::nullopt;
         }
         const QJsonObject groups = emptyDays(page.inputs, page.bar);
         // The grade chart is there whenever a day group is.
@@ -158,9 +150,34 @@ int main(int argc, char **argv)
             {QStringLiteral("canvases"), canvases},
             {QStringLiteral("emptyDays"), groups}});
     }
+    return manifest;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        qWarning("usage: chart_page_writer <folder>");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    QFile::remove(folder + QStringLiteral("/Chart.min.js"));
+    if (!QFile::copy(QStringLiteral(VANTORIA_BUILD_CHART_SCRIPT),
+                     folder + QStringLiteral("/Chart.min.js")))
+        return 1;
+    const QString remark = folder + QStringLiteral("/remark.txt");
+    TextFile::writeLines(remark, {QStringLiteral("Wert < 120 & Puls > 80"),
+                                  QStringLiteral("<script>window.injected=2</script>"),
+                                  QStringLiteral("\tmit Tab")});
+    const std::optional<QJsonArray> manifest = writePages(folder, pagesToWrite(remark));
+    if (!manifest)
+        return 1;
     QFile out(folder + QStringLiteral("/manifest.json"));
     if (!out.open(QIODevice::WriteOnly))
         return 1;
-    out.write(QJsonDocument(manifest).toJson());
+    out.write(QJsonDocument(*manifest).toJson());
     return 0;
 }

@@ -302,8 +302,12 @@ void TstChartPieces::gradeTextsDependOnThePage()
     QCOMPARE(
         classifyMonth(165, 70, ChartPage::Line).text,
         QStringLiteral("Monatliche Mittelwerte: Grad 2 Hypertonie (mittelschwerer Bluthochdruck)"));
+    QCOMPARE(classifyMonth(180, 70, ChartPage::Bar).text,
+             QStringLiteral("Grad 3 Hypertonie (schwerer Bluthochdruck)"));
     QCOMPARE(classifyMonth(145, 70, ChartPage::Bar).text,
              QStringLiteral("Grad 1 Hypertonie (leichter Bluthochdruck)"));
+    QCOMPARE(classifyMonth(135, 70, ChartPage::Bar).text,
+             QStringLiteral("Monatliche Mittelwerte: Hochnormal"));
     QCOMPARE(classifyMonth(120, 80, ChartPage::Bar).text,
              QStringLiteral("Monatliche Mittelwerte: Normal/Optimal "));
     QCOMPARE(classifyMonth(100, 80, ChartPage::Bar).text,

@@ -30,6 +30,31 @@ QStringList emptyRow(int row)
     return cells;
 }
 
+// The four cells of a slot, from its first column on.
+struct SlotCells
+{
+    int firstColumn;
+    const char *time;
+    const char *systolic;
+    const char *diastolic;
+    const char *pulse;
+};
+
+// A day row with the label, the weight and the slots given; every other cell
+// is blank.
+QStringList dayRow(const char *label, const char *weight, std::initializer_list<SlotCells> filled)
+{
+    QStringList cells(ColumnCount, QStringLiteral("  "));
+    cells[0] = QLatin1String(label);
+    cells[WeightColumn] = QLatin1String(weight);
+    for (const SlotCells &slot : filled) {
+        const char *const texts[] = {slot.time, slot.systolic, slot.diastolic, slot.pulse};
+        for (int i = 0; i < 4; ++i)
+            cells[slot.firstColumn + i] = QLatin1String(texts[i]);
+    }
+    return cells;
+}
+
 QStringList captionRow()
 {
     QStringList cells;
@@ -62,140 +87,36 @@ void TestMonthTableCore::fixtureMonthCellByCell()
     grid.build(fixtureEntries());
 
     QMap<int, QStringList> expected;
-    expected[1] = QStringList{QStringLiteral("      01"),
-                              "    07:30 ",
-                              "    140 ",
-                              "    90 ",
-                              "    70 ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "    20:40 ",
-                              "    135 ",
-                              "    85 ",
-                              "    66 ",
-                              "  ",
-                              "  * 80,3"};
-    expected[2] = QStringList{QStringLiteral("      02"),
-                              "    07:10 ",
-                              "    128 ",
-                              "    82 ",
-                              "    64 ",
-                              "  ",
-                              "    12:05 ",
-                              "    131 ",
-                              "    84 ",
-                              "    72 ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "    0"};
-    expected[5] = QStringList{QStringLiteral("      05"),
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "    16:45 ",
-                              "    122 ",
-                              "    79 ",
-                              "    61 ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "  ",
-                              "    80,5"};
-    expected[10] = QStringList{QStringLiteral("      10"),
-                               "    06:55 ",
-                               "    151 ",
-                               "    95 ",
-                               "    80 ",
-                               "  ",
-                               "    11:30 ",
-                               "    144 ",
-                               "    91 ",
-                               "    77 ",
-                               "  ",
-                               "    17:00 ",
-                               "    139 ",
-                               "    88 ",
-                               "    75 ",
-                               "  ",
-                               "    21:15 ",
-                               "    133 ",
-                               "    86 ",
-                               "    69 ",
-                               "  ",
-                               "    81"};
-    // Two blanks after "den" and no weight piece: the pulse has no trailing blank.
-    expected[17] = QStringList{QStringLiteral("      17"),
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "    22:00 ",
-                               "    118 ",
-                               "    76 ",
-                               "    58",
-                               "  ",
-                               "    0"};
-    // The last day of the list gets its weight although no day follows.
-    expected[30] = QStringList{QStringLiteral("      30"),
-                               "    08:00 ",
-                               "    125 ",
-                               "    80 ",
-                               "    60 ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "  ",
-                               "    20:00 ",
-                               "    129 ",
-                               "    81 ",
-                               "    63 ",
-                               "  ",
-                               "  * 79,2"};
+    expected[1] = dayRow("      01", "  * 80,3",
+                         {
+                             {1, "    07:30 ", "    140 ", "    90 ", "    70 "},
+                             {16, "    20:40 ", "    135 ", "    85 ", "    66 "},
+                         });
+    expected[2] = dayRow("      02", "    0",
+                         {
+                             {1, "    07:10 ", "    128 ", "    82 ", "    64 "},
+                             {6, "    12:05 ", "    131 ", "    84 ", "    72 "},
+                         });
+    expected[5] = dayRow("      05", "    80,5",
+                         {
+                             {11, "    16:45 ", "    122 ", "    79 ", "    61 "},
+                         });
+    expected[10] = dayRow("      10", "    81",
+                          {
+                              {1, "    06:55 ", "    151 ", "    95 ", "    80 "},
+                              {6, "    11:30 ", "    144 ", "    91 ", "    77 "},
+                              {11, "    17:00 ", "    139 ", "    88 ", "    75 "},
+                              {16, "    21:15 ", "    133 ", "    86 ", "    69 "},
+                          });
+    expected[17] = dayRow("      17", "    0",
+                          {
+                              {16, "    22:00 ", "    118 ", "    76 ", "    58"},
+                          });
+    expected[30] = dayRow("      30", "  * 79,2",
+                          {
+                              {1, "    08:00 ", "    125 ", "    80 ", "    60 "},
+                              {16, "    20:00 ", "    129 ", "    81 ", "    63 "},
+                          });
 
     QCOMPARE(rowOf(grid, 0), captionRow());
     for (int row = 1; row < RowCount; ++row) {

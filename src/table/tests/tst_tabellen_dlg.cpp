@@ -59,7 +59,9 @@ class TestTabellenDlg : public QObject
 private slots:
     void init();
     void cleanup();
-    void windowAndGrid();
+    void windowAndMenus();
+    void gridLayout();
+    void contextMenuEscapeAndClose();
     void gridShowsTheBuiltTable();
     void conversionErrorLeavesAConsistentGrid();
     void textCopyByKeyAndMenu();
@@ -91,7 +93,7 @@ void TestTabellenDlg::cleanup()
     delete m_seam;
 }
 
-void TestTabellenDlg::windowAndGrid()
+void TestTabellenDlg::windowAndMenus()
 {
     QCOMPARE(m_dialog->size(), QSize(1210, 654));
     const Qt::WindowFlags flags = m_dialog->windowFlags();
@@ -113,7 +115,10 @@ void TestTabellenDlg::windowAndGrid()
     QCOMPARE(popupItems,
              (QStringList{"Drucken", "Markierter Text kopieren", "Alles als Grafik kopieren",
                           "Nur markierter Bereich als Grafik kopieren", "   "}));
+}
 
+void TestTabellenDlg::gridLayout()
+{
     QTableView *grid = m_dialog->findChild<QTableView *>(QStringLiteral("StringGrid1"));
     QVERIFY(grid);
     QCOMPARE(grid->model()->columnCount(), 22);
@@ -131,6 +136,13 @@ void TestTabellenDlg::windowAndGrid()
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
     QVERIFY(!(grid->model()->flags(grid->model()->index(3, 3)) & Qt::ItemIsEditable));
     QCOMPARE(grid->selectionMode(), QAbstractItemView::ContiguousSelection);
+}
+
+void TestTabellenDlg::contextMenuEscapeAndClose()
+{
+    QTableView *grid = m_dialog->stringGrid();
+    auto *menuBar = m_dialog->findChild<QMenuBar *>();
+    QVERIFY(menuBar);
 
     // A right-button context request opens the five-item menu.
     m_dialog->show();
