@@ -32,7 +32,7 @@ std::optional<QString> sectionName(const QString &trimmedLine)
     return withoutOuterBlanks(trimmedLine.mid(1, close - 1));
 }
 
-constexpr qint64 kBytesPerMegabyte = 1000 * 1000;
+constexpr qint64 kBytesPerMegabyte = qint64(1000) * 1000;
 
 QString refusalText(const QString &path, qint64 bytes)
 {

@@ -27,7 +27,7 @@ struct Header
 // hundred times that for lines added by hand, and a file of that size full of
 // foreign lines still loads in a blink. Beyond it lies only a file that is no
 // month table, whose load would take the window minutes.
-inline constexpr qint64 kMaxFileBytes = 1000 * 1000;
+inline constexpr qint64 kMaxFileBytes = qint64(1000) * 1000;
 
 // Why the file is not opened as a month table: its size is above
 // kMaxFileBytes. Empty when the size is fine, and for a file that does not

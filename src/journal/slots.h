@@ -14,8 +14,8 @@ struct SlotInfo
     QString prefix;        // "Messung2 den " (ends in one blank)
     QString buttonCaption; // "Messung 2"
     QChar letter;          // 'b': orders the slots of one day
-    QString headerKey;   // "2M"
-    QString switchHint;  // "Messung 2"
+    QString headerKey;     // "2M"
+    QString switchHint;    // "Messung 2"
 };
 
 const SlotInfo &slotInfo(Slot slot);

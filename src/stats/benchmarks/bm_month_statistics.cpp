@@ -65,5 +65,4 @@ BENCHMARK(BM_SortFullMonth)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-
 BENCHMARK_MAIN();
