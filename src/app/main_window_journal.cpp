@@ -4,6 +4,7 @@
 
 #include "app/command_guard.h"
 #include "storage/data_folders.h"
+#include "storage/gallery_month_file.h"
 #include "app/tab_stop_delegate.h"
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"
@@ -26,37 +27,6 @@ void setTextIfChanged(QLineEdit *edit, const QString &text)
 {
     if (edit->text() != text)
         edit->setText(text);
-}
-
-const QChar kQuote = QLatin1Char('"');
-
-QString monthPlaceRefusal(const QString &path, const QString &problem)
-{
-    return QStringLiteral("Die Datei ") + kQuote + path + kQuote +
-           QStringLiteral(
-               " wird nur angezeigt und weder in die Galerie kopiert noch gespeichert: ") +
-           problem;
-}
-
-QString readingsWouldBeLostMessage(const QString &path, const QString &firstLost)
-{
-    const QString file = kQuote + QFileInfo(path).fileName() + kQuote;
-    if (firstLost.isEmpty())
-        return QStringLiteral("Die Tabelle ") + file +
-               QStringLiteral(" lässt sich nicht lesen und wird darum nicht überschrieben.");
-    return QStringLiteral("Die Tabelle ") + file +
-           QStringLiteral(" wird nicht überschrieben, weil dabei diese gespeicherte Messung "
-                          "verloren ginge:\r\n") +
-           firstLost + QStringLiteral("\r\nBitte öffnen Sie die Tabelle neu.");
-}
-
-bool sameContent(const QString &first, const QString &second)
-{
-    QFile a(first);
-    QFile b(second);
-    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
-        return false;
-    return a.size() == b.size() && a.readAll() == b.readAll();
 }
 
 } // namespace
@@ -294,7 +264,8 @@ bool TMainForm::placeInGallery(const QString &path, bool hasEntries)
                               : QString();
     if (!m_monthPlaceProblem.isEmpty()) {
         if (hasEntries)
-            showMessage(UiSeam::MessageKind::Warning, monthPlaceRefusal(path, m_monthPlaceProblem));
+            showMessage(UiSeam::MessageKind::Warning,
+                        GalleryMonthFile::shownOnlyMessage(path, m_monthPlaceProblem));
         return true;
     }
     m_yearFolderName = m_openYear;
@@ -310,35 +281,25 @@ bool TMainForm::importIntoGallery(const QString &loadedPath)
     if (m_monthFilePath.toLower().contains(loadedPath.toLower()))
         return true;
     // Opened from elsewhere or under another name: keep a copy in its place
-    // in the gallery, never replacing a file that is already there.
+    // in the gallery.
     if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
         showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
     m_settings.write(SettingKey::UserName, m_userName);
-    if (!QFileInfo::exists(m_monthFilePath)) {
-        QFile::copy(loadedPath, m_monthFilePath);
-        return true;
-    }
-    if (sameContent(loadedPath, m_monthFilePath))
+    if (GalleryMonthFile::copyInto(loadedPath, m_monthFilePath) != GalleryMonthFile::Copy::Differs)
         return true;
     if (m_openingGalleryMonth) {
         // The gallery's own file names yet another user whose month differs
         // (hand-edited headers): it is shown, but nothing is saved from it.
-        m_monthPlaceProblem =
-            QStringLiteral("Ihr Kopf nennt den Benutzer \"%1\", dessen Tabelle dieses Monats "
-                           "andere Einträge hat.")
-                .arg(m_userName);
+        m_monthPlaceProblem = GalleryMonthFile::otherUserProblem(m_userName);
         showMessage(UiSeam::MessageKind::Warning,
-                    monthPlaceRefusal(loadedPath, m_monthPlaceProblem));
+                    GalleryMonthFile::shownOnlyMessage(loadedPath, m_monthPlaceProblem));
         return true;
     }
     // The gallery already holds this month with other readings. Working on
     // the opened lines would overwrite them at the next save, so the
     // gallery's own file is opened instead; both files stay as they are.
     showMessage(UiSeam::MessageKind::Information,
-                QStringLiteral("In Ihrer Galerie gibt es schon die Tabelle ") + QLatin1Char('"') +
-                    QFileInfo(m_monthFilePath).fileName() + QLatin1Char('"') +
-                    QStringLiteral(" mit anderen Einträgen. Diese Tabelle wird geöffnet, ") +
-                    QStringLiteral("die gewählte Datei bleibt unverändert."));
+                GalleryMonthFile::galleryFileOpenedMessage(m_monthFilePath));
     const QScopedValueRollback<bool> once(m_openingGalleryMonth, true);
     MachEs(m_monthFilePath);
     return false;
@@ -355,17 +316,10 @@ bool TMainForm::writeMonthFile(const QString &path, const QString &failureMessag
                                const QString &takenOutLine)
 {
     const QStringList content = monthFileContent();
-    if (QFileInfo::exists(path)) {
-        // The file may hold readings the list does not (another program,
-        // a hand edit, a month that failed to load): never write them away.
-        const std::optional<QStringList> stored = TextFile::readLines(path);
-        const QStringList lost =
-            stored ? MonthFile::readingsLost(*stored, content, takenOutLine) : QStringList();
-        if (!stored || !lost.isEmpty()) {
-            showMessage(UiSeam::MessageKind::Warning,
-                        readingsWouldBeLostMessage(path, stored ? lost.constFirst() : QString()));
-            return false;
-        }
+    if (const QString refusal = GalleryMonthFile::lossRefusal(path, content, takenOutLine);
+        !refusal.isEmpty()) {
+        showMessage(UiSeam::MessageKind::Warning, refusal);
+        return false;
     }
     const QString versionProblem = m_versionKeeping.keepBefore(m_galleryFolder, path, content);
     if (TextFile::writeLines(path, content)) {
@@ -394,7 +348,7 @@ void TMainForm::saveAndReload(const QString &takenOutLine)
 {
     if (!m_monthPlaceProblem.isEmpty()) {
         showMessage(UiSeam::MessageKind::Warning,
-                    monthPlaceRefusal(m_monthFilePath, m_monthPlaceProblem));
+                    GalleryMonthFile::shownOnlyMessage(m_monthFilePath, m_monthPlaceProblem));
         return;
     }
     if (m_currentSlot == Slot::Morgens) {
