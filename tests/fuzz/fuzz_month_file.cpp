@@ -15,6 +15,7 @@
 #include "stats/evaluation.h"
 #include "stats/month_means.h"
 #include "stats/month_statistics.h"
+#include "support/statistics_by_markers.h"
 #include "stats/weight_stats.h"
 
 namespace {
@@ -31,33 +32,24 @@ void checkStatistics(const QStringList &lines)
 {
     MonthStatistics statistics;
     statistics.recollect(lines);
-    MonthMeans monthMeans;
-    DayMeans dayMeans;
-    WeightStats weights;
-    try {
-        for (const QString &line : lines) {
-            if (!EntryLine::isEntryLine(line))
-                continue;
-            monthMeans.collect(line);
-            dayMeans.collect(line);
-            weights.collect(line);
-        }
-        dayMeans.buildTable();
-    } catch (const ConversionError &) {
+    const StatisticsByMarkers expected(lines);
+    if (expected.failure) {
         Fuzz::check(statistics.collectFailure() || statistics.tableFailure(), "same failure");
         return;
     }
     Fuzz::check(!statistics.collectFailure() && !statistics.tableFailure(), "no other failure");
-    Fuzz::check(statistics.monthMeans().labelText() == monthMeans.labelText(), "same label");
+    Fuzz::check(statistics.monthMeans().labelText() == expected.monthMeans.labelText(),
+                "same label");
     for (int q = 0; q < 3; ++q) {
-        Fuzz::check(statistics.monthMeans().valueList(q) == monthMeans.valueList(q), "same values");
+        Fuzz::check(statistics.monthMeans().valueList(q) == expected.monthMeans.valueList(q),
+                    "same values");
         for (int day = 1; day <= 31; ++day)
             Fuzz::check(statistics.dayTable().text(Quantity(q), day) ==
-                            dayMeans.table().text(Quantity(q), day),
+                            expected.dayMeans.table().text(Quantity(q), day),
                         "same day means");
     }
-    Fuzz::check(statistics.weights().weightList() == weights.weightList(), "same weights");
-    Fuzz::check(statistics.weights().mean() == weights.mean(), "same weight mean");
+    Fuzz::check(statistics.weights().weightList() == expected.weights.weightList(), "same weights");
+    Fuzz::check(statistics.weights().mean() == expected.weights.mean(), "same weight mean");
 }
 
 } // namespace

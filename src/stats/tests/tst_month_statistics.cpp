@@ -7,6 +7,7 @@
 #include "stats/month_means.h"
 #include "stats/month_statistics.h"
 #include "stats/weight_stats.h"
+#include "support/statistics_by_markers.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -39,32 +40,6 @@ LoadedMonth load(const QString &fileName)
     month.statistics.recollect(*lines);
     return month;
 }
-
-// The same statistics by the markers alone, line by line: what every line
-// would give if none were read by its pieces.
-struct ByMarkers
-{
-    MonthMeans monthMeans;
-    DayMeans dayMeans;
-    WeightStats weights;
-    std::optional<QString> failure;
-
-    explicit ByMarkers(const QStringList &lines)
-    {
-        try {
-            for (const QString &line : lines) {
-                if (!EntryLine::isEntryLine(line))
-                    continue;
-                monthMeans.collect(line);
-                dayMeans.collect(line);
-                weights.collect(line);
-            }
-            dayMeans.buildTable();
-        } catch (const ConversionError &error) {
-            failure = error.message();
-        }
-    }
-};
 
 } // namespace
 
@@ -256,7 +231,7 @@ void TestMonthStatistics::writtenLinesGiveWhatTheMarkersGive()
         const QStringList lines = randomMonth(random);
         MonthStatistics statistics;
         statistics.recollect(lines);
-        const ByMarkers expected(lines);
+        const StatisticsByMarkers expected(lines);
         const auto failure =
             statistics.collectFailure() ? statistics.collectFailure() : statistics.tableFailure();
         QCOMPARE(failure ? std::optional<QString>(failure->message()) : std::nullopt,
