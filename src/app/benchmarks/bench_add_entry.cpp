@@ -72,6 +72,10 @@ void BM_AddEntryToFullMonth(benchmark::State &state)
         month.list->setCurrentRow(60);
         month.click("BtnEintragBearbeiten");
         month.seam.clear(); // the question of the edit command
+        // Versions made within one second pile up under numbered names, which
+        // no user reaches: each add starts with the versions of a fresh day.
+        QDir(month.home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/Sicherungen"))
+            .removeRecursively();
         state.ResumeTiming();
         month.click("BitBtn1");
         if (!month.whole())
