@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -50,7 +53,7 @@ public:
 class FirstPaintWatch : public QObject
 {
 public:
-    explicit FirstPaintWatch(TMainForm &form)
+    explicit FirstPaintWatch(TMainForm *form)
         : m_form(form)
     {}
 
@@ -60,7 +63,7 @@ protected:
         if (event->type() == QEvent::Paint && !m_reported) {
             // Report once the paint and the refresh it starts have run.
             QTimer::singleShot(0, this, [this] {
-                if (m_reported || m_form.FirstPaintPending())
+                if (m_reported || (m_form && m_form->FirstPaintPending()))
                     return;
                 m_reported = true;
                 // QByteArray::number always writes a ".", whatever locale
@@ -75,9 +78,22 @@ protected:
     }
 
 private:
-    TMainForm &m_form;
+    TMainForm *m_form; // null for the bare window
     bool m_reported = false;
 };
+
+// Shows the window and ends the process once its first paint is done.
+int showUntilPainted(QMainWindow &window, TMainForm *form)
+{
+    FirstPaintWatch watch(form);
+    window.installEventFilter(&watch);
+    const auto widgets = window.findChildren<QWidget *>();
+    for (QWidget *child : widgets)
+        child->installEventFilter(&watch);
+    window.show();
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+    return QApplication::exec();
+}
 
 int runChild(int argc, char **argv, const QString &home)
 {
@@ -87,14 +103,19 @@ int runChild(int argc, char **argv, const QString &home)
                                     home + QStringLiteral("/config/Quenlor/Vantoria.conf"),
                                     QString()};
     TMainForm form(seam, environment);
-    FirstPaintWatch watch(form);
-    form.installEventFilter(&watch);
-    const auto widgets = form.findChildren<QWidget *>();
-    for (QWidget *child : widgets)
-        child->installEventFilter(&watch);
-    form.show();
-    QTimer::singleShot(5000, &app, [] { QCoreApplication::exit(1); });
-    return QApplication::exec();
+    return showUntilPainted(form, &form);
+}
+
+// The yardstick: a bare Qt main window with a menu and a list.
+int runBareChild(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("Datei"))->addAction(QStringLiteral("beenden"));
+    auto *list = new QListWidget(&window);
+    list->addItems({QStringLiteral("eins"), QStringLiteral("zwei")});
+    window.setCentralWidget(list);
+    return showUntilPainted(window, nullptr);
 }
 
 // A data folder with the full month and settings that open it at start.
@@ -132,8 +153,17 @@ void prepareHome(const QString &home)
 
 int main(int argc, char **argv)
 {
+    // For timing whole processes from outside: "--prepare HOME" makes the
+    // home of a full month, "--child HOME" starts the program on it, and
+    // "--bare-child" starts the bare window it is measured against.
+    if (argc >= 3 && QByteArray(argv[1]) == "--prepare") {
+        prepareHome(QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
     if (argc >= 3 && QByteArray(argv[1]) == "--child")
         return runChild(argc, argv, QString::fromLocal8Bit(argv[2]));
+    if (argc >= 2 && QByteArray(argv[1]) == "--bare-child")
+        return runBareChild(argc, argv);
 
     const int runs = argc >= 2 ? std::max(1, QByteArray(argv[1]).toInt()) : 11;
     std::vector<double> times;
