@@ -9,6 +9,8 @@ QString selectionText(const MonthTableGrid &grid, const CellRange &range)
     using namespace MonthTable;
     const auto &captions = copyCaptions();
     QString text;
+    // A cell is a few characters; the whole table is copied in one buffer.
+    text.reserve((range.bottom - range.top + 1) * (range.right - range.left + 1) * 6);
     for (int row = range.top; row <= range.bottom; ++row) {
         for (int column = range.left; column <= range.right; ++column) {
             const QString &cell = row == 0 ? captions[column] : grid.cell(column, row);
@@ -17,9 +19,11 @@ QString selectionText(const MonthTableGrid &grid, const CellRange &range)
             } else if (cell.isEmpty()) {
                 continue;
             } else if (row == 0) {
-                text += cell + QLatin1String("  ");
+                text += cell;
+                text += QLatin1String("  ");
             } else if (!isSpacerColumn(column)) {
-                text += cell + QLatin1Char('\t');
+                text += cell;
+                text += QLatin1Char('\t');
             }
         }
         text += QLatin1String("\r\n");
