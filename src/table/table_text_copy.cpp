@@ -10,7 +10,7 @@ QString selectionText(const MonthTableGrid &grid, const CellRange &range)
     const auto &captions = copyCaptions();
     QString text;
     // A cell is a few characters; the whole table is copied in one buffer.
-    text.reserve((range.bottom - range.top + 1) * (range.right - range.left + 1) * 6);
+    text.reserve(qsizetype(range.bottom - range.top + 1) * (range.right - range.left + 1) * 6);
     for (int row = range.top; row <= range.bottom; ++row) {
         for (int column = range.left; column <= range.right; ++column) {
             const QString &cell = row == 0 ? captions[column] : grid.cell(column, row);
