@@ -75,23 +75,23 @@ public:
     }
 
     // Up to the next blank: a time of digits and colons.
-    std::optional<QString> time()
+    std::optional<QStringView> time()
     {
         const qsizetype begin = m_at;
         while (m_at < m_line.size() && (isDigit(m_line[m_at]) || m_line[m_at] == u':'))
             ++m_at;
         if (m_at == begin)
             return std::nullopt;
-        return m_line.mid(begin, m_at - begin).toString();
+        return m_line.mid(begin, m_at - begin);
     }
 
     // The rest of the line, when it is not empty and holds no blank.
-    std::optional<QString> lastPiece() const
+    std::optional<QStringView> lastPiece() const
     {
         const QStringView rest = m_line.mid(m_at);
         if (rest.isEmpty() || rest.contains(u' '))
             return std::nullopt;
-        return rest.toString();
+        return rest;
     }
 
 private:
@@ -157,10 +157,9 @@ std::optional<Reading> Reading::parse(const QString &entryLine)
     return reading;
 }
 
-std::optional<Reading> Reading::parseWritten(const QString &entryLine)
+std::optional<WrittenPieces> WrittenPieces::of(QStringView entryLine)
 {
     WrittenForm form(entryLine);
-    Reading reading;
     const std::optional<Slot> slot = writtenSlot(form);
     const auto day = slot ? form.fixedDigits(2) : std::nullopt;
     const auto month =
@@ -178,15 +177,25 @@ std::optional<Reading> Reading::parseWritten(const QString &entryLine)
         pulse && form.literal(QLatin1StringView(", Gewicht=")) ? form.lastPiece() : std::nullopt;
     if (!weight)
         return std::nullopt;
-    reading.date = QDate(*year, *month, *day);
-    if (!reading.date.isValid())
+    const QDate date(*year, *month, *day);
+    if (!date.isValid())
         return std::nullopt;
-    reading.slot = *slot;
-    reading.time = *time;
-    reading.systolic = *systolic;
-    reading.diastolic = *diastolic;
-    reading.pulse = *pulse;
-    reading.weightText = *weight;
+    return WrittenPieces{*slot, date, *time, *systolic, *diastolic, *pulse, *weight};
+}
+
+std::optional<Reading> Reading::parseWritten(const QString &entryLine)
+{
+    const std::optional<WrittenPieces> pieces = WrittenPieces::of(entryLine);
+    if (!pieces)
+        return std::nullopt;
+    Reading reading;
+    reading.date = pieces->date;
+    reading.slot = pieces->slot;
+    reading.time = pieces->time.toString();
+    reading.systolic = pieces->systolic;
+    reading.diastolic = pieces->diastolic;
+    reading.pulse = pieces->pulse;
+    reading.weightText = pieces->weightText.toString();
     reading.line = entryLine;
     return reading;
 }

@@ -7,6 +7,21 @@
 
 #include <optional>
 
+// The pieces of an entry line in the form the program writes, as views into
+// the line (see Reading::parseWritten); for readers that need no copy.
+struct WrittenPieces
+{
+    Slot slot = Slot::Morgens;
+    QDate date;
+    QStringView time;
+    int systolic = 0;
+    int diastolic = 0;
+    int pulse = 0;
+    QStringView weightText;
+
+    static std::optional<WrittenPieces> of(QStringView entryLine);
+};
+
 // One reading, typed. It keeps the entry line it came from, so that a month
 // read and written again stays the same byte for byte.
 struct Reading

@@ -49,10 +49,8 @@ void DayMeanTable::setText(Quantity quantity, int day, const QString &text)
 
 void DayMeans::clear()
 {
-    for (QStringList &list : m_lists)
-        list.clear();
-    for (QList<int> &values : m_wholeValues)
-        values.clear();
+    for (QList<Item> &items : m_items)
+        items.clear();
 }
 
 void DayMeans::collect(const QString &entryLine)
@@ -68,25 +66,25 @@ void DayMeans::collect(const QString &entryLine)
     const std::array<const std::optional<QString> *, 3> texts = {&values.systolic,
                                                                  &values.diastolic, &values.pulse};
     for (std::size_t q = 0; q < texts.size(); ++q) {
-        if (*texts[q]) {
-            m_lists[q].append(tag + **texts[q]);
-            m_wholeValues[q].append(-1);
-        }
+        if (*texts[q])
+            m_items[q].append({tag + **texts[q]});
     }
 }
 
 void DayMeans::collectWhole(int day, int systolic, int diastolic, int pulse)
 {
-    const QString tag =
-        (day < 10 ? QStringLiteral("0") : QString()) + QString::number(day) + QLatin1Char('_');
     const std::array<int, 3> values = {systolic, diastolic, pulse};
-    for (std::size_t q = 0; q < values.size(); ++q) {
-        m_lists[q].append(tag + QString::number(values[q]));
-        m_wholeValues[q].append(values[q]);
-    }
+    for (std::size_t q = 0; q < values.size(); ++q)
+        m_items[q].append({QString(), day, values[q]});
 }
 
 namespace {
+
+// The value text after the "_" of an item (the whole item without one).
+long double valueOf(const QString &itemText)
+{
+    return GermanNumbers::toFloat(itemText.mid(itemText.indexOf(QLatin1Char('_')) + 1));
+}
 
 // The values of one day's run in a list; its text is its mean.
 struct DayRun
@@ -124,9 +122,33 @@ struct DayRun
 void DayMeans::buildTable()
 {
     m_table = DayMeanTable();
-    for (std::size_t q = 0; q < m_lists.size(); ++q)
+    for (std::size_t q = 0; q < m_items.size(); ++q)
         buildRow(static_cast<Quantity>(q));
 }
+
+namespace {
+
+// The day text of an item ("05"), without making a string for a whole one.
+struct DayText
+{
+    std::array<char16_t, 2> digits{};
+    QStringView text;
+};
+
+DayText dayTextOf(const QString &itemText, int wholeDay)
+{
+    DayText day;
+    if (itemText.isEmpty()) {
+        day.digits = {char16_t(u'0' + wholeDay / 10), char16_t(u'0' + wholeDay % 10)};
+        day.text = QStringView(day.digits.data(), 2);
+        return day;
+    }
+    const qsizetype underscore = itemText.indexOf(QLatin1Char('_'));
+    day.text = underscore < 0 ? QStringView() : QStringView(itemText).left(underscore);
+    return day;
+}
+
+} // namespace
 
 void DayMeans::buildRow(Quantity quantity)
 {
@@ -134,32 +156,31 @@ void DayMeans::buildRow(Quantity quantity)
     // The list starts with sum and count at 0, so its first item always
     // opens a run. Only the last value of a run decides the day's text, so
     // it is made once the run ends.
-    QStringView previousDay;
+    DayText previousDay;
     bool hasPrevious = false;
     DayRun run;
     const auto writeRun = [&] {
         if (run.day != 0 && run.count != 0)
             m_table.setText(quantity, run.day, run.text());
     };
-    for (qsizetype i = 0; i < m_lists[q].size(); ++i) {
-        const QString &item = m_lists[q].at(i);
-        const qsizetype underscore = item.indexOf(QLatin1Char('_'));
-        const QStringView dayText =
-            underscore < 0 ? QStringView() : QStringView(item).left(underscore);
+    for (const Item &item : m_items[q]) {
+        DayText day = dayTextOf(item.text, item.day);
+        if (item.text.isEmpty())
+            day.text = QStringView(day.digits.data(), 2); // points into this copy
         // A new run of a day starts afresh, even for a day seen before.
-        if (!hasPrevious || dayText != previousDay) {
+        if (!hasPrevious || day.text != previousDay.text) {
             writeRun();
             run = DayRun();
-            run.day = dayNumber(dayText);
+            run.day = dayNumber(day.text);
         }
-        previousDay = dayText;
+        previousDay = day;
+        if (item.text.isEmpty())
+            previousDay.text = QStringView(previousDay.digits.data(), 2);
         hasPrevious = true;
         if (run.day == 0)
             continue;
-        const int wholeValue = m_wholeValues[q].at(i);
         try {
-            run.add(wholeValue >= 0 ? wholeValue : GermanNumbers::toFloat(item.mid(underscore + 1)),
-                    wholeValue);
+            run.add(item.wholeValue >= 0 ? item.wholeValue : valueOf(item.text), item.wholeValue);
         } catch (...) {
             writeRun(); // what was read before the bad value stays
             throw;
@@ -170,5 +191,14 @@ void DayMeans::buildRow(Quantity quantity)
 
 const QStringList &DayMeans::valueList(Quantity quantity) const
 {
-    return m_lists[static_cast<std::size_t>(quantity)];
+    const auto q = static_cast<std::size_t>(quantity);
+    QStringList &texts = m_texts[q];
+    texts.clear();
+    for (const Item &item : m_items[q]) {
+        texts.append(item.text.isEmpty() ? QStringLiteral("%1_%2")
+                                               .arg(item.day, 2, 10, QLatin1Char('0'))
+                                               .arg(item.wholeValue)
+                                         : item.text);
+    }
+    return texts;
 }

@@ -42,8 +42,16 @@ public:
 private:
     void buildRow(Quantity quantity);
 
-    std::array<QStringList, 3> m_lists;
-    // Beside each item: its value when it came as a whole number, else -1.
-    std::array<QList<int>, 3> m_wholeValues;
+    // An item of a list: the text "05_135" of a line read by its markers, or
+    // day and value of a line in the written form, whose text is made only
+    // when the list is read.
+    struct Item
+    {
+        QString text;
+        int day = 0;         // 1..31 for a whole item
+        int wholeValue = -1; // -1 for a text item
+    };
+    std::array<QList<Item>, 3> m_items;
+    mutable std::array<QStringList, 3> m_texts; // valueList's, made on demand
     DayMeanTable m_table;
 };

@@ -32,11 +32,11 @@ void MonthStatistics::collectLine(const QString &entryLine)
     // A line as the program writes it is read once, by its pieces; the
     // collectors find exactly these values by their markers. Any other line
     // goes to the markers, whose every quirk the month means depend on.
-    if (const std::optional<Reading> reading = Reading::parseWritten(entryLine)) {
-        m_monthMeans.collectWhole(reading->systolic, reading->diastolic, reading->pulse);
-        m_dayMeans.collectWhole(reading->date.day(), reading->systolic, reading->diastolic,
-                                reading->pulse);
-        m_weights.collectWeightText(reading->weightText);
+    if (const std::optional<WrittenPieces> pieces = WrittenPieces::of(entryLine)) {
+        m_monthMeans.collectWhole(pieces->systolic, pieces->diastolic, pieces->pulse);
+        m_dayMeans.collectWhole(pieces->date.day(), pieces->systolic, pieces->diastolic,
+                                pieces->pulse);
+        m_weights.collectWeightText(pieces->weightText);
         return;
     }
     m_monthMeans.collect(entryLine);

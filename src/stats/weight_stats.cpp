@@ -32,18 +32,18 @@ void WeightStats::collect(const QString &entryLine)
         collectWeightText(rest.mid(gewicht + 8));
 }
 
-void WeightStats::collectWeightText(const QString &weightText)
+void WeightStats::collectWeightText(QStringView weightText)
 {
-    if (weightText == QLatin1StringView("0"))
+    if (weightText == u"0")
         return;
     // A text in its own general form is kept as it is, and its value read
     // without the slow reader: the same text and sum as below.
     if (const std::optional<long double> plain = GermanNumbers::plainDecimal(weightText)) {
-        m_weights.append(weightText);
+        m_weights.append(weightText.toString());
         m_sum += *plain;
         return;
     }
-    const long double weight = GermanNumbers::toFloat(weightText);
+    const long double weight = GermanNumbers::toFloat(weightText.toString());
     if (weight > 0) {
         const QString text = GermanNumbers::formatGeneral(weight);
         const long double readBack = GermanNumbers::toFloat(text);

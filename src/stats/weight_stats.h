@@ -12,7 +12,7 @@ public:
     // (ErstelleGewichtsListe)
     void collect(const QString &entryLine);
     // The weight text of a line in the written form ("80,5", "0").
-    void collectWeightText(const QString &weightText);
+    void collectWeightText(QStringView weightText);
 
     // Shortest decimal texts ("80,5", "81").
     const QStringList &weightList() const { return m_weights; }
