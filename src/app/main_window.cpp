@@ -8,19 +8,18 @@
 #include "storage/data_folders.h"
 #include "app/desktop_aids.h"
 #include "app/exchange_menu.h"
+#include "app/form_start.h"
 #include "app/info.h"
 #include "app/report_command.h"
 #include "app/tab_stop_delegate.h"
 #include "settings/colour_palette.h"
 #include "base/german_numbers.h"
-#include "base/text_file.h"
 #include "settings/einstell.h"
 #include "table/Tabellep.h"
 
 #include "ui_main_window.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
@@ -132,133 +131,31 @@ void TMainForm::FormCreate()
     // The menu font is set with the other designed fonts.
     m_firstPaintPending = true;
     m_presetPending = true;
-    m_startFolder = DataFolders::withTrailingSlash(m_environment.startFolder);
 
-    if (!checkInstallation())
+    const StartPlaces start = FormStart(m_seam, this, m_settings, m_environment.startFolder).run();
+    m_startFolder = start.startFolder;
+    m_dataFolder = start.dataFolder;
+    m_galleryFolder = start.galleryFolder;
+    m_htmlFolder = start.htmlFolder;
+    m_reportFolder = start.reportFolder;
+    m_endedAtStart = start.endedAtStart();
+    if (start.ending == StartPlaces::Ending::FoldersMissing)
         return;
-    if (m_settings.read(SettingKey::Browser).isEmpty())
-        m_settings.write(SettingKey::Browser, QStringLiteral("standard"));
-    if (!resolveDataFolders())
-        return;
-    removeLeftoverTemporaries();
-    readColours();
-    m_zeroGap = m_settings.readInteger(SettingKey::BreakLineAtZero).startsWith(QLatin1Char('1'));
+    applyStartColours(start);
+    m_zeroGap = start.zeroGap;
     setCurrentSlot(m_currentSlot);
-    if (!checkLastFile())
+    if (m_endedAtStart)
         return;
     createWindows();
 }
 
-bool TMainForm::checkInstallation()
+void TMainForm::applyStartColours(const StartPlaces &start)
 {
-    const QString installOrt = m_settings.read(SettingKey::InstallFolder);
-    if (installOrt.isEmpty()) {
-        m_settings.writeFirstRunValues(m_startFolder);
-        return true;
-    }
-    const QString datenSpeicherOrt = m_settings.read(SettingKey::DataFolder);
-    if (!m_startFolder.toLower().contains(installOrt.toLower())) {
-        showMessage(
-            UiSeam::MessageKind::Information,
-            kQuote + QStringLiteral("Vantoria") + kQuote +
-                QStringLiteral(" haben Sie schon mal an einem anderen Speicherort benutzt:") +
-                kLfCr + kQuote + installOrt + kQuote + kLfCr + kLfCr +
-                QStringLiteral("Ihre Daten finden Sie weiterhin im Ordner:") + kLfCr + kQuote +
-                datenSpeicherOrt + QStringLiteral("Blutdruck-Daten-Galerie/") + kQuote);
-        showMessage(
-            UiSeam::MessageKind::Information,
-            QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,") +
-                kLfCr + QStringLiteral("dann betätigen Sie den Menüpunkt ") + kQuote +
-                QStringLiteral("Optionen|Registry-Eintrag löschen") + kQuote);
-    }
-    return true;
-}
-
-bool TMainForm::resolveDataFolders()
-{
-    m_dataFolder = m_settings.read(SettingKey::DataFolder);
-    const auto resolve = [this](const QString &folderName, QString &folder) {
-        folder = m_dataFolder + folderName;
-        if (!QFileInfo(folder).isDir() && !DataFolders::ensureFolder(folder))
-            showMessage(UiSeam::MessageKind::Plain,
-                        DataFolders::folderNotCreatedMessage(folderName));
-        if (!QFileInfo(folder).isDir()) {
-            showMessage(UiSeam::MessageKind::Information,
-                        DataFolders::folderMissingMessage(folder));
-            m_endedAtStart = true;
-            m_seam.endProgramNow();
-            return false;
-        }
-        return true;
-    };
-    return resolve(DataFolders::galleryFolderName(m_settings.read(SettingKey::GalleryFolderName)),
-                   m_galleryFolder) &&
-           resolve(DataFolders::htmlFolderName(m_settings.read(SettingKey::HtmlFolderName)),
-                   m_htmlFolder) &&
-           resolve(DataFolders::reportFolderName(), m_reportFolder);
-}
-
-void TMainForm::removeLeftoverTemporaries()
-{
-    TextFile::removeLeftoverTemporaries(QFileInfo(m_environment.settingsFile).absolutePath());
-    TextFile::removeLeftoverTemporaries(m_galleryFolder);
-    const QStringList years = QDir(m_galleryFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &year : years)
-        TextFile::removeLeftoverTemporaries(m_galleryFolder + year);
-}
-
-void TMainForm::readColours()
-{
-    // A damaged colour setting leaves the built-in colour: start-up must go on.
-    const auto read = [this](SettingKey key, qint32 &target) {
-        try {
-            if (const auto colour = m_settings.readColour(key))
-                target = *colour;
-        } catch (const ConversionError &) {
-        }
-    };
-    read(SettingKey::SystolicColour, m_systolicColour);
-    read(SettingKey::DiastolicColour, m_diastolicColour);
-    read(SettingKey::PulseColour, m_pulseColour);
-    read(SettingKey::ListColour, m_listColour);
-    read(SettingKey::WindowColour, m_windowColour);
-    applyListColour(m_listColour);
-    applyWindowColour(m_windowColour);
-}
-
-bool TMainForm::checkLastFile()
-{
-    const QString lastFile = m_settings.read(SettingKey::LastMonthFile);
-    if (lastFile.isEmpty())
-        return true;
-    const QFileInfo info(lastFile);
-    const bool fileExists = info.isFile();
-    const QString folder = DataFolders::withTrailingSlash(info.absolutePath());
-    const bool folderExists = QFileInfo(folder).isDir();
-    if (fileExists && folderExists)
-        return true;
-    if (!fileExists) {
-        showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral("Die zuletzt geöffnete Datei ") + kQuote + info.fileName() +
-                        kQuote +
-                        QStringLiteral(
-                            " existiert nicht mehr! Der Eintrag in der Registry wird gelöscht."));
-        m_settings.write(SettingKey::LastMonthFile, QString());
-    }
-    if (!folderExists) {
-        showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral("Der Ordner ") + kQuote + folder + kQuote +
-                        QStringLiteral(" existiert nicht mehr!") + kLfCr +
-                        QStringLiteral("Der Eintrag in der Registry wird gelöscht.") + kLfCr +
-                        QStringLiteral(
-                            "Danach wird das Programm beendet und Sie müssen es noch mal starten. "
-                            "Dann Ihren Namen eingeben."));
-        m_settings.deleteStore();
-        m_endedAtStart = true;
-        m_seam.endProgramNow();
-        return false;
-    }
-    return true;
+    m_systolicColour = start.systolicColour.value_or(m_systolicColour);
+    m_diastolicColour = start.diastolicColour.value_or(m_diastolicColour);
+    m_pulseColour = start.pulseColour.value_or(m_pulseColour);
+    applyListColour(start.listColour.value_or(m_listColour));
+    applyWindowColour(start.windowColour.value_or(m_windowColour));
 }
 
 void TMainForm::createWindows()

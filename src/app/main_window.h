@@ -22,6 +22,7 @@ namespace Ui {
 class TMainForm;
 }
 class QTimer;
+struct StartPlaces;
 class TEinstellDlg;
 class TInfoDlg;
 class TMachPause;
@@ -137,11 +138,7 @@ private slots:
 private:
     // start-up (FormCreate), in its steps
     void FormCreate();
-    bool checkInstallation();
-    bool resolveDataFolders();
-    void removeLeftoverTemporaries();
-    void readColours();
-    bool checkLastFile();
+    void applyStartColours(const StartPlaces &start);
     void createWindows();
     void connectHandlers();
     void applyDesignedFonts();
