@@ -10,18 +10,11 @@ namespace {
 
 const QChar kSeparator = u';';
 
-// Our own names: the process locale may not be German.
-QString weekday(const QDate &date)
-{
-    static const std::array<const char *, 7> names = {
-        "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
-    return QString::fromUtf8(names.at(std::size_t(date.dayOfWeek() - 1)));
-}
-
+// The weekday by our own names: the process locale may not be German.
 QStringList fieldsOf(const Reading &reading)
 {
     return {reading.date.toString(QStringLiteral("dd.MM.yyyy")),
-            weekday(reading.date),
+            germanWeekdayName(reading.date),
             slotInfo(reading.slot).buttonCaption,
             reading.time,
             QString::number(reading.systolic),

@@ -53,3 +53,10 @@ QString germanMonthName(int month)
         return QString();
     return QString::fromUtf16(names[month - 1]);
 }
+
+QString germanWeekdayName(const QDate &date)
+{
+    static const char16_t *const names[] = {u"Montag",  u"Dienstag", u"Mittwoch", u"Donnerstag",
+                                            u"Freitag", u"Samstag",  u"Sonntag"};
+    return QString::fromUtf16(names[date.dayOfWeek() - 1]);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 #include <array>
@@ -31,3 +32,6 @@ Slot nextSwitchedOnSlot(Slot current, const std::array<bool, 4> &switches);
 
 // German month name of 1..12, empty text otherwise. (GibMonatLang)
 QString germanMonthName(int month);
+
+// German name of the date's weekday ("Montag").
+QString germanWeekdayName(const QDate &date);

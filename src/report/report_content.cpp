@@ -20,13 +20,6 @@ QString dateText(const QDate &date)
         .arg(date.year());
 }
 
-QString weekdayName(const QDate &date)
-{
-    static const char *const names[] = {"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
-                                        "Freitag", "Samstag",  "Sonntag"};
-    return QString::fromUtf8(names[date.dayOfWeek() - 1]);
-}
-
 QStringList meansRow(const QString &label, const ReadingMeans &means)
 {
     if (means.count == 0)
@@ -137,7 +130,7 @@ QStringList readingRow(const Reading &reading)
 {
     const std::optional<long double> weight = reading.weight();
     return {dateText(reading.date),
-            weekdayName(reading.date),
+            germanWeekdayName(reading.date),
             slotInfo(reading.slot).buttonCaption,
             reading.time,
             QString::number(reading.systolic),

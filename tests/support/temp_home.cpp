@@ -1,6 +1,7 @@
 #include "support/temp_home.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -34,4 +35,18 @@ QByteArray TempHome::readFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QMap<QString, QByteArray> TempHome::filesBelow(const QString &folder, const QString &leftOut)
+{
+    QMap<QString, QByteArray> files;
+    const QDir base(folder);
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString inside = base.relativeFilePath(path);
+        if (leftOut.isEmpty() || !inside.startsWith(leftOut + QLatin1Char('/')))
+            files.insert(inside, readFile(path));
+    }
+    return files;
 }

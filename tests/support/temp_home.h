@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -17,6 +19,11 @@ public:
     // Writes a file (creating folders) with the given bytes.
     static void writeFile(const QString &path, const QByteArray &bytes);
     static QByteArray readFile(const QString &path);
+    // Every file below a folder (hidden ones too) with its bytes, by its path
+    // inside the folder; the files below the subfolder `leftOut` are passed
+    // over when it is given.
+    static QMap<QString, QByteArray> filesBelow(const QString &folder,
+                                                const QString &leftOut = QString());
 
 private:
     QTemporaryDir m_dir;

@@ -12,18 +12,6 @@
 
 namespace {
 
-QMap<QString, QByteArray> filesBelow(const QString &folder, bool withVersions = false)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = QDir(folder).relativeFilePath(it.next());
-        if (withVersions || !path.startsWith(Versions::kFolderName))
-            files.insert(path, TempHome::readFile(folder + path));
-    }
-    return files;
-}
-
 // What the restore dialog showed, and which row the test chose.
 struct DialogVisit
 {
@@ -230,7 +218,8 @@ void TestBackupCommands::backupFileIntoAnEmptyGalleryGivesTheSameFiles()
                  "3 Messungen übernommen, 0 schon vorhanden, 0 ohne freien Platz.\r\nBemerkungen: "
                  "1 übernommen.\r\nDie Einstellungen der Sicherungskopie wurden nicht übernommen; "
                  "Ihre jetzigen Einstellungen gelten weiter.")});
-    QCOMPARE(filesBelow(into.gallery()), filesBelow(from.gallery()));
+    QCOMPARE(TempHome::filesBelow(into.gallery(), Versions::kFolderName),
+             TempHome::filesBelow(from.gallery(), Versions::kFolderName));
     QCOMPARE(TempHome::readFile(into.home.settingsFile()), settings);
 }
 
@@ -245,7 +234,7 @@ void TestBackupCommands::aDamagedBackupFileChangesNothing()
     QByteArray bytes = TempHome::readFile(zip);
     TempHome::writeFile(zip, bytes.left(bytes.size() - 30)); // cut off at the end
     f.add(2, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
-    const QMap<QString, QByteArray> before = filesBelow(f.gallery(), true);
+    const QMap<QString, QByteArray> before = TempHome::filesBelow(f.gallery());
     f.seam.clear();
 
     f.seam.openFileAnswers << zip;
@@ -258,7 +247,7 @@ void TestBackupCommands::aDamagedBackupFileChangesNothing()
              qPrintable(messages.constFirst()));
     QVERIFY(messages.constFirst().endsWith(QStringLiteral("). Es wurde nichts übernommen.")));
     QCOMPARE(f.seam.messages(), messages);
-    QCOMPARE(filesBelow(f.gallery(), true), before);
+    QCOMPARE(TempHome::filesBelow(f.gallery()), before);
     QCOMPARE(f.list()->count(), 2);
 }
 

@@ -48,17 +48,6 @@ QStringList tableRows(QTableWidget *table)
     return rows;
 }
 
-QMap<QString, QByteArray> filesBelow(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, TempHome::readFile(path));
-    }
-    return files;
-}
-
 // March 2017 with two readings, open in the window.
 TMainForm &startWithMarch(FormFixture &f)
 {
@@ -279,7 +268,7 @@ void TestExchangeMenu::badFilesChangeNothing()
 {
     FormFixture f;
     startWithMarch(f);
-    const QMap<QString, QByteArray> before = filesBelow(f.gallery());
+    const QMap<QString, QByteArray> before = TempHome::filesBelow(f.gallery());
     const QString junk = f.home.workFolder() + QStringLiteral("foto.jpg");
     // The first bytes of a JPEG picture, NULs included.
     static const char picture[] = "\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01\0\0\x01";
@@ -307,7 +296,7 @@ void TestExchangeMenu::badFilesChangeNothing()
                                   "die Spalten unter „Spalten“ zu."));
     QVERIFY(!enabled);
     QCOMPARE(f.seam.messages(), QStringList());
-    QCOMPARE(filesBelow(f.gallery()), before);
+    QCOMPARE(TempHome::filesBelow(f.gallery()), before);
 }
 
 QTEST_MAIN(TestExchangeMenu)

@@ -24,19 +24,6 @@ void clickAdd(FormFixture &f)
     QTest::mouseClick(addButton(f), Qt::LeftButton);
 }
 
-// Every file below the folder with its bytes, by path relative to it.
-QMap<QString, QByteArray> filesBelow(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (!path.mid(folder.size()).startsWith(QStringLiteral("Sicherungen/")))
-            files.insert(path.mid(folder.size()), TempHome::readFile(path));
-    }
-    return files;
-}
-
 // "Datei" → "öffnen" with the file chosen in the dialog.
 void openMonth(FormFixture &f, const QString &path)
 {
@@ -139,7 +126,8 @@ void TestMainWindowSafety::cancelledOpenKeepsTheMonthRefusal()
     f.fill(4, 5, 2017, Slot::Abends, "20:40", 132, 82, 62);
     clickAdd(f);
     QCOMPARE(f.seam.texts("information").size(), 1);
-    QCOMPARE(filesBelow(f.gallery()).keys(), QStringList{"2017/Muster_04_2017.tab"});
+    QCOMPARE(TempHome::filesBelow(f.gallery(), "Sicherungen").keys(),
+             QStringList{"2017/Muster_04_2017.tab"});
     QCOMPARE(TempHome::readFile(f.monthFile("Muster", "04", "2017")),
              monthFileBytes("Muster", "April 2017", "1111", {kLine1}));
 }
@@ -183,7 +171,8 @@ void TestMainWindowSafety::yearComesFromTheMonthNotFromTheName()
     f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
     f.add(3, 4, 2017, Slot::Abends, "20:40", 132, 82, 62);
     form.FormPaint();
-    QCOMPARE(filesBelow(f.gallery()).keys(), QStringList{"2017/Muster 2025_04_2017.tab"});
+    QCOMPARE(TempHome::filesBelow(f.gallery(), "Sicherungen").keys(),
+             QStringList{"2017/Muster 2025_04_2017.tab"});
     QVERIFY(!QFileInfo::exists(f.gallery() + "2025"));
 }
 
@@ -380,14 +369,14 @@ void TestMainWindowSafety::datesOfAFileNeverBecomePaths()
                                              {"Abends den 28.02.2017/../../../../ausbruch-datum "
                                               "Z=20:40 s=131, d=81, p=61, Gewicht=0"}));
     const auto outside = [&f] {
-        return filesBelow(f.home.root()).keys().filter("ausbruch").size() +
+        return TempHome::filesBelow(f.home.root()).keys().filter("ausbruch").size() +
                QDir(f.home.root()).entryList().filter("ausbruch").size();
     };
-    const QMap<QString, QByteArray> before = filesBelow(f.gallery());
+    const QMap<QString, QByteArray> before = TempHome::filesBelow(f.gallery(), "Sicherungen");
     openMonth(f, path);
     form.FormPaint();
     QCOMPARE(outside(), 0);
-    QCOMPARE(filesBelow(f.gallery()), before);
+    QCOMPARE(TempHome::filesBelow(f.gallery(), "Sicherungen"), before);
     QCOMPARE(f.seam.texts("warning").size(), 1);
     QVERIFY(f.seam.texts("warning").constFirst().contains("besteht nicht aus vier Ziffern"));
 }
@@ -442,7 +431,8 @@ void TestMainWindowSafety::remarkStaysWithItsMonthAndName()
     f.answerName(QStringLiteral("Erika"));
     f.menu("Namendern1");
     QCOMPARE(TempHome::readFile(aprilRemark), QByteArrayLiteral("Schwindel\r\n"));
-    QCOMPARE(filesBelow(f.gallery()).keys().filter(".txt"), QStringList{"2017/Muster_04_2017.txt"});
+    QCOMPARE(TempHome::filesBelow(f.gallery(), "Sicherungen").keys().filter(".txt"),
+             QStringList{"2017/Muster_04_2017.txt"});
 
     // An add to another month ends remark mode: the remark stays April's.
     f.answerName(QStringLiteral("Muster"));
@@ -477,11 +467,11 @@ void TestMainWindowSafety::filesNamingEachOthersUserAreNotOverwritten()
     // Each file's header names the other user.
     TempHome::writeFile(muster, monthFileBytes("Erika", "April 2017", "1111", {kLine1}));
     TempHome::writeFile(erika, monthFileBytes("Muster", "April 2017", "1111", {kLine2}));
-    const QMap<QString, QByteArray> before = filesBelow(f.gallery());
+    const QMap<QString, QByteArray> before = TempHome::filesBelow(f.gallery(), "Sicherungen");
     openMonth(f, muster);
     f.fill(5, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
     clickAdd(f);
-    QMap<QString, QByteArray> after = filesBelow(f.gallery());
+    QMap<QString, QByteArray> after = TempHome::filesBelow(f.gallery(), "Sicherungen");
     // Whatever was added, neither file lost its reading.
     QVERIFY(after.value("2017/Muster_04_2017.tab").contains(kLine1.toLatin1()));
     QVERIFY(after.value("2017/Erika_04_2017.tab").contains(kLine2.toLatin1()));

@@ -39,18 +39,6 @@ ImportPreview previewOf(const QByteArray &csv, const QString &gallery)
                                {gallery, QStringLiteral("Muster"), kTimes});
 }
 
-// Every file below the folder, by its path inside it.
-QMap<QString, QByteArray> filesBelow(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path), TempHome::readFile(path));
-    }
-    return files;
-}
-
 } // namespace
 
 class TestExchangeMerge : public QObject
@@ -81,8 +69,8 @@ void TestExchangeMerge::exportReadBackGivesTheSameMonthFiles()
     QVERIFY(preview.readings.faulty.isEmpty());
     QCOMPARE(preview.plan.added(), readings.size());
     QCOMPARE(GalleryMerge::apply(preview.plan, gallery, QStringLiteral("Muster")), QString());
-    const QMap<QString, QByteArray> expected = filesBelow(source);
-    QCOMPARE(filesBelow(gallery).keys(), expected.keys());
+    const QMap<QString, QByteArray> expected = TempHome::filesBelow(source);
+    QCOMPARE(TempHome::filesBelow(gallery).keys(), expected.keys());
     for (auto it = expected.begin(); it != expected.end(); ++it)
         QVERIFY2(TempHome::readFile(gallery + it.key()) == it.value(), qPrintable(it.key()));
 

@@ -30,18 +30,6 @@ const char *const kMorning = "Morgens den 01.03.2017 Z=07:30 s=140, d=90, p=70, 
 const char *const kEvening = "Abends den 01.03.2017 Z=20:40 s=135, d=85, p=66, Gewicht=0";
 const char *const kSecondDay = "Morgens den 02.03.2017 Z=07:30 s=128, d=80, p=64, Gewicht=0";
 
-// Every file below a folder, by its relative path.
-QMap<QString, QByteArray> filesBelow(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path), TempHome::readFile(path));
-    }
-    return files;
-}
-
 struct Home
 {
     TempHome home;
@@ -109,9 +97,9 @@ void TestGalleryArchive::roundTripIntoAnEmptyGalleryIsByteIdentical()
     QCOMPARE(result.problem, QString());
     QCOMPARE(result.written.size(), 3);
 
-    QMap<QString, QByteArray> expected = filesBelow(source.gallery);
+    QMap<QString, QByteArray> expected = TempHome::filesBelow(source.gallery);
     expected.remove(QStringLiteral("Sicherungen/2017/Muster_03_2017.tab.2017-03-01_08-00-00"));
-    QCOMPARE(filesBelow(target.gallery), expected);
+    QCOMPARE(TempHome::filesBelow(target.gallery), expected);
     QCOMPARE(TempHome::readFile(target.home.settingsFile()),
              QByteArray("settings of the target\r\n"));
     QCOMPARE(BackupRestore::summaryText(plan),
