@@ -23,10 +23,10 @@ QString quoted(const QString &text)
 
 void restoreVersion(TMainForm &form, UiSeam &seam, TFassungenDlg &dialog)
 {
-    const QString file = form.MonthFilePath();
+    const QString file = form.currentMonth().path();
     const QList<MonthVersions::Summary> versions =
         file.isEmpty() ? QList<MonthVersions::Summary>()
-                       : MonthVersions::of(form.GalleryFolder(), file);
+                       : MonthVersions::of(form.currentMonth().galleryFolder(), file);
     if (versions.isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Information,
                          file.isEmpty() ? QStringLiteral("Es ist keine Tabelle geöffnet.")
@@ -39,7 +39,7 @@ void restoreVersion(TMainForm &form, UiSeam &seam, TFassungenDlg &dialog)
     dialog.prepare(QFileInfo(file).fileName(), versions);
     if (seam.execDialog(dialog) != QDialog::Accepted || !dialog.chosen())
         return;
-    const QString problem = Versions::restore(form.GalleryFolder(), file, *dialog.chosen(),
+    const QString problem = Versions::restore(form.currentMonth().galleryFolder(), file, *dialog.chosen(),
                                               QDateTime::currentDateTime());
     if (!problem.isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Warning,
@@ -54,7 +54,7 @@ void createBackup(TMainForm &form, UiSeam &seam)
 {
     QString problem;
     const std::optional<QList<GalleryArchive::Entry>> entries =
-        GalleryArchive::collect(form.GalleryFolder(), form.settings().filePath(), &problem);
+        GalleryArchive::collect(form.currentMonth().galleryFolder(), form.settings().filePath(), &problem);
     if (!entries) {
         seam.showMessage(&form, UiSeam::MessageKind::Warning, problem);
         return;
@@ -110,19 +110,19 @@ void readBackup(TMainForm &form, UiSeam &seam)
         return;
     }
     const BackupRestore::Plan plan =
-        BackupRestore::plan(*entries, form.GalleryFolder(), slotTimes(form));
+        BackupRestore::plan(*entries, form.currentMonth().galleryFolder(), slotTimes(form));
     const bool anythingNew = plan.added() > 0 || !plan.newRemarks.isEmpty();
     if (anythingNew &&
         !seam.askYesNo(&form, UiSeam::MessageKind::Question, BackupRestore::previewText(plan)))
         return;
-    const BackupRestore::Result result = BackupRestore::apply(plan, form.GalleryFolder());
+    const BackupRestore::Result result = BackupRestore::apply(plan, form.currentMonth().galleryFolder());
     form.versionKeeping().tellOnce(&form, result.versionProblem);
     if (!result.problem.isEmpty())
         seam.showMessage(&form, UiSeam::MessageKind::Warning, result.problem);
     seam.showMessage(&form, UiSeam::MessageKind::Information, BackupRestore::summaryText(plan));
     // The open month shows what its file now holds.
-    if (result.written.contains(form.MonthFilePath()))
-        form.MachEs(form.MonthFilePath());
+    if (result.written.contains(form.currentMonth().path()))
+        form.MachEs(form.currentMonth().path());
 }
 
 QAction *newAction(TMainForm &form, UiSeam &seam, const char *name, const QString &text,

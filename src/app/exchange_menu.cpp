@@ -15,10 +15,10 @@ namespace {
 ExchangeContext contextOf(TMainForm &form, UiSeam &seam)
 {
     ExchangeContext context;
-    context.galleryFolder = form.GalleryFolder();
+    context.galleryFolder = form.currentMonth().galleryFolder();
     context.dataFolder = form.DataFolder();
-    context.user = form.UserName();
-    const QDate open(form.OpenYear().toInt(), form.OpenMonth().toInt(), 1);
+    context.user = form.currentMonth().userName();
+    const QDate open(form.currentMonth().year().toInt(), form.currentMonth().month().toInt(), 1);
     context.openMonth = open.isValid() ? open : seam.today();
     for (Slot slot : kAllSlots) {
         context.slotTimes[std::size_t(slot)] = form.settings().read(timeSettingOf(slot));
@@ -38,10 +38,10 @@ void importAndShow(TMainForm &form, UiSeam &seam, TImportierenDlg &dialog)
 {
     const QStringList written =
         ExchangeCommands::importReadings(&form, seam, dialog, contextOf(form, seam));
-    const QString open = QDir::cleanPath(form.MonthFilePath());
+    const QString open = QDir::cleanPath(form.currentMonth().path());
     for (const QString &path : written) {
         if (!open.isEmpty() && QDir::cleanPath(path) == open) {
-            form.MachEs(form.MonthFilePath());
+            form.MachEs(form.currentMonth().path());
             return;
         }
     }

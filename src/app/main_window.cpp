@@ -53,6 +53,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     , m_settings(m_environment.settingsFile)
 {
     ui->setupUi(this);
+    m_remark = std::make_unique<RemarkEditor>(*ui->Memo2, *this, m_seam, m_versionKeeping, m_month);
     setObjectName(QStringLiteral("MainForm"));
     // The designer's compiler drops texts of blanks only; the inert spacer
     // items carry exactly these blanks.
@@ -135,7 +136,7 @@ void TMainForm::FormCreate()
     const StartPlaces start = FormStart(m_seam, this, m_settings, m_environment.startFolder).run();
     m_startFolder = start.startFolder;
     m_dataFolder = start.dataFolder;
-    m_galleryFolder = start.galleryFolder;
+    m_month.setGalleryFolder(start.galleryFolder);
     m_htmlFolder = start.htmlFolder;
     m_reportFolder = start.reportFolder;
     m_endedAtStart = start.endedAtStart();
@@ -162,7 +163,7 @@ void TMainForm::createWindows()
 {
     m_nameEingDlg = new TNameEingDlg(m_seam, m_settings, this);
     connect(m_nameEingDlg, &TNameEingDlg::nameAccepted, this, [this](const QString &name) {
-        m_userName = name;
+        m_month.setUserName(name);
         setWindowTitle(QStringLiteral("Messwerte von ") + name);
         ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte von ") + name);
         guarded([this] { neuerstellen1Click(); });
@@ -295,10 +296,10 @@ void TMainForm::freshForm()
         if (!ui->CheckBoxM1->isChecked() && !ui->CheckBoxM2->isChecked() &&
             !ui->CheckBoxM3->isChecked() && !ui->CheckBoxM4->isChecked())
             ui->CheckBoxM1->setChecked(true);
-        if (!m_lastEntryLine.isEmpty() && !m_newMonthStarted)
+        if (!m_month.lastEntryLine().isEmpty() && !m_newMonthStarted)
             presetFromLastEntry();
         m_newMonthStarted = false;
-        m_remarkModified = false;
+        m_remark->forgetChange();
         m_geometry->notePortraitScreen();
         m_presetPending = false;
     }
@@ -331,7 +332,7 @@ void TMainForm::firstPaintSteps()
             m_seam.execDialog(*m_nameEingDlg);
         return;
     }
-    m_userName = name;
+    m_month.setUserName(name);
     ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte von ") + name);
     const QString stored = m_settings.read(SettingKey::LastMonthFile);
     if (stored.isEmpty())
@@ -349,7 +350,7 @@ void TMainForm::firstPaintSteps()
 
 void TMainForm::presetFromLastEntry()
 {
-    const FieldRules::ParsedEntry preset = FieldRules::parseForPreset(m_lastEntryLine);
+    const FieldRules::ParsedEntry preset = FieldRules::parseForPreset(m_month.lastEntryLine());
     if (preset.slot)
         setCurrentSlot(*preset.slot);
     if (preset.day)
@@ -368,27 +369,26 @@ void TMainForm::presetFromLastEntry()
         ui->SpinEdit6->setText(*preset.pulse);
     if (preset.weight)
         ui->GewichtEdit->setText(*preset.weight);
-    ui->GewichtEdit->setText(m_lastWeightText.isEmpty() ? QStringLiteral("0") : m_lastWeightText);
+    const QString &lastWeight = m_month.lastWeightText();
+    ui->GewichtEdit->setText(lastWeight.isEmpty() ? QStringLiteral("0") : lastWeight);
 }
 
 void TMainForm::ensureYearFolder()
 {
-    // The open month names the year; the title also holds the user name,
-    // which may contain any digits.
-    if (m_openYear.size() == 4 && m_monthPlaceProblem.isEmpty())
-        m_yearFolderName = m_openYear;
-    if (m_yearFolderName.isEmpty())
+    m_month.followOpenYear();
+    const QString &yearFolder = m_month.yearFolderName();
+    if (yearFolder.isEmpty())
         return;
-    if (DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName)) {
+    if (DataFolders::ensureFolder(m_month.galleryFolder() + yearFolder)) {
         m_yearFolderFailureShown.clear();
         return;
     }
     // Closing the message repaints the window: telling it at every paint
     // would never let the user out.
-    if (m_yearFolderFailureShown == m_yearFolderName)
+    if (m_yearFolderFailureShown == yearFolder)
         return;
-    m_yearFolderFailureShown = m_yearFolderName;
-    showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_yearFolderName));
+    m_yearFolderFailureShown = yearFolder;
+    showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(yearFolder));
 }
 
 void TMainForm::selectLastEntry()
@@ -463,6 +463,16 @@ void TMainForm::HilfeThemenClick()
     }
 }
 
+void TMainForm::Bemerkungeingeben1Click()
+{
+    m_remark->begin();
+}
+
+void TMainForm::Memo2Change()
+{
+    m_remark->textChanged();
+}
+
 void TMainForm::InfoueberClick()
 {
     m_seam.execDialog(*m_infoDlg);
@@ -476,11 +486,8 @@ void TMainForm::beenden1Click()
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     if (!m_endedAtStart) {
-        m_settings.write(SettingKey::LastMonthFile, m_monthFilePath);
-        // A remark the user did not change is never written back: a long
-        // one from elsewhere would be cut, and an unchanged one gains nothing.
-        if (!ui->Memo2->isReadOnly() && m_remarkModified)
-            saveRemark();
+        m_settings.write(SettingKey::LastMonthFile, m_month.path());
+        m_remark->saveOnClose();
     }
     m_timer1->stop();
     QMainWindow::closeEvent(event);

@@ -3,14 +3,14 @@
 #include "storage/settings_store.h"
 #include "charts/chart_inputs.h"
 #include "app/form_geometry.h"
+#include "app/remark_editor.h"
 #include "app/screen_info.h"
 #include "app/version_keeping.h"
 #include "ui/seam.h"
 #include "journal/entry_line.h"
 #include "journal/field_rules.h"
-#include "journal/month_file.h"
 #include "journal/slots.h"
-#include "stats/month_statistics.h"
+#include "storage/current_month.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -59,7 +59,7 @@ public:
 
     // Loads a month file into list, form and statistics (the other commands
     // reload the gallery's month through it after they changed the file).
-    // By value: callers pass m_monthFilePath, which it changes.
+    // By value: callers pass currentMonth().path(), which it changes.
     void MachEs(QString path); // NOLINT(performance-unnecessary-value-param)
     // Writes the open month and loads it again.
     void TabDateiSpeichern();
@@ -68,21 +68,14 @@ public:
     void ZeigGewichtInfo();
 
     // --- state, read by tests and the other windows --------------------
-    const QString &MonthFilePath() const { return m_monthFilePath; }
-    const QString &OpenMonth() const { return m_openMonth; }
-    const QString &OpenYear() const { return m_openYear; }
-    const QString &UserName() const { return m_userName; }
+    const CurrentMonth &currentMonth() const { return m_month; }
     Slot CurrentSlot() const { return m_currentSlot; }
     const QString &SlotPrefix() const { return m_slotPrefix; }
     bool MonthMismatch() const { return m_monthMismatch; }
     bool YearMismatch() const { return m_yearMismatch; }
-    long double MonthWeightMean() const { return m_monthWeightMean; }
     long double CurrentWeight() const { return m_currentWeight; }
     long double WeightDifference() const { return m_weightDifference; }
-    bool RemarkModified() const { return m_remarkModified; }
-    const DayMeanTable &dayMeanTable() const { return m_statistics.dayTable(); }
-    const MonthMeans &monthMeans() const { return m_statistics.monthMeans(); }
-    const QString &GalleryFolder() const { return m_galleryFolder; }
+    bool RemarkModified() const { return m_remark->modified(); }
     const QString &HtmlFolder() const { return m_htmlFolder; }
     const QString &ReportFolder() const { return m_reportFolder; }
     const QString &DataFolder() const { return m_dataFolder; }
@@ -155,13 +148,10 @@ private:
     // central cycle helpers
     void setListLines(const QStringList &lines);
     void showMonthMeansLabel();
-    void takeHeader(const MonthFile::Header &header);
-    QStringList takeEntryLines(const QStringList &fileLines); // the list's lines
     void showDateFields(const EntryLine::DateFields &fields);
-    void showWeightsOfMonth();
+    void takeHeader(const MonthFile::Header &header);
     bool placeInGallery(const QString &path, bool hasEntries); // false: another file was opened
     bool importIntoGallery(const QString &loadedPath);
-    QStringList monthFileContent() const;
     bool writeMonthFile(const QString &path, const QString &failureMessage,
                         const QString &takenOutLine = QString());
     void saveAndReload(const QString &takenOutLine = QString());
@@ -178,10 +168,6 @@ private:
     void setSlotSwitches(const std::array<bool, 4> &switches);
     void updateEntryButtons();
     void applyParsedEntry(const FieldRules::ParsedEntry &entry);
-    QString remarkSavePath() const;
-    void saveRemark();
-    void saveRemarkIfModified(bool emptyMemo);
-    void leaveRemarkMode(); // saves a changed remark first
     void showEvaluation();
     void ListBox1RowChanged(int row);
     void applyWindowColour(qint32 colour);
@@ -206,29 +192,15 @@ private:
     QTimer *m_timer1 = nullptr;
     QTimer *m_tabellenAnzeigeTimer = nullptr;
 
-    // folders
+    // folders; the gallery's is the open month's
     QString m_startFolder;
     QString m_dataFolder;
-    QString m_galleryFolder;
     QString m_htmlFolder;
     QString m_reportFolder;
-    QString m_yearFolderName;
 
-    // the open month
-    QString m_monthFilePath;
-    QString m_remarkBase;
-    QString m_userName;
-    QString m_openMonth;
-    QString m_openYear;
-    QString m_monthName;
-    QString m_lastEntryLine;
-    QString m_lastWeightText;
-    QStringList m_unshownLines;  // entry lines the list cannot show; written back as they are
-    QString m_monthPlaceProblem; // why the open month has no place in the gallery
+    CurrentMonth m_month;
+    std::unique_ptr<RemarkEditor> m_remark;
     bool m_openingGalleryMonth = false; // a load that replaced an opened file with the gallery's
-    QString m_remarkPath;               // the remark file of the month the remark was begun in
-    MonthStatistics m_statistics;
-    long double m_monthWeightMean = 0;
     long double m_currentWeight = 0;
     long double m_weightDifference = 0;
 
@@ -247,7 +219,6 @@ private:
     // because the desktop repainted the window.
     bool m_freshFormPending = true;
     bool m_newMonthStarted = false;
-    bool m_remarkModified = false;
     bool m_refreshScheduled = false;
     bool m_inRefresh = false;
     QString m_yearFolderFailureShown; // told once, not at every paint

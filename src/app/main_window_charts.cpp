@@ -17,15 +17,16 @@ const QString kNoData = QStringLiteral("Es wurden noch keine Daten eingegeben!")
 ChartInputs TMainForm::chartInputs() const
 {
     ChartInputs inputs;
-    inputs.dayMeans = m_statistics.dayTable();
-    inputs.monthMeanSystolic = m_statistics.monthMeans().systolic();
-    inputs.monthMeanDiastolic = m_statistics.monthMeans().diastolic();
-    inputs.monthMeanPulse = m_statistics.monthMeans().pulse();
-    inputs.monthWeightMean = m_monthWeightMean;
-    inputs.openMonth = m_openMonth;
-    inputs.openYear = m_openYear;
-    inputs.monthName = m_monthName;
-    inputs.userName = m_userName;
+    const MonthStatistics &statistics = m_month.statistics();
+    inputs.dayMeans = statistics.dayTable();
+    inputs.monthMeanSystolic = statistics.monthMeans().systolic();
+    inputs.monthMeanDiastolic = statistics.monthMeans().diastolic();
+    inputs.monthMeanPulse = statistics.monthMeans().pulse();
+    inputs.monthWeightMean = m_month.weightMean();
+    inputs.openMonth = m_month.month();
+    inputs.openYear = m_month.year();
+    inputs.monthName = m_month.monthName();
+    inputs.userName = m_month.userName();
     inputs.systolicColour = m_systolicColour;
     inputs.diastolicColour = m_diastolicColour;
     inputs.pulseColour = m_pulseColour;
@@ -35,7 +36,7 @@ ChartInputs TMainForm::chartInputs() const
     inputs.zeroGap = m_zeroGap;
     inputs.showValues = m_einstellDlg ? m_einstellDlg->showValuesChecked()
                                       : m_settings.readFlag(SettingKey::ShowValuesAboveCurve);
-    QString remark = m_monthFilePath;
+    QString remark = m_month.path();
     if (remark.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive))
         remark.chop(4);
     inputs.remarkFilePath = remark + QStringLiteral(".txt");
@@ -45,7 +46,7 @@ ChartInputs TMainForm::chartInputs() const
 void TMainForm::showChartPage(const QStringList &pageLines)
 {
     const ChartPublishContext context{
-        m_monthFilePath, m_openYear, m_htmlFolder, m_dataFolder, locateShippedChartScript(),
+        m_month.path(), m_month.year(), m_htmlFolder, m_dataFolder, locateShippedChartScript(),
         m_settings};
     ShowChartPage(m_seam, this, context, pageLines);
 }
@@ -53,7 +54,7 @@ void TMainForm::showChartPage(const QStringList &pageLines)
 void TMainForm::BtnBalkendiagrammErstellenClick()
 {
     ListBox1Click();
-    if (m_openMonth.isEmpty()) {
+    if (m_month.month().isEmpty()) {
         showMessage(UiSeam::MessageKind::Information, kNoData);
         return;
     }
@@ -62,14 +63,10 @@ void TMainForm::BtnBalkendiagrammErstellenClick()
 
 void TMainForm::LinienDiagrammErstellenClick()
 {
-    m_statistics.rebuildDayTable();
+    m_month.statistics().rebuildDayTable();
     m_zeroGap = m_settings.readFlag(SettingKey::BreakLineAtZero);
-    if (m_remarkModified) {
-        saveRemark();
-        ui->Memo2->clear();
-        m_remarkModified = false;
-    }
-    if (m_openMonth.isEmpty()) {
+    m_remark->saveIfModified(true);
+    if (m_month.month().isEmpty()) {
         showMessage(UiSeam::MessageKind::Information, kNoData);
         return;
     }

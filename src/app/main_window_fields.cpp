@@ -54,7 +54,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 
 void TMainForm::SpinEdit1Change()
 {
-    const int year = m_openMonth.isEmpty() ? ui->SpinEdit3->value() : m_openYear.toInt();
+    const int year = m_month.month().isEmpty() ? ui->SpinEdit3->value() : m_month.year().toInt();
     const int limited = FieldRules::limitDay(ui->SpinEdit1->value(), ui->SpinEdit2->value(), year);
     if (limited != ui->SpinEdit1->value())
         ui->SpinEdit1->setValue(limited);
@@ -129,10 +129,11 @@ void TMainForm::GewichtsEingabeCheckBoxClick()
 void TMainForm::ZeigGewichtInfo()
 {
     if (ui->ListBox1->count() == 0) {
-        m_monthWeightMean = 0;
+        m_month.forgetWeightMean();
         ui->GewichtInfoLabel->setText(QString());
     }
-    if (m_monthWeightMean == 0) {
+    const long double mean = m_month.weightMean();
+    if (mean == 0) {
         m_weightDifference = 0;
         return;
     }
@@ -145,8 +146,7 @@ void TMainForm::ZeigGewichtInfo()
         m_currentWeight = 310;
         weight = 310;
     }
-    m_weightDifference =
-        weight > m_monthWeightMean ? weight - m_monthWeightMean : m_monthWeightMean - weight;
+    m_weightDifference = weight > mean ? weight - mean : mean - weight;
 
     QPalette palette = ui->GewichtInfoLabel->palette();
     if (!ui->GewichtsEingabeCheckBox->isChecked()) {
@@ -164,6 +164,5 @@ void TMainForm::ZeigGewichtInfo()
     }
     ui->GewichtInfoLabel->setPalette(palette);
     ui->GewichtInfoLabel->setText(QStringLiteral("Monatlicher Mittelwert: ") +
-                                  GermanNumbers::formatGrouped1(m_monthWeightMean) +
-                                  QStringLiteral(" kg"));
+                                  GermanNumbers::formatGrouped1(mean) + QStringLiteral(" kg"));
 }

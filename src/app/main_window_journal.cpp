@@ -145,17 +145,9 @@ void TMainForm::updateEntryButtons()
 
 void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-param)
 {
-    m_remarkBase = path;
-    if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".tab")); at >= 0)
-        m_remarkBase.remove(at, 4);
-    if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".TAB")); at >= 0)
-        m_remarkBase.remove(at, 4);
-    m_statistics.clearWeights();
-    m_monthFilePath = path;
     if (path.size() >= 8)
         ui->SpinEdit3->setText(path.mid(path.size() - 8, 4));
-
-    const MonthFile::ReadResult read = MonthFile::readLines(path);
+    const MonthFile::ReadResult read = m_month.startLoad(path);
     const std::optional<QStringList> &fileLines = read.lines;
     if (fileLines)
         takeHeader(MonthFile::readHeader(*fileLines));
@@ -170,19 +162,20 @@ void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-par
     // A value that does not convert stops the statistics at its line, but not
     // the reading of the file: the list gets every line and the month its
     // place in the gallery, so that the next save cannot drop readings.
-    const QStringList shown = takeEntryLines(*fileLines);
-    m_statistics.recollect(*fileLines);
+    // Field by field, as each line comes: every field's rule runs on the way.
+    const QStringList shown = m_month.takeEntryLines(
+        *fileLines, [this](const QString &line) { showDateFields(EntryLine::dateFieldsOf(line)); });
     ui->ListBox1->addItems(shown);
     showMonthMeansLabel();
-    if (!m_statistics.collectFailure())
-        showWeightsOfMonth();
+    if (!m_month.statistics().collectFailure() && m_month.takeWeights())
+        ZeigGewichtInfo();
     if (!placeInGallery(path, !shown.isEmpty()))
         return; // the gallery's own file of this month was opened instead
-    if (const std::optional<ConversionError> &failure = m_statistics.collectFailure())
+    if (const std::optional<ConversionError> &failure = m_month.statistics().collectFailure())
         throw *failure;
 
-    if (!m_lastWeightText.isEmpty())
-        setTextIfChanged(ui->GewichtEdit, m_lastWeightText);
+    if (!m_month.lastWeightText().isEmpty())
+        setTextIfChanged(ui->GewichtEdit, m_month.lastWeightText());
     const QString last = lastListLine();
     m_yearMismatch = !last.isEmpty() && FieldRules::yearMismatch(last, ui->SpinEdit3->text());
     ui->ListBox1->setFocus();
@@ -193,46 +186,14 @@ void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-par
 void TMainForm::takeHeader(const MonthFile::Header &header)
 {
     setSlotSwitches(header.applySwitches(slotSwitches()));
-    // A name that no file name can hold, or one that climbs out of the
-    // gallery, never becomes part of a path: the month stays with the
-    // current user.
-    if (!header.userName.isEmpty() && DataFolders::userNameProblem(header.userName).isEmpty())
-        m_userName = header.userName;
-    m_settings.write(SettingKey::UserName, m_userName);
+    m_month.takeUserName(header);
+    m_settings.write(SettingKey::UserName, m_month.userName());
     ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum +
-                           QStringLiteral("  ") + m_userName);
-}
-
-QStringList TMainForm::takeEntryLines(const QStringList &fileLines)
-{
-    QStringList shown;
-    m_unshownLines.clear();
-    for (const QString &line : fileLines) {
-        if (!EntryLine::isEntryLine(line))
-            continue;
-        m_lastEntryLine = line;
-        const std::optional<QString> display =
-            line.contains(QStringLiteral("den")) ? EntryLine::toDisplayLine(line) : std::nullopt;
-        if (display) {
-            shown.append(*display);
-            showDateFields(EntryLine::dateFieldsOf(*display));
-        } else {
-            // The list cannot show a line that lacks a marker, but the file
-            // keeps it: the next save writes it back unchanged.
-            m_unshownLines.append(line);
-        }
-        if (const std::optional<EntryLine::MonthOfLine> month = EntryLine::monthOf(line)) {
-            m_openMonth = month->month;
-            m_openYear = month->year;
-            m_monthName = germanMonthName(m_openMonth.toInt());
-        }
-    }
-    return shown;
+                           QStringLiteral("  ") + m_month.userName());
 }
 
 void TMainForm::showDateFields(const EntryLine::DateFields &fields)
 {
-    // Field by field, as each line comes: every field's rule runs on the way.
     if (fields.day)
         ui->SpinEdit1->setText(*fields.day);
     if (fields.month)
@@ -241,87 +202,62 @@ void TMainForm::showDateFields(const EntryLine::DateFields &fields)
         ui->SpinEdit3->setText(*fields.year);
 }
 
-void TMainForm::showWeightsOfMonth()
-{
-    if (const std::optional<ConversionError> &failure = m_statistics.tableFailure())
-        throw *failure;
-    const WeightStats &weights = m_statistics.weights();
-    if (weights.weightList().isEmpty())
-        return;
-    m_lastWeightText = weights.weightList().constLast();
-    m_monthWeightMean = weights.mean();
-    ZeigGewichtInfo();
-}
-
 bool TMainForm::placeInGallery(const QString &path, bool hasEntries)
 {
-    // Month, year and name from the file's content become part of a path
-    // only when they are what the program itself writes.
-    // A file without entries the list can show has nothing to keep a copy
-    // of; its other lines belong to that file only.
-    m_monthPlaceProblem = hasEntries || !m_openMonth.isEmpty()
-                              ? DataFolders::monthPlaceProblem(m_userName, m_openMonth, m_openYear)
-                              : QString();
-    if (!m_monthPlaceProblem.isEmpty()) {
+    switch (m_month.placeInGallery(path, hasEntries)) {
+    case CurrentMonth::Place::ShownOnly:
         if (hasEntries)
             showMessage(UiSeam::MessageKind::Warning,
-                        GalleryMonthFile::shownOnlyMessage(path, m_monthPlaceProblem));
+                        GalleryMonthFile::shownOnlyMessage(path, m_month.placeProblem()));
         return true;
+    case CurrentMonth::Place::InGallery:
+        return true;
+    case CurrentMonth::Place::OpenedFromElsewhere:
+        break;
     }
-    m_yearFolderName = m_openYear;
-    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
-                                                 m_openMonth, m_openYear);
-    if (!hasEntries && !m_monthFilePath.toLower().contains(path.toLower()))
-        m_unshownLines.clear();
-    return !hasEntries || importIntoGallery(path);
+    return importIntoGallery(path);
 }
 
 bool TMainForm::importIntoGallery(const QString &loadedPath)
 {
-    if (m_monthFilePath.toLower().contains(loadedPath.toLower()))
-        return true;
     // Opened from elsewhere or under another name: keep a copy in its place
     // in the gallery.
-    if (!DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName))
-        showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
-    m_settings.write(SettingKey::UserName, m_userName);
-    if (GalleryMonthFile::copyInto(loadedPath, m_monthFilePath) != GalleryMonthFile::Copy::Differs)
+    const QString &galleryPath = m_month.path();
+    if (!DataFolders::ensureFolder(m_month.galleryFolder() + m_month.yearFolderName()))
+        showMessage(UiSeam::MessageKind::Plain,
+                    DataFolders::folderNotCreatedMessage(m_month.year()));
+    m_settings.write(SettingKey::UserName, m_month.userName());
+    if (GalleryMonthFile::copyInto(loadedPath, galleryPath) != GalleryMonthFile::Copy::Differs)
         return true;
     if (m_openingGalleryMonth) {
         // The gallery's own file names yet another user whose month differs
         // (hand-edited headers): it is shown, but nothing is saved from it.
-        m_monthPlaceProblem = GalleryMonthFile::otherUserProblem(m_userName);
+        m_month.refuseOtherUsersMonth();
         showMessage(UiSeam::MessageKind::Warning,
-                    GalleryMonthFile::shownOnlyMessage(loadedPath, m_monthPlaceProblem));
+                    GalleryMonthFile::shownOnlyMessage(loadedPath, m_month.placeProblem()));
         return true;
     }
     // The gallery already holds this month with other readings. Working on
     // the opened lines would overwrite them at the next save, so the
     // gallery's own file is opened instead; both files stay as they are.
     showMessage(UiSeam::MessageKind::Information,
-                GalleryMonthFile::galleryFileOpenedMessage(m_monthFilePath));
+                GalleryMonthFile::galleryFileOpenedMessage(galleryPath));
     const QScopedValueRollback<bool> once(m_openingGalleryMonth, true);
-    MachEs(m_monthFilePath);
+    MachEs(galleryPath);
     return false;
-}
-
-QStringList TMainForm::monthFileContent() const
-{
-    return MonthFile::fileLines(m_userName, germanMonthName(m_openMonth.toInt()), m_openYear,
-                                slotSwitches(), listLines()) +
-           m_unshownLines;
 }
 
 bool TMainForm::writeMonthFile(const QString &path, const QString &failureMessage,
                                const QString &takenOutLine)
 {
-    const QStringList content = monthFileContent();
+    const QStringList content = m_month.fileContent(slotSwitches(), listLines());
     if (const QString refusal = GalleryMonthFile::lossRefusal(path, content, takenOutLine);
         !refusal.isEmpty()) {
         showMessage(UiSeam::MessageKind::Warning, refusal);
         return false;
     }
-    const QString versionProblem = m_versionKeeping.keepBefore(m_galleryFolder, path, content);
+    const QString versionProblem =
+        m_versionKeeping.keepBefore(m_month.galleryFolder(), path, content);
     if (TextFile::writeLines(path, content)) {
         m_versionKeeping.tellOnce(this, versionProblem);
         return true;
@@ -332,7 +268,7 @@ bool TMainForm::writeMonthFile(const QString &path, const QString &failureMessag
 
 void TMainForm::showMonthMeansLabel()
 {
-    const QString label = m_statistics.monthMeans().labelText();
+    const QString label = m_month.statistics().monthMeans().labelText();
     if (!label.isEmpty())
         ui->monaticherMittelwertLabel->setText(label);
 }
@@ -346,9 +282,9 @@ void TMainForm::TabDateiSpeichern()
 
 void TMainForm::saveAndReload(const QString &takenOutLine)
 {
-    if (!m_monthPlaceProblem.isEmpty()) {
+    if (!m_month.placeProblem().isEmpty()) {
         showMessage(UiSeam::MessageKind::Warning,
-                    GalleryMonthFile::shownOnlyMessage(m_monthFilePath, m_monthPlaceProblem));
+                    GalleryMonthFile::shownOnlyMessage(m_month.path(), m_month.placeProblem()));
         return;
     }
     if (m_currentSlot == Slot::Morgens) {
@@ -356,25 +292,24 @@ void TMainForm::saveAndReload(const QString &takenOutLine)
         if (!morning.isEmpty())
             ui->Edit1->setText(morning);
     }
-    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_yearFolderName, m_userName,
-                                                 m_openMonth, m_openYear);
-    m_monthName = germanMonthName(m_openMonth.toInt());
-    if (!writeMonthFile(m_monthFilePath,
-                        QStringLiteral("Fehler beim Erzeugen der Datei ") +
-                            DataFolders::monthFileName(m_userName, m_openMonth, m_openYear) +
-                            QLatin1Char('!'),
-                        takenOutLine))
+    m_month.moveToGalleryPlace();
+    if (!writeMonthFile(
+            m_month.path(),
+            QStringLiteral("Fehler beim Erzeugen der Datei ") +
+                DataFolders::monthFileName(m_month.userName(), m_month.month(), m_month.year()) +
+                QLatin1Char('!'),
+            takenOutLine))
         return;
-    m_settings.write(SettingKey::UserName, m_userName);
-    MachEs(m_monthFilePath);
+    m_settings.write(SettingKey::UserName, m_month.userName());
+    MachEs(m_month.path());
 }
 
 void TMainForm::neuerstellen1Click()
 {
-    m_monthWeightMean = 0;
+    m_month.forgetWeightMean();
     ui->GewichtInfoLabel->setText(QString());
     ui->GewichtEdit->setText(QStringLiteral("0"));
-    leaveRemarkMode();
+    m_remark->leave(true);
     ui->ListBox1->clear();
     m_newMonthStarted = true;
     const QDate today = m_seam.today();
@@ -400,7 +335,7 @@ void TMainForm::neuerstellen1Click()
 void TMainForm::oeffnenClick()
 {
     const QString chosen =
-        m_seam.getOpenFileName(this, m_galleryFolder, QStringLiteral("Tabellen (*.tab)"));
+        m_seam.getOpenFileName(this, m_month.galleryFolder(), QStringLiteral("Tabellen (*.tab)"));
     // Cancelling leaves the open month, its refusals and the form as they were;
     // so does a file far too large to be a month table.
     if (chosen.isEmpty())
@@ -414,11 +349,10 @@ void TMainForm::oeffnenClick()
     m_presetPending = true;
     ui->BtnEintragBearbeiten->setEnabled(true);
     ui->BtnBalkendiagrammErstellen->setEnabled(true);
-    leaveRemarkMode();
-    m_monthWeightMean = 0;
+    m_remark->leave(true);
+    m_month.forgetWeights(QStringLiteral("0"));
     ui->GewichtInfoLabel->setText(QString());
     ui->GewichtEdit->setText(QStringLiteral("0"));
-    m_lastWeightText = QStringLiteral("0");
     // Pending first: a load that stops at a bad value leaves the fresh
     // form to the next paint.
     m_freshFormPending = true;
@@ -437,12 +371,7 @@ void TMainForm::ListBox1RowChanged(int row)
 
 void TMainForm::ListBox1Click()
 {
-    if (m_remarkModified) {
-        saveRemark();
-        m_remarkModified = false;
-    }
-    m_remarkPath.clear();
-    ui->Memo2->setReadOnly(true);
+    m_remark->leave(false);
     showEvaluation();
 }
 
@@ -491,20 +420,18 @@ void TMainForm::BitBtn1Click()
         return;
     // An empty list says nothing about the month's file: when the gallery
     // holds one, the reading joins its readings instead of replacing them.
-    const QString target =
-        DataFolders::monthFilePath(m_galleryFolder, ui->SpinEdit3->text(), m_userName,
-                                   ui->SpinEdit2->text(), ui->SpinEdit3->text());
+    const QString target = DataFolders::monthFilePath(m_month.galleryFolder(),
+                                                      ui->SpinEdit3->text(), m_month.userName(),
+                                                      ui->SpinEdit2->text(), ui->SpinEdit3->text());
     if (ui->ListBox1->count() == 0 && QFileInfo::exists(target) && !openGalleryMonthForAdd(target))
         return;
 
     m_settings.write(timeSettingOf(m_currentSlot), ui->Edit1->text());
     if (weightRefusesAdd())
         return;
-    m_openMonth = ui->SpinEdit2->text();
-    m_openYear = ui->SpinEdit3->text();
-    m_monthPlaceProblem = DataFolders::monthPlaceProblem(m_userName, m_openMonth, m_openYear);
-    if (!m_monthPlaceProblem.isEmpty()) {
-        showMessage(UiSeam::MessageKind::Warning, m_monthPlaceProblem);
+    m_month.takeTypedMonth(ui->SpinEdit2->text(), ui->SpinEdit3->text());
+    if (!m_month.placeProblem().isEmpty()) {
+        showMessage(UiSeam::MessageKind::Warning, m_month.placeProblem());
         return;
     }
     const EntryLine::Fields fields = typedEntry();
@@ -524,11 +451,10 @@ void TMainForm::BitBtn1Click()
     QStringList lines = listLines();
     lines.append(EntryLine::build(fields));
     setListLines(EntryLine::sortLines(lines));
+    m_month.settleInYearFolder();
     ensureYearFolders();
-    m_monthFilePath = DataFolders::monthFilePath(m_galleryFolder, m_openYear, m_userName,
-                                                 m_openMonth, m_openYear);
-    if (!writeMonthFile(m_monthFilePath,
-                        QStringLiteral("Fehler beim Erzeugen der Datei ") + m_monthFilePath))
+    if (!writeMonthFile(m_month.path(),
+                        QStringLiteral("Fehler beim Erzeugen der Datei ") + m_month.path()))
         return;
     if (showWrittenMonth())
         finishAdd();
@@ -575,8 +501,8 @@ EntryLine::Fields TMainForm::typedEntry() const
     EntryLine::Fields fields;
     fields.slotPrefix = m_slotPrefix;
     fields.day = ui->SpinEdit1->text();
-    fields.month = m_openMonth;
-    fields.year = m_openYear;
+    fields.month = m_month.month();
+    fields.year = m_month.year();
     fields.time = ui->Edit1->text();
     fields.systolic = ui->SpinEdit4->text();
     fields.diastolic = ui->SpinEdit5->text();
@@ -588,18 +514,17 @@ EntryLine::Fields TMainForm::typedEntry() const
 
 void TMainForm::ensureYearFolders()
 {
-    m_yearFolderName = m_openYear;
-    if (!DataFolders::ensureFolder(m_galleryFolder + m_openYear))
-        showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(m_openYear));
-    if (!DataFolders::ensureFolder(m_htmlFolder + m_openYear))
-        showMessage(UiSeam::MessageKind::Plain,
-                    DataFolders::htmlYearFolderNotCreatedMessage(m_openYear));
+    const QString &year = m_month.year();
+    if (!DataFolders::ensureFolder(m_month.galleryFolder() + year))
+        showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(year));
+    if (!DataFolders::ensureFolder(m_htmlFolder + year))
+        showMessage(UiSeam::MessageKind::Plain, DataFolders::htmlYearFolderNotCreatedMessage(year));
 }
 
 bool TMainForm::showWrittenMonth()
 {
     ui->ListBox1->clear();
-    const std::optional<QStringList> readBack = TextFile::readLines(m_monthFilePath);
+    const std::optional<QStringList> readBack = TextFile::readLines(m_month.path());
     if (!readBack) {
         showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler Lesen der Datei!"));
         return false;
@@ -621,7 +546,7 @@ void TMainForm::finishAdd()
     TabDateiSpeichern();
     ZeigGewichtInfo();
     updateEntryButtons();
-    const MonthMeans &means = m_statistics.monthMeans();
+    const MonthMeans &means = m_month.statistics().monthMeans();
     if (!means.systolic().isEmpty())
         ui->monaticherMittelwertLabel->setText(
             monthMeansLabel(means.systolic(), means.diastolic()));
@@ -651,7 +576,7 @@ bool TMainForm::openGalleryMonthForAdd(const QString &path)
     updateEntryButtons(); // the list now shows the month, as after "öffnen"
     // A month file without entries names no month; the add takes its month
     // from the form and checks it itself.
-    if (!m_monthPlaceProblem.isEmpty() && ui->ListBox1->count() > 0)
+    if (!m_month.placeProblem().isEmpty() && ui->ListBox1->count() > 0)
         return false;
     setCurrentSlot(slot);
     for (qsizetype i = 0; i < typed.size(); ++i)

@@ -13,21 +13,21 @@ namespace {
 
 void makeReport(TMainForm &form, UiSeam &seam, TArztberichtDlg &dialog)
 {
-    if (form.UserName().isEmpty()) {
+    if (form.currentMonth().userName().isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Information,
                          QStringLiteral("Bitte geben Sie zuerst Ihren Namen ein."));
         return;
     }
     // Before the first reading of a new month no month file is open; the
     // entry form then starts in today's month, and so does the report.
-    QDate openMonth(form.OpenYear().toInt(), form.OpenMonth().toInt(), 1);
+    QDate openMonth(form.currentMonth().year().toInt(), form.currentMonth().month().toInt(), 1);
     if (!openMonth.isValid())
         openMonth = seam.today();
-    dialog.prepare(form.UserName(), openMonth);
+    dialog.prepare(form.currentMonth().userName(), openMonth);
     if (seam.execDialog(dialog) != QDialog::Accepted || !dialog.period().isValid())
         return;
     const ReportOutcome outcome =
-        writeDoctorsReport({form.GalleryFolder(), form.ReportFolder(), form.UserName(),
+        writeDoctorsReport({form.currentMonth().galleryFolder(), form.ReportFolder(), form.currentMonth().userName(),
                             dialog.period(), seam.today()});
     if (!outcome.error.isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Warning, outcome.error);

@@ -115,7 +115,7 @@ private:
 
     QString formFile() const
     {
-        return m_f.form->UserName() + QLatin1Char('_') + m_f.spin(2)->text() + QLatin1Char('_') +
+        return m_f.form->currentMonth().userName() + QLatin1Char('_') + m_f.spin(2)->text() + QLatin1Char('_') +
                m_f.spin(3)->text() + QStringLiteral(".tab");
     }
 
@@ -156,7 +156,7 @@ private:
         const int row = pick(m_f.list()->count());
         m_f.clickRow(row);
         const QString taken = EntryLine::fromDisplayLine(m_f.list()->item(row)->text());
-        const QString file = QFileInfo(m_f.form->MonthFilePath()).fileName();
+        const QString file = QFileInfo(m_f.form->currentMonth().path()).fileName();
         m_f.seam.clear();
         m_f.click("BtnEintragBearbeiten");
         if (refused()) {

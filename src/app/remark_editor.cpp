@@ -1,0 +1,137 @@
+#include "app/remark_editor.h"
+
+#include "app/tab_stop_delegate.h"
+#include "app/version_keeping.h"
+#include "base/text_file.h"
+#include "storage/current_month.h"
+#include "ui/seam.h"
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
+
+namespace {
+
+constexpr int kRemarkLimit = 250;
+
+// The memo's length as the file will hold it: every line break is CR LF.
+int storedLength(const QString &text)
+{
+    return int(text.size() + text.count(QLatin1Char('\n')));
+}
+
+QString firstStoredCharacters(const QString &text, int limit)
+{
+    int length = 0;
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        const int width = text.at(i) == QLatin1Char('\n') ? 2 : 1;
+        if (length + width > limit)
+            break;
+        length += width;
+    }
+    return text.left(i);
+}
+
+} // namespace
+
+RemarkEditor::RemarkEditor(QPlainTextEdit &memo, QWidget &window, UiSeam &seam,
+                           VersionKeeping &versions, const CurrentMonth &month)
+    : m_memo(memo)
+    , m_window(window)
+    , m_seam(seam)
+    , m_versions(versions)
+    , m_month(month)
+{}
+
+QString RemarkEditor::savePath() const
+{
+    return m_path.isEmpty() ? m_month.remarkSavePath() : m_path;
+}
+
+void RemarkEditor::begin()
+{
+    m_memo.setReadOnly(false);
+    saveIfModified(true);
+    m_path = m_month.remarkSavePath();
+    const QString remarkFile = m_month.storedRemarkPath();
+    if (m_month.hasStoredRemarkBase() && QFileInfo(remarkFile).isFile()) {
+        const std::optional<QStringList> lines = TextFile::readLines(remarkFile);
+        {
+            // A stored remark is shown whole, even one longer than the
+            // limit that another program wrote: only typing cuts it.
+            const QSignalBlocker quiet(&m_memo);
+            m_memo.setPlainText(lines ? lines->join(QLatin1Char('\n')) : QString());
+        }
+        m_modified = false;
+    } else if (!m_memo.toPlainText().isEmpty()) {
+        m_memo.clear(); // emptying a filled memo counts as a change
+    }
+    m_memo.setFocus();
+    m_memo.setTabChangesFocus(false);
+    m_memo.setTabStopDistance(TabStopDelegate::stopPixels({20}, m_memo.font()).constFirst());
+    m_memo.moveCursor(QTextCursor::End);
+}
+
+void RemarkEditor::textChanged()
+{
+    if (!m_memo.isReadOnly())
+        m_modified = true;
+    const QString text = m_memo.toPlainText();
+    if (storedLength(text) > kRemarkLimit) {
+        m_seam.showMessage(
+            &m_window, UiSeam::MessageKind::Information,
+            QStringLiteral("Die Länge des Bemerkungstextes ist auf 250 Zeichen begrenzt!"));
+        m_memo.setPlainText(firstStoredCharacters(text, kRemarkLimit));
+        m_memo.moveCursor(QTextCursor::End);
+    }
+}
+
+void RemarkEditor::save()
+{
+    if (m_path.isEmpty() && m_month.month().isEmpty() && m_month.year().isEmpty())
+        return; // no month is open: there is no file the remark belongs to
+    const QString path = savePath();
+    if (!m_month.placeProblem().isEmpty()) {
+        m_seam.showMessage(&m_window, UiSeam::MessageKind::Warning,
+                           QStringLiteral("Die Bemerkung wird nicht gespeichert: ") +
+                               m_month.placeProblem());
+        return;
+    }
+    const QStringList lines = TextFile::splitLines(m_memo.toPlainText());
+    const QString versionProblem = m_versions.keepBefore(m_month.galleryFolder(), path, lines);
+    QString error;
+    if (TextFile::writeLines(path, lines, &error))
+        m_versions.tellOnce(&m_window, versionProblem);
+    else
+        m_seam.showMessage(&m_window, UiSeam::MessageKind::Warning,
+                           QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") +
+                               path + QStringLiteral("\r\n") + error);
+}
+
+void RemarkEditor::saveIfModified(bool emptyMemo)
+{
+    if (!m_modified)
+        return;
+    save();
+    m_path.clear();
+    if (emptyMemo)
+        m_memo.clear();
+    m_modified = false;
+}
+
+void RemarkEditor::leave(bool emptyMemo)
+{
+    saveIfModified(emptyMemo);
+    m_memo.setReadOnly(true);
+    m_path.clear();
+}
+
+void RemarkEditor::saveOnClose()
+{
+    // A remark the user did not change is never written back: a long one
+    // from elsewhere would be cut, and an unchanged one gains nothing.
+    if (!m_memo.isReadOnly() && m_modified)
+        save();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+class CurrentMonth;
+class QPlainTextEdit;
+class QWidget;
+class UiSeam;
+class VersionKeeping;
+
+// The month's remark, typed into the memo that otherwise shows the
+// evaluation of the selected entry. It belongs to the month that was open
+// when it was begun, and it is written only when the user changed it.
+class RemarkEditor
+{
+public:
+    RemarkEditor(QPlainTextEdit &memo, QWidget &window, UiSeam &seam, VersionKeeping &versions,
+                 const CurrentMonth &month);
+
+    bool modified() const { return m_modified; }
+    // What the program puts into the memo is no change of the remark.
+    void forgetChange() { m_modified = false; }
+
+    // "Bemerkung eingeben": shows the stored remark, ready for typing.
+    void begin();
+    // The memo's text changed: a typed change counts, and the text is held
+    // to the length the file may take.
+    void textChanged();
+    // Writes the remark to its month's file.
+    void save();
+    // Writes a changed remark and empties the memo when asked to.
+    void saveIfModified(bool emptyMemo);
+    // Leaves remark mode: a changed remark is written first, and the memo
+    // shows the program's texts again.
+    void leave(bool emptyMemo);
+    // At the program's end a changed remark is kept.
+    void saveOnClose();
+
+private:
+    QString savePath() const;
+
+    QPlainTextEdit &m_memo;
+    QWidget &m_window;
+    UiSeam &m_seam;
+    VersionKeeping &m_versions;
+    const CurrentMonth &m_month;
+    bool m_modified = false;
+    QString m_path; // of the month the remark was begun in
+};

@@ -1,0 +1,141 @@
+#include "storage/current_month.h"
+
+#include "base/conversion_error.h"
+#include "journal/entry_line.h"
+#include "journal/slots.h"
+#include "storage/data_folders.h"
+#include "storage/gallery_month_file.h"
+
+void CurrentMonth::forgetWeights(const QString &lastWeightText)
+{
+    m_weightMean = 0;
+    m_lastWeightText = lastWeightText;
+}
+
+MonthFile::ReadResult CurrentMonth::startLoad(const QString &path)
+{
+    m_remarkBase = path;
+    if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".tab")); at >= 0)
+        m_remarkBase.remove(at, 4);
+    if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".TAB")); at >= 0)
+        m_remarkBase.remove(at, 4);
+    m_statistics.clearWeights();
+    m_path = path;
+    return MonthFile::readLines(path);
+}
+
+void CurrentMonth::takeUserName(const MonthFile::Header &header)
+{
+    // A name that no file name can hold, or one that climbs out of the
+    // gallery, never becomes part of a path: the month stays with the
+    // current user.
+    if (!header.userName.isEmpty() && DataFolders::userNameProblem(header.userName).isEmpty())
+        m_userName = header.userName;
+}
+
+QStringList CurrentMonth::takeEntryLines(const QStringList &fileLines,
+                                         const std::function<void(const QString &)> &onShown)
+{
+    QStringList shown;
+    m_unshownLines.clear();
+    for (const QString &line : fileLines) {
+        if (!EntryLine::isEntryLine(line))
+            continue;
+        m_lastEntryLine = line;
+        const std::optional<QString> display =
+            line.contains(QStringLiteral("den")) ? EntryLine::toDisplayLine(line) : std::nullopt;
+        if (display) {
+            shown.append(*display);
+            onShown(*display);
+        } else {
+            // The list cannot show a line that lacks a marker, but the file
+            // keeps it: the next save writes it back unchanged.
+            m_unshownLines.append(line);
+        }
+        if (const std::optional<EntryLine::MonthOfLine> month = EntryLine::monthOf(line)) {
+            m_month = month->month;
+            m_year = month->year;
+            m_monthName = germanMonthName(m_month.toInt());
+        }
+    }
+    m_statistics.recollect(fileLines);
+    return shown;
+}
+
+bool CurrentMonth::takeWeights()
+{
+    if (const std::optional<ConversionError> &failure = m_statistics.tableFailure())
+        throw *failure;
+    const WeightStats &weights = m_statistics.weights();
+    if (weights.weightList().isEmpty())
+        return false;
+    m_lastWeightText = weights.weightList().constLast();
+    m_weightMean = weights.mean();
+    return true;
+}
+
+CurrentMonth::Place CurrentMonth::placeInGallery(const QString &loadedPath, bool hasEntries)
+{
+    // Month, year and name from the file's content become part of a path
+    // only when they are what the program itself writes. A file without
+    // entries the list can show has nothing to keep a copy of; its other
+    // lines belong to that file only.
+    m_placeProblem = hasEntries || !m_month.isEmpty()
+                         ? DataFolders::monthPlaceProblem(m_userName, m_month, m_year)
+                         : QString();
+    if (!m_placeProblem.isEmpty())
+        return Place::ShownOnly;
+    m_yearFolderName = m_year;
+    m_path = DataFolders::monthFilePath(m_galleryFolder, m_year, m_userName, m_month, m_year);
+    const bool sameFile = m_path.toLower().contains(loadedPath.toLower());
+    if (!hasEntries && !sameFile)
+        m_unshownLines.clear();
+    return !hasEntries || sameFile ? Place::InGallery : Place::OpenedFromElsewhere;
+}
+
+void CurrentMonth::refuseOtherUsersMonth()
+{
+    m_placeProblem = GalleryMonthFile::otherUserProblem(m_userName);
+}
+
+void CurrentMonth::takeTypedMonth(const QString &month, const QString &year)
+{
+    m_month = month;
+    m_year = year;
+    m_placeProblem = DataFolders::monthPlaceProblem(m_userName, m_month, m_year);
+}
+
+void CurrentMonth::settleInYearFolder()
+{
+    m_yearFolderName = m_year;
+    m_path = DataFolders::monthFilePath(m_galleryFolder, m_year, m_userName, m_month, m_year);
+}
+
+void CurrentMonth::moveToGalleryPlace()
+{
+    m_path =
+        DataFolders::monthFilePath(m_galleryFolder, m_yearFolderName, m_userName, m_month, m_year);
+    m_monthName = germanMonthName(m_month.toInt());
+}
+
+QStringList CurrentMonth::fileContent(const std::array<bool, 4> &slotSwitches,
+                                      const QStringList &listLines) const
+{
+    return MonthFile::fileLines(m_userName, germanMonthName(m_month.toInt()), m_year, slotSwitches,
+                                listLines) +
+           m_unshownLines;
+}
+
+void CurrentMonth::followOpenYear()
+{
+    // The title also holds the user name, which may contain any digits: the
+    // year comes from the open month only.
+    if (m_year.size() == 4 && m_placeProblem.isEmpty())
+        m_yearFolderName = m_year;
+}
+
+QString CurrentMonth::remarkSavePath() const
+{
+    return DataFolders::remarkFilePath(m_galleryFolder, m_yearFolderName, m_userName, m_month,
+                                       m_year);
+}
