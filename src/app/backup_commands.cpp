@@ -39,8 +39,8 @@ void restoreVersion(TMainForm &form, UiSeam &seam, TFassungenDlg &dialog)
     dialog.prepare(QFileInfo(file).fileName(), versions);
     if (seam.execDialog(dialog) != QDialog::Accepted || !dialog.chosen())
         return;
-    const QString problem = Versions::restore(form.currentMonth().galleryFolder(), file, *dialog.chosen(),
-                                              QDateTime::currentDateTime());
+    const QString problem = Versions::restore(form.currentMonth().galleryFolder(), file,
+                                              *dialog.chosen(), QDateTime::currentDateTime());
     if (!problem.isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Warning,
                          QStringLiteral("Die frühere Fassung wurde nicht wiederhergestellt: ") +
@@ -53,8 +53,8 @@ void restoreVersion(TMainForm &form, UiSeam &seam, TFassungenDlg &dialog)
 void createBackup(TMainForm &form, UiSeam &seam)
 {
     QString problem;
-    const std::optional<QList<GalleryArchive::Entry>> entries =
-        GalleryArchive::collect(form.currentMonth().galleryFolder(), form.settings().filePath(), &problem);
+    const std::optional<QList<GalleryArchive::Entry>> entries = GalleryArchive::collect(
+        form.currentMonth().galleryFolder(), form.settings().filePath(), &problem);
     if (!entries) {
         seam.showMessage(&form, UiSeam::MessageKind::Warning, problem);
         return;
@@ -115,7 +115,8 @@ void readBackup(TMainForm &form, UiSeam &seam)
     if (anythingNew &&
         !seam.askYesNo(&form, UiSeam::MessageKind::Question, BackupRestore::previewText(plan)))
         return;
-    const BackupRestore::Result result = BackupRestore::apply(plan, form.currentMonth().galleryFolder());
+    const BackupRestore::Result result =
+        BackupRestore::apply(plan, form.currentMonth().galleryFolder());
     form.versionKeeping().tellOnce(&form, result.versionProblem);
     if (!result.problem.isEmpty())
         seam.showMessage(&form, UiSeam::MessageKind::Warning, result.problem);

@@ -51,6 +51,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     , m_seam(seam)
     , m_environment(std::move(environment))
     , m_settings(m_environment.settingsFile)
+    , m_entryForm(*ui)
 {
     ui->setupUi(this);
     m_remark = std::make_unique<RemarkEditor>(*ui->Memo2, *this, m_seam, m_versionKeeping, m_month);
@@ -144,7 +145,7 @@ void TMainForm::FormCreate()
         return;
     applyStartColours(start);
     m_zeroGap = start.zeroGap;
-    setCurrentSlot(m_currentSlot);
+    m_entryForm.setSlot(m_entryForm.slot());
     if (m_endedAtStart)
         return;
     createWindows();
@@ -293,11 +294,16 @@ void TMainForm::freshForm()
     ui->GewichtsEingabeCheckBox->setChecked(false);
     GewichtsEingabeCheckBoxClick();
     if (m_presetPending) {
-        if (!ui->CheckBoxM1->isChecked() && !ui->CheckBoxM2->isChecked() &&
-            !ui->CheckBoxM3->isChecked() && !ui->CheckBoxM4->isChecked())
-            ui->CheckBoxM1->setChecked(true);
-        if (!m_month.lastEntryLine().isEmpty() && !m_newMonthStarted)
-            presetFromLastEntry();
+        m_entryForm.keepOneSlotSwitchedOn();
+        if (!m_month.lastEntryLine().isEmpty() && !m_newMonthStarted) {
+            const FieldRules::ParsedEntry preset =
+                FieldRules::parseForPreset(m_month.lastEntryLine());
+            if (preset.slot)
+                m_entryForm.setSlot(*preset.slot);
+            m_entryForm.fill(preset);
+            const QString &lastWeight = m_month.lastWeightText();
+            ui->GewichtEdit->setText(lastWeight.isEmpty() ? QStringLiteral("0") : lastWeight);
+        }
         m_newMonthStarted = false;
         m_remark->forgetChange();
         m_geometry->notePortraitScreen();
@@ -346,31 +352,6 @@ void TMainForm::firstPaintSteps()
             path = stored;
     }
     MachEs(path);
-}
-
-void TMainForm::presetFromLastEntry()
-{
-    const FieldRules::ParsedEntry preset = FieldRules::parseForPreset(m_month.lastEntryLine());
-    if (preset.slot)
-        setCurrentSlot(*preset.slot);
-    if (preset.day)
-        ui->SpinEdit1->setText(*preset.day);
-    if (preset.month)
-        ui->SpinEdit2->setText(*preset.month);
-    if (preset.year)
-        ui->SpinEdit3->setText(*preset.year);
-    if (preset.time)
-        ui->Edit1->setText(*preset.time);
-    if (preset.systolic)
-        ui->SpinEdit4->setText(*preset.systolic);
-    if (preset.diastolic)
-        ui->SpinEdit5->setText(*preset.diastolic);
-    if (preset.pulse)
-        ui->SpinEdit6->setText(*preset.pulse);
-    if (preset.weight)
-        ui->GewichtEdit->setText(*preset.weight);
-    const QString &lastWeight = m_month.lastWeightText();
-    ui->GewichtEdit->setText(lastWeight.isEmpty() ? QStringLiteral("0") : lastWeight);
 }
 
 void TMainForm::ensureYearFolder()

@@ -2,6 +2,7 @@
 
 #include "storage/settings_store.h"
 #include "charts/chart_inputs.h"
+#include "app/entry_form.h"
 #include "app/form_geometry.h"
 #include "app/remark_editor.h"
 #include "app/screen_info.h"
@@ -69,8 +70,8 @@ public:
 
     // --- state, read by tests and the other windows --------------------
     const CurrentMonth &currentMonth() const { return m_month; }
-    Slot CurrentSlot() const { return m_currentSlot; }
-    const QString &SlotPrefix() const { return m_slotPrefix; }
+    Slot CurrentSlot() const { return m_entryForm.slot(); }
+    const QString &SlotPrefix() const { return m_entryForm.slotPrefix(); }
     bool MonthMismatch() const { return m_monthMismatch; }
     bool YearMismatch() const { return m_yearMismatch; }
     long double CurrentWeight() const { return m_currentWeight; }
@@ -141,14 +142,12 @@ private:
     void RefreshSequence();
     void firstPaintSteps();
     void freshForm();
-    void presetFromLastEntry();
     void ensureYearFolder();
     void selectLastEntry();
 
     // central cycle helpers
     void setListLines(const QStringList &lines);
     void showMonthMeansLabel();
-    void showDateFields(const EntryLine::DateFields &fields);
     void takeHeader(const MonthFile::Header &header);
     bool placeInGallery(const QString &path, bool hasEntries); // false: another file was opened
     bool importIntoGallery(const QString &loadedPath);
@@ -158,16 +157,11 @@ private:
     bool openGalleryMonthForAdd(const QString &path);
     bool formRefusesAdd();
     bool weightRefusesAdd();
-    EntryLine::Fields typedEntry() const; // with the open month and year
     void ensureYearFolders();
     bool showWrittenMonth(); // false: the written file could not be read back
     void finishAdd();
     QString lastListLine() const;
-    void setCurrentSlot(Slot slot);
-    std::array<bool, 4> slotSwitches() const;
-    void setSlotSwitches(const std::array<bool, 4> &switches);
     void updateEntryButtons();
-    void applyParsedEntry(const FieldRules::ParsedEntry &entry);
     void showEvaluation();
     void ListBox1RowChanged(int row);
     void applyWindowColour(qint32 colour);
@@ -204,9 +198,7 @@ private:
     long double m_currentWeight = 0;
     long double m_weightDifference = 0;
 
-    // entry form state
-    Slot m_currentSlot = Slot::Morgens;
-    QString m_slotPrefix;
+    EntryForm m_entryForm;
     bool m_monthMismatch = false;
     bool m_yearMismatch = false;
 

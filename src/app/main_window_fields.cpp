@@ -8,46 +8,12 @@
 #include <QKeyEvent>
 #include <QWindow>
 
-namespace {
-
-// Windows key codes of the keys the time and weight fields let through.
-int windowsKeyCode(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Delete:
-        return 46;
-    default:
-        return 1000;
-    }
-}
-
-} // namespace
-
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == windowHandle() && event->type() == QEvent::Expose &&
         windowHandle()->isExposed()) {
         scheduleRefresh();
         return QMainWindow::eventFilter(watched, event);
-    }
-    if ((watched == ui->Edit1 || watched == ui->GewichtEdit) && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            return false; // Tab still moves the focus
-        const QString typed = key->text();
-        const bool isCharacter = typed.size() == 1 && typed.at(0).isPrint();
-        if (isCharacter)
-            return !FieldRules::characterPassesTextFilter(typed.at(0));
-        return !FieldRules::keyDownPassesTextFilter(windowsKeyCode(key->key()));
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -118,12 +84,7 @@ void TMainForm::SpinButton2DownClick()
 
 void TMainForm::GewichtsEingabeCheckBoxClick()
 {
-    const bool on = ui->GewichtsEingabeCheckBox->isChecked();
-    for (QWidget *control :
-         {static_cast<QWidget *>(ui->GewichtEdit), static_cast<QWidget *>(ui->SpinButton2),
-          static_cast<QWidget *>(ui->RadioButton1), static_cast<QWidget *>(ui->RadioButton2),
-          static_cast<QWidget *>(ui->RadioButton3)})
-        control->setEnabled(on);
+    m_entryForm.enableWeightControls();
 }
 
 void TMainForm::ZeigGewichtInfo()

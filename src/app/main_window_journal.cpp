@@ -6,6 +6,7 @@
 #include "storage/data_folders.h"
 #include "storage/gallery_month_file.h"
 #include "app/tab_stop_delegate.h"
+#include "app/typed_key_filter.h"
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"
 #include "base/text_file.h"
@@ -78,8 +79,9 @@ void TMainForm::connectHandlers()
     on(ui->SpinButton2, &TSpinButton::DownClick, &TMainForm::SpinButton2DownClick);
     on(ui->GewichtsEingabeCheckBox, &QCheckBox::clicked, &TMainForm::GewichtsEingabeCheckBoxClick);
     on(ui->Memo2, &QPlainTextEdit::textChanged, &TMainForm::Memo2Change);
-    ui->Edit1->installEventFilter(this);
-    ui->GewichtEdit->installEventFilter(this);
+    auto *keyFilter = new TypedKeyFilter(this);
+    ui->Edit1->installEventFilter(keyFilter);
+    ui->GewichtEdit->installEventFilter(keyFilter);
 }
 
 // ---------------------------------------------------------------------------
@@ -105,27 +107,6 @@ QString TMainForm::lastListLine() const
 {
     const int count = ui->ListBox1->count();
     return count == 0 ? QString() : ui->ListBox1->item(count - 1)->text();
-}
-
-void TMainForm::setCurrentSlot(Slot slot)
-{
-    m_currentSlot = slot;
-    m_slotPrefix = slotInfo(slot).prefix;
-    ui->BitBtn3->setText(slotInfo(slot).buttonCaption);
-}
-
-std::array<bool, 4> TMainForm::slotSwitches() const
-{
-    return {ui->CheckBoxM1->isChecked(), ui->CheckBoxM2->isChecked(), ui->CheckBoxM3->isChecked(),
-            ui->CheckBoxM4->isChecked()};
-}
-
-void TMainForm::setSlotSwitches(const std::array<bool, 4> &switches)
-{
-    ui->CheckBoxM1->setChecked(switches[0]);
-    ui->CheckBoxM2->setChecked(switches[1]);
-    ui->CheckBoxM3->setChecked(switches[2]);
-    ui->CheckBoxM4->setChecked(switches[3]);
 }
 
 void TMainForm::updateEntryButtons()
@@ -163,8 +144,9 @@ void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-par
     // the reading of the file: the list gets every line and the month its
     // place in the gallery, so that the next save cannot drop readings.
     // Field by field, as each line comes: every field's rule runs on the way.
-    const QStringList shown = m_month.takeEntryLines(
-        *fileLines, [this](const QString &line) { showDateFields(EntryLine::dateFieldsOf(line)); });
+    const QStringList shown = m_month.takeEntryLines(*fileLines, [this](const QString &line) {
+        m_entryForm.showDateFields(EntryLine::dateFieldsOf(line));
+    });
     ui->ListBox1->addItems(shown);
     showMonthMeansLabel();
     if (!m_month.statistics().collectFailure() && m_month.takeWeights())
@@ -185,21 +167,11 @@ void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-par
 
 void TMainForm::takeHeader(const MonthFile::Header &header)
 {
-    setSlotSwitches(header.applySwitches(slotSwitches()));
+    m_entryForm.setSlotSwitches(header.applySwitches(m_entryForm.slotSwitches()));
     m_month.takeUserName(header);
     m_settings.write(SettingKey::UserName, m_month.userName());
     ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum +
                            QStringLiteral("  ") + m_month.userName());
-}
-
-void TMainForm::showDateFields(const EntryLine::DateFields &fields)
-{
-    if (fields.day)
-        ui->SpinEdit1->setText(*fields.day);
-    if (fields.month)
-        ui->SpinEdit2->setText(*fields.month);
-    if (fields.year)
-        ui->SpinEdit3->setText(*fields.year);
 }
 
 bool TMainForm::placeInGallery(const QString &path, bool hasEntries)
@@ -250,7 +222,7 @@ bool TMainForm::importIntoGallery(const QString &loadedPath)
 bool TMainForm::writeMonthFile(const QString &path, const QString &failureMessage,
                                const QString &takenOutLine)
 {
-    const QStringList content = m_month.fileContent(slotSwitches(), listLines());
+    const QStringList content = m_month.fileContent(m_entryForm.slotSwitches(), listLines());
     if (const QString refusal = GalleryMonthFile::lossRefusal(path, content, takenOutLine);
         !refusal.isEmpty()) {
         showMessage(UiSeam::MessageKind::Warning, refusal);
@@ -287,7 +259,7 @@ void TMainForm::saveAndReload(const QString &takenOutLine)
                     GalleryMonthFile::shownOnlyMessage(m_month.path(), m_month.placeProblem()));
         return;
     }
-    if (m_currentSlot == Slot::Morgens) {
+    if (m_entryForm.slot() == Slot::Morgens) {
         const QString morning = m_settings.read(SettingKey::MorningTime);
         if (!morning.isEmpty())
             ui->Edit1->setText(morning);
@@ -322,7 +294,7 @@ void TMainForm::neuerstellen1Click()
     // run against the empty list all the same, so no old refusal survives.
     SpinEdit2Change();
     SpinEdit3Change();
-    setCurrentSlot(Slot::Morgens);
+    m_entryForm.setSlot(Slot::Morgens);
     const QString morning = m_settings.read(SettingKey::MorningTime);
     if (!morning.isEmpty())
         ui->Edit1->setText(morning);
@@ -426,7 +398,7 @@ void TMainForm::BitBtn1Click()
     if (ui->ListBox1->count() == 0 && QFileInfo::exists(target) && !openGalleryMonthForAdd(target))
         return;
 
-    m_settings.write(timeSettingOf(m_currentSlot), ui->Edit1->text());
+    m_settings.write(timeSettingOf(m_entryForm.slot()), ui->Edit1->text());
     if (weightRefusesAdd())
         return;
     m_month.takeTypedMonth(ui->SpinEdit2->text(), ui->SpinEdit3->text());
@@ -434,12 +406,12 @@ void TMainForm::BitBtn1Click()
         showMessage(UiSeam::MessageKind::Warning, m_month.placeProblem());
         return;
     }
-    const EntryLine::Fields fields = typedEntry();
-    if (FieldRules::findDuplicate(listLines(), m_slotPrefix, fields.day, fields.month,
+    const EntryLine::Fields fields = m_entryForm.typedEntry(m_month.month(), m_month.year());
+    if (FieldRules::findDuplicate(listLines(), m_entryForm.slotPrefix(), fields.day, fields.month,
                                   fields.year)) {
-        showMessage(
-            UiSeam::MessageKind::Information,
-            FieldRules::duplicateRefusal(m_currentSlot, fields.day, fields.month, fields.year));
+        showMessage(UiSeam::MessageKind::Information,
+                    FieldRules::duplicateRefusal(m_entryForm.slot(), fields.day, fields.month,
+                                                 fields.year));
         return;
     }
     if (GermanNumbers::toInt(fields.systolic) <= GermanNumbers::toInt(fields.diastolic) &&
@@ -496,22 +468,6 @@ bool TMainForm::weightRefusesAdd()
     return false;
 }
 
-EntryLine::Fields TMainForm::typedEntry() const
-{
-    EntryLine::Fields fields;
-    fields.slotPrefix = m_slotPrefix;
-    fields.day = ui->SpinEdit1->text();
-    fields.month = m_month.month();
-    fields.year = m_month.year();
-    fields.time = ui->Edit1->text();
-    fields.systolic = ui->SpinEdit4->text();
-    fields.diastolic = ui->SpinEdit5->text();
-    fields.pulse = ui->SpinEdit6->text();
-    fields.weight =
-        ui->GewichtsEingabeCheckBox->isChecked() ? ui->GewichtEdit->text() : QStringLiteral("0");
-    return fields;
-}
-
 void TMainForm::ensureYearFolders()
 {
     const QString &year = m_month.year();
@@ -564,41 +520,28 @@ bool TMainForm::openGalleryMonthForAdd(const QString &path)
     }
     // The load sets the form from the month's last entry; the reading the
     // user typed goes back into the form afterwards.
-    TSpinEdit *const spins[] = {ui->SpinEdit1, ui->SpinEdit2, ui->SpinEdit3,
-                                ui->SpinEdit4, ui->SpinEdit5, ui->SpinEdit6};
-    QStringList typed;
-    for (TSpinEdit *spin : spins)
-        typed.append(spin->text());
-    const QString time = ui->Edit1->text();
-    const QString weight = ui->GewichtEdit->text();
-    const Slot slot = m_currentSlot;
+    const EntryForm::Typed typed = m_entryForm.typed();
     MachEs(path);
     updateEntryButtons(); // the list now shows the month, as after "öffnen"
     // A month file without entries names no month; the add takes its month
     // from the form and checks it itself.
     if (!m_month.placeProblem().isEmpty() && ui->ListBox1->count() > 0)
         return false;
-    setCurrentSlot(slot);
-    for (qsizetype i = 0; i < typed.size(); ++i)
-        spins[i]->setText(typed.at(i));
-    ui->Edit1->setText(time);
-    ui->GewichtEdit->setText(weight);
+    m_entryForm.restore(typed);
     return true;
 }
 
 void TMainForm::BitBtn3Click()
 {
-    setCurrentSlot(nextSwitchedOnSlot(m_currentSlot, slotSwitches()));
-    const QString time = m_settings.read(timeSettingOf(m_currentSlot));
+    m_entryForm.setSlot(nextSwitchedOnSlot(m_entryForm.slot(), m_entryForm.slotSwitches()));
+    const QString time = m_settings.read(timeSettingOf(m_entryForm.slot()));
     if (!time.isEmpty())
         ui->Edit1->setText(time);
 }
 
 void TMainForm::CheckBoxClick()
 {
-    if (!ui->CheckBoxM1->isChecked() && !ui->CheckBoxM2->isChecked() &&
-        !ui->CheckBoxM3->isChecked() && !ui->CheckBoxM4->isChecked())
-        ui->CheckBoxM1->setChecked(true);
+    m_entryForm.keepOneSlotSwitchedOn();
 }
 
 // ---------------------------------------------------------------------------
@@ -635,38 +578,18 @@ void TMainForm::BtnEintragBearbeitenClick()
             delete list->takeItem(row);
         }
         if (entry.slot)
-            setCurrentSlot(*entry.slot);
+            m_entryForm.setSlot(*entry.slot);
         // Save and reload first, then fill the form: the reload must not
         // replace the values just taken from the line. The file loses the
         // entry even when it was the month's only one, so that a reading
         // moved to another month is never kept in both.
         saveAndReload(EntryLine::fromDisplayLine(taken));
-        applyParsedEntry(entry);
+        m_entryForm.fill(entry);
+        // Every rule of the date fields runs against the list as it is now.
+        SpinEdit1Change();
+        SpinEdit2Change();
+        SpinEdit3Change();
         ZeigGewichtInfo();
     }
     updateEntryButtons();
-}
-
-void TMainForm::applyParsedEntry(const FieldRules::ParsedEntry &entry)
-{
-    if (entry.day)
-        ui->SpinEdit1->setText(*entry.day);
-    if (entry.month)
-        ui->SpinEdit2->setText(*entry.month);
-    if (entry.year)
-        ui->SpinEdit3->setText(*entry.year);
-    if (entry.time)
-        ui->Edit1->setText(*entry.time);
-    if (entry.systolic)
-        ui->SpinEdit4->setText(*entry.systolic);
-    if (entry.diastolic)
-        ui->SpinEdit5->setText(*entry.diastolic);
-    if (entry.pulse)
-        ui->SpinEdit6->setText(*entry.pulse);
-    if (entry.weight)
-        ui->GewichtEdit->setText(*entry.weight);
-    // Every rule of the date fields runs against the list as it is now.
-    SpinEdit1Change();
-    SpinEdit2Change();
-    SpinEdit3Change();
 }

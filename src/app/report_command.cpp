@@ -27,8 +27,8 @@ void makeReport(TMainForm &form, UiSeam &seam, TArztberichtDlg &dialog)
     if (seam.execDialog(dialog) != QDialog::Accepted || !dialog.period().isValid())
         return;
     const ReportOutcome outcome =
-        writeDoctorsReport({form.currentMonth().galleryFolder(), form.ReportFolder(), form.currentMonth().userName(),
-                            dialog.period(), seam.today()});
+        writeDoctorsReport({form.currentMonth().galleryFolder(), form.ReportFolder(),
+                            form.currentMonth().userName(), dialog.period(), seam.today()});
     if (!outcome.error.isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Warning, outcome.error);
     } else if (!seam.openDocument(outcome.path)) {

@@ -1,0 +1,109 @@
+#include "app/entry_form.h"
+
+#include "ui_main_window.h"
+
+EntryForm::EntryForm(Ui::TMainForm &form)
+    : ui(form)
+{}
+
+void EntryForm::setSlot(Slot slot)
+{
+    m_slot = slot;
+    m_slotPrefix = slotInfo(slot).prefix;
+    ui.BitBtn3->setText(slotInfo(slot).buttonCaption);
+}
+
+std::array<bool, 4> EntryForm::slotSwitches() const
+{
+    return {ui.CheckBoxM1->isChecked(), ui.CheckBoxM2->isChecked(), ui.CheckBoxM3->isChecked(),
+            ui.CheckBoxM4->isChecked()};
+}
+
+void EntryForm::setSlotSwitches(const std::array<bool, 4> &switches)
+{
+    ui.CheckBoxM1->setChecked(switches[0]);
+    ui.CheckBoxM2->setChecked(switches[1]);
+    ui.CheckBoxM3->setChecked(switches[2]);
+    ui.CheckBoxM4->setChecked(switches[3]);
+}
+
+void EntryForm::keepOneSlotSwitchedOn()
+{
+    const std::array<bool, 4> switches = slotSwitches();
+    if (!switches[0] && !switches[1] && !switches[2] && !switches[3])
+        ui.CheckBoxM1->setChecked(true);
+}
+
+void EntryForm::showDateFields(const EntryLine::DateFields &fields)
+{
+    if (fields.day)
+        ui.SpinEdit1->setText(*fields.day);
+    if (fields.month)
+        ui.SpinEdit2->setText(*fields.month);
+    if (fields.year)
+        ui.SpinEdit3->setText(*fields.year);
+}
+
+void EntryForm::fill(const FieldRules::ParsedEntry &entry)
+{
+    showDateFields({entry.day, entry.month, entry.year});
+    if (entry.time)
+        ui.Edit1->setText(*entry.time);
+    if (entry.systolic)
+        ui.SpinEdit4->setText(*entry.systolic);
+    if (entry.diastolic)
+        ui.SpinEdit5->setText(*entry.diastolic);
+    if (entry.pulse)
+        ui.SpinEdit6->setText(*entry.pulse);
+    if (entry.weight)
+        ui.GewichtEdit->setText(*entry.weight);
+}
+
+EntryLine::Fields EntryForm::typedEntry(const QString &month, const QString &year) const
+{
+    EntryLine::Fields fields;
+    fields.slotPrefix = m_slotPrefix;
+    fields.day = ui.SpinEdit1->text();
+    fields.month = month;
+    fields.year = year;
+    fields.time = ui.Edit1->text();
+    fields.systolic = ui.SpinEdit4->text();
+    fields.diastolic = ui.SpinEdit5->text();
+    fields.pulse = ui.SpinEdit6->text();
+    fields.weight =
+        ui.GewichtsEingabeCheckBox->isChecked() ? ui.GewichtEdit->text() : QStringLiteral("0");
+    return fields;
+}
+
+EntryForm::Typed EntryForm::typed() const
+{
+    Typed typed;
+    typed.slot = m_slot;
+    for (const TSpinEdit *spin :
+         {ui.SpinEdit1, ui.SpinEdit2, ui.SpinEdit3, ui.SpinEdit4, ui.SpinEdit5, ui.SpinEdit6})
+        typed.spins.append(spin->text());
+    typed.time = ui.Edit1->text();
+    typed.weight = ui.GewichtEdit->text();
+    return typed;
+}
+
+void EntryForm::restore(const Typed &typed)
+{
+    setSlot(typed.slot);
+    TSpinEdit *const spins[] = {ui.SpinEdit1, ui.SpinEdit2, ui.SpinEdit3,
+                                ui.SpinEdit4, ui.SpinEdit5, ui.SpinEdit6};
+    for (qsizetype i = 0; i < typed.spins.size(); ++i)
+        spins[i]->setText(typed.spins.at(i));
+    ui.Edit1->setText(typed.time);
+    ui.GewichtEdit->setText(typed.weight);
+}
+
+void EntryForm::enableWeightControls()
+{
+    const bool on = ui.GewichtsEingabeCheckBox->isChecked();
+    for (QWidget *control :
+         {static_cast<QWidget *>(ui.GewichtEdit), static_cast<QWidget *>(ui.SpinButton2),
+          static_cast<QWidget *>(ui.RadioButton1), static_cast<QWidget *>(ui.RadioButton2),
+          static_cast<QWidget *>(ui.RadioButton3)})
+        control->setEnabled(on);
+}
