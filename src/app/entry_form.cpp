@@ -1,5 +1,7 @@
 #include "app/entry_form.h"
 
+#include "base/german_numbers.h"
+
 #include "ui_main_window.h"
 
 EntryForm::EntryForm(Ui::TMainForm &form)
@@ -106,4 +108,25 @@ void EntryForm::enableWeightControls()
           static_cast<QWidget *>(ui.RadioButton1), static_cast<QWidget *>(ui.RadioButton2),
           static_cast<QWidget *>(ui.RadioButton3)})
         control->setEnabled(on);
+}
+
+void EntryForm::showWeightInfo(long double mean, long double difference)
+{
+    QPalette palette = ui.GewichtInfoLabel->palette();
+    if (!ui.GewichtsEingabeCheckBox->isChecked()) {
+        palette.setColor(QPalette::WindowText,
+                         QColor(0xC8, 0xC8, 0xC8)); // the greyed scroll-bar colour
+    } else if (difference >= 15) {
+        palette.setColor(QPalette::WindowText, Qt::red);
+        ui.GewichtInfoLabel->setToolTip(
+            QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg Unterschied zum "
+                           "bisherigen Mittelwert!"));
+    } else {
+        palette.setColor(QPalette::WindowText, Qt::blue);
+        ui.GewichtInfoLabel->setToolTip(
+            QStringLiteral("Zeigt den bisherigen monatlichen Mittelwert an."));
+    }
+    ui.GewichtInfoLabel->setPalette(palette);
+    ui.GewichtInfoLabel->setText(QStringLiteral("Monatlicher Mittelwert: ") +
+                                 GermanNumbers::formatGrouped1(mean) + QStringLiteral(" kg"));
 }

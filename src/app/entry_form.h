@@ -50,6 +50,9 @@ public:
 
     // The weight's field, its step button and step sizes follow the switch.
     void enableWeightControls();
+    // The month's weight mean, red when the typed weight differs by 15 kg
+    // or more, grey while no weight is typed.
+    void showWeightInfo(long double mean, long double difference);
 
 private:
     Ui::TMainForm &ui;

@@ -9,6 +9,8 @@
 #include "app/desktop_aids.h"
 #include "app/exchange_menu.h"
 #include "app/form_start.h"
+#include "app/designed_look.h"
+#include "app/help_document.h"
 #include "app/info.h"
 #include "app/report_command.h"
 #include "app/tab_stop_delegate.h"
@@ -30,14 +32,6 @@ namespace {
 const QChar kQuote = QLatin1Char('"');
 const QString kLfCr = QStringLiteral("\n\r");
 
-QFont designedFont(const QString &family, int pixelSize, bool bold)
-{
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 template <typename Command> void TMainForm::guarded(Command &&command)
@@ -55,14 +49,9 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
 {
     ui->setupUi(this);
     m_remark = std::make_unique<RemarkEditor>(*ui->Memo2, *this, m_seam, m_versionKeeping, m_month);
+    m_colours = std::make_unique<FormColours>(*ui->centralwidget, *ui->ListBox1);
     setObjectName(QStringLiteral("MainForm"));
-    // The designer's compiler drops texts of blanks only; the inert spacer
-    // items carry exactly these blanks.
-    ui->N1->setText(QString(10, QLatin1Char(' ')));
-    ui->N2->setText(QString(11, QLatin1Char(' ')));
-    ui->N3->setText(QString(11, QLatin1Char(' ')));
-    ui->N4->setText(QString(16, QLatin1Char(' ')));
-    applyDesignedFonts();
+    applyDesignedLook(*ui, *this);
     m_machPause = new TMachPause(this);
     m_machPause->setObjectName(QStringLiteral("MachPause1"));
     m_machPause->setInterval(1000);
@@ -75,16 +64,6 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     m_tabellenAnzeigeTimer->setInterval(500);
     connect(m_tabellenAnzeigeTimer, &QTimer::timeout, this,
             [this] { guarded([this] { TabellenAnzeigeTimerTimer(); }); });
-    ui->ImageWeiss->hide();
-    ui->Image1->hide();
-    ui->Image2->hide();
-    ui->Image3->hide();
-    ui->Bevel3->hide();
-    ui->ListBox1->setItemDelegate(new TabStopDelegate({60, 110, 145, 180, 210, 240}, ui->ListBox1));
-    ui->BtnBalkendiagrammErstellen->setIcon(ChartButtonIcons::barChart());
-    ui->LinienDiagrammErstellen->setIcon(ChartButtonIcons::lineChart());
-    // Every item is one line of the same font: the list need not measure them.
-    ui->ListBox1->setUniformItemSizes(true);
     setFixedSize(651, 671 + menuBar()->sizeHint().height());
 
     guarded([this] { FormCreate(); });
@@ -102,27 +81,6 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
 }
 
 TMainForm::~TMainForm() = default;
-
-void TMainForm::applyDesignedFonts()
-{
-    ui->Labeltest->setFont(designedFont(QStringLiteral("Verdana"), 16, true));
-    ui->ListBox1->setFont(designedFont(QStringLiteral("Verdana"), 12, true));
-    const QFont big = designedFont(QStringLiteral("Verdana"), 24, true);
-    for (QWidget *field :
-         {static_cast<QWidget *>(ui->SpinEdit1), static_cast<QWidget *>(ui->SpinEdit2),
-          static_cast<QWidget *>(ui->SpinEdit3), static_cast<QWidget *>(ui->Edit1)}) {
-        field->setFont(big);
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Text, QColor(0, 128, 0));
-        field->setPalette(palette);
-    }
-    ui->Label3->setFont(designedFont(QStringLiteral("Verdana"), 12, true));
-    ui->monaticherMittelwertLabel->setFont(designedFont(QStringLiteral("Verdana"), 12, true));
-    ui->BitBtn1->setFont(designedFont(QStringLiteral("Verdana"), 14, true));
-    QFont memoFont = designedFont(QStringLiteral("Arial"), 15, false);
-    ui->Memo2->setFont(memoFont);
-    menuBar()->setFont(QFont(QStringLiteral("Verdana"), 11));
-}
 
 // ---------------------------------------------------------------------------
 // Start-up
@@ -143,21 +101,12 @@ void TMainForm::FormCreate()
     m_endedAtStart = start.endedAtStart();
     if (start.ending == StartPlaces::Ending::FoldersMissing)
         return;
-    applyStartColours(start);
+    m_colours->takeStart(start);
     m_zeroGap = start.zeroGap;
     m_entryForm.setSlot(m_entryForm.slot());
     if (m_endedAtStart)
         return;
     createWindows();
-}
-
-void TMainForm::applyStartColours(const StartPlaces &start)
-{
-    m_systolicColour = start.systolicColour.value_or(m_systolicColour);
-    m_diastolicColour = start.diastolicColour.value_or(m_diastolicColour);
-    m_pulseColour = start.pulseColour.value_or(m_pulseColour);
-    applyListColour(start.listColour.value_or(m_listColour));
-    applyWindowColour(start.windowColour.value_or(m_windowColour));
 }
 
 void TMainForm::createWindows()
@@ -171,43 +120,20 @@ void TMainForm::createWindows()
     });
     m_tabellenDlg = new TTabellenDlg(m_seam, this);
     m_einstellDlg = new TEinstellDlg(m_seam, m_settings, this);
-    connect(m_einstellDlg, &TEinstellDlg::windowColourChanged, this, &TMainForm::applyWindowColour);
-    connect(m_einstellDlg, &TEinstellDlg::listColourChanged, this, &TMainForm::applyListColour);
+    connect(m_einstellDlg, &TEinstellDlg::windowColourChanged, this,
+            [this](qint32 colour) { m_colours->setWindowColour(colour); });
+    connect(m_einstellDlg, &TEinstellDlg::listColourChanged, this,
+            [this](qint32 colour) { m_colours->setListColour(colour); });
     connect(m_einstellDlg, &TEinstellDlg::valueColourChanged, this,
-            [this](qint32 colour) { m_valueColour = colour; });
+            [this](qint32 colour) { m_colours->setValueColour(colour); });
     connect(m_einstellDlg, &TEinstellDlg::seriesColourChanged, this,
-            &TMainForm::onSeriesColourChanged);
+            [this](int series, qint32 colour) {
+                m_colours->setSeriesColour(series, colour);
+                // The month is saved and loaded again, as after every
+                // change; with an empty list nothing is written.
+                guarded([this] { TabDateiSpeichern(); });
+            });
     m_infoDlg = new TInfoDlg(this);
-}
-
-void TMainForm::applyWindowColour(qint32 colour)
-{
-    m_windowColour = colour;
-    QPalette palette = ui->centralwidget->palette();
-    palette.setColor(QPalette::Window, colourFromValue(colour, QApplication::palette()));
-    ui->centralwidget->setPalette(palette);
-    ui->centralwidget->setAutoFillBackground(true);
-}
-
-void TMainForm::applyListColour(qint32 colour)
-{
-    m_listColour = colour;
-    QPalette palette = ui->ListBox1->palette();
-    palette.setColor(QPalette::Base, colourFromValue(colour, QApplication::palette()));
-    ui->ListBox1->setPalette(palette);
-}
-
-void TMainForm::onSeriesColourChanged(int series, qint32 colour)
-{
-    if (series == 0)
-        m_systolicColour = colour;
-    else if (series == 1)
-        m_diastolicColour = colour;
-    else
-        m_pulseColour = colour;
-    // The month is saved and loaded again, as after every change; with an
-    // empty list nothing is written.
-    guarded([this] { TabDateiSpeichern(); });
 }
 
 void TMainForm::showMessage(UiSeam::MessageKind kind, const QString &text)
@@ -318,16 +244,9 @@ void TMainForm::firstPaintSteps()
     if (m_einstellDlg) {
         m_einstellDlg->setShowValuesChecked(
             m_settings.readInteger(SettingKey::ShowValuesAboveCurve).startsWith(QLatin1Char('1')));
-        const QString valueColour = m_settings.read(SettingKey::ValuesAboveColour);
-        m_valueColour = 0;
-        if (!valueColour.isEmpty()) {
-            try {
-                m_valueColour = GermanNumbers::toInt32(valueColour);
-            } catch (const ConversionError &) {
-                m_valueColour = 0; // a damaged value keeps black
-            }
-        }
-        m_einstellDlg->setLabelColours(m_windowColour, m_listColour, m_valueColour);
+        m_colours->readValueColour(m_settings);
+        m_einstellDlg->setLabelColours(m_colours->windowColour(), m_colours->listColour(),
+                                       m_colours->valueColour());
     }
     m_chartBorderWidth = QStringLiteral("2");
     m_firstPaintPending = false;
@@ -426,22 +345,7 @@ void TMainForm::RegistryEintraegeloeschen1Click()
 
 void TMainForm::HilfeThemenClick()
 {
-    // From the start folder when the user keeps a copy there, else the one
-    // installed with the program.
-    QString path = m_startFolder + DataFolders::kHelpDocumentName;
-    if (!QFileInfo::exists(path) && !m_environment.installedDataFolder.isEmpty())
-        path = m_environment.installedDataFolder + DataFolders::kHelpDocumentName;
-    if (!QFileInfo::exists(path)) {
-        showMessage(UiSeam::MessageKind::Warning,
-                    QStringLiteral("Die Hilfe ") + kQuote + DataFolders::kHelpDocumentName +
-                        kQuote + QStringLiteral(" wurde nicht gefunden. Gesucht wurde hier:") +
-                        QStringLiteral("\r\n") + path);
-    } else if (!m_seam.openDocument(path)) {
-        showMessage(UiSeam::MessageKind::Warning,
-                    QStringLiteral("Die Hilfe konnte nicht geöffnet werden, weil kein Programm "
-                                   "zum Anzeigen von PDF-Dateien gestartet werden konnte. ") +
-                        QStringLiteral("Sie liegt hier:\r\n") + path);
-    }
+    openHelpDocument(m_seam, this, m_startFolder, m_environment.installedDataFolder);
 }
 
 void TMainForm::Bemerkungeingeben1Click()

@@ -3,6 +3,7 @@
 #include "storage/settings_store.h"
 #include "charts/chart_inputs.h"
 #include "app/entry_form.h"
+#include "app/form_colours.h"
 #include "app/form_geometry.h"
 #include "app/remark_editor.h"
 #include "app/screen_info.h"
@@ -132,10 +133,8 @@ private slots:
 private:
     // start-up (FormCreate), in its steps
     void FormCreate();
-    void applyStartColours(const StartPlaces &start);
     void createWindows();
     void connectHandlers();
-    void applyDesignedFonts();
 
     // refresh
     void scheduleRefresh();
@@ -164,9 +163,6 @@ private:
     void updateEntryButtons();
     void showEvaluation();
     void ListBox1RowChanged(int row);
-    void applyWindowColour(qint32 colour);
-    void applyListColour(qint32 colour);
-    void onSeriesColourChanged(int series, qint32 colour);
     void showMessage(UiSeam::MessageKind kind, const QString &text);
     ChartInputs chartInputs() const;
     void showChartPage(const QStringList &pageLines);
@@ -215,13 +211,7 @@ private:
     bool m_inRefresh = false;
     QString m_yearFolderFailureShown; // told once, not at every paint
 
-    // colours
-    qint32 m_systolicColour = 0;
-    qint32 m_diastolicColour = 0;
-    qint32 m_pulseColour = 0;
-    qint32 m_valueColour = 0;
-    qint32 m_windowColour = 410617;
-    qint32 m_listColour = 6786300;
+    std::unique_ptr<FormColours> m_colours; // made with the controls
     bool m_zeroGap = true;
     QString m_chartBorderWidth;
 

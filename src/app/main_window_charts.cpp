@@ -27,10 +27,7 @@ ChartInputs TMainForm::chartInputs() const
     inputs.openYear = m_month.year();
     inputs.monthName = m_month.monthName();
     inputs.userName = m_month.userName();
-    inputs.systolicColour = m_systolicColour;
-    inputs.diastolicColour = m_diastolicColour;
-    inputs.pulseColour = m_pulseColour;
-    inputs.valueColour = m_valueColour;
+    m_colours->fillChartInputs(inputs);
     inputs.chartBorderWidth =
         m_chartBorderWidth.isEmpty() ? QStringLiteral("2") : m_chartBorderWidth;
     inputs.zeroGap = m_zeroGap;

@@ -109,21 +109,5 @@ void TMainForm::ZeigGewichtInfo()
     }
     m_weightDifference = weight > mean ? weight - mean : mean - weight;
 
-    QPalette palette = ui->GewichtInfoLabel->palette();
-    if (!ui->GewichtsEingabeCheckBox->isChecked()) {
-        palette.setColor(QPalette::WindowText,
-                         QColor(0xC8, 0xC8, 0xC8)); // the greyed scroll-bar colour
-    } else if (m_weightDifference >= 15) {
-        palette.setColor(QPalette::WindowText, Qt::red);
-        ui->GewichtInfoLabel->setToolTip(
-            QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg Unterschied zum "
-                           "bisherigen Mittelwert!"));
-    } else {
-        palette.setColor(QPalette::WindowText, Qt::blue);
-        ui->GewichtInfoLabel->setToolTip(
-            QStringLiteral("Zeigt den bisherigen monatlichen Mittelwert an."));
-    }
-    ui->GewichtInfoLabel->setPalette(palette);
-    ui->GewichtInfoLabel->setText(QStringLiteral("Monatlicher Mittelwert: ") +
-                                  GermanNumbers::formatGrouped1(mean) + QStringLiteral(" kg"));
+    m_entryForm.showWeightInfo(mean, m_weightDifference);
 }

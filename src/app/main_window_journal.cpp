@@ -18,6 +18,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTextCursor>
@@ -359,28 +360,13 @@ void TMainForm::showEvaluation()
         list->setCurrentRow(0);
     }
     QStringList items;
-    const auto show = [memo](const QStringList &shown) {
-        QString text;
-        for (const QString &item : shown) {
-            // Each item is one memo line; the CRLF that ends the first two
-            // items leaves an empty line after them.
-            QString line = item;
-            line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            text += line + QLatin1Char('\n');
-        }
-        if (text.endsWith(QLatin1Char('\n')))
-            text.chop(1);
-        memo->setPlainText(text);
-        memo->moveCursor(QTextCursor::Start);
-    };
     memo->clear();
-    try {
-        items = evaluationItems(list->currentItem()->text(), &items);
-    } catch (const ConversionError &) {
-        show(items);
-        throw;
-    }
-    show(items);
+    // A value that does not convert leaves the items made until then.
+    const auto show = qScopeGuard([memo, &items] {
+        memo->setPlainText(evaluationMemoText(items));
+        memo->moveCursor(QTextCursor::Start);
+    });
+    items = evaluationItems(list->currentItem()->text(), &items);
 }
 
 // ---------------------------------------------------------------------------

@@ -64,3 +64,16 @@ QStringList evaluationItems(const QString &displayLine, QStringList *partial)
         *partial = items;
     return items;
 }
+
+QString evaluationMemoText(const QStringList &items)
+{
+    QString text;
+    for (const QString &item : items) {
+        QString line = item;
+        line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text += line + QLatin1Char('\n');
+    }
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text;
+}
