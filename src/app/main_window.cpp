@@ -12,6 +12,7 @@
 #include "app/designed_look.h"
 #include "app/help_document.h"
 #include "app/info.h"
+#include "app/paint_refresh.h"
 #include "app/report_command.h"
 #include "app/tab_stop_delegate.h"
 #include "settings/colour_palette.h"
@@ -66,9 +67,14 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
             [this] { guarded([this] { TabellenAnzeigeTimerTimer(); }); });
     setFixedSize(651, 671 + menuBar()->sizeHint().height());
 
+    // The first paint corrects the place for the frame once it is known.
+    m_paintRefresh = new PaintRefresh(
+        *this, [this] { FormPaint(); }, [this] { m_geometry->centreUntilPlaced(); });
     guarded([this] { FormCreate(); });
-    if (m_endedAtStart)
+    if (m_endedAtStart) {
+        m_paintRefresh->stop();
         return;
+    }
     connectHandlers();
     installDesktopAids(*this, m_seam);
     // "Datei": öffnen, the exchange, the backups, the report, then beenden.
@@ -93,11 +99,8 @@ void TMainForm::FormCreate()
     m_presetPending = true;
 
     const StartPlaces start = FormStart(m_seam, this, m_settings, m_environment.startFolder).run();
-    m_startFolder = start.startFolder;
-    m_dataFolder = start.dataFolder;
+    m_places = start;
     m_month.setGalleryFolder(start.galleryFolder);
-    m_htmlFolder = start.htmlFolder;
-    m_reportFolder = start.reportFolder;
     m_endedAtStart = start.endedAtStart();
     if (start.ending == StartPlaces::Ending::FoldersMissing)
         return;
@@ -144,52 +147,17 @@ void TMainForm::showMessage(UiSeam::MessageKind kind, const QString &text)
 // ---------------------------------------------------------------------------
 // Refresh at every paint
 
-bool TMainForm::event(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::Show:
-        // Placed before the window system maps it, so it does not jump; the
-        // first paint corrects for the frame once the frame is known.
-        m_geometry->centreUntilPlaced();
-        scheduleRefresh();
-        break;
-    case QEvent::WindowActivate:
-    case QEvent::WindowStateChange:
-        scheduleRefresh();
-        break;
-    default:
-        break;
-    }
-    return QMainWindow::event(event);
-}
-
-void TMainForm::scheduleRefresh()
-{
-    // The window is painted when the desktop shows it again; the refresh runs
-    // once after such a paint, never from the paint itself, so the widgets it
-    // changes do not start it again.
-    if (m_refreshScheduled || m_inRefresh || m_endedAtStart)
-        return;
-    if (windowHandle())
-        windowHandle()->removeEventFilter(this), windowHandle()->installEventFilter(this);
-    m_refreshScheduled = true;
-    QTimer::singleShot(0, this, [this] {
-        m_refreshScheduled = false;
-        FormPaint();
-    });
-}
-
 void TMainForm::FormPaint()
 {
-    if (m_inRefresh || m_endedAtStart)
+    if (m_paintRefresh->running() || m_endedAtStart)
         return;
-    m_inRefresh = true;
+    m_paintRefresh->setRunning(true);
     bool laidOut = true;
     guarded([this, &laidOut] { laidOut = m_geometry->applyLayout(); });
     m_geometry->centreUntilPlaced();
     if (laidOut)
         guarded([this] { RefreshSequence(); });
-    m_inRefresh = false;
+    m_paintRefresh->setRunning(false);
 }
 
 void TMainForm::RefreshSequence()
@@ -263,10 +231,10 @@ void TMainForm::firstPaintSteps()
     if (stored.isEmpty())
         return;
     QString path;
-    if (stored.contains(m_dataFolder)) {
+    if (stored.contains(m_places.dataFolder)) {
         path = stored;
     } else {
-        path = m_dataFolder + stored;
+        path = m_places.dataFolder + stored;
         if (!QFileInfo::exists(path))
             path = stored;
     }
@@ -345,7 +313,7 @@ void TMainForm::RegistryEintraegeloeschen1Click()
 
 void TMainForm::HilfeThemenClick()
 {
-    openHelpDocument(m_seam, this, m_startFolder, m_environment.installedDataFolder);
+    openHelpDocument(m_seam, this, m_places.startFolder, m_environment.installedDataFolder);
 }
 
 void TMainForm::Bemerkungeingeben1Click()

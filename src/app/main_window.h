@@ -5,6 +5,7 @@
 #include "app/entry_form.h"
 #include "app/form_colours.h"
 #include "app/form_geometry.h"
+#include "app/form_start.h"
 #include "app/remark_editor.h"
 #include "app/screen_info.h"
 #include "app/version_keeping.h"
@@ -23,8 +24,8 @@
 namespace Ui {
 class TMainForm;
 }
+class PaintRefresh;
 class QTimer;
-struct StartPlaces;
 class TEinstellDlg;
 class TInfoDlg;
 class TMachPause;
@@ -78,25 +79,20 @@ public:
     long double CurrentWeight() const { return m_currentWeight; }
     long double WeightDifference() const { return m_weightDifference; }
     bool RemarkModified() const { return m_remark->modified(); }
-    const QString &HtmlFolder() const { return m_htmlFolder; }
-    const QString &ReportFolder() const { return m_reportFolder; }
-    const QString &DataFolder() const { return m_dataFolder; }
-    const QString &StartFolder() const { return m_startFolder; }
+    const QString &HtmlFolder() const { return m_places.htmlFolder; }
+    const QString &ReportFolder() const { return m_places.reportFolder; }
+    const QString &DataFolder() const { return m_places.dataFolder; }
+    const QString &StartFolder() const { return m_places.startFolder; }
     QStringList listLines() const;
     const SettingsStore &settings() const { return m_settings; }
     VersionKeeping &versionKeeping() { return m_versionKeeping; }
     TTabellenDlg *tabellenDlg() const { return m_tabellenDlg; }
-    TEinstellDlg *einstellDlg() const { return m_einstellDlg; }
-    TNameEingDlg *nameEingDlg() const { return m_nameEingDlg; }
-    TMachPause *machPause() const { return m_machPause; }
     QTimer *tabellenAnzeigeTimer() const { return m_tabellenAnzeigeTimer; }
     bool TouchCapable() const { return m_geometry->touchCapable(); }
     bool PortraitScreen() const { return m_geometry->portraitScreen(); }
 
 protected:
-    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     // The handlers of the controls and menu items; connectHandlers() wires
@@ -137,7 +133,6 @@ private:
     void connectHandlers();
 
     // refresh
-    void scheduleRefresh();
     void RefreshSequence();
     void firstPaintSteps();
     void freshForm();
@@ -150,15 +145,19 @@ private:
     void takeHeader(const MonthFile::Header &header);
     bool placeInGallery(const QString &path, bool hasEntries); // false: another file was opened
     bool importIntoGallery(const QString &loadedPath);
-    bool writeMonthFile(const QString &path, const QString &failureMessage,
-                        const QString &takenOutLine = QString());
-    void saveAndReload(const QString &takenOutLine = QString());
+    // The lines written, or nullopt when the write was refused or failed;
+    // nothing is written when the file holds `fileHolds` already.
+    std::optional<QStringList> writeMonthFile(const QString &path, const QString &failureMessage,
+                                              const QString &takenOutLine = QString(),
+                                              const QStringList *fileHolds = nullptr);
+    void saveAndReload(const QString &takenOutLine = QString(),
+                       const QStringList *fileHolds = nullptr);
     bool openGalleryMonthForAdd(const QString &path);
     bool formRefusesAdd();
     bool weightRefusesAdd();
     void ensureYearFolders();
     bool showWrittenMonth(); // false: the written file could not be read back
-    void finishAdd();
+    void finishAdd(const QStringList &written);
     QString lastListLine() const;
     void updateEntryButtons();
     void showEvaluation();
@@ -181,12 +180,9 @@ private:
     TMachPause *m_machPause = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_tabellenAnzeigeTimer = nullptr;
+    PaintRefresh *m_paintRefresh = nullptr;
 
-    // folders; the gallery's is the open month's
-    QString m_startFolder;
-    QString m_dataFolder;
-    QString m_htmlFolder;
-    QString m_reportFolder;
+    StartPlaces m_places; // the folders; the gallery is the open month's
 
     CurrentMonth m_month;
     std::unique_ptr<RemarkEditor> m_remark;
@@ -207,8 +203,6 @@ private:
     // because the desktop repainted the window.
     bool m_freshFormPending = true;
     bool m_newMonthStarted = false;
-    bool m_refreshScheduled = false;
-    bool m_inRefresh = false;
     QString m_yearFolderFailureShown; // told once, not at every paint
 
     std::unique_ptr<FormColours> m_colours; // made with the controls

@@ -42,9 +42,12 @@ ChartInputs TMainForm::chartInputs() const
 
 void TMainForm::showChartPage(const QStringList &pageLines)
 {
-    const ChartPublishContext context{
-        m_month.path(), m_month.year(), m_htmlFolder, m_dataFolder, locateShippedChartScript(),
-        m_settings};
+    const ChartPublishContext context{m_month.path(),
+                                      m_month.year(),
+                                      m_places.htmlFolder,
+                                      m_places.dataFolder,
+                                      locateShippedChartScript(),
+                                      m_settings};
     ShowChartPage(m_seam, this, context, pageLines);
 }
 

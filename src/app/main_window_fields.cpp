@@ -5,19 +5,6 @@
 
 #include "ui_main_window.h"
 
-#include <QKeyEvent>
-#include <QWindow>
-
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == windowHandle() && event->type() == QEvent::Expose &&
-        windowHandle()->isExposed()) {
-        scheduleRefresh();
-        return QMainWindow::eventFilter(watched, event);
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void TMainForm::SpinEdit1Change()
 {
     const int year = m_month.month().isEmpty() ? ui->SpinEdit3->value() : m_month.year().toInt();

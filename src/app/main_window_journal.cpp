@@ -220,23 +220,28 @@ bool TMainForm::importIntoGallery(const QString &loadedPath)
     return false;
 }
 
-bool TMainForm::writeMonthFile(const QString &path, const QString &failureMessage,
-                               const QString &takenOutLine)
+std::optional<QStringList> TMainForm::writeMonthFile(const QString &path,
+                                                     const QString &failureMessage,
+                                                     const QString &takenOutLine,
+                                                     const QStringList *fileHolds)
 {
     const QStringList content = m_month.fileContent(m_entryForm.slotSwitches(), listLines());
+    // The save that ends an add finds the very lines the add just wrote.
+    if (fileHolds && content == *fileHolds)
+        return content;
     if (const QString refusal = GalleryMonthFile::lossRefusal(path, content, takenOutLine);
         !refusal.isEmpty()) {
         showMessage(UiSeam::MessageKind::Warning, refusal);
-        return false;
+        return std::nullopt;
     }
     const QString versionProblem =
         m_versionKeeping.keepBefore(m_month.galleryFolder(), path, content);
     if (TextFile::writeLines(path, content)) {
         m_versionKeeping.tellOnce(this, versionProblem);
-        return true;
+        return content;
     }
     showMessage(UiSeam::MessageKind::Warning, failureMessage);
-    return false;
+    return std::nullopt;
 }
 
 void TMainForm::showMonthMeansLabel()
@@ -253,7 +258,7 @@ void TMainForm::TabDateiSpeichern()
     saveAndReload();
 }
 
-void TMainForm::saveAndReload(const QString &takenOutLine)
+void TMainForm::saveAndReload(const QString &takenOutLine, const QStringList *fileHolds)
 {
     if (!m_month.placeProblem().isEmpty()) {
         showMessage(UiSeam::MessageKind::Warning,
@@ -271,7 +276,7 @@ void TMainForm::saveAndReload(const QString &takenOutLine)
             QStringLiteral("Fehler beim Erzeugen der Datei ") +
                 DataFolders::monthFileName(m_month.userName(), m_month.month(), m_month.year()) +
                 QLatin1Char('!'),
-            takenOutLine))
+            takenOutLine, fileHolds))
         return;
     m_settings.write(SettingKey::UserName, m_month.userName());
     MachEs(m_month.path());
@@ -411,11 +416,10 @@ void TMainForm::BitBtn1Click()
     setListLines(EntryLine::sortLines(lines));
     m_month.settleInYearFolder();
     ensureYearFolders();
-    if (!writeMonthFile(m_month.path(),
-                        QStringLiteral("Fehler beim Erzeugen der Datei ") + m_month.path()))
-        return;
-    if (showWrittenMonth())
-        finishAdd();
+    const std::optional<QStringList> written = writeMonthFile(
+        m_month.path(), QStringLiteral("Fehler beim Erzeugen der Datei ") + m_month.path());
+    if (written && showWrittenMonth())
+        finishAdd(*written);
 }
 
 bool TMainForm::formRefusesAdd()
@@ -459,7 +463,7 @@ void TMainForm::ensureYearFolders()
     const QString &year = m_month.year();
     if (!DataFolders::ensureFolder(m_month.galleryFolder() + year))
         showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(year));
-    if (!DataFolders::ensureFolder(m_htmlFolder + year))
+    if (!DataFolders::ensureFolder(m_places.htmlFolder + year))
         showMessage(UiSeam::MessageKind::Plain, DataFolders::htmlYearFolderNotCreatedMessage(year));
 }
 
@@ -482,10 +486,11 @@ bool TMainForm::showWrittenMonth()
     return true;
 }
 
-void TMainForm::finishAdd()
+void TMainForm::finishAdd(const QStringList &written)
 {
     BitBtn3Click();
-    TabDateiSpeichern();
+    if (ui->ListBox1->count() > 0)
+        saveAndReload(QString(), &written);
     ZeigGewichtInfo();
     updateEntryButtons();
     const MonthMeans &means = m_month.statistics().monthMeans();
