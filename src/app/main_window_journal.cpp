@@ -412,7 +412,10 @@ void TMainForm::BitBtn1Click()
         return;
 
     QStringList lines = listLines();
-    lines.append(EntryLine::build(fields));
+    // In the list's own form, as the load will show it: the month is written
+    // once as it stays, and the save that closes the add finds it unchanged.
+    const QString entry = EntryLine::build(fields);
+    lines.append(EntryLine::toDisplayLine(entry).value_or(entry));
     setListLines(EntryLine::sortLines(lines));
     m_month.settleInYearFolder();
     ensureYearFolders();

@@ -44,6 +44,7 @@ private slots:
     void editTheOnlyEntry();
     void editNeedsSelectionAndYes();
     void failedWriteKeepsTheFile();
+    void eachAddWritesTheMonthOnce();
     void remarkLeftByListClickIsSaved();
     void remarkLimitAndSavePoints();
     void openFileOfAnotherUser();
@@ -93,7 +94,8 @@ void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
     QCOMPARE(form.settings().read(SettingKey::EveningTime), QStringLiteral("20:50"));
     QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Messung 2"));
     QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("13:00"));
-    QCOMPARE(form.currentMonth().statistics().dayTable().text(Quantity::Systolic, 10), QStringLiteral("133"));
+    QCOMPARE(form.currentMonth().statistics().dayTable().text(Quantity::Systolic, 10),
+             QStringLiteral("133"));
 }
 
 void TestMainWindowJournal::monthAndYearRefusals()
@@ -461,6 +463,29 @@ void TestMainWindowJournal::failedWriteKeepsTheFile()
     QCOMPARE(f.list()->count(), 2);
     QCOMPARE(form.CurrentSlot(), Slot::Morgens);
     QCOMPARE(QDir(f.gallery() + "2017").entryList(QDir::Files), QStringList{"Muster_03_2017.tab"});
+}
+
+void TestMainWindowJournal::eachAddWritesTheMonthOnce()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    const QString path = f.monthFile("Muster", "03", "2017");
+    QStringList written;
+    TextFile::setWriteFaultForTesting([&written](const QString &file) {
+        written << file;
+        return true;
+    });
+    f.add(9, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
+    f.add(10, 3, 2017, Slot::Morgens, "07:30", 129, 81, 65);
+    TextFile::setWriteFaultForTesting({});
+    // The save that closes an add finds the lines the add wrote: it keeps
+    // the file as it is, and no second version of the month is made.
+    QCOMPARE(written.count(path), 2);
+    QCOMPARE(fileEntries(path),
+             (QStringList{"Morgens den 09.03.2017 Z=07:30 s=128, d=80, p=64, Gewicht=0",
+                          "Morgens den 10.03.2017 Z=07:30 s=129, d=81, p=65, Gewicht=0"}));
+    QCOMPARE(f.list()->count(), 2);
+    QCOMPARE(f.seam.messages(), QStringList());
 }
 
 void TestMainWindowJournal::remarkLeftByListClickIsSaved()
