@@ -116,7 +116,7 @@ void EntryForm::showWeightInfo(long double mean, long double difference)
     if (!ui.GewichtsEingabeCheckBox->isChecked()) {
         palette.setColor(QPalette::WindowText,
                          QColor(0xC8, 0xC8, 0xC8)); // the greyed scroll-bar colour
-    } else if (difference >= 15) {
+    } else if (difference >= FieldRules::kWeightDifferenceLimit) {
         palette.setColor(QPalette::WindowText, Qt::red);
         ui.GewichtInfoLabel->setToolTip(
             QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg Unterschied zum "

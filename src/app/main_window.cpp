@@ -230,15 +230,7 @@ void TMainForm::firstPaintSteps()
     const QString stored = m_settings.read(SettingKey::LastMonthFile);
     if (stored.isEmpty())
         return;
-    QString path;
-    if (stored.contains(m_places.dataFolder)) {
-        path = stored;
-    } else {
-        path = m_places.dataFolder + stored;
-        if (!QFileInfo::exists(path))
-            path = stored;
-    }
-    MachEs(path);
+    MachEs(DataFolders::lastMonthFilePath(stored, m_places.dataFolder));
 }
 
 void TMainForm::ensureYearFolder()

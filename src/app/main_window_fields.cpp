@@ -87,12 +87,11 @@ void TMainForm::ZeigGewichtInfo()
     }
     m_weightDifference = 0;
     long double weight = GermanNumbers::toFloat(ui->GewichtEdit->text());
-    if (weight > 310) {
-        showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral("Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!"));
+    if (weight > FieldRules::kMaxWeight) {
+        showMessage(UiSeam::MessageKind::Information, FieldRules::weightLimitRefusal());
         ui->GewichtEdit->setText(QStringLiteral("310"));
-        m_currentWeight = 310;
-        weight = 310;
+        m_currentWeight = FieldRules::kMaxWeight;
+        weight = FieldRules::kMaxWeight;
     }
     m_weightDifference = weight > mean ? weight - mean : mean - weight;
 

@@ -444,21 +444,12 @@ bool TMainForm::formRefusesAdd()
 
 bool TMainForm::weightRefusesAdd()
 {
-    const long double weight = GermanNumbers::toFloat(ui->GewichtEdit->text());
-    if (ui->GewichtsEingabeCheckBox->isChecked() && weight > FieldRules::kMaxWeight) {
-        showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral("Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!"));
-        return true;
-    }
-    if (weight > 0 && m_weightDifference >= 15) {
-        showMessage(
-            UiSeam::MessageKind::Information,
-            QStringLiteral(
-                "Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es sind 15 Kg Unterschied "
-                "zum bisherigen Mittelwert!"));
-        return true;
-    }
-    return false;
+    const QString refusal =
+        FieldRules::weightRefusal(GermanNumbers::toFloat(ui->GewichtEdit->text()),
+                                  ui->GewichtsEingabeCheckBox->isChecked(), m_weightDifference);
+    if (!refusal.isEmpty())
+        showMessage(UiSeam::MessageKind::Information, refusal);
+    return !refusal.isEmpty();
 }
 
 void TMainForm::ensureYearFolders()

@@ -27,7 +27,9 @@ void TSpinEdit::setText(const QString &text)
 {
     bool ok = false;
     const int number = text.trimmed().toInt(&ok);
-    if (ok && number >= minimum() && number <= maximum())
+    // The same value again changes nothing and tells nobody: the load
+    // sets the date fields once for every line of a month.
+    if (ok && number != value() && number >= minimum() && number <= maximum())
         setValue(number);
 }
 

@@ -326,6 +326,21 @@ QString timeRefusal(const QString &text)
         .arg(text);
 }
 
+QString weightLimitRefusal()
+{
+    return QStringLiteral("Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!");
+}
+
+QString weightRefusal(long double weight, bool weightSwitchedOn, long double difference)
+{
+    if (weightSwitchedOn && weight > kMaxWeight)
+        return weightLimitRefusal();
+    if (weight > 0 && difference >= kWeightDifferenceLimit)
+        return QStringLiteral("Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es sind 15 Kg "
+                              "Unterschied zum bisherigen Mittelwert!");
+    return QString();
+}
+
 QString editRefusal(const ParsedEntry &entry)
 {
     struct SpinPiece

@@ -71,6 +71,13 @@ QString timeRefusal(const QString &text);
 
 // The heaviest weight the program takes, in kilograms.
 constexpr long double kMaxWeight = 310;
+// A weight this far from the month's mean, in kilograms, is questioned.
+constexpr long double kWeightDifferenceLimit = 15;
+QString weightLimitRefusal();
+// Why the add does not take the weight: above kMaxWeight while the weight
+// switch is on, or at least kWeightDifferenceLimit from the month's mean.
+// Empty when the weight may go in.
+QString weightRefusal(long double weight, bool weightSwitchedOn, long double difference);
 
 // Why an entry taken apart for editing cannot go into the form fields (a
 // value a field cannot show, as a hand-edited file may hold), naming the

@@ -67,6 +67,14 @@ QString monthFileName(const QString &user, const QString &month, const QString &
     return user + QLatin1Char('_') + month + QLatin1Char('_') + year + QStringLiteral(".tab");
 }
 
+QString lastMonthFilePath(const QString &stored, const QString &dataFolder)
+{
+    if (stored.contains(dataFolder))
+        return stored;
+    const QString below = dataFolder + stored;
+    return QFileInfo::exists(below) ? below : stored;
+}
+
 QString monthFilePath(const QString &galleryFolder, const QString &yearFolderName,
                       const QString &user, const QString &month, const QString &year)
 {

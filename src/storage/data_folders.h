@@ -27,6 +27,10 @@ QString folderMissingMessage(const QString &folder);
 
 // <user>_<mm>_<yyyy>.tab
 QString monthFileName(const QString &user, const QString &month, const QString &year);
+// The month file the program ended with, from its stored name: a whole path
+// inside the data folder as it is; else below the data folder when a file
+// lies there, else as stored.
+QString lastMonthFilePath(const QString &stored, const QString &dataFolder);
 // <galleryFolder><year>/<user>_<mm>_<yyyy>.tab
 QString monthFilePath(const QString &galleryFolder, const QString &yearFolderName,
                       const QString &user, const QString &month, const QString &year);
