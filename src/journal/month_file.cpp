@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -151,41 +150,6 @@ QStringList fileLines(const QString &userName, const QString &monthName, const Q
     for (const QString &displayLine : displayLines)
         lines << EntryLine::fromDisplayLine(displayLine);
     return lines;
-}
-
-namespace {
-
-QString comparable(const QString &line)
-{
-    const std::optional<QString> shown = EntryLine::toDisplayLine(line);
-    return (shown ? EntryLine::fromDisplayLine(*shown) : line).toLower();
-}
-
-} // namespace
-
-QStringList readingsLost(const QStringList &oldFileLines, const QStringList &newFileLines,
-                         const QString &allowedToGo)
-{
-    QSet<QString> kept;
-    for (const QString &line : newFileLines) {
-        if (EntryLine::isEntryLine(line))
-            kept.insert(comparable(line));
-    }
-    QString mayGo = allowedToGo.isEmpty() ? QString() : comparable(allowedToGo);
-    QStringList lost;
-    for (const QString &line : oldFileLines) {
-        if (!EntryLine::isEntryLine(line))
-            continue;
-        const QString key = comparable(line);
-        if (kept.contains(key))
-            continue;
-        if (!mayGo.isEmpty() && key == mayGo) {
-            mayGo.clear();
-            continue;
-        }
-        lost.append(line);
-    }
-    return lost;
 }
 
 } // namespace MonthFile
