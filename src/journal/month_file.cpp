@@ -21,7 +21,7 @@ const QString kSection = QStringLiteral("Personendaten");
 constexpr qsizetype kMaxValueLength = 254;
 
 // "[name]" with blanks allowed around it; nullopt for any other line.
-std::optional<QString> sectionName(const QString &trimmedLine)
+std::optional<QStringView> sectionName(QStringView trimmedLine)
 {
     if (!trimmedLine.startsWith(QLatin1Char('[')))
         return std::nullopt;
@@ -95,8 +95,9 @@ Header readHeader(const QStringList &fileLines)
     bool haveUser = false, haveDatum = false;
     std::array<bool, 4> haveSwitch = {false, false, false, false};
 
+    // Views, not copies: a save reads the header of two full months.
     for (const QString &rawLine : fileLines) {
-        const QString line = withoutOuterBlanks(rawLine);
+        const QStringView line = withoutOuterBlanks(QStringView(rawLine));
         if (const auto name = sectionName(line)) {
             // Only the first section of that name is read.
             if (inSection)
@@ -110,23 +111,23 @@ Header readHeader(const QStringList &fileLines)
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq < 0)
             continue;
-        const QString key = withoutOuterBlanks(line.left(eq));
-        const QString value = withoutOuterBlanks(line.mid(eq + 1)).left(kMaxValueLength);
+        const QStringView key = withoutOuterBlanks(line.left(eq));
+        const QStringView value = withoutOuterBlanks(line.mid(eq + 1)).left(kMaxValueLength);
 
         if (key.compare(QLatin1StringView("BenutzerName"), Qt::CaseInsensitive) == 0) {
             if (!haveUser)
-                header.userName = value;
+                header.userName = value.toString();
             haveUser = true;
         } else if (key.compare(QLatin1StringView("Datum"), Qt::CaseInsensitive) == 0) {
             if (!haveDatum)
-                header.datum = value;
+                header.datum = value.toString();
             haveDatum = true;
         } else {
             for (Slot slot : kAllSlots) {
                 const auto i = static_cast<std::size_t>(slot);
                 if (!haveSwitch[i] &&
                     key.compare(slotInfo(slot).headerKey, Qt::CaseInsensitive) == 0) {
-                    header.switchText[i] = value;
+                    header.switchText[i] = value.toString();
                     haveSwitch[i] = true;
                 }
             }
