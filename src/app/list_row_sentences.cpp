@@ -26,7 +26,18 @@ void ListRowSentences::describeRows(int first, int last)
     m_describing = true;
     for (int row = first; row <= last; ++row) {
         if (QListWidgetItem *item = m_list.item(row))
-            item->setData(Qt::AccessibleTextRole, readingSentence(item->text()));
+            item->setData(Qt::AccessibleTextRole, sentenceOf(item->text()));
     }
     m_describing = false;
+}
+
+QString ListRowSentences::sentenceOf(const QString &displayLine)
+{
+    // Lines typed over many months could pile up; a month holds at most 124.
+    constexpr qsizetype kMostKept = 1024;
+    if (const auto found = m_sentences.constFind(displayLine); found != m_sentences.cend())
+        return *found;
+    if (m_sentences.size() >= kMostKept)
+        m_sentences.clear();
+    return *m_sentences.insert(displayLine, readingSentence(displayLine));
 }

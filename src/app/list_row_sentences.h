@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
+#include <QString>
 
 class QListWidget;
 
@@ -14,7 +16,11 @@ public:
 
 private:
     void describeRows(int first, int last);
+    QString sentenceOf(const QString &displayLine);
 
     QListWidget &m_list;
     bool m_describing = false;
+    // Every save reloads the whole month into the list: the sentences of
+    // the lines that stayed are taken from here instead of made again.
+    QHash<QString, QString> m_sentences;
 };

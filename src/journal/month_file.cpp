@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -22,7 +21,7 @@ const QString kSection = QStringLiteral("Personendaten");
 constexpr qsizetype kMaxValueLength = 254;
 
 // "[name]" with blanks allowed around it; nullopt for any other line.
-std::optional<QString> sectionName(const QString &trimmedLine)
+std::optional<QStringView> sectionName(QStringView trimmedLine)
 {
     if (!trimmedLine.startsWith(QLatin1Char('[')))
         return std::nullopt;
@@ -96,8 +95,9 @@ Header readHeader(const QStringList &fileLines)
     bool haveUser = false, haveDatum = false;
     std::array<bool, 4> haveSwitch = {false, false, false, false};
 
+    // Views, not copies: a save reads the header of two full months.
     for (const QString &rawLine : fileLines) {
-        const QString line = withoutOuterBlanks(rawLine);
+        const QStringView line = withoutOuterBlanks(QStringView(rawLine));
         if (const auto name = sectionName(line)) {
             // Only the first section of that name is read.
             if (inSection)
@@ -111,23 +111,23 @@ Header readHeader(const QStringList &fileLines)
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq < 0)
             continue;
-        const QString key = withoutOuterBlanks(line.left(eq));
-        const QString value = withoutOuterBlanks(line.mid(eq + 1)).left(kMaxValueLength);
+        const QStringView key = withoutOuterBlanks(line.left(eq));
+        const QStringView value = withoutOuterBlanks(line.mid(eq + 1)).left(kMaxValueLength);
 
         if (key.compare(QLatin1StringView("BenutzerName"), Qt::CaseInsensitive) == 0) {
             if (!haveUser)
-                header.userName = value;
+                header.userName = value.toString();
             haveUser = true;
         } else if (key.compare(QLatin1StringView("Datum"), Qt::CaseInsensitive) == 0) {
             if (!haveDatum)
-                header.datum = value;
+                header.datum = value.toString();
             haveDatum = true;
         } else {
             for (Slot slot : kAllSlots) {
                 const auto i = static_cast<std::size_t>(slot);
                 if (!haveSwitch[i] &&
                     key.compare(slotInfo(slot).headerKey, Qt::CaseInsensitive) == 0) {
-                    header.switchText[i] = value;
+                    header.switchText[i] = value.toString();
                     haveSwitch[i] = true;
                 }
             }
@@ -151,41 +151,6 @@ QStringList fileLines(const QString &userName, const QString &monthName, const Q
     for (const QString &displayLine : displayLines)
         lines << EntryLine::fromDisplayLine(displayLine);
     return lines;
-}
-
-namespace {
-
-QString comparable(const QString &line)
-{
-    const std::optional<QString> shown = EntryLine::toDisplayLine(line);
-    return (shown ? EntryLine::fromDisplayLine(*shown) : line).toLower();
-}
-
-} // namespace
-
-QStringList readingsLost(const QStringList &oldFileLines, const QStringList &newFileLines,
-                         const QString &allowedToGo)
-{
-    QSet<QString> kept;
-    for (const QString &line : newFileLines) {
-        if (EntryLine::isEntryLine(line))
-            kept.insert(comparable(line));
-    }
-    QString mayGo = allowedToGo.isEmpty() ? QString() : comparable(allowedToGo);
-    QStringList lost;
-    for (const QString &line : oldFileLines) {
-        if (!EntryLine::isEntryLine(line))
-            continue;
-        const QString key = comparable(line);
-        if (kept.contains(key))
-            continue;
-        if (!mayGo.isEmpty() && key == mayGo) {
-            mayGo.clear();
-            continue;
-        }
-        lost.append(line);
-    }
-    return lost;
 }
 
 } // namespace MonthFile

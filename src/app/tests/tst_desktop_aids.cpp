@@ -192,6 +192,20 @@ void TestDesktopAids::listRowsReadAsSentences()
     // What the list shows and what the program reads stay the display lines.
     QCOMPARE(list->item(0)->text(), form.listLines().constFirst());
     QVERIFY(list->item(0)->text().contains(QLatin1Char('\t')));
+
+    // A row changed in place speaks its new text, and its old one again
+    // when that comes back.
+    const auto spoken = [list](int row) {
+        return list->item(row)->data(Qt::AccessibleTextRole).toString();
+    };
+    const QString morningLine = list->item(0)->text();
+    const QString morning = spoken(0);
+    list->item(0)->setText(list->item(1)->text());
+    QCOMPARE(spoken(0), spoken(1));
+    list->item(0)->setText(QStringLiteral("Notiz"));
+    QCOMPARE(spoken(0), QString());
+    list->item(0)->setText(morningLine);
+    QCOMPARE(spoken(0), morning);
 }
 
 void TestDesktopAids::tabFollowsTheForm()
