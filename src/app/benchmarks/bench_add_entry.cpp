@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QListWidget>
 
@@ -73,9 +74,13 @@ void BM_AddEntryToFullMonth(benchmark::State &state)
         month.click("BtnEintragBearbeiten");
         month.seam.clear(); // the question of the edit command
         // Versions made within one second pile up under numbered names, which
-        // no user reaches: each add starts with the versions of a fresh day.
-        QDir(month.home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/Sicherungen"))
-            .removeRecursively();
+        // no user reaches: each add starts with the versions of a fresh day,
+        // in the folders a user's first save made.
+        QDirIterator versions(month.home.workFolder() +
+                                  QStringLiteral("Blutdruck-Daten-Galerie/Sicherungen"),
+                              QDir::Files, QDirIterator::Subdirectories);
+        while (versions.hasNext())
+            QFile::remove(versions.next());
         state.ResumeTiming();
         month.click("BitBtn1");
         if (!month.whole())
