@@ -20,7 +20,7 @@ QStringView withoutBlanks(QStringView text, IsBlank blank, bool atEnd = true)
         ++begin;
     while (atEnd && end > begin && blank(text.at(end - 1)))
         --end;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
 inline QStringView withoutLeadingBlanks(QStringView text)

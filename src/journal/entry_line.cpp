@@ -23,8 +23,8 @@ bool cutBefore(QStringView &rest, QStringView marker, QStringView &piece)
     const qsizetype at = indexOfMarker(rest, marker);
     if (at < 0)
         return false;
-    piece = rest.left(at);
-    rest = withoutLeadingBlanks(rest.mid(at));
+    piece = rest.first(at);
+    rest = withoutLeadingBlanks(rest.sliced(at));
     return true;
 }
 
@@ -72,8 +72,8 @@ std::optional<QString> toDisplayLine(const QString &line)
     QStringView pulse, weight;
     const qsizetype gewicht = indexOfMarker(rest, u"Gewicht=");
     if (gewicht >= 0) {
-        pulse = rest.left(gewicht);
-        weight = withoutOuterBlanks(rest.mid(gewicht));
+        pulse = rest.first(gewicht);
+        weight = withoutOuterBlanks(rest.sliced(gewicht));
     } else {
         pulse = withoutOuterBlanks(rest);
     }

@@ -116,8 +116,8 @@ bool cutBefore(QStringView &rest, QStringView marker, QStringView &part)
     const qsizetype at = indexOfMarker(rest, marker);
     if (at < 0)
         return false;
-    part = rest.left(at);
-    rest = withoutLeadingBlanks(rest.mid(at));
+    part = rest.first(at);
+    rest = withoutLeadingBlanks(rest.sliced(at));
     return true;
 }
 
@@ -138,8 +138,8 @@ std::optional<LineParts> splitByMarkers(QStringView line)
         return std::nullopt;
     const qsizetype weight = indexOfMarker(rest, u"Gewicht=");
     if (weight >= 0) {
-        parts.pulse = rest.left(weight);
-        parts.weight = withoutOuterBlanks(rest.mid(weight));
+        parts.pulse = rest.first(weight);
+        parts.weight = withoutOuterBlanks(rest.sliced(weight));
     } else {
         parts.pulse = withoutOuterBlanks(rest);
     }
@@ -148,7 +148,7 @@ std::optional<LineParts> splitByMarkers(QStringView line)
 
 QStringView afterFirstEquals(QStringView part)
 {
-    return part.mid(part.indexOf(u'=') + 1);
+    return part.sliced(part.indexOf(u'=') + 1);
 }
 
 // Four blanks, then the value; with `dropComma`, without its first comma.
@@ -161,8 +161,8 @@ QString valueCell(QStringView value, bool dropComma)
     if (comma < 0) {
         cell += value;
     } else {
-        cell += value.left(comma);
-        cell += value.mid(comma + 1);
+        cell += value.first(comma);
+        cell += value.sliced(comma + 1);
     }
     return cell;
 }
