@@ -169,13 +169,13 @@ QString valueCell(QStringView value, bool dropComma)
 
 int firstSlotColumn(QStringView slotPart)
 {
-    if (slotPart.contains(QStringView(u"Morgens")))
+    if (indexOfMarker(slotPart, u"Morgens") >= 0)
         return 1;
-    if (slotPart.contains(QStringView(u"Messung2")))
+    if (indexOfMarker(slotPart, u"Messung2") >= 0)
         return 6;
-    if (slotPart.contains(QStringView(u"Messung3")))
+    if (indexOfMarker(slotPart, u"Messung3") >= 0)
         return 11;
-    if (slotPart.contains(QStringView(u"Abend")))
+    if (indexOfMarker(slotPart, u"Abend") >= 0)
         return 16;
     return -1;
 }
@@ -203,6 +203,14 @@ void fillSlotCells(MonthTableGrid &grid, int row, const LineParts &parts)
     grid.setCell(first + 1, row, valueCell(afterFirstEquals(parts.systolic), true));
     grid.setCell(first + 2, row, valueCell(afterFirstEquals(parts.diastolic), true));
     grid.setCell(first + 3, row, valueCell(afterFirstEquals(parts.pulse), true));
+}
+
+// A weight as the program writes it is read without the general reader, to
+// the same value; any other text goes to that reader (and may throw).
+long double weightValue(QStringView weight)
+{
+    const std::optional<long double> plain = GermanNumbers::plainDecimal(weight);
+    return plain ? *plain : GermanNumbers::toFloat(weight.toString());
 }
 
 QString weightCellText(long double sum, int count)
@@ -273,7 +281,7 @@ void MonthTableGrid::build(const QStringList &displayLines)
         if (const int row = rowOfDate(parts.date); row > 0) {
             fillSlotCells(*this, row, parts);
             if (!weight.isEmpty()) {
-                weightSum += GermanNumbers::toFloat(weight.toString());
+                weightSum += weightValue(weight);
                 weightCount += 1;
             }
         }
