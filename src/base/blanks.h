@@ -20,7 +20,7 @@ QStringView withoutBlanks(QStringView text, IsBlank blank, bool atEnd = true)
         ++begin;
     while (atEnd && end > begin && blank(text.at(end - 1)))
         --end;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
 inline QStringView withoutLeadingBlanks(QStringView text)
@@ -28,9 +28,17 @@ inline QStringView withoutLeadingBlanks(QStringView text)
     return withoutBlanks(text, isBlank, false);
 }
 
+// A text with nothing to cut comes back as itself, shared, without a copy.
+inline QString sharedOrCopy(const QString &text, QStringView kept)
+{
+    if (!text.isEmpty() && kept.size() == text.size())
+        return text;
+    return kept.toString();
+}
+
 inline QString withoutLeadingBlanks(const QString &text)
 {
-    return withoutLeadingBlanks(QStringView(text)).toString();
+    return sharedOrCopy(text, withoutLeadingBlanks(QStringView(text)));
 }
 
 inline QStringView withoutOuterBlanks(QStringView text)
@@ -40,5 +48,5 @@ inline QStringView withoutOuterBlanks(QStringView text)
 
 inline QString withoutOuterBlanks(const QString &text)
 {
-    return withoutOuterBlanks(QStringView(text)).toString();
+    return sharedOrCopy(text, withoutOuterBlanks(QStringView(text)));
 }

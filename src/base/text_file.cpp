@@ -23,17 +23,21 @@ std::function<bool(const QString &)> &writeFault()
 
 QStringList splitLines(const QString &text)
 {
+    // The next CR and the next LF are each found by the fast search for one
+    // character; a CR right before an LF ends one line only.
     QStringList lines;
-    qsizetype start = 0;
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
+    qsizetype start = 0;
+    qsizetype cr = text.indexOf(u'\r');
+    qsizetype lf = text.indexOf(u'\n');
+    while (cr >= 0 || lf >= 0) {
+        const qsizetype end = cr < 0 || (lf >= 0 && lf < cr) ? lf : cr;
+        lines.append(text.mid(start, end - start));
+        start = end == cr && lf == end + 1 ? end + 2 : end + 1;
+        if (cr >= 0 && cr < start)
+            cr = text.indexOf(u'\r', start);
+        if (lf >= 0 && lf < start)
+            lf = text.indexOf(u'\n', start);
     }
     if (start < size)
         lines.append(text.mid(start));

@@ -1,6 +1,7 @@
 #include "base/windows1252.h"
 
 #include <array>
+#include <cstring>
 
 namespace Windows1252 {
 
@@ -24,15 +25,52 @@ char encodeOne(char16_t c)
     return '?';
 }
 
+bool isHighControl(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0;
+}
+
+// Whether any byte is one of 0x80..0x9F (top bits 100), tested eight at a
+// time: most files hold none of them.
+bool anyHighControl(const QByteArray &bytes)
+{
+    constexpr quint64 kOnes = 0x0101010101010101;
+    constexpr quint64 kHighBits = 0x8080808080808080;
+    constexpr quint64 kTopThree = 0xE0E0E0E0E0E0E0E0;
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, sizeof word);
+        // A byte is 0 here exactly where its top bits are 100.
+        const quint64 x = (word & kTopThree) ^ kHighBits;
+        if (((x - kOnes) & ~x & kHighBits) != 0)
+            return true;
+    }
+    for (; i < size; ++i) {
+        if (isHighControl(static_cast<unsigned char>(data[i])))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString decode(const QByteArray &bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
+    // Latin-1 in one fast pass, then the few bytes where Windows-1252 differs.
+    // (No bytes give an empty text, never a null one.)
+    if (bytes.isEmpty())
+        return QString(0, Qt::Uninitialized);
+    QString text = QString::fromLatin1(bytes);
+    if (!anyHighControl(bytes))
+        return text;
     QChar *out = text.data();
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        *out++ = QChar(b >= 0x80 && b < 0xA0 ? kHighControlRange[b - 0x80] : char16_t(b));
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (isHighControl(b))
+            out[i] = QChar(kHighControlRange[b - 0x80]);
     }
     return text;
 }

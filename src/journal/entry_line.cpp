@@ -1,6 +1,7 @@
 #include "journal/entry_line.h"
 
 #include "base/blanks.h"
+#include "base/markers.h"
 
 #include "journal/slots.h"
 
@@ -16,13 +17,14 @@ const QChar kTab = QLatin1Char('\t');
 // Cuts `rest` before the first `marker`; the part before becomes a piece.
 // False when the marker is missing: the line then has no display form, so a
 // piece can never be filled from whatever an earlier line left behind.
-bool cutBefore(QStringView &rest, QLatin1StringView marker, QStringView &piece)
+// Markers are UTF-16 views, which a search takes without converting them.
+bool cutBefore(QStringView &rest, QStringView marker, QStringView &piece)
 {
-    const qsizetype at = rest.indexOf(marker);
+    const qsizetype at = indexOfMarker(rest, marker);
     if (at < 0)
         return false;
-    piece = rest.left(at);
-    rest = withoutLeadingBlanks(rest.mid(at));
+    piece = rest.first(at);
+    rest = withoutLeadingBlanks(rest.sliced(at));
     return true;
 }
 
@@ -53,7 +55,7 @@ bool isEntryLine(const QString &line)
 
 std::optional<QString> toDisplayLine(const QString &line)
 {
-    const qsizetype den = line.indexOf(QLatin1StringView("den"));
+    const qsizetype den = indexOfMarker(line, u"den");
     if (den < 0)
         return std::nullopt;
     const QStringView whole(line);
@@ -62,17 +64,16 @@ std::optional<QString> toDisplayLine(const QString &line)
     QStringView rest = withoutLeadingBlanks(whole.mid(den + 4));
 
     QStringView date, time, systolic, diastolic;
-    if (!cutBefore(rest, QLatin1StringView("Z="), date) ||
-        !cutBefore(rest, QLatin1StringView("s="), time) ||
-        !cutBefore(rest, QLatin1StringView("d="), systolic) ||
-        !cutBefore(rest, QLatin1StringView("p="), diastolic))
+    if (!cutBefore(rest, QStringView(u"Z="), date) || !cutBefore(rest, QStringView(u"s="), time) ||
+        !cutBefore(rest, QStringView(u"d="), systolic) ||
+        !cutBefore(rest, QStringView(u"p="), diastolic))
         return std::nullopt;
 
     QStringView pulse, weight;
-    const qsizetype gewicht = rest.indexOf(QLatin1StringView("Gewicht="));
+    const qsizetype gewicht = indexOfMarker(rest, u"Gewicht=");
     if (gewicht >= 0) {
-        pulse = rest.left(gewicht);
-        weight = withoutOuterBlanks(rest.mid(gewicht));
+        pulse = rest.first(gewicht);
+        weight = withoutOuterBlanks(rest.sliced(gewicht));
     } else {
         pulse = withoutOuterBlanks(rest);
     }

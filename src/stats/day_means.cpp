@@ -1,6 +1,7 @@
 #include "stats/day_means.h"
 
 #include "base/german_numbers.h"
+#include "stats/number_texts.h"
 #include "stats/value_texts.h"
 
 #include <algorithm>
@@ -110,7 +111,7 @@ struct DayRun
     {
         if (whole) {
             const qint64 hundredths = (200 * wholeSum + count) / (2 * count);
-            return QString::number((hundredths + 50) / 100);
+            return wholeNumberText((hundredths + 50) / 100);
         }
         const QString twoDecimals = GermanNumbers::formatFixed2(sum / count);
         return GermanNumbers::formatGeneral(roundHalfUp(GermanNumbers::toFloat(twoDecimals)));

@@ -1,6 +1,7 @@
 #include "stats/month_means.h"
 
 #include "base/german_numbers.h"
+#include "stats/number_texts.h"
 #include "stats/value_texts.h"
 
 namespace {
@@ -35,29 +36,13 @@ void MonthMeans::collect(const QString &entryLine)
     convertPending();
 }
 
-namespace {
-
-// The texts of 0..999, made once and shared by every list that holds them.
-const QString &numberText(int value)
-{
-    static const std::array<QString, 1000> texts = [] {
-        std::array<QString, 1000> made;
-        for (int i = 0; i < 1000; ++i)
-            made[std::size_t(i)] = QString::number(i);
-        return made;
-    }();
-    return texts[std::size_t(value)];
-}
-
-} // namespace
-
 void MonthMeans::collectWhole(int systolic, int diastolic, int pulse)
 {
     const std::array<int, 3> values = {systolic, diastolic, pulse};
     bool upToDate = true;
     for (std::size_t q = 0; q < m_values.size(); ++q) {
         upToDate = upToDate && m_sums.converted[q] == m_values[q].size();
-        m_values[q].append(numberText(values[q]));
+        m_values[q].append(wholeNumberText(values[q]));
     }
     if (!upToDate) {
         convertPending(); // an earlier value that did not convert fails again

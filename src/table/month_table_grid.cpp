@@ -2,6 +2,7 @@
 
 #include "base/blanks.h"
 #include "base/german_numbers.h"
+#include "base/markers.h"
 
 #include <optional>
 
@@ -75,6 +76,15 @@ const std::array<QString, ColumnCount> &copyCaptions()
 
 QString dayLabel(int row)
 {
+    // Made once: every build and every check of a grid asks for all 31.
+    static const std::array<QString, RowCount> labels = [] {
+        std::array<QString, RowCount> result;
+        for (int day = 1; day < RowCount; ++day)
+            result[day] = QStringLiteral("      %1").arg(day, 2, 10, QLatin1Char('0'));
+        return result;
+    }();
+    if (row >= 1 && row < RowCount)
+        return labels[row];
     return QStringLiteral("      %1").arg(row, 2, 10, QLatin1Char('0'));
 }
 
@@ -85,83 +95,93 @@ namespace {
 using namespace MonthTable;
 
 const QString TwoBlanks = QStringLiteral("  ");
-const QString FourBlanks = QStringLiteral("    ");
+constexpr QLatin1StringView FourBlanks("    ");
 
+// Views into the line (or its copy without tabs): a line is cut without a
+// string of its own per piece, as the grid of a whole month is built at once.
 struct LineParts
 {
-    QString slot;
-    QString date;
-    QString time;
-    QString systolic;
-    QString diastolic;
-    QString pulse;
-    QString weight;
+    QStringView slot;
+    QStringView date;
+    QStringView time;
+    QStringView systolic;
+    QStringView diastolic;
+    QStringView pulse;
+    QStringView weight;
 };
 
 // Cuts the text before the marker off the rest; the rest keeps the marker.
-bool cutBefore(QString &rest, const QString &marker, QString &part)
+bool cutBefore(QStringView &rest, QStringView marker, QStringView &part)
 {
-    const qsizetype at = rest.indexOf(marker);
+    const qsizetype at = indexOfMarker(rest, marker);
     if (at < 0)
         return false;
-    part = rest.left(at);
-    rest = withoutLeadingBlanks(rest.mid(at));
+    part = rest.first(at);
+    rest = withoutLeadingBlanks(rest.sliced(at));
     return true;
 }
 
 // A line lacking one of the markers fills nothing, so that no piece of
 // another line can show up in its place.
-std::optional<LineParts> splitByMarkers(const QString &line)
+std::optional<LineParts> splitByMarkers(QStringView line)
 {
     LineParts parts;
-    const qsizetype den = line.indexOf(QLatin1String("den"));
+    const qsizetype den = indexOfMarker(line, u"den");
     if (den < 0)
         return std::nullopt;
     parts.slot = line.left(den + 4);
-    QString rest = withoutLeadingBlanks(line.mid(den + 4));
-    if (!cutBefore(rest, QStringLiteral("Z="), parts.date) ||
-        !cutBefore(rest, QStringLiteral("s="), parts.time) ||
-        !cutBefore(rest, QStringLiteral("d="), parts.systolic) ||
-        !cutBefore(rest, QStringLiteral("p="), parts.diastolic))
+    QStringView rest = withoutLeadingBlanks(line.mid(den + 4));
+    if (!cutBefore(rest, QStringView(u"Z="), parts.date) ||
+        !cutBefore(rest, QStringView(u"s="), parts.time) ||
+        !cutBefore(rest, QStringView(u"d="), parts.systolic) ||
+        !cutBefore(rest, QStringView(u"p="), parts.diastolic))
         return std::nullopt;
-    const qsizetype weight = rest.indexOf(QLatin1String("Gewicht="));
+    const qsizetype weight = indexOfMarker(rest, u"Gewicht=");
     if (weight >= 0) {
-        parts.pulse = rest.left(weight);
-        parts.weight = withoutOuterBlanks(rest.mid(weight));
+        parts.pulse = rest.first(weight);
+        parts.weight = withoutOuterBlanks(rest.sliced(weight));
     } else {
         parts.pulse = withoutOuterBlanks(rest);
     }
     return parts;
 }
 
-QString afterFirstEquals(const QString &part)
+QStringView afterFirstEquals(QStringView part)
 {
-    return part.mid(part.indexOf(QLatin1Char('=')) + 1);
+    return part.sliced(part.indexOf(u'=') + 1);
 }
 
-QString withoutFirstComma(QString part)
+// Four blanks, then the value; with `dropComma`, without its first comma.
+QString valueCell(QStringView value, bool dropComma)
 {
-    const qsizetype comma = part.indexOf(QLatin1Char(','));
-    if (comma >= 0)
-        part.remove(comma, 1);
-    return part;
+    const qsizetype comma = dropComma ? value.indexOf(u',') : -1;
+    QString cell;
+    cell.reserve(FourBlanks.size() + value.size());
+    cell += FourBlanks;
+    if (comma < 0) {
+        cell += value;
+    } else {
+        cell += value.first(comma);
+        cell += value.sliced(comma + 1);
+    }
+    return cell;
 }
 
-int firstSlotColumn(const QString &slotPart)
+int firstSlotColumn(QStringView slotPart)
 {
-    if (slotPart.contains(QLatin1String("Morgens")))
+    if (indexOfMarker(slotPart, u"Morgens") >= 0)
         return 1;
-    if (slotPart.contains(QLatin1String("Messung2")))
+    if (indexOfMarker(slotPart, u"Messung2") >= 0)
         return 6;
-    if (slotPart.contains(QLatin1String("Messung3")))
+    if (indexOfMarker(slotPart, u"Messung3") >= 0)
         return 11;
-    if (slotPart.contains(QLatin1String("Abend")))
+    if (indexOfMarker(slotPart, u"Abend") >= 0)
         return 16;
     return -1;
 }
 
 // The row whose day label starts the date ("05." for row 5), or 0.
-int rowOfDate(const QString &date)
+int rowOfDate(QStringView date)
 {
     if (date.size() < 3 || date.at(2) != QLatin1Char('.'))
         return 0;
@@ -173,15 +193,24 @@ int rowOfDate(const QString &date)
     return row < RowCount ? row : 0;
 }
 
-const std::array<QString, RowCount> &dayLabels()
+// The slot's four cells in the row (a slot the line does not name fills none).
+void fillSlotCells(MonthTableGrid &grid, int row, const LineParts &parts)
 {
-    static const std::array<QString, RowCount> labels = [] {
-        std::array<QString, RowCount> result;
-        for (int row = 1; row < RowCount; ++row)
-            result[row] = dayLabel(row);
-        return result;
-    }();
-    return labels;
+    const int first = firstSlotColumn(parts.slot);
+    if (first < 0)
+        return;
+    grid.setCell(first, row, valueCell(afterFirstEquals(parts.time), false));
+    grid.setCell(first + 1, row, valueCell(afterFirstEquals(parts.systolic), true));
+    grid.setCell(first + 2, row, valueCell(afterFirstEquals(parts.diastolic), true));
+    grid.setCell(first + 3, row, valueCell(afterFirstEquals(parts.pulse), true));
+}
+
+// A weight as the program writes it is read without the general reader, to
+// the same value; any other text goes to that reader (and may throw).
+long double weightValue(QStringView weight)
+{
+    const std::optional<long double> plain = GermanNumbers::plainDecimal(weight);
+    return plain ? *plain : GermanNumbers::toFloat(weight.toString());
 }
 
 QString weightCellText(long double sum, int count)
@@ -211,7 +240,7 @@ void MonthTableGrid::build(const QStringList &displayLines)
     m_cells.fill(TwoBlanks);
     setHeaderRow(displayCaptions());
     for (int row = 1; row < RowCount; ++row)
-        setCell(0, row, dayLabels()[row]);
+        setCell(0, row, dayLabel(row));
 
     QString currentDay;
     long double weightSum = 0;
@@ -225,20 +254,23 @@ void MonthTableGrid::build(const QStringList &displayLines)
             setCell(WeightColumn, int(row), weightCellText(weightSum, weightCount));
     };
 
+    QString withoutTabs;
     for (const QString &displayLine : displayLines) {
-        const std::optional<LineParts> found =
-            splitByMarkers(QString(displayLine).remove(QLatin1Char('\t')));
+        // Only a line with tabs needs a copy without them.
+        QStringView line(displayLine);
+        if (line.contains(u'\t')) {
+            withoutTabs = displayLine;
+            withoutTabs.remove(u'\t');
+            line = withoutTabs;
+        }
+        const std::optional<LineParts> found = splitByMarkers(line);
         if (!found)
             continue;
         const LineParts &parts = *found;
-        const QString time = afterFirstEquals(parts.time);
-        const QString systolic = withoutFirstComma(afterFirstEquals(parts.systolic));
-        const QString diastolic = withoutFirstComma(afterFirstEquals(parts.diastolic));
-        const QString pulse = withoutFirstComma(afterFirstEquals(parts.pulse));
-        QString weight = afterFirstEquals(parts.weight);
-        if (weight == QLatin1String("0"))
-            weight.clear();
-        const QString day = parts.date.left(2);
+        QStringView weight = afterFirstEquals(parts.weight);
+        if (weight == u"0")
+            weight = QStringView();
+        const QStringView day = parts.date.left(2);
 
         if (!currentDay.isEmpty() && currentDay != day) {
             writeWeightCell();
@@ -247,19 +279,14 @@ void MonthTableGrid::build(const QStringList &displayLines)
         }
 
         if (const int row = rowOfDate(parts.date); row > 0) {
-            const int first = firstSlotColumn(parts.slot);
-            if (first > 0) {
-                setCell(first, row, FourBlanks + time);
-                setCell(first + 1, row, FourBlanks + systolic);
-                setCell(first + 2, row, FourBlanks + diastolic);
-                setCell(first + 3, row, FourBlanks + pulse);
-            }
+            fillSlotCells(*this, row, parts);
             if (!weight.isEmpty()) {
-                weightSum += GermanNumbers::toFloat(weight);
+                weightSum += weightValue(weight);
                 weightCount += 1;
             }
         }
-        currentDay = day;
+        if (currentDay != day)
+            currentDay = day.toString();
     }
     if (!currentDay.isEmpty())
         writeWeightCell();

@@ -9,8 +9,9 @@ QString selectionText(const MonthTableGrid &grid, const CellRange &range)
     using namespace MonthTable;
     const auto &captions = copyCaptions();
     QString text;
-    // A cell is a few characters; the whole table is copied in one buffer.
-    text.reserve(qsizetype(range.bottom - range.top + 1) * (range.right - range.left + 1) * 6);
+    // A cell of a full month is up to eight characters and its tab; the whole
+    // table is copied in one buffer.
+    text.reserve(qsizetype(range.bottom - range.top + 1) * (range.right - range.left + 1) * 9);
     for (int row = range.top; row <= range.bottom; ++row) {
         for (int column = range.left; column <= range.right; ++column) {
             const QString &cell = row == 0 ? captions[column] : grid.cell(column, row);

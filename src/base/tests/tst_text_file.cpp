@@ -1,4 +1,5 @@
 #include "base/text_file.h"
+#include "base/windows1252.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,6 +24,7 @@ private slots:
     void bytesInMemoryReadAsFromDisk();
     void encodedLinesAreWhatTheWriteWrites_data();
     void encodedLinesAreWhatTheWriteWrites();
+    void bytesBesideTheLatin1RangeAtEveryPlace();
 };
 
 void TestTextFile::bytesInMemoryReadAsFromDisk_data()
@@ -34,6 +36,9 @@ void TestTextFile::bytesInMemoryReadAsFromDisk_data()
     QTest::newRow("CRLF, LF and CR")
         << QByteArray("a\r\nb\nc\rd\r\n") << QStringList{"a", "b", "c", "d"};
     QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("CR CR LF is two breaks") << QByteArray("a\r\r\nb") << QStringList{"a", "", "b"};
+    QTest::newRow("LF far before the first CR")
+        << QByteArray("a\nb\nc\r\nd\r") << QStringList{"a", "b", "c", "d"};
     QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{"a", "b"};
     QTest::newRow("empty lines kept")
         << QByteArray("\r\n\r\na\r\n\r\n") << QStringList{"", "", "a", ""};
@@ -85,6 +90,28 @@ void TestTextFile::encodedLinesAreWhatTheWriteWrites()
     const QString path = dir.filePath("Muster_03_2017.txt");
     QVERIFY(TextFile::writeLines(path, lines));
     QCOMPARE(fileBytes(path), bytes);
+}
+
+// Files are searched eight bytes at a time for 0x80..0x9F, where Windows-1252
+// differs from Latin-1: each of the range's first and last byte, and the
+// bytes one step outside it, at every place of two words and a tail.
+void TestTextFile::bytesBesideTheLatin1RangeAtEveryPlace()
+{
+    const std::pair<char, QChar> cases[] = {{'\x7F', QChar(0x7F)},
+                                            {'\x80', QChar(0x20AC)},
+                                            {'\x9F', QChar(0x0178)},
+                                            {'\xA0', QChar(0xA0)}};
+    for (const auto &[byte, character] : cases) {
+        for (int place = 0; place < 19; ++place) {
+            QByteArray bytes(19, 'a');
+            bytes[place] = byte;
+            QString expected(19, QLatin1Char('a'));
+            expected[place] = character;
+            QCOMPARE(Windows1252::decode(bytes), expected);
+        }
+    }
+    QVERIFY(!Windows1252::decode(QByteArray()).isNull());
+    QVERIFY(Windows1252::decode(QByteArray()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

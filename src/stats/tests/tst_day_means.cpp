@@ -1,5 +1,6 @@
 #include "base/conversion_error.h"
 #include "stats/day_means.h"
+#include "stats/number_texts.h"
 
 #include <QTest>
 
@@ -43,6 +44,7 @@ private slots:
     void noEntriesGiveZeroEverywhere();
     void collectsTaggedValueTexts();
     void singleReading();
+    void wholeValuesAtTheEndsOfTheSharedTexts();
 
     void rounding_data();
     void rounding();
@@ -84,6 +86,29 @@ void TestDayMeans::singleReading()
     QCOMPARE(means.table().text(Quantity::Diastolic, 5), QStringLiteral("85"));
     QCOMPARE(means.table().text(Quantity::Pulse, 5), QStringLiteral("70"));
     QCOMPARE(nonZeroTexts(means.table()), 3);
+}
+
+// Whole means take shared texts for 0..999 and make any other; both ends
+// and one step beyond read as QString::number writes them.
+void TestDayMeans::wholeValuesAtTheEndsOfTheSharedTexts()
+{
+    DayMeans means;
+    means.collectWhole(5, 999, 0, 1);
+    means.collectWhole(6, 998, 0, 0);
+    means.collectWhole(6, 999, 1, 1);
+    means.buildTable();
+    QCOMPARE(means.table().text(Quantity::Systolic, 5), QStringLiteral("999"));
+    QCOMPARE(means.table().text(Quantity::Diastolic, 5), QStringLiteral("0"));
+    QCOMPARE(means.table().text(Quantity::Pulse, 5), QStringLiteral("1"));
+    // 998,5 and 0,5 and 0,5 round half up.
+    QCOMPARE(means.table().text(Quantity::Systolic, 6), QStringLiteral("999"));
+    QCOMPARE(means.table().text(Quantity::Diastolic, 6), QStringLiteral("1"));
+    QCOMPARE(means.table().text(Quantity::Pulse, 6), QStringLiteral("1"));
+
+    QCOMPARE(wholeNumberText(-1), QStringLiteral("-1"));
+    QCOMPARE(wholeNumberText(0), QStringLiteral("0"));
+    QCOMPARE(wholeNumberText(999), QStringLiteral("999"));
+    QCOMPARE(wholeNumberText(1000), QStringLiteral("1000"));
 }
 
 void TestDayMeans::rounding_data()
