@@ -365,10 +365,12 @@ void TMainForm::showEvaluation()
         list->setCurrentRow(0);
     }
     QStringList items;
-    memo->clear();
-    // A value that does not convert leaves the items made until then.
+    // A value that does not convert leaves the items made until then. The
+    // memo is laid out anew only when its text changes.
     const auto show = qScopeGuard([memo, &items] {
-        memo->setPlainText(evaluationMemoText(items));
+        const QString text = evaluationMemoText(items);
+        if (memo->toPlainText() != text)
+            memo->setPlainText(text);
         memo->moveCursor(QTextCursor::Start);
     });
     items = evaluationItems(list->currentItem()->text(), &items);
@@ -463,9 +465,9 @@ void TMainForm::ensureYearFolders()
 
 bool TMainForm::showWrittenMonth()
 {
-    ui->ListBox1->clear();
     const std::optional<QStringList> readBack = TextFile::readLines(m_month.path());
     if (!readBack) {
+        ui->ListBox1->clear();
         showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler Lesen der Datei!"));
         return false;
     }
@@ -476,7 +478,10 @@ bool TMainForm::showWrittenMonth()
                 display.append(*shown);
         }
     }
-    setListLines(display);
+    // The add put its entry in the list's own form: mostly the list shows
+    // these lines already.
+    if (display != listLines())
+        setListLines(display);
     return true;
 }
 
