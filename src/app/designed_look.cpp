@@ -54,6 +54,10 @@ void applyDesignedLook(Ui::TMainForm &ui, QMainWindow &window)
     ui.ListBox1->setItemDelegate(new TabStopDelegate({60, 110, 145, 180, 210, 240}, ui.ListBox1));
     ui.BtnBalkendiagrammErstellen->setIcon(ChartButtonIcons::barChart());
     ui.LinienDiagrammErstellen->setIcon(ChartButtonIcons::lineChart());
+    ui.Bevel2->setToolTip(
+        QStringLiteral("Wenn Sie regelmäßig weniger als 4 Messungen am Tag eingeben,\r\n"
+                       "dann entsprechend hier einstellen. Die nicht aktivierten Messungen\r\n"
+                       "werden dann übersprungen."));
     // Every item is one line of the same font: the list need not measure them.
     ui.ListBox1->setUniformItemSizes(true);
 }

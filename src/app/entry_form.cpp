@@ -100,6 +100,16 @@ void EntryForm::restore(const Typed &typed)
     ui.GewichtEdit->setText(typed.weight);
 }
 
+void EntryForm::stepWeight(long double &weight, bool up)
+{
+    const int stepChoice = ui.RadioButton1->isChecked() ? 1 : ui.RadioButton2->isChecked() ? 2 : 3;
+    const std::optional<long double> stepped = FieldRules::stepWeight(weight, stepChoice, up);
+    if (!stepped)
+        return;
+    weight = *stepped;
+    ui.GewichtEdit->setText(GermanNumbers::formatGeneral(*stepped));
+}
+
 void EntryForm::enableWeightControls()
 {
     const bool on = ui.GewichtsEingabeCheckBox->isChecked();

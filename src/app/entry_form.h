@@ -48,6 +48,9 @@ public:
     Typed typed() const;
     void restore(const Typed &typed);
 
+    // Steps `weight` by the chosen step size, then shows it: the field's
+    // change, which reads the weight back, has the last word.
+    void stepWeight(long double &weight, bool up);
     // The weight's field, its step button and step sizes follow the switch.
     void enableWeightControls();
     // The month's weight mean, red when the typed weight differs by 15 kg

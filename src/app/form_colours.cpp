@@ -5,6 +5,7 @@
 #include "base/german_numbers.h"
 #include "charts/chart_inputs.h"
 #include "settings/colour_palette.h"
+#include "settings/einstell.h"
 #include "storage/settings_store.h"
 
 #include <QApplication>
@@ -70,4 +71,17 @@ void FormColours::fillChartInputs(ChartInputs &inputs) const
     inputs.diastolicColour = m_diastolic;
     inputs.pulseColour = m_pulse;
     inputs.valueColour = m_value;
+}
+
+void FormColours::follow(const TEinstellDlg &settingsWindow)
+{
+    const auto take = [this, &settingsWindow](auto signal, void (FormColours::*set)(qint32)) {
+        QObject::connect(&settingsWindow, signal, &m_listWidget,
+                         [this, set](qint32 colour) { (this->*set)(colour); });
+    };
+    take(&TEinstellDlg::windowColourChanged, &FormColours::setWindowColour);
+    take(&TEinstellDlg::listColourChanged, &FormColours::setListColour);
+    take(&TEinstellDlg::valueColourChanged, &FormColours::setValueColour);
+    QObject::connect(&settingsWindow, &TEinstellDlg::seriesColourChanged, &m_listWidget,
+                     [this](int series, qint32 colour) { setSeriesColour(series, colour); });
 }

@@ -7,6 +7,7 @@ class QWidget;
 class SettingsStore;
 struct ChartInputs;
 struct StartPlaces;
+class TEinstellDlg;
 
 // The colours the user chose: the backgrounds of the window and the list,
 // and the chart's series and the values above its curves.
@@ -29,6 +30,8 @@ public:
     qint32 listColour() const { return m_list; }
     qint32 valueColour() const { return m_value; }
     void fillChartInputs(ChartInputs &inputs) const;
+    // Takes every colour the user picks in the settings window.
+    void follow(const TEinstellDlg &settingsWindow);
 
 private:
     QWidget &m_background;

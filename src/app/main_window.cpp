@@ -3,34 +3,26 @@
 #include "app/Machpaus.h"
 #include "app/backup_commands.h"
 #include "app/NameEing.h"
-#include "app/chart_button_icons.h"
 #include "app/command_guard.h"
 #include "storage/data_folders.h"
 #include "app/desktop_aids.h"
 #include "app/exchange_menu.h"
-#include "app/form_start.h"
 #include "app/designed_look.h"
+#include "app/entry_list.h"
 #include "app/help_document.h"
 #include "app/info.h"
 #include "app/paint_refresh.h"
 #include "app/report_command.h"
-#include "app/tab_stop_delegate.h"
-#include "settings/colour_palette.h"
-#include "base/german_numbers.h"
 #include "settings/einstell.h"
 #include "table/Tabellep.h"
 
 #include "ui_main_window.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QScreen>
 #include <QTimer>
-#include <QWindow>
 
 namespace {
 
-const QChar kQuote = QLatin1Char('"');
 const QString kLfCr = QStringLiteral("\n\r");
 
 } // namespace
@@ -123,19 +115,11 @@ void TMainForm::createWindows()
     });
     m_tabellenDlg = new TTabellenDlg(m_seam, this);
     m_einstellDlg = new TEinstellDlg(m_seam, m_settings, this);
-    connect(m_einstellDlg, &TEinstellDlg::windowColourChanged, this,
-            [this](qint32 colour) { m_colours->setWindowColour(colour); });
-    connect(m_einstellDlg, &TEinstellDlg::listColourChanged, this,
-            [this](qint32 colour) { m_colours->setListColour(colour); });
-    connect(m_einstellDlg, &TEinstellDlg::valueColourChanged, this,
-            [this](qint32 colour) { m_colours->setValueColour(colour); });
+    m_colours->follow(*m_einstellDlg);
+    // The month is saved and loaded again, as after every change; with an
+    // empty list nothing is written.
     connect(m_einstellDlg, &TEinstellDlg::seriesColourChanged, this,
-            [this](int series, qint32 colour) {
-                m_colours->setSeriesColour(series, colour);
-                // The month is saved and loaded again, as after every
-                // change; with an empty list nothing is written.
-                guarded([this] { TabDateiSpeichern(); });
-            });
+            [this] { guarded([this] { TabDateiSpeichern(); }); });
     m_infoDlg = new TInfoDlg(this);
 }
 
@@ -165,16 +149,10 @@ void TMainForm::RefreshSequence()
     // What follows only brings the window's own displays up to date, so a
     // paint caused by a tooltip, a menu, a message box or another window
     // never touches what the user is typing, ticking or has selected.
-    ui->Label3->setText(QStringLiteral("Heute ist der ") +
-                        m_seam.today().toString(QStringLiteral("dd.MM.yyyy")));
+    showToday();
     if (m_firstPaintPending)
         firstPaintSteps();
     ensureYearFolder();
-    ui->Bevel2->setToolTip(
-        QStringLiteral("Wenn Sie regelmäßig weniger als 4 Messungen am Tag eingeben,") +
-        QStringLiteral("\r\n") +
-        QStringLiteral("dann entsprechend hier einstellen. Die nicht aktivierten Messungen") +
-        QStringLiteral("\r\n") + QStringLiteral("werden dann übersprungen."));
     // The day and month fields pad themselves to two digits.
     if (m_freshFormPending)
         freshForm();
@@ -203,8 +181,14 @@ void TMainForm::freshForm()
         m_geometry->notePortraitScreen();
         m_presetPending = false;
     }
-    selectLastEntry();
+    EntryList::selectLast(*ui->ListBox1);
     ListBox1Click();
+}
+
+void TMainForm::showToday()
+{
+    ui->Label3->setText(QStringLiteral("Heute ist der ") +
+                        m_seam.today().toString(QStringLiteral("dd.MM.yyyy")));
 }
 
 void TMainForm::firstPaintSteps()
@@ -249,16 +233,6 @@ void TMainForm::ensureYearFolder()
         return;
     m_yearFolderFailureShown = yearFolder;
     showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(yearFolder));
-}
-
-void TMainForm::selectLastEntry()
-{
-    QListWidget *list = ui->ListBox1;
-    if (list->count() == 0)
-        return;
-    const QSignalBlocker quiet(list); // the caller shows the evaluation
-    list->setCurrentRow(list->count() - 1);
-    list->scrollToBottom();
 }
 
 // ---------------------------------------------------------------------------

@@ -134,13 +134,12 @@ private:
 
     // refresh
     void RefreshSequence();
+    void showToday();
     void firstPaintSteps();
     void freshForm();
     void ensureYearFolder();
-    void selectLastEntry();
 
     // central cycle helpers
-    void setListLines(const QStringList &lines);
     void showMonthMeansLabel();
     void takeHeader(const MonthFile::Header &header);
     bool placeInGallery(const QString &path, bool hasEntries); // false: another file was opened
@@ -158,7 +157,6 @@ private:
     void ensureYearFolders();
     bool showWrittenMonth(); // false: the written file could not be read back
     void finishAdd(const QStringList &written);
-    QString lastListLine() const;
     void updateEntryButtons();
     void showEvaluation();
     void ListBox1RowChanged(int row);

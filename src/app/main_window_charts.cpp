@@ -1,6 +1,7 @@
 // The two chart commands: prepare the month, build the page, show it.
 #include "app/main_window.h"
 
+#include "app/month_chart_inputs.h"
 #include "charts/chart_page.h"
 #include "charts/chart_script.h"
 #include "charts/show_chart_page.h"
@@ -16,27 +17,13 @@ const QString kNoData = QStringLiteral("Es wurden noch keine Daten eingegeben!")
 
 ChartInputs TMainForm::chartInputs() const
 {
-    ChartInputs inputs;
-    const MonthStatistics &statistics = m_month.statistics();
-    inputs.dayMeans = statistics.dayTable();
-    inputs.monthMeanSystolic = statistics.monthMeans().systolic();
-    inputs.monthMeanDiastolic = statistics.monthMeans().diastolic();
-    inputs.monthMeanPulse = statistics.monthMeans().pulse();
-    inputs.monthWeightMean = m_month.weightMean();
-    inputs.openMonth = m_month.month();
-    inputs.openYear = m_month.year();
-    inputs.monthName = m_month.monthName();
-    inputs.userName = m_month.userName();
+    ChartInputs inputs = monthChartInputs(m_month);
     m_colours->fillChartInputs(inputs);
     inputs.chartBorderWidth =
         m_chartBorderWidth.isEmpty() ? QStringLiteral("2") : m_chartBorderWidth;
     inputs.zeroGap = m_zeroGap;
     inputs.showValues = m_einstellDlg ? m_einstellDlg->showValuesChecked()
                                       : m_settings.readFlag(SettingKey::ShowValuesAboveCurve);
-    QString remark = m_month.path();
-    if (remark.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive))
-        remark.chop(4);
-    inputs.remarkFilePath = remark + QStringLiteral(".txt");
     return inputs;
 }
 

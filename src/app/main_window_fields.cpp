@@ -1,6 +1,7 @@
 // The rules of the entry fields and the weight information.
 #include "app/main_window.h"
 
+#include "app/entry_list.h"
 #include "base/german_numbers.h"
 
 #include "ui_main_window.h"
@@ -15,13 +16,15 @@ void TMainForm::SpinEdit1Change()
 
 void TMainForm::SpinEdit2Change()
 {
-    m_monthMismatch = FieldRules::monthMismatch(lastListLine(), ui->SpinEdit2->text());
+    m_monthMismatch =
+        FieldRules::monthMismatch(EntryList::lastLine(*ui->ListBox1), ui->SpinEdit2->text());
     SpinEdit1Change();
 }
 
 void TMainForm::SpinEdit3Change()
 {
-    m_yearMismatch = FieldRules::yearMismatch(lastListLine(), ui->SpinEdit3->text());
+    m_yearMismatch =
+        FieldRules::yearMismatch(EntryList::lastLine(*ui->ListBox1), ui->SpinEdit3->text());
 }
 
 void TMainForm::GewichtEditChange()
@@ -44,29 +47,14 @@ void TMainForm::SpinButton1DownClick()
     ui->Edit1->setText(FieldRules::stepTime(ui->Edit1->text(), false));
 }
 
-namespace {
-int checkedWeightRadio(const QRadioButton *one, const QRadioButton *two)
-{
-    return one->isChecked() ? 1 : two->isChecked() ? 2 : 3;
-}
-} // namespace
-
 void TMainForm::SpinButton2UpClick()
 {
-    const int radio = checkedWeightRadio(ui->RadioButton1, ui->RadioButton2);
-    if (const auto stepped = FieldRules::stepWeight(m_currentWeight, radio, true)) {
-        m_currentWeight = *stepped;
-        ui->GewichtEdit->setText(GermanNumbers::formatGeneral(*stepped));
-    }
+    m_entryForm.stepWeight(m_currentWeight, true);
 }
 
 void TMainForm::SpinButton2DownClick()
 {
-    const int radio = checkedWeightRadio(ui->RadioButton1, ui->RadioButton2);
-    if (const auto stepped = FieldRules::stepWeight(m_currentWeight, radio, false)) {
-        m_currentWeight = *stepped;
-        ui->GewichtEdit->setText(GermanNumbers::formatGeneral(*stepped));
-    }
+    m_entryForm.stepWeight(m_currentWeight, false);
 }
 
 void TMainForm::GewichtsEingabeCheckBoxClick()

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/command_guard.h"
+#include "app/entry_list.h"
 #include "storage/data_folders.h"
 #include "storage/gallery_month_file.h"
 #include "app/tab_stop_delegate.h"
@@ -16,7 +17,6 @@
 
 #include "ui_main_window.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
@@ -90,24 +90,7 @@ void TMainForm::connectHandlers()
 
 QStringList TMainForm::listLines() const
 {
-    QStringList lines;
-    lines.reserve(ui->ListBox1->count());
-    for (int i = 0; i < ui->ListBox1->count(); ++i)
-        lines.append(ui->ListBox1->item(i)->text());
-    return lines;
-}
-
-void TMainForm::setListLines(const QStringList &lines)
-{
-    const QSignalBlocker quiet(ui->ListBox1);
-    ui->ListBox1->clear();
-    ui->ListBox1->addItems(lines);
-}
-
-QString TMainForm::lastListLine() const
-{
-    const int count = ui->ListBox1->count();
-    return count == 0 ? QString() : ui->ListBox1->item(count - 1)->text();
+    return EntryList::lines(*ui->ListBox1);
 }
 
 void TMainForm::updateEntryButtons()
@@ -159,10 +142,10 @@ void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-par
 
     if (!m_month.lastWeightText().isEmpty())
         setTextIfChanged(ui->GewichtEdit, m_month.lastWeightText());
-    const QString last = lastListLine();
+    const QString last = EntryList::lastLine(*ui->ListBox1);
     m_yearMismatch = !last.isEmpty() && FieldRules::yearMismatch(last, ui->SpinEdit3->text());
     ui->ListBox1->setFocus();
-    selectLastEntry();
+    EntryList::selectLast(*ui->ListBox1);
     ListBox1Click();
 }
 
@@ -290,9 +273,8 @@ void TMainForm::neuerstellen1Click()
     m_remark->leave(true);
     ui->ListBox1->clear();
     m_newMonthStarted = true;
+    showToday();
     const QDate today = m_seam.today();
-    ui->Label3->setText(QStringLiteral("Heute ist der ") +
-                        today.toString(QStringLiteral("dd.MM.yyyy")));
     ui->SpinEdit1->setValue(1);
     ui->SpinEdit2->setValue(today.month());
     ui->SpinEdit3->setValue(today.year());
@@ -418,7 +400,7 @@ void TMainForm::BitBtn1Click()
     // once as it stays, and the save that closes the add finds it unchanged.
     const QString entry = EntryLine::build(fields);
     lines.append(EntryLine::toDisplayLine(entry).value_or(entry));
-    setListLines(EntryLine::sortLines(lines));
+    EntryList::setLines(*ui->ListBox1, EntryLine::sortLines(lines));
     m_month.settleInYearFolder();
     ensureYearFolders();
     const std::optional<QStringList> written = writeMonthFile(
@@ -429,19 +411,12 @@ void TMainForm::BitBtn1Click()
 
 bool TMainForm::formRefusesAdd()
 {
-    if (m_monthMismatch)
-        showMessage(UiSeam::MessageKind::Information,
-                    FieldRules::monthRefusal(ui->SpinEdit2->text()));
-    if (m_yearMismatch)
-        showMessage(UiSeam::MessageKind::Information,
-                    FieldRules::yearRefusal(ui->SpinEdit3->text()));
-    if (m_monthMismatch || m_yearMismatch)
-        return true;
-    if (!FieldRules::isValidTime(ui->Edit1->text())) {
-        showMessage(UiSeam::MessageKind::Information, FieldRules::timeRefusal(ui->Edit1->text()));
-        return true;
-    }
-    return false;
+    const QStringList refusals =
+        FieldRules::formRefusals(m_monthMismatch, m_yearMismatch, ui->SpinEdit2->text(),
+                                 ui->SpinEdit3->text(), ui->Edit1->text());
+    for (const QString &refusal : refusals)
+        showMessage(UiSeam::MessageKind::Information, refusal);
+    return !refusals.isEmpty();
 }
 
 bool TMainForm::weightRefusesAdd()
@@ -481,7 +456,7 @@ bool TMainForm::showWrittenMonth()
     // The add put its entry in the list's own form: mostly the list shows
     // these lines already.
     if (display != listLines())
-        setListLines(display);
+        EntryList::setLines(*ui->ListBox1, display);
     return true;
 }
 
@@ -497,7 +472,7 @@ void TMainForm::finishAdd(const QStringList &written)
         ui->monaticherMittelwertLabel->setText(
             monthMeansLabel(means.systolic(), means.diastolic()));
     ui->ListBox1->setFocus();
-    selectLastEntry();
+    EntryList::selectLast(*ui->ListBox1);
     ListBox1Click();
 }
 
@@ -541,9 +516,7 @@ void TMainForm::BtnEintragBearbeitenClick()
 {
     QListWidget *list = ui->ListBox1;
     if (list->currentRow() < 0 || list->count() == 0) {
-        showMessage(UiSeam::MessageKind::Information,
-                    QStringLiteral(
-                        "Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"));
+        showMessage(UiSeam::MessageKind::Information, FieldRules::editNeedsSelection());
         return;
     }
     // A hand-edited entry whose values no field can show would come back
@@ -554,12 +527,7 @@ void TMainForm::BtnEintragBearbeitenClick()
         showMessage(UiSeam::MessageKind::Information, refusal);
         return;
     }
-    const bool yes =
-        m_seam.askYesNo(this, UiSeam::MessageKind::Information,
-                        QStringLiteral("Der ausgewählte Eintrag wird in der Liste gelöscht und die "
-                                       "einzelnen Werte in die Eingabefelder zum Bearbeiten "
-                                       "eingetragen. Möchten Sie das?"));
-    if (yes) {
+    if (m_seam.askYesNo(this, UiSeam::MessageKind::Information, FieldRules::editQuestion())) {
         const int row = list->currentRow();
         const QString taken = list->item(row)->text();
         const FieldRules::ParsedEntry entry = FieldRules::parseForEdit(taken);

@@ -326,6 +326,32 @@ QString timeRefusal(const QString &text)
         .arg(text);
 }
 
+QStringList formRefusals(bool monthMismatch, bool yearMismatch, const QString &monthText,
+                         const QString &yearText, const QString &timeText)
+{
+    QStringList refusals;
+    if (monthMismatch)
+        refusals << monthRefusal(monthText);
+    if (yearMismatch)
+        refusals << yearRefusal(yearText);
+    if (refusals.isEmpty() && !isValidTime(timeText))
+        refusals << timeRefusal(timeText);
+    return refusals;
+}
+
+QString editNeedsSelection()
+{
+    return QStringLiteral(
+        "Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!");
+}
+
+QString editQuestion()
+{
+    return QStringLiteral(
+        "Der ausgewählte Eintrag wird in der Liste gelöscht und die einzelnen "
+        "Werte in die Eingabefelder zum Bearbeiten eingetragen. Möchten Sie das?");
+}
+
 QString weightLimitRefusal()
 {
     return QStringLiteral("Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!");

@@ -41,6 +41,10 @@ bool characterPassesTextFilter(QChar character);
 // Refusals of the add command.
 QString monthRefusal(const QString &monthText);
 QString yearRefusal(const QString &yearText);
+// What the form says against an add, in the order the user is told: a month
+// or year that differs from the list's, else a time that is none.
+QStringList formRefusals(bool monthMismatch, bool yearMismatch, const QString &monthText,
+                         const QString &yearText, const QString &timeText);
 QString duplicateRefusal(Slot slot, const QString &day, const QString &month, const QString &year);
 
 // SlotPrefix + day.month.year, searched in every list line (tabs removed).
@@ -83,6 +87,9 @@ QString weightRefusal(long double weight, bool weightSwitchedOn, long double dif
 // value a field cannot show, as a hand-edited file may hold), naming the
 // value; an empty text when every piece fits its field.
 QString editRefusal(const ParsedEntry &entry);
+// The edit command without a selected entry, and its question.
+QString editNeedsSelection();
+QString editQuestion();
 
 // Takes a display line apart from the left, as the edit command does.
 ParsedEntry parseForEdit(const QString &displayLine);
