@@ -1,5 +1,7 @@
 #include "app/form_geometry.h"
 
+#include <QTimer>
+
 #include "app/Machpaus.h"
 #include "app/screen_info.h"
 
@@ -262,6 +264,23 @@ void FormGeometry::notePortraitScreen()
 {
     if (screenIsPortrait())
         m_portraitSeen = true;
+}
+
+void FormGeometry::startOrientationTick(
+    const std::function<void(const std::function<void()> &)> &guard)
+{
+    m_orientationTick = new QTimer(&m_window);
+    m_orientationTick->setObjectName(QStringLiteral("Timer1"));
+    m_orientationTick->setInterval(1000);
+    QObject::connect(m_orientationTick, &QTimer::timeout, &m_window,
+                     [this, guard] { guard([this] { Timer1Timer(); }); });
+    m_orientationTick->start();
+}
+
+void FormGeometry::stopOrientationTick()
+{
+    if (m_orientationTick)
+        m_orientationTick->stop();
 }
 
 void FormGeometry::Timer1Timer()

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSize>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -12,6 +13,7 @@ class TMainForm;
 }
 class QGestureEvent;
 class QMainWindow;
+class QTimer;
 class QMouseEvent;
 class ScreenInfo;
 class TMachPause;
@@ -31,6 +33,10 @@ public:
     void setUp();
     bool applyLayout(); // false: the refresh is skipped for this paint
     void Timer1Timer(); // the orientation tick
+    // Ticks once a second ("Timer1") until the window closes; each tick runs
+    // inside `guard`.
+    void startOrientationTick(const std::function<void(const std::function<void()> &)> &guard);
+    void stopOrientationTick();
     // Centred in the free desktop area until the window manager has placed
     // it; a maximized window stays where it is.
     void centreUntilPlaced();
@@ -57,6 +63,7 @@ private:
     QMainWindow &m_window;
     Ui::TMainForm &m_ui;
     TMachPause &m_pause;
+    QTimer *m_orientationTick = nullptr;
     ScreenInfo *m_screenInfo = nullptr;
     std::unique_ptr<ScreenInfo> m_desktopScreenInfo;
     WindowLayout::ZoomGesture m_zoomGesture;

@@ -27,11 +27,6 @@ const QString kLfCr = QStringLiteral("\n\r");
 
 } // namespace
 
-template <typename Command> void TMainForm::guarded(Command &&command)
-{
-    runGuarded(m_seam, this, std::forward<Command>(command));
-}
-
 TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
     , ui(std::make_unique<Ui::TMainForm>())
@@ -48,21 +43,18 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     m_machPause = new TMachPause(this);
     m_machPause->setObjectName(QStringLiteral("MachPause1"));
     m_machPause->setInterval(1000);
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(1000);
     m_geometry = std::make_unique<FormGeometry>(*this, *ui, m_environment.screenInfo, *m_machPause);
     m_tabellenAnzeigeTimer = new QTimer(this);
     m_tabellenAnzeigeTimer->setObjectName(QStringLiteral("TabellenAnzeigeTimer"));
     m_tabellenAnzeigeTimer->setInterval(500);
     connect(m_tabellenAnzeigeTimer, &QTimer::timeout, this,
-            [this] { guarded([this] { TabellenAnzeigeTimerTimer(); }); });
+            [this] { runGuarded(m_seam, this, [this] { TabellenAnzeigeTimerTimer(); }); });
     setFixedSize(651, 671 + menuBar()->sizeHint().height());
 
     // The first paint corrects the place for the frame once it is known.
     m_paintRefresh = new PaintRefresh(
         *this, [this] { FormPaint(); }, [this] { m_geometry->centreUntilPlaced(); });
-    guarded([this] { FormCreate(); });
+    runGuarded(m_seam, this, [this] { FormCreate(); });
     if (m_endedAtStart) {
         m_paintRefresh->stop();
         return;
@@ -73,9 +65,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installExchangeMenu(*this, m_seam);
     installBackupCommands(*this, m_seam);
     installDoctorsReport(*this, m_seam);
-    connect(m_timer1, &QTimer::timeout, this,
-            [this] { guarded([this] { m_geometry->Timer1Timer(); }); });
-    m_timer1->start();
+    m_geometry->startOrientationTick([this](const auto &tick) { runGuarded(m_seam, this, tick); });
 }
 
 TMainForm::~TMainForm() = default;
@@ -111,7 +101,7 @@ void TMainForm::createWindows()
         m_month.setUserName(name);
         setWindowTitle(QStringLiteral("Messwerte von ") + name);
         ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte von ") + name);
-        guarded([this] { neuerstellen1Click(); });
+        runGuarded(m_seam, this, [this] { neuerstellen1Click(); });
     });
     m_tabellenDlg = new TTabellenDlg(m_seam, this);
     m_einstellDlg = new TEinstellDlg(m_seam, m_settings, this);
@@ -119,7 +109,7 @@ void TMainForm::createWindows()
     // The month is saved and loaded again, as after every change; with an
     // empty list nothing is written.
     connect(m_einstellDlg, &TEinstellDlg::seriesColourChanged, this,
-            [this] { guarded([this] { TabDateiSpeichern(); }); });
+            [this] { runGuarded(m_seam, this, [this] { TabDateiSpeichern(); }); });
     m_infoDlg = new TInfoDlg(this);
 }
 
@@ -137,10 +127,10 @@ void TMainForm::FormPaint()
         return;
     m_paintRefresh->setRunning(true);
     bool laidOut = true;
-    guarded([this, &laidOut] { laidOut = m_geometry->applyLayout(); });
+    runGuarded(m_seam, this, [this, &laidOut] { laidOut = m_geometry->applyLayout(); });
     m_geometry->centreUntilPlaced();
     if (laidOut)
-        guarded([this] { RefreshSequence(); });
+        runGuarded(m_seam, this, [this] { RefreshSequence(); });
     m_paintRefresh->setRunning(false);
 }
 
@@ -200,7 +190,6 @@ void TMainForm::firstPaintSteps()
         m_einstellDlg->setLabelColours(m_colours->windowColour(), m_colours->listColour(),
                                        m_colours->valueColour());
     }
-    m_chartBorderWidth = QStringLiteral("2");
     m_firstPaintPending = false;
 
     const QString name = m_settings.read(SettingKey::UserName);
@@ -219,20 +208,8 @@ void TMainForm::firstPaintSteps()
 
 void TMainForm::ensureYearFolder()
 {
-    m_month.followOpenYear();
-    const QString &yearFolder = m_month.yearFolderName();
-    if (yearFolder.isEmpty())
-        return;
-    if (DataFolders::ensureFolder(m_month.galleryFolder() + yearFolder)) {
-        m_yearFolderFailureShown.clear();
-        return;
-    }
-    // Closing the message repaints the window: telling it at every paint
-    // would never let the user out.
-    if (m_yearFolderFailureShown == yearFolder)
-        return;
-    m_yearFolderFailureShown = yearFolder;
-    showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(yearFolder));
+    if (const QString problem = m_month.ensureYearFolder(); !problem.isEmpty())
+        showMessage(UiSeam::MessageKind::Plain, problem);
 }
 
 // ---------------------------------------------------------------------------
@@ -308,6 +285,6 @@ void TMainForm::closeEvent(QCloseEvent *event)
         m_settings.write(SettingKey::LastMonthFile, m_month.path());
         m_remark->saveOnClose();
     }
-    m_timer1->stop();
+    m_geometry->stopOrientationTick();
     QMainWindow::closeEvent(event);
 }

@@ -7,18 +7,13 @@
 #include "app/form_geometry.h"
 #include "app/form_start.h"
 #include "app/remark_editor.h"
-#include "app/screen_info.h"
 #include "app/version_keeping.h"
 #include "ui/seam.h"
-#include "journal/entry_line.h"
-#include "journal/field_rules.h"
-#include "journal/slots.h"
 #include "storage/current_month.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
-#include <array>
 #include <memory>
 
 namespace Ui {
@@ -26,6 +21,7 @@ class TMainForm;
 }
 class PaintRefresh;
 class QTimer;
+class ScreenInfo;
 class TEinstellDlg;
 class TInfoDlg;
 class TMachPause;
@@ -163,7 +159,6 @@ private:
     void showMessage(UiSeam::MessageKind kind, const QString &text);
     ChartInputs chartInputs() const;
     void showChartPage(const QStringList &pageLines);
-    template <typename Command> void guarded(Command &&command);
 
     std::unique_ptr<Ui::TMainForm> ui;
     UiSeam &m_seam;
@@ -176,7 +171,6 @@ private:
     TEinstellDlg *m_einstellDlg = nullptr;
     TInfoDlg *m_infoDlg = nullptr;
     TMachPause *m_machPause = nullptr;
-    QTimer *m_timer1 = nullptr;
     QTimer *m_tabellenAnzeigeTimer = nullptr;
     PaintRefresh *m_paintRefresh = nullptr;
 
@@ -201,11 +195,9 @@ private:
     // because the desktop repainted the window.
     bool m_freshFormPending = true;
     bool m_newMonthStarted = false;
-    QString m_yearFolderFailureShown; // told once, not at every paint
 
     std::unique_ptr<FormColours> m_colours; // made with the controls
     bool m_zeroGap = true;
-    QString m_chartBorderWidth;
 
     // layout, orientation, dragging and touch; its handlers Timer1Timer,
     // FormMouseDown, UpDownSchalterGroupMouseDown, GewichtGroupMouseDown

@@ -19,8 +19,6 @@ ChartInputs TMainForm::chartInputs() const
 {
     ChartInputs inputs = monthChartInputs(m_month);
     m_colours->fillChartInputs(inputs);
-    inputs.chartBorderWidth =
-        m_chartBorderWidth.isEmpty() ? QStringLiteral("2") : m_chartBorderWidth;
     inputs.zeroGap = m_zeroGap;
     inputs.showValues = m_einstellDlg ? m_einstellDlg->showValuesChecked()
                                       : m_settings.readFlag(SettingKey::ShowValuesAboveCurve);

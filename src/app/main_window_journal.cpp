@@ -33,17 +33,11 @@ void setTextIfChanged(QLineEdit *edit, const QString &text)
 
 } // namespace
 
-template <typename Command>
-static void guardedCall(UiSeam &seam, QWidget *parent, Command &&command)
-{
-    runGuarded(seam, parent, std::forward<Command>(command));
-}
-
 void TMainForm::connectHandlers()
 {
     const auto on = [this](auto *sender, auto signal, void (TMainForm::*handler)()) {
         connect(sender, signal, this, [this, handler] {
-            guardedCall(m_seam, this, [this, handler] { (this->*handler)(); });
+            runGuarded(m_seam, this, [this, handler] { (this->*handler)(); });
         });
     };
     on(ui->neuerstellen1, &QAction::triggered, &TMainForm::neuerstellen1Click);
@@ -59,7 +53,7 @@ void TMainForm::connectHandlers()
     on(ui->Infoueber, &QAction::triggered, &TMainForm::InfoueberClick);
     on(ui->ListBox1, &QListWidget::itemClicked, &TMainForm::ListBox1Click);
     connect(ui->ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
-        guardedCall(m_seam, this, [this, row] { ListBox1RowChanged(row); });
+        runGuarded(m_seam, this, [this, row] { ListBox1RowChanged(row); });
     });
     on(ui->BitBtn1, &QPushButton::clicked, &TMainForm::BitBtn1Click);
     on(ui->BitBtn3, &QPushButton::clicked, &TMainForm::BitBtn3Click);

@@ -126,12 +126,22 @@ QStringList CurrentMonth::fileContent(const std::array<bool, 4> &slotSwitches,
            m_unshownLines;
 }
 
-void CurrentMonth::followOpenYear()
+QString CurrentMonth::ensureYearFolder()
 {
     // The title also holds the user name, which may contain any digits: the
     // year comes from the open month only.
     if (m_year.size() == 4 && m_placeProblem.isEmpty())
         m_yearFolderName = m_year;
+    if (m_yearFolderName.isEmpty())
+        return QString();
+    if (DataFolders::ensureFolder(m_galleryFolder + m_yearFolderName)) {
+        m_yearFolderProblemTold.clear();
+        return QString();
+    }
+    if (m_yearFolderProblemTold == m_yearFolderName)
+        return QString();
+    m_yearFolderProblemTold = m_yearFolderName;
+    return DataFolders::folderNotCreatedMessage(m_yearFolderName);
 }
 
 QString CurrentMonth::remarkSavePath() const

@@ -70,9 +70,11 @@ public:
                             const QStringList &listLines) const;
     // The year folder of the gallery the month is saved in.
     const QString &yearFolderName() const { return m_yearFolderName; }
-    // The year folder follows the open month's year once the month has a
-    // place in the gallery.
-    void followOpenYear();
+    // Makes the year folder of the open month, which follows its year once
+    // the month has a place in the gallery. The problem when it cannot be
+    // made, told once: closing the message repaints the window, and telling
+    // it at every paint would never let the user out.
+    QString ensureYearFolder();
     // The remark file the month's remark is written to.
     QString remarkSavePath() const;
     // The remark file stored beside the loaded month file.
@@ -88,6 +90,7 @@ private:
     QString m_year;
     QString m_monthName;
     QString m_yearFolderName;
+    QString m_yearFolderProblemTold;
     QString m_lastEntryLine;
     QString m_lastWeightText;
     QStringList m_unshownLines; // written back as they are
