@@ -115,8 +115,8 @@ private:
 
     QString formFile() const
     {
-        return m_f.form->currentMonth().userName() + QLatin1Char('_') + m_f.spin(2)->text() + QLatin1Char('_') +
-               m_f.spin(3)->text() + QStringLiteral(".tab");
+        return m_f.form->currentMonth().userName() + QLatin1Char('_') + m_f.spin(2)->text() +
+               QLatin1Char('_') + m_f.spin(3)->text() + QStringLiteral(".tab");
     }
 
     // Presses "In Liste aufnehmen"; what is not refused must be stored.
