@@ -165,15 +165,21 @@ std::optional<EntryLine::MonthOfLine> EntryLine::monthOf(const QString &line)
 
 EntryLine::DateFields EntryLine::dateFieldsOf(const QString &displayLine)
 {
+    // The date is the piece between the first and the second tab.
     DateFields fields;
-    const QString date = displayLine.section(QLatin1Char('\t'), 1, 1);
-    const qsizetype firstDot = date.indexOf(QLatin1Char('.'));
-    const qsizetype secondDot = firstDot < 0 ? -1 : date.indexOf(QLatin1Char('.'), firstDot + 1);
+    const qsizetype tab = displayLine.indexOf(QLatin1Char('\t'));
+    if (tab < 0)
+        return fields;
+    QStringView date = QStringView(displayLine).mid(tab + 1);
+    if (const qsizetype next = date.indexOf(u'\t'); next >= 0)
+        date.truncate(next);
+    const qsizetype firstDot = date.indexOf(u'.');
+    const qsizetype secondDot = firstDot < 0 ? -1 : date.indexOf(u'.', firstDot + 1);
     if (firstDot >= 0)
-        fields.day = date.left(firstDot).remove(QLatin1Char(' '));
+        fields.day = date.left(firstDot).toString().remove(QLatin1Char(' '));
     if (secondDot >= 0) {
-        fields.month = date.mid(firstDot + 1, secondDot - firstDot - 1);
-        const QString year = date.mid(secondDot + 1).remove(QLatin1Char(' '));
+        fields.month = date.mid(firstDot + 1, secondDot - firstDot - 1).toString();
+        const QString year = date.mid(secondDot + 1).toString().remove(QLatin1Char(' '));
         if (!year.isEmpty())
             fields.year = year;
     }

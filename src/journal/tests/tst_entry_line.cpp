@@ -29,6 +29,8 @@ private slots:
     void linesWithoutDisplayForm_data();
     void linesWithoutDisplayForm();
     void arbitraryTextNeverBreaksSplitting();
+    void dateFieldsOfShownLines_data();
+    void dateFieldsOfShownLines();
 
     void sortKeyOfBothForms();
     void sortsByDayThenSlot();
@@ -153,6 +155,33 @@ void TestEntryLine::arbitraryTextNeverBreaksSplitting()
         QCOMPARE(toDisplayLine(joined), display);
     }
     QVERIFY(shown > 0);
+}
+
+void TestEntryLine::dateFieldsOfShownLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("fields"); // day, month, year; "-" for none
+    QTest::newRow("shown") << "Morgens den \t05.03.2017 \tZ=07:30 \ts=1"
+                           << QStringList{"05", "03", "2017"};
+    QTest::newRow("blanks in day and year")
+        << "Abends den \t 5.03. 2017\tZ" << QStringList{"5", "03", "2017"};
+    QTest::newRow("last piece") << "M\t31.12.1999" << QStringList{"31", "12", "1999"};
+    QTest::newRow("no year") << "M\t31.12.\tZ" << QStringList{"31", "12", "-"};
+    QTest::newRow("one dot") << "M\t31.12\tZ" << QStringList{"31", "-", "-"};
+    QTest::newRow("no dot") << "M\t3112\tZ" << QStringList{"-", "-", "-"};
+    QTest::newRow("no tab") << "Morgens den 05.03.2017" << QStringList{"-", "-", "-"};
+    QTest::newRow("dots after the date") << "M\t\t05.03.2017" << QStringList{"-", "-", "-"};
+}
+
+void TestEntryLine::dateFieldsOfShownLines()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, fields);
+    const DateFields date = dateFieldsOf(line);
+    const auto text = [](const std::optional<QString> &field) {
+        return field ? *field : QStringLiteral("-");
+    };
+    QCOMPARE((QStringList{text(date.day), text(date.month), text(date.year)}), fields);
 }
 
 void TestEntryLine::sortKeyOfBothForms()
