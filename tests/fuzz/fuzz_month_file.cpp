@@ -15,7 +15,6 @@
 #include "stats/evaluation.h"
 #include "stats/month_means.h"
 #include "stats/month_statistics.h"
-#include "support/readings_lost_reference.h"
 #include "support/statistics_by_markers.h"
 #include "stats/weight_stats.h"
 
@@ -53,20 +52,6 @@ void checkStatistics(const QStringList &lines)
     Fuzz::check(statistics.weights().mean() == expected.weights.mean(), "same weight mean");
 }
 
-// The save's check for readings a content would lose answers as the plain
-// comparison of every line's form, whichever side holds the odd lines.
-void checkReadingsLost(const QStringList &lines, const QStringList &written,
-                       const QString &takenOut)
-{
-    const QStringList half = lines.mid(lines.size() / 2);
-    for (const auto &[before, after] : {std::pair(lines, written), std::pair(written, lines),
-                                        std::pair(lines, half), std::pair(half, lines)}) {
-        Fuzz::check(MonthFile::readingsLost(before, after, takenOut) ==
-                        readingsLostByForms(before, after, takenOut),
-                    "same readings lost");
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -90,10 +75,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
     checkStatistics(lines);
-    checkReadingsLost(lines,
-                      MonthFile::fileLines(header.userName, header.datum, QStringLiteral("2017"),
-                                           switches, display),
-                      lastEntryLine);
     (void)FieldRules::parseForPreset(lastEntryLine);
 
     // The add command sorts the list; no line may be changed by it.
