@@ -27,8 +27,8 @@ QStringList writtenForm(const QStringList &lines)
             if (const auto shown = EntryLine::toDisplayLine(line))
                 display.append(*shown);
     }
-    return MonthFile::fileLines(QStringLiteral("M"), QStringLiteral("März"),
-                                QStringLiteral("2017"), {true, true, true, true}, display);
+    return MonthFile::fileLines(QStringLiteral("M"), QStringLiteral("März"), QStringLiteral("2017"),
+                                {true, true, true, true}, display);
 }
 
 } // namespace
