@@ -5,6 +5,7 @@
 
 #include <QSet>
 
+#include "base/blanks.h"
 #include "base/conversion_error.h"
 #include "base/text_file.h"
 #include "base/windows1252.h"
@@ -20,10 +21,13 @@
 
 namespace {
 
+// A value the header reader keeps as it is: a longer one is cut at 254
+// characters, and the cut may leave blanks at its end (controls count as
+// blanks), which the next read takes off.
 bool isPlainValue(const QString &text)
 {
-    return text == text.trimmed() && text.size() <= 254 && !text.contains(QLatin1Char('\r')) &&
-           !text.contains(QLatin1Char('\n'));
+    return text == withoutOuterBlanks(text) && text.size() <= 254 &&
+           !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'));
 }
 
 // Lines in the written form are read by their pieces; the statistics must be
