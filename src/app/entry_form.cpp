@@ -4,6 +4,19 @@
 
 #include "ui_main_window.h"
 
+namespace {
+
+// A text from a file or a line goes into a spin field by the field's rules;
+// setting the value it already shows tells nobody, as the load sets the date
+// fields once for every line of a month.
+void setSpinText(TSpinEdit *spin, FieldRules::SpinField field, const QString &text)
+{
+    if (const std::optional<int> value = FieldRules::spinFieldValue(field, text))
+        spin->setValue(*value);
+}
+
+} // namespace
+
 EntryForm::EntryForm(Ui::TMainForm &form)
     : ui(form)
 {}
@@ -38,12 +51,13 @@ void EntryForm::keepOneSlotSwitchedOn()
 
 void EntryForm::showDateFields(const EntryLine::DateFields &fields)
 {
+    using FieldRules::SpinField;
     if (fields.day)
-        ui.SpinEdit1->setText(*fields.day);
+        setSpinText(ui.SpinEdit1, SpinField::Day, *fields.day);
     if (fields.month)
-        ui.SpinEdit2->setText(*fields.month);
+        setSpinText(ui.SpinEdit2, SpinField::Month, *fields.month);
     if (fields.year)
-        ui.SpinEdit3->setText(*fields.year);
+        setSpinText(ui.SpinEdit3, SpinField::Year, *fields.year);
 }
 
 void EntryForm::fill(const FieldRules::ParsedEntry &entry)
@@ -51,12 +65,13 @@ void EntryForm::fill(const FieldRules::ParsedEntry &entry)
     showDateFields({entry.day, entry.month, entry.year});
     if (entry.time)
         ui.Edit1->setText(*entry.time);
+    using FieldRules::SpinField;
     if (entry.systolic)
-        ui.SpinEdit4->setText(*entry.systolic);
+        setSpinText(ui.SpinEdit4, SpinField::Value, *entry.systolic);
     if (entry.diastolic)
-        ui.SpinEdit5->setText(*entry.diastolic);
+        setSpinText(ui.SpinEdit5, SpinField::Value, *entry.diastolic);
     if (entry.pulse)
-        ui.SpinEdit6->setText(*entry.pulse);
+        setSpinText(ui.SpinEdit6, SpinField::Value, *entry.pulse);
     if (entry.weight)
         ui.GewichtEdit->setText(*entry.weight);
 }
@@ -95,7 +110,7 @@ void EntryForm::restore(const Typed &typed)
     TSpinEdit *const spins[] = {ui.SpinEdit1, ui.SpinEdit2, ui.SpinEdit3,
                                 ui.SpinEdit4, ui.SpinEdit5, ui.SpinEdit6};
     for (qsizetype i = 0; i < typed.spins.size(); ++i)
-        spins[i]->setText(typed.spins.at(i));
+        spins[i]->setValue(typed.spins.at(i).toInt());
     ui.Edit1->setText(typed.time);
     ui.GewichtEdit->setText(typed.weight);
 }

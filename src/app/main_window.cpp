@@ -282,7 +282,10 @@ void TMainForm::beenden1Click()
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     if (!m_endedAtStart) {
-        m_settings.write(SettingKey::LastMonthFile, m_month.path());
+        // A file that is only shown would be opened, and warned about,
+        // at every start.
+        if (const QString last = m_month.lastFileToReopen(); !last.isEmpty())
+            m_settings.write(SettingKey::LastMonthFile, last);
         m_remark->saveOnClose();
     }
     m_geometry->stopOrientationTick();

@@ -138,8 +138,8 @@ private:
     // central cycle helpers
     void showMonthMeansLabel();
     void takeHeader(const MonthFile::Header &header);
-    bool placeInGallery(const QString &path, bool hasEntries); // false: another file was opened
-    bool importIntoGallery(const QString &loadedPath);
+    void placeInGallery(const QString &path, bool hasEntries);
+    void importIntoGallery(const QString &loadedPath);
     // The lines written, or nullopt when the write was refused or failed;
     // nothing is written when the file holds `fileHolds` already.
     std::optional<QStringList> writeMonthFile(const QString &path, const QString &failureMessage,
@@ -178,7 +178,6 @@ private:
 
     CurrentMonth m_month;
     std::unique_ptr<RemarkEditor> m_remark;
-    bool m_openingGalleryMonth = false; // a load that replaced an opened file with the gallery's
     long double m_currentWeight = 0;
     long double m_weightDifference = 0;
 

@@ -19,7 +19,6 @@
 
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTextCursor>
 
@@ -91,7 +90,9 @@ void TMainForm::updateEntryButtons()
 {
     const bool empty = ui->ListBox1->count() == 0;
     ui->BtnEintragBearbeiten->setEnabled(!empty);
+    // An empty list draws no chart; its month may still name the one before.
     ui->BtnBalkendiagrammErstellen->setEnabled(!empty);
+    ui->LinienDiagrammErstellen->setEnabled(!empty);
     if (empty) {
         // Emptied by the program, not typed: no remark to save comes of it.
         const QSignalBlocker quiet(ui->Memo2);
@@ -105,14 +106,20 @@ void TMainForm::updateEntryButtons()
 void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-param)
 {
     if (path.size() >= 8)
-        ui->SpinEdit3->setText(path.mid(path.size() - 8, 4));
+        m_entryForm.showDateFields({std::nullopt, std::nullopt, path.mid(path.size() - 8, 4)});
     const MonthFile::ReadResult read = m_month.startLoad(path);
     const std::optional<QStringList> &fileLines = read.lines;
-    if (fileLines)
+    if (fileLines) {
         takeHeader(MonthFile::readHeader(*fileLines));
+    } else {
+        // The title and the slot switches name the month that failed; the
+        // user stays, as no reading of that file is taken.
+        MonthFile::Header header = MonthFile::readHeaderOfUntakenFile(path);
+        header.userName.clear();
+        takeHeader(header);
+    }
     ui->ListBox1->clear();
     if (!fileLines) {
-        // The user name stays: a file that cannot be read says nothing about it.
         showMessage(UiSeam::MessageKind::Warning,
                     read.refusal.isEmpty() ? QStringLiteral("Fehler beim Lesen der Datei: ") + path
                                            : read.refusal);
@@ -129,8 +136,7 @@ void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-par
     showMonthMeansLabel();
     if (!m_month.statistics().collectFailure() && m_month.takeWeights())
         ZeigGewichtInfo();
-    if (!placeInGallery(path, !shown.isEmpty()))
-        return; // the gallery's own file of this month was opened instead
+    placeInGallery(path, !shown.isEmpty());
     if (const std::optional<ConversionError> &failure = m_month.statistics().collectFailure())
         throw *failure;
 
@@ -152,49 +158,38 @@ void TMainForm::takeHeader(const MonthFile::Header &header)
                            QStringLiteral("  ") + m_month.userName());
 }
 
-bool TMainForm::placeInGallery(const QString &path, bool hasEntries)
+void TMainForm::placeInGallery(const QString &path, bool hasEntries)
 {
     switch (m_month.placeInGallery(path, hasEntries)) {
     case CurrentMonth::Place::ShownOnly:
         if (hasEntries)
             showMessage(UiSeam::MessageKind::Warning,
                         GalleryMonthFile::shownOnlyMessage(path, m_month.placeProblem()));
-        return true;
+        return;
     case CurrentMonth::Place::InGallery:
-        return true;
+        return;
     case CurrentMonth::Place::OpenedFromElsewhere:
-        break;
+        importIntoGallery(path);
+        return;
     }
-    return importIntoGallery(path);
 }
 
-bool TMainForm::importIntoGallery(const QString &loadedPath)
+void TMainForm::importIntoGallery(const QString &loadedPath)
 {
     // Opened from elsewhere or under another name: keep a copy in its place
     // in the gallery.
-    const QString &galleryPath = m_month.path();
     if (!DataFolders::ensureFolder(m_month.galleryFolder() + m_month.yearFolderName()))
         showMessage(UiSeam::MessageKind::Plain,
                     DataFolders::folderNotCreatedMessage(m_month.year()));
     m_settings.write(SettingKey::UserName, m_month.userName());
-    if (GalleryMonthFile::copyInto(loadedPath, galleryPath) != GalleryMonthFile::Copy::Differs)
-        return true;
-    if (m_openingGalleryMonth) {
-        // The gallery's own file names yet another user whose month differs
-        // (hand-edited headers): it is shown, but nothing is saved from it.
-        m_month.refuseOtherUsersMonth();
-        showMessage(UiSeam::MessageKind::Warning,
-                    GalleryMonthFile::shownOnlyMessage(loadedPath, m_month.placeProblem()));
-        return true;
-    }
-    // The gallery already holds this month with other readings. Working on
-    // the opened lines would overwrite them at the next save, so the
-    // gallery's own file is opened instead; both files stay as they are.
-    showMessage(UiSeam::MessageKind::Information,
-                GalleryMonthFile::galleryFileOpenedMessage(galleryPath));
-    const QScopedValueRollback<bool> once(m_openingGalleryMonth, true);
-    MachEs(galleryPath);
-    return false;
+    if (GalleryMonthFile::copyInto(loadedPath, m_month.path()) != GalleryMonthFile::Copy::Differs)
+        return;
+    // The gallery already holds this month with other readings: working on
+    // the chosen lines would overwrite them at the next save. The chosen
+    // file is shown as it is, and both files stay untouched.
+    m_month.keepApartFromGallery();
+    showMessage(UiSeam::MessageKind::Warning,
+                GalleryMonthFile::shownOnlyMessage(loadedPath, m_month.placeProblem()));
 }
 
 std::optional<QStringList> TMainForm::writeMonthFile(const QString &path,
@@ -261,7 +256,7 @@ void TMainForm::saveAndReload(const QString &takenOutLine, const QStringList *fi
 
 void TMainForm::neuerstellen1Click()
 {
-    m_month.forgetWeightMean();
+    m_month.startNewMonth();
     ui->GewichtInfoLabel->setText(QString());
     ui->GewichtEdit->setText(QStringLiteral("0"));
     m_remark->leave(true);
@@ -303,6 +298,7 @@ void TMainForm::oeffnenClick()
     m_presetPending = true;
     ui->BtnEintragBearbeiten->setEnabled(true);
     ui->BtnBalkendiagrammErstellen->setEnabled(true);
+    ui->LinienDiagrammErstellen->setEnabled(true);
     m_remark->leave(true);
     m_month.forgetWeights(QStringLiteral("0"));
     ui->GewichtInfoLabel->setText(QString());
@@ -459,6 +455,10 @@ void TMainForm::finishAdd(const QStringList &written)
     BitBtn3Click();
     if (ui->ListBox1->count() > 0)
         saveAndReload(QString(), &written);
+    // The reload shows the month's last weight again; with the switch still
+    // on, every later reading would be stored with this one's weight.
+    ui->GewichtsEingabeCheckBox->setChecked(false);
+    GewichtsEingabeCheckBoxClick();
     ZeigGewichtInfo();
     updateEntryButtons();
     const MonthMeans &means = m_month.statistics().monthMeans();
@@ -468,6 +468,7 @@ void TMainForm::finishAdd(const QStringList &written)
     ui->ListBox1->setFocus();
     EntryList::selectLast(*ui->ListBox1);
     ListBox1Click();
+    m_remark->savePending();
 }
 
 bool TMainForm::openGalleryMonthForAdd(const QString &path)

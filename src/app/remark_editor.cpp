@@ -45,6 +45,11 @@ RemarkEditor::RemarkEditor(QPlainTextEdit &memo, QWidget &window, UiSeam &seam,
     , m_month(month)
 {}
 
+bool RemarkEditor::monthIsOpen() const
+{
+    return !m_month.month().isEmpty() && !m_month.year().isEmpty();
+}
+
 QString RemarkEditor::savePath() const
 {
     return m_path.isEmpty() ? m_month.remarkSavePath() : m_path;
@@ -54,9 +59,14 @@ void RemarkEditor::begin()
 {
     m_memo.setReadOnly(false);
     saveIfModified(true);
-    m_path = m_month.remarkSavePath();
+    m_begunWithoutMonth = !monthIsOpen();
+    m_path = m_begunWithoutMonth ? QString() : m_month.remarkSavePath();
     const QString remarkFile = m_month.storedRemarkPath();
-    if (m_month.hasStoredRemarkBase() && QFileInfo(remarkFile).isFile()) {
+    if (m_begunWithoutMonth && m_pending) {
+        const QSignalBlocker quiet(&m_memo);
+        m_memo.setPlainText(*m_pending);
+        m_modified = false;
+    } else if (m_month.hasStoredRemarkBase() && QFileInfo(remarkFile).isFile()) {
         const std::optional<QStringList> lines = TextFile::readLines(remarkFile);
         {
             // A stored remark is shown whole, even one longer than the
@@ -90,24 +100,54 @@ void RemarkEditor::textChanged()
 
 void RemarkEditor::save()
 {
-    if (m_path.isEmpty() && m_month.month().isEmpty() && m_month.year().isEmpty())
-        return; // no month is open: there is no file the remark belongs to
-    const QString path = savePath();
+    if (m_begunWithoutMonth || (m_path.isEmpty() && !monthIsOpen())) {
+        // No file name can hold it yet: the text waits for the month the
+        // next add makes.
+        m_pending = m_memo.toPlainText();
+        return;
+    }
     if (!m_month.placeProblem().isEmpty()) {
         m_seam.showMessage(&m_window, UiSeam::MessageKind::Warning,
                            QStringLiteral("Die Bemerkung wird nicht gespeichert: ") +
                                m_month.placeProblem());
         return;
     }
-    const QStringList lines = TextFile::splitLines(m_memo.toPlainText());
+    write(savePath(), TextFile::splitLines(m_memo.toPlainText()));
+}
+
+void RemarkEditor::savePending()
+{
+    if (!m_pending || !monthIsOpen() || !m_month.placeProblem().isEmpty())
+        return;
+    if (m_pending->trimmed().isEmpty()) {
+        m_pending.reset(); // typed and taken back again: nothing to keep
+        return;
+    }
+    const QString path = m_month.remarkSavePath();
+    QStringList lines = TextFile::splitLines(*m_pending);
+    if (QFileInfo(path).isFile()) {
+        const std::optional<QStringList> stored = TextFile::readLines(path);
+        if (!stored)
+            return; // kept waiting: a remark that cannot be read is never replaced
+        if (!stored->join(QString()).trimmed().isEmpty())
+            lines = *stored + QStringList{QString()} + lines;
+    }
+    if (write(path, lines))
+        m_pending.reset();
+}
+
+bool RemarkEditor::write(const QString &path, const QStringList &lines)
+{
     const QString versionProblem = m_versions.keepBefore(m_month.galleryFolder(), path, lines);
     QString error;
-    if (TextFile::writeLines(path, lines, &error))
+    if (TextFile::writeLines(path, lines, &error)) {
         m_versions.tellOnce(&m_window, versionProblem);
-    else
-        m_seam.showMessage(&m_window, UiSeam::MessageKind::Warning,
-                           QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") +
-                               path + QStringLiteral("\r\n") + error);
+        return true;
+    }
+    m_seam.showMessage(&m_window, UiSeam::MessageKind::Warning,
+                       QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") + path +
+                           QStringLiteral("\r\n") + error);
+    return false;
 }
 
 void RemarkEditor::saveIfModified(bool emptyMemo)
@@ -126,6 +166,7 @@ void RemarkEditor::leave(bool emptyMemo)
     saveIfModified(emptyMemo);
     m_memo.setReadOnly(true);
     m_path.clear();
+    m_begunWithoutMonth = false;
 }
 
 void RemarkEditor::saveOnClose()

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 class CurrentMonth;
 class QPlainTextEdit;
@@ -35,9 +38,14 @@ public:
     void leave(bool emptyMemo);
     // At the program's end a changed remark is kept.
     void saveOnClose();
+    // A remark typed while no month was open becomes the remark of the month
+    // the first add made; one the month has already stays first.
+    void savePending();
 
 private:
+    bool monthIsOpen() const;
     QString savePath() const;
+    bool write(const QString &path, const QStringList &lines);
 
     QPlainTextEdit &m_memo;
     QWidget &m_window;
@@ -46,4 +54,8 @@ private:
     const CurrentMonth &m_month;
     bool m_modified = false;
     QString m_path; // of the month the remark was begun in
+    // Begun while no month was open: no file name could hold it then, and
+    // the month the next add makes is where it belongs.
+    bool m_begunWithoutMonth = false;
+    std::optional<QString> m_pending;
 };

@@ -23,16 +23,6 @@ QString TSpinEdit::text() const
     return textFromValue(value());
 }
 
-void TSpinEdit::setText(const QString &text)
-{
-    bool ok = false;
-    const int number = text.trimmed().toInt(&ok);
-    // The same value again changes nothing and tells nobody: the load
-    // sets the date fields once for every line of a month.
-    if (ok && number != value() && number >= minimum() && number <= maximum())
-        setValue(number);
-}
-
 QString TSpinEdit::textFromValue(int value) const
 {
     return QStringLiteral("%1").arg(value, m_minimumDigits, 10, QLatin1Char('0'));

@@ -19,9 +19,6 @@ public:
 
     // The shown text ("05").
     QString text() const;
-    // Sets the value from a text; a text that is not a number in range is
-    // ignored, so a hand-edited file can never put junk into the field.
-    void setText(const QString &text);
 
 protected:
     QString textFromValue(int value) const override;

@@ -46,6 +46,32 @@ int limitDay(int day, int month, int year)
     return std::min(day, daysInMonth(month, year));
 }
 
+std::optional<int> spinFieldValue(SpinField field, const QString &text)
+{
+    struct Rule
+    {
+        int low;
+        int high;
+    };
+    const Rule rule = field == SpinField::Day     ? Rule{1, 31}
+                      : field == SpinField::Month ? Rule{1, 12}
+                      : field == SpinField::Year  ? Rule{1900, 9999}
+                                                  : Rule{0, 280};
+    const QString trimmed = text.trimmed();
+    qlonglong number = 1;
+    if (field == SpinField::Year && !trimmed.isEmpty() && trimmed.size() != 4) {
+        number = 1900;
+    } else if ((field == SpinField::Day || field == SpinField::Month) && trimmed.size() > 3) {
+        number = 1;
+    } else if (!trimmed.isEmpty()) {
+        bool ok = false;
+        number = trimmed.toLongLong(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    return int(std::clamp<qlonglong>(number, rule.low, rule.high));
+}
+
 bool monthMismatch(const QString &lastListLine, const QString &monthText)
 {
     if (lastListLine.isEmpty())
@@ -389,18 +415,8 @@ QString editRefusal(const ParsedEntry &entry)
         if (piece.value && !fitsSpinField(*piece.value, piece.low, piece.high))
             return outOfRange(*piece.value, piece.field, piece.range);
     }
-    if (entry.time && !isValidTime(*entry.time))
-        return outOfRange(*entry.time, "die Uhrzeit", "00:00 und 24:00");
-    if (entry.weight) {
-        bool fits = false;
-        try {
-            const long double weight = GermanNumbers::toFloat(*entry.weight);
-            fits = weight >= 0 && weight <= kMaxWeight;
-        } catch (const ConversionError &) {
-        }
-        if (!fits)
-            return outOfRange(*entry.weight, "das Gewicht", "0 und 310 kg");
-    }
+    // The time and the weight go into text fields, which show any text; the
+    // add checks them when the entry comes back.
     return QString();
 }
 

@@ -17,6 +17,19 @@ int daysInMonth(int month, int year);
 // The day limited to the days of the month.
 int limitDay(int day, int month, int year);
 
+// The six spin fields of the entry form by their rules.
+enum class SpinField {
+    Day,   // 1 to 31
+    Month, // 1 to 12
+    Year,  // 1900 to 9999
+    Value, // systolic, diastolic, pulse: 0 to 280
+};
+// The value a text set into a spin field shows. An empty text, and a day or
+// month longer than 3 characters, gives 1; a year of other than 4 characters
+// gives 1900; a number outside the field's range is held to it. nullopt for
+// a text that is no whole number, which leaves the field as it is.
+std::optional<int> spinFieldValue(SpinField field, const QString &text);
+
 // The month of the last list line (two characters after its first ".")
 // differs from the month text padded to two digits. False for an empty line.
 bool monthMismatch(const QString &lastListLine, const QString &monthText);
@@ -83,9 +96,9 @@ QString weightLimitRefusal();
 // Empty when the weight may go in.
 QString weightRefusal(long double weight, bool weightSwitchedOn, long double difference);
 
-// Why an entry taken apart for editing cannot go into the form fields (a
-// value a field cannot show, as a hand-edited file may hold), naming the
-// value; an empty text when every piece fits its field.
+// Why an entry taken apart for editing cannot go into the form fields: a
+// date, pressure or pulse that no spin field can show, as a hand-edited file
+// may hold, naming the value; an empty text when every piece fits its field.
 QString editRefusal(const ParsedEntry &entry);
 // The edit command without a selected entry, and its question.
 QString editNeedsSelection();

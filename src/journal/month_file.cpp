@@ -136,6 +136,31 @@ Header readHeader(const QStringList &fileLines)
     return header;
 }
 
+Header readHeaderOfUntakenFile(const QString &path)
+{
+    // The header stands at the top; a junk file of any size is not read
+    // further than this.
+    constexpr qint64 kHeaderBytes = 64 * 1024;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray start = file.read(kHeaderBytes);
+        if (file.error() == QFileDevice::NoError)
+            return readHeader(TextFile::decodeLines(start));
+    }
+    Header header;
+    const QString name = QFileInfo(path).completeBaseName();
+    const qsizetype yearAt = name.size() - 4;
+    if (yearAt >= 4 && name.at(yearAt - 1) == QLatin1Char('_') &&
+        name.at(yearAt - 4) == QLatin1Char('_')) {
+        bool monthOk = false, yearOk = false;
+        const int month = name.mid(yearAt - 3, 2).toInt(&monthOk);
+        name.mid(yearAt).toInt(&yearOk);
+        if (monthOk && yearOk && !germanMonthName(month).isEmpty())
+            header.datum = germanMonthName(month) + QLatin1Char(' ') + name.mid(yearAt);
+    }
+    return header;
+}
+
 QStringList fileLines(const QString &userName, const QString &monthName, const QString &year,
                       const std::array<bool, 4> &switches, const QStringList &displayLines)
 {

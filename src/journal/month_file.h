@@ -51,6 +51,12 @@ ReadResult readLines(const QString &path);
 // characters. The entry lines below never form one of the keys.
 Header readHeader(const QStringList &fileLines);
 
+// The header of a file whose lines could not be taken (too large, or not
+// readable), so that the window names the month that failed: read from the
+// file's first bytes where they can be read; otherwise only "Datum", from a
+// file name of the form <name>_MM_YYYY.tab ("April 2017").
+Header readHeaderOfUntakenFile(const QString &path);
+
 // Header, empty line, then the display lines with their tabs removed.
 QStringList fileLines(const QString &userName, const QString &monthName, const QString &year,
                       const std::array<bool, 4> &switches, const QStringList &displayLines);

@@ -14,12 +14,15 @@ void CurrentMonth::forgetWeights(const QString &lastWeightText)
 
 MonthFile::ReadResult CurrentMonth::startLoad(const QString &path)
 {
+    if (m_placeProblem.isEmpty() && !m_path.isEmpty())
+        m_lastPathInGallery = m_path;
     m_remarkBase = path;
     if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".tab")); at >= 0)
         m_remarkBase.remove(at, 4);
     if (const qsizetype at = m_remarkBase.indexOf(QStringLiteral(".TAB")); at >= 0)
         m_remarkBase.remove(at, 4);
     m_statistics.clearWeights();
+    m_keptApartProblem.clear();
     m_path = path;
     return MonthFile::readLines(path);
 }
@@ -38,6 +41,7 @@ QStringList CurrentMonth::takeEntryLines(const QStringList &fileLines,
 {
     QStringList shown;
     m_unshownLines.clear();
+    m_shownAtLoad.clear();
     for (const QString &line : fileLines) {
         if (!EntryLine::isEntryLine(line))
             continue;
@@ -50,7 +54,7 @@ QStringList CurrentMonth::takeEntryLines(const QStringList &fileLines,
         } else {
             // The list cannot show a line that lacks a marker, but the file
             // keeps it: the next save writes it back unchanged.
-            m_unshownLines.append(line);
+            m_unshownLines.append({shown.size(), line});
         }
         if (const std::optional<EntryLine::MonthOfLine> month = EntryLine::monthOf(line)) {
             m_month = month->month;
@@ -59,6 +63,7 @@ QStringList CurrentMonth::takeEntryLines(const QStringList &fileLines,
         }
     }
     m_statistics.recollect(fileLines);
+    m_shownAtLoad = shown;
     return shown;
 }
 
@@ -93,9 +98,10 @@ CurrentMonth::Place CurrentMonth::placeInGallery(const QString &loadedPath, bool
     return !hasEntries || sameFile ? Place::InGallery : Place::OpenedFromElsewhere;
 }
 
-void CurrentMonth::refuseOtherUsersMonth()
+void CurrentMonth::keepApartFromGallery()
 {
-    m_placeProblem = GalleryMonthFile::otherUserProblem(m_userName);
+    m_keptApartProblem = GalleryMonthFile::galleryHoldsOtherReadingsProblem(m_path);
+    m_placeProblem = m_keptApartProblem;
 }
 
 void CurrentMonth::takeTypedMonth(const QString &month, const QString &year)
@@ -103,6 +109,8 @@ void CurrentMonth::takeTypedMonth(const QString &month, const QString &year)
     m_month = month;
     m_year = year;
     m_placeProblem = DataFolders::monthPlaceProblem(m_userName, m_month, m_year);
+    if (m_placeProblem.isEmpty())
+        m_placeProblem = m_keptApartProblem;
 }
 
 void CurrentMonth::settleInYearFolder()
@@ -121,9 +129,28 @@ void CurrentMonth::moveToGalleryPlace()
 QStringList CurrentMonth::fileContent(const std::array<bool, 4> &slotSwitches,
                                       const QStringList &listLines) const
 {
-    return MonthFile::fileLines(m_userName, germanMonthName(m_month.toInt()), m_year, slotSwitches,
-                                listLines) +
-           m_unshownLines;
+    QStringList lines = MonthFile::fileLines(m_userName, germanMonthName(m_month.toInt()), m_year,
+                                             slotSwitches, listLines);
+    if (m_unshownLines.isEmpty())
+        return lines;
+    // Each kept line follows the nearest shown line before it in the file
+    // that the list still holds; with none, it leads the entries.
+    QList<QStringList> keptAfter(listLines.size() + 1);
+    for (const KeptLine &kept : m_unshownLines) {
+        qsizetype place = 0;
+        for (qsizetype before = kept.shownBefore; before > 0 && place == 0; --before)
+            place = listLines.indexOf(m_shownAtLoad.at(before - 1)) + 1;
+        keptAfter[place].append(kept.line);
+    }
+    const qsizetype headerSize = lines.size() - listLines.size();
+    QStringList content = lines.mid(0, headerSize);
+    content.reserve(lines.size() + m_unshownLines.size());
+    content += keptAfter.constFirst();
+    for (qsizetype i = 0; i < listLines.size(); ++i) {
+        content.append(lines.at(headerSize + i));
+        content += keptAfter.at(i + 1);
+    }
+    return content;
 }
 
 QString CurrentMonth::ensureYearFolder()

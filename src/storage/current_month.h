@@ -19,6 +19,13 @@ public:
     const QString &galleryFolder() const { return m_galleryFolder; }
 
     const QString &path() const { return m_path; }
+    // The file to open at the next start: the open month's, or, while that
+    // is only shown, the last one before it that had its place in the
+    // gallery (empty when there was none in this run).
+    QString lastFileToReopen() const
+    {
+        return m_placeProblem.isEmpty() ? m_path : m_lastPathInGallery;
+    }
     const QString &userName() const { return m_userName; }
     void setUserName(const QString &name) { m_userName = name; }
     const QString &month() const { return m_month; } // two digits; empty before any entry
@@ -35,6 +42,13 @@ public:
     // A new or opened month starts without the weights of the one before.
     void forgetWeights(const QString &lastWeightText);
     void forgetWeightMean() { m_weightMean = 0; }
+    // "neu erstellen": the next entry decides the month, without the weight
+    // mean or the refusals of the month shown before.
+    void startNewMonth()
+    {
+        m_weightMean = 0;
+        m_keptApartProblem.clear();
+    }
 
     // --- loading ---------------------------------------------------------
     // Remembers `path` as the month's file and reads it.
@@ -55,8 +69,9 @@ public:
         OpenedFromElsewhere, // the gallery keeps a copy at path()
     };
     Place placeInGallery(const QString &loadedPath, bool hasEntries);
-    // The gallery's own file names yet another user whose month differs.
-    void refuseOtherUsersMonth();
+    // The gallery's file of the month holds other readings: the loaded file
+    // is only shown, and no typed entry gives it a place.
+    void keepApartFromGallery();
 
     // --- writing ---------------------------------------------------------
     // The month and year of a typed entry become the open month's.
@@ -84,6 +99,7 @@ public:
 private:
     QString m_galleryFolder;
     QString m_path;
+    QString m_lastPathInGallery;
     QString m_remarkBase;
     QString m_userName;
     QString m_month;
@@ -93,8 +109,17 @@ private:
     QString m_yearFolderProblemTold;
     QString m_lastEntryLine;
     QString m_lastWeightText;
-    QStringList m_unshownLines; // written back as they are
+    // The lines the list cannot show, written back unchanged, each after the
+    // shown line it followed in the file.
+    struct KeptLine
+    {
+        qsizetype shownBefore; // how many shown lines stood before it
+        QString line;
+    };
+    QList<KeptLine> m_unshownLines;
+    QStringList m_shownAtLoad; // the shown lines in file order
     QString m_placeProblem;
+    QString m_keptApartProblem; // the loaded file's, until the next load
     MonthStatistics m_statistics;
     long double m_weightMean = 0;
 };

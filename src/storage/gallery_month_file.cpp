@@ -65,17 +65,10 @@ QString GalleryMonthFile::shownOnlyMessage(const QString &path, const QString &p
            problem;
 }
 
-QString GalleryMonthFile::otherUserProblem(const QString &userName)
-{
-    return QStringLiteral("Ihr Kopf nennt den Benutzer \"%1\", dessen Tabelle dieses Monats "
-                          "andere Einträge hat.")
-        .arg(userName);
-}
-
-QString GalleryMonthFile::galleryFileOpenedMessage(const QString &galleryPath)
+QString GalleryMonthFile::galleryHoldsOtherReadingsProblem(const QString &galleryPath)
 {
     return QStringLiteral("In Ihrer Galerie gibt es schon die Tabelle ") +
            quotedFileName(galleryPath) +
-           QStringLiteral(" mit anderen Einträgen. Diese Tabelle wird geöffnet, ") +
-           QStringLiteral("die gewählte Datei bleibt unverändert.");
+           QStringLiteral(" mit anderen Einträgen. Sie bleibt unverändert; die gewählte Datei "
+                          "ebenso.");
 }

@@ -26,11 +26,8 @@ Copy copyInto(const QString &openedPath, const QString &galleryPath);
 // "Die Datei "…" wird nur angezeigt …: <problem>"
 QString shownOnlyMessage(const QString &path, const QString &problem);
 
-// Why the gallery's own file, opened instead, is itself only shown: its
-// header names a user whose month differs.
-QString otherUserProblem(const QString &userName);
-
-// The gallery's file of the month is opened instead of the chosen one.
-QString galleryFileOpenedMessage(const QString &galleryPath);
+// Why a file opened from elsewhere is only shown: the gallery's file of its
+// month at `galleryPath` holds other readings.
+QString galleryHoldsOtherReadingsProblem(const QString &galleryPath);
 
 } // namespace GalleryMonthFile

@@ -244,6 +244,9 @@ void TestMainWindowDesktop::weightSurvivesTheEditQuestion()
     f.add(13, 3, 2017, Slot::Morgens, "07:30", 130, 85, 65, "71");
     const QString path = f.monthFile("Muster", "03", "2017");
     const QByteArray before = TempHome::readFile(path);
+    // Each add leaves the switch off; the user ticks it for the weight.
+    QVERIFY(!f.weightSwitch()->isChecked());
+    f.setWeightSwitch(true);
 
     f.clickRow(0);
     const int shown = f.watch->count();

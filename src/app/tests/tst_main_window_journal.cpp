@@ -53,6 +53,14 @@ private slots:
     void refreshTwiceChangesNothing();
     void badValueKeepsEveryReadingOfTheFile();
     void monthTableOpensAfterItsPauses();
+    void weightSwitchIsOffAfterEachAdd();
+    void weightLimitsAtTheirExactValues_data();
+    void weightLimitsAtTheirExactValues();
+    void remarkBeforeAnyMonthGoesToTheFirstAddedMonth();
+    void unreadableMonthNamesItself();
+    void textsOutOfRangeAreHeldToTheSpinFields();
+    void chosenFileIsShownWhenTheGalleryDiffers();
+    void chartButtonsWaitForTheFirstEntry();
 };
 
 void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
@@ -613,16 +621,12 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     g.seam.openFileAnswers = {g.home.root() + "/USB/Muster_03_2017.tab"};
     g.menu("oeffnen");
     QCOMPARE(TempHome::readFile(g.monthFile("Muster", "03", "2017")), mine);
-    // The gallery's own readings are opened, so the next add keeps them.
-    QCOMPARE(g.seam.messages(),
-             QStringList{
-                 "In Ihrer Galerie gibt es schon die Tabelle \"Muster_03_2017.tab\" mit anderen "
-                 "Einträgen. Diese Tabelle wird geöffnet, die gewählte Datei bleibt unverändert."});
-    QCOMPARE(g.list()->count(), 1);
+    // The chosen readings are shown, and said to be shown only.
+    QCOMPARE(g.seam.messages().size(), 1);
+    QVERIFY(g.seam.messages().constFirst().contains(" wird nur angezeigt "));
+    QCOMPARE(g.list()->count(), 6);
     g.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
-    QCOMPARE(fileEntries(g.monthFile("Muster", "03", "2017")),
-             QStringList({"Morgens den 02.03.2017 Z=07:30 s=111, d=77, p=66, Gewicht=0",
-                          "Morgens den 03.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0"}));
+    QCOMPARE(TempHome::readFile(g.monthFile("Muster", "03", "2017")), mine);
     QCOMPARE(TempHome::readFile(g.home.root() + "/USB/Muster_03_2017.tab"), source);
 
     // Cancelling the dialog changes nothing, not even the form being filled in.
@@ -728,6 +732,249 @@ void TestMainWindowJournal::restartLoadsTheLastMonth()
     f.add(11, 3, 2017, Slot::Abends, "20:40", 130, 80, 60);
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(fileEntries(path).size(), 3);
+}
+
+void TestMainWindowJournal::weightSwitchIsOffAfterEachAdd()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    const QString path = f.monthFile("Muster", "03", "2017");
+    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, "72,5");
+    QVERIFY(!f.weightSwitch()->isChecked());
+    QVERIFY(!f.weight()->isEnabled());
+    QCOMPARE(f.weight()->text(), QStringLiteral("72,5")); // the month's last weight, shown
+
+    // The evening reading, typed without touching the weight, has none.
+    f.selectSlot(Slot::Abends);
+    f.spin(4)->setValue(135);
+    f.click("BitBtn1");
+    QCOMPARE(f.seam.messages(), QStringList());
+    QVERIFY(fileEntries(path).constLast().startsWith(QStringLiteral("Abends den 03.03.2017")));
+    QVERIFY(fileEntries(path).constLast().endsWith(QStringLiteral(", Gewicht=0")));
+
+    // A repaint leaves a ticked switch alone; the edit keeps it and the weight.
+    f.setWeightSwitch(true);
+    form.FormPaint();
+    QVERIFY(f.weightSwitch()->isChecked());
+    f.clickRow(0);
+    f.click("BtnEintragBearbeiten");
+    QVERIFY(f.weightSwitch()->isChecked());
+    QCOMPARE(f.weight()->text(), QStringLiteral("72,5"));
+    f.click("BitBtn1");
+    QCOMPARE(fileEntries(path).constFirst(),
+             QStringLiteral("Morgens den 03.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=72,5"));
+    QVERIFY(!f.weightSwitch()->isChecked());
+}
+
+void TestMainWindowJournal::weightLimitsAtTheirExactValues_data()
+{
+    QTest::addColumn<QString>("monthWeight"); // empty: the month has no weight yet
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<bool>("switchedOn");
+    QTest::addColumn<QString>("refusal");
+    const QString fifteen = QStringLiteral("Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es "
+                                           "sind 15 Kg Unterschied zum bisherigen Mittelwert!");
+    const QString heaviest =
+        QStringLiteral("Die Eingabe von mehr als 310 Kilogramm ist nicht möglich!");
+    QTest::newRow("14,9 kg above") << "72"
+                                   << "86,9" << true << QString();
+    QTest::newRow("15,0 kg above") << "72"
+                                   << "87" << true << fifteen;
+    QTest::newRow("15,1 kg above") << "72"
+                                   << "87,1" << true << fifteen;
+    QTest::newRow("14,9 kg below") << "72"
+                                   << "57,1" << true << QString();
+    QTest::newRow("15,0 kg below") << "72"
+                                   << "57" << true << fifteen;
+    QTest::newRow("15,0 kg, switch off") << "72"
+                                         << "87" << false << fifteen;
+    QTest::newRow("309,9 kg") << QString() << "309,9" << true << QString();
+    QTest::newRow("310,0 kg") << QString() << "310,0" << true << QString();
+    QTest::newRow("310,1 kg") << QString() << "310,1" << true << heaviest;
+    QTest::newRow("310,1 kg, switch off") << QString() << "310,1" << false << QString();
+}
+
+void TestMainWindowJournal::weightLimitsAtTheirExactValues()
+{
+    QFETCH(QString, monthWeight);
+    QFETCH(QString, weight);
+    QFETCH(bool, switchedOn);
+    QFETCH(QString, refusal);
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    const QString path = f.monthFile("Muster", "03", "2017");
+    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, monthWeight);
+    const QByteArray before = TempHome::readFile(path);
+    f.seam.clear();
+
+    f.fill(4, 3, 2017, Slot::Morgens, "07:30", 141, 91, 71, weight);
+    f.setWeightSwitch(switchedOn);
+    f.click("BitBtn1");
+    if (refusal.isEmpty()) {
+        QCOMPARE(f.seam.messages(), QStringList());
+        QCOMPARE(fileEntries(path).constLast(),
+                 "Morgens den 04.03.2017 Z=07:30 s=141, d=91, p=71, Gewicht=" +
+                     (switchedOn ? weight : QStringLiteral("0")));
+    } else {
+        QCOMPARE(f.seam.messages(), QStringList{refusal});
+        QCOMPARE(TempHome::readFile(path), before);
+    }
+}
+
+void TestMainWindowJournal::remarkBeforeAnyMonthGoesToTheFirstAddedMonth()
+{
+    // The first start: no month exists yet.
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.menu("Bemerkungeingeben1");
+    typeText(f.memo(), QStringLiteral("Neue Tabletten ab heute"));
+    f.menu("Bemerkungeingeben1"); // leaving writes it, but no month can hold it yet
+    QCOMPARE(TempHome::filesBelow(f.gallery()), (QMap<QString, QByteArray>{}));
+    QCOMPARE(f.memo()->toPlainText(), QStringLiteral("Neue Tabletten ab heute"));
+
+    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    QCOMPARE(TempHome::readFile(f.gallery() + "2017/Muster_03_2017.txt"),
+             QByteArrayLiteral("Neue Tabletten ab heute\r\n"));
+    QCOMPARE(TempHome::filesBelow(f.gallery(), "Sicherungen").keys(),
+             (QStringList{"2017/Muster_03_2017.tab", "2017/Muster_03_2017.txt"}));
+
+    // A month the gallery holds already keeps its remark first.
+    FormFixture g;
+    const QString april = g.monthFile("Muster", "04", "2017");
+    TempHome::writeFile(april, monthFileBytes("Muster", "April 2017", "1111",
+                                              {"Morgens den 02.04.2017 Z=07:30 s=131, d=81, "
+                                               "p=61, Gewicht=0"}));
+    TempHome::writeFile(g.gallery() + "2017/Muster_04_2017.txt", "Urlaub\r\n");
+    g.startAs(QStringLiteral("Muster"));
+    g.menu("Bemerkungeingeben1");
+    typeText(g.memo(), QStringLiteral("Neue Tabletten"));
+    g.add(3, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    QCOMPARE(TempHome::readFile(g.gallery() + "2017/Muster_04_2017.txt"),
+             QByteArrayLiteral("Urlaub\r\n\r\nNeue Tabletten\r\n"));
+    QCOMPARE(fileEntries(april).size(), 2);
+}
+
+void TestMainWindowJournal::unreadableMonthNamesItself()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    QVERIFY(f.get<QCheckBox>("CheckBoxM3")->isChecked());
+
+    // A "file" no one can read: the title names its month all the same.
+    const QString april = f.monthFile("Muster", "04", "2017");
+    QVERIFY(QDir().mkpath(april));
+    f.seam.clear();
+    f.seam.openFileAnswers = {april};
+    f.menu("oeffnen");
+    QCOMPARE(f.seam.messages(), QStringList{"Fehler beim Lesen der Datei: " + april});
+    QCOMPARE(f.get<QLabel>("Labeltest")->text(),
+             QStringLiteral("Blutdruckmesswerte  April 2017  Muster"));
+    QCOMPARE(f.list()->count(), 0);
+
+    // One too large to open: its header still gives the title and switches.
+    f.form->close();
+    const QString may = f.monthFile("Muster", "05", "2017");
+    QByteArray big = monthFileBytes("Muster", "Mai 2017", "1101", {});
+    big += QByteArray("Morgens den 01.05.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0\r\n")
+               .repeated(20000);
+    TempHome::writeFile(may, big);
+    SettingsStore(f.home.settingsFile()).write(SettingKey::LastMonthFile, may);
+    f.seam.clear();
+    f.start();
+    f.form->FormPaint();
+    QCOMPARE(f.seam.texts("warning").size(), 1);
+    QVERIFY(f.seam.texts("warning").constFirst().contains("zu groß für eine Monatstabelle"));
+    QCOMPARE(f.get<QLabel>("Labeltest")->text(),
+             QStringLiteral("Blutdruckmesswerte  Mai 2017  Muster"));
+    QVERIFY(!f.get<QCheckBox>("CheckBoxM3")->isChecked());
+    QVERIFY(f.get<QCheckBox>("CheckBoxM4")->isChecked());
+}
+
+void TestMainWindowJournal::textsOutOfRangeAreHeldToTheSpinFields()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    const QString april = f.monthFile("Muster", "04", "2017");
+    TempHome::writeFile(
+        april, monthFileBytes("Muster", "April 2017", "1111",
+                              {"Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=61, Gewicht=0",
+                               "Abends den 32.04.2017 Z=20:40 s=290, d=95, p=0, Gewicht=0"}));
+    f.seam.openFileAnswers = {april};
+    f.menu("oeffnen");
+    // Day 32 is held to the field's 31, then to April's 30; 290 mmHg to 280.
+    QCOMPARE(f.spin(1)->text(), QStringLiteral("30"));
+    QCOMPARE(f.spin(2)->text(), QStringLiteral("04"));
+    QCOMPARE(f.spin(4)->value(), 280);
+    QCOMPARE(f.spin(5)->value(), 95);
+    QCOMPARE(f.spin(6)->value(), 0);
+    QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Abends"));
+}
+
+void TestMainWindowJournal::chosenFileIsShownWhenTheGalleryDiffers()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    f.add(3, 2, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    const QString february = f.monthFile("Muster", "02", "2017");
+    const QString march = f.monthFile("Muster", "03", "2017");
+    const QByteArray mine =
+        monthFileBytes("Muster", "März 2017", "1111",
+                       {"Morgens den 02.03.2017 Z=07:30 s=111, d=77, p=66, Gewicht=0"});
+    TempHome::writeFile(march, mine);
+    const QString outside = f.home.root() + "/USB/Muster_03_2017.tab";
+    const QByteArray chosen =
+        monthFileBytes("Muster", "März 2017", "1111",
+                       {"Morgens den 05.03.2017 Z=07:30 s=150, d=95, p=75, Gewicht=0",
+                        "Abends den 05.03.2017 Z=20:30 s=145, d=92, p=72, Gewicht=0"});
+    TempHome::writeFile(outside, chosen);
+    f.seam.clear();
+    f.seam.openFileAnswers = {outside};
+    f.menu("oeffnen");
+    // The chosen readings are shown, not the gallery's.
+    QCOMPARE(f.seam.messages(),
+             QStringList{"Die Datei \"" + outside +
+                         "\" wird nur angezeigt und weder in die Galerie kopiert noch "
+                         "gespeichert: In Ihrer Galerie gibt es schon die Tabelle "
+                         "\"Muster_03_2017.tab\" mit anderen Einträgen. Sie bleibt unverändert; "
+                         "die gewählte Datei ebenso."});
+    QCOMPARE(f.list()->count(), 2);
+    QVERIFY(f.list()->item(0)->text().contains("05.03.2017"));
+
+    // Nothing is written from it, and both files stay as they are.
+    f.seam.clear();
+    f.add(6, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    QCOMPARE(f.seam.messages().size(), 1);
+    QCOMPARE(TempHome::readFile(march), mine);
+    QCOMPARE(TempHome::readFile(outside), chosen);
+
+    // The next start opens the month that was open before, without a warning.
+    form.close();
+    QCOMPARE(form.settings().read(SettingKey::LastMonthFile), february);
+    f.seam.clear();
+    f.start();
+    f.form->FormPaint();
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(f.form->currentMonth().path(), february);
+}
+
+void TestMainWindowJournal::chartButtonsWaitForTheFirstEntry()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    f.add(3, 2, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    auto *line = f.get<QPushButton>("LinienDiagrammErstellen");
+    auto *bar = f.get<QPushButton>("BtnBalkendiagrammErstellen");
+    QVERIFY(line->isEnabled());
+    f.menu("neuerstellen1");
+    QVERIFY(!line->isEnabled());
+    QVERIFY(!bar->isEnabled());
+    f.seam.clear();
+    QTest::mouseClick(line, Qt::LeftButton);
+    QCOMPARE(f.seam.calls.size(), 0); // February's page is not shown
+    f.add(1, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    QVERIFY(line->isEnabled());
+    QVERIFY(bar->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindowJournal)

@@ -3,6 +3,8 @@
 // impossible values, each checked against the files on disk.
 #include "main_form_fixture.h"
 
+#include "journal/entry_line.h"
+
 #include <QAction>
 #include <QDir>
 #include <QDirIterator>
@@ -45,6 +47,7 @@ private slots:
     void yearComesFromTheMonthNotFromTheName();
     void fileChangedBehindTheProgramIsNotOverwritten();
     void linesWithoutMarkerStayInTheFile();
+    void linesWithoutMarkerKeepTheirPlace();
     void editRefusesValuesNoFieldCanShow_data();
     void editRefusesValuesNoFieldCanShow();
     void weightLimitHoldsForTheFirstWeight_data();
@@ -206,41 +209,101 @@ void TestMainWindowSafety::linesWithoutMarkerStayInTheFile()
     clickAdd(f);
     QCOMPARE(TempHome::readFile(april),
              monthFileBytes("Muster", "April 2017", "1111",
-                            {kLine1, "Morgens den 05.04.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0",
-                             noMarker}));
+                            {kLine1, noMarker,
+                             "Morgens den 05.04.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0"}));
+}
+
+void TestMainWindowSafety::linesWithoutMarkerKeepTheirPlace()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    const QString april = f.monthFile("Muster", "04", "2017");
+    // Hand-written lines the list cannot show, before, between and after
+    // the entries.
+    const QString lead = QStringLiteral("Morgens 01.04.2017 Z=07:00 s=120, d=80, p=60, Gewicht=0");
+    const QString afterFirst =
+        QStringLiteral("Abends den 03.04.2017 Z=20:40 s=132, p=62, Gewicht=0");
+    const QString seventh =
+        QStringLiteral("Morgens den 07.04.2017 Z=07:10 s=135, d=85, p=65, Gewicht=0");
+    const QString afterSeventh =
+        QStringLiteral("Messung2 07.04.2017 Z=13:00 s=150, d=90, p=70, Gewicht=0");
+    const QString alsoAfterSeventh =
+        QStringLiteral("Abends 07.04.2017 Z=21:00 s=140, d=88, p=71, Gewicht=0");
+    const QString ninth =
+        QStringLiteral("Morgens den 09.04.2017 Z=07:00 s=128, d=80, p=64, Gewicht=0");
+    TempHome::writeFile(april, monthFileBytes("Muster", "April 2017", "1111",
+                                              {lead, kLine1, afterFirst, seventh, afterSeventh,
+                                               alsoAfterSeventh, ninth}));
+    openMonth(f, april);
+    QCOMPARE(f.list()->count(), 3);
+
+    // An entry sorted in among them moves none of them.
+    f.fill(5, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    clickAdd(f);
+    const QString fifth =
+        QStringLiteral("Morgens den 05.04.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0");
+    QCOMPARE(TempHome::readFile(april), monthFileBytes("Muster", "April 2017", "1111",
+                                                       {lead, kLine1, afterFirst, fifth, seventh,
+                                                        afterSeventh, alsoAfterSeventh, ninth}));
+
+    // The entry they followed is taken out: they follow the one before it.
+    f.clickRow(2);
+    QCOMPARE(EntryLine::fromDisplayLine(f.list()->currentItem()->text()), seventh);
+    f.click("BtnEintragBearbeiten");
+    QCOMPARE(TempHome::readFile(april), monthFileBytes("Muster", "April 2017", "1111",
+                                                       {lead, kLine1, afterFirst, fifth,
+                                                        afterSeventh, alsoAfterSeventh, ninth}));
 }
 
 void TestMainWindowSafety::editRefusesValuesNoFieldCanShow_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("refusal"); // empty: the edit goes ahead
+    // What the add then says when the entry goes back unchanged; empty: it
+    // is taken and the file is as before.
+    QTest::addColumn<QString>("addRefusal");
     const QString head = QStringLiteral("Dieser Eintrag lässt sich nicht in die Eingabefelder "
                                         "übernehmen: Der Wert ");
     const QString tail = QStringLiteral(". Die Tabelle bleibt unverändert.");
+    const auto timeRefusal = [](const QString &time) {
+        return "Die Uhrzeit \"" + time +
+               "\" ist ungültig. Bitte geben Sie im Feld Uhrzeit eine Zeit von 00:00 bis 24:00 "
+               "in der Form HH:MM ein.";
+    };
     QTest::newRow("systolic 280") << "Morgens den 03.04.2017 Z=07:30 s=280, d=81, p=61, Gewicht=0"
-                                  << QString();
+                                  << QString() << QString();
     QTest::newRow("systolic 281")
         << "Morgens den 03.04.2017 Z=07:30 s=281, d=81, p=61, Gewicht=0"
-        << head + "\"281\" für den systolischen Wert liegt nicht zwischen 0 und 280" + tail;
+        << head + "\"281\" für den systolischen Wert liegt nicht zwischen 0 und 280" + tail
+        << QString();
     QTest::newRow("pulse abc") << "Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=x7, Gewicht=0"
-                               << head + "\"x7\" für den Puls liegt nicht zwischen 0 und 280" +
-                                      tail;
+                               << head + "\"x7\" für den Puls liegt nicht zwischen 0 und 280" + tail
+                               << QString();
+    QTest::newRow("day 32") << "Morgens den 32.04.2017 Z=07:30 s=131, d=81, p=61, Gewicht=0"
+                            << head + "\"32\" für den Tag liegt nicht zwischen 1 und 31" + tail
+                            << QString();
+    // Text fields show any text: the time and the weight go in as they
+    // stand, and the add's own checks decide.
     QTest::newRow("time 24:00") << "Morgens den 03.04.2017 Z=24:00 s=131, d=81, p=61, Gewicht=0"
-                                << QString();
-    QTest::newRow("time 24:01")
-        << "Morgens den 03.04.2017 Z=24:01 s=131, d=81, p=61, Gewicht=0"
-        << head + "\"24:01\" für die Uhrzeit liegt nicht zwischen 00:00 und 24:00" + tail;
+                                << QString() << QString();
+    QTest::newRow("time 24:01") << "Morgens den 03.04.2017 Z=24:01 s=131, d=81, p=61, Gewicht=0"
+                                << QString() << timeRefusal("24:01");
+    QTest::newRow("time 7.30") << "Morgens den 03.04.2017 Z=7.30 s=131, d=81, p=61, Gewicht=0"
+                               << QString() << timeRefusal("7.30");
+    QTest::newRow("time 0730") << "Morgens den 03.04.2017 Z=0730 s=131, d=81, p=61, Gewicht=0"
+                               << QString() << timeRefusal("0730");
     QTest::newRow("weight 310") << "Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=61, Gewicht=310"
-                                << QString();
-    QTest::newRow("weight 310,1")
-        << "Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=61, Gewicht=310,1"
-        << head + "\"310,1\" für das Gewicht liegt nicht zwischen 0 und 310 kg" + tail;
+                                << QString() << QString();
+    // What the down step writes from 5 kg.
+    QTest::newRow("weight -5") << "Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=61, Gewicht=-5"
+                               << QString() << QString();
 }
 
 void TestMainWindowSafety::editRefusesValuesNoFieldCanShow()
 {
     QFETCH(QString, line);
     QFETCH(QString, refusal);
+    QFETCH(QString, addRefusal);
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
     const QString april = f.monthFile("Muster", "04", "2017");
@@ -248,20 +311,31 @@ void TestMainWindowSafety::editRefusesValuesNoFieldCanShow()
     TempHome::writeFile(april, before);
     openMonth(f, april);
     f.seam.clear();
-    f.list()->setCurrentRow(0);
+    f.clickRow(0);
     QTest::mouseClick(f.get<QPushButton>("BtnEintragBearbeiten"), Qt::LeftButton);
-    if (refusal.isEmpty()) {
-        QCOMPARE(f.seam.texts("information"), QStringList());
-        QCOMPARE(f.list()->count(), 1);
-        // Added back unchanged, the line is the same as before.
-        if (!line.endsWith("Gewicht=0"))
-            QTest::mouseClick(f.weightSwitch(), Qt::LeftButton);
-        clickAdd(f);
-        QCOMPARE(TempHome::readFile(april), before);
-    } else {
+    if (!refusal.isEmpty()) {
         QCOMPARE(f.seam.texts("information"), QStringList{refusal});
         QCOMPARE(f.list()->count(), 2);
         QCOMPARE(TempHome::readFile(april), before);
+        return;
+    }
+    QCOMPARE(f.seam.texts("information"), QStringList());
+    QCOMPARE(f.list()->count(), 1);
+    // The time and the weight stand in their fields as the line has them.
+    const QString time = line.section(" Z=", 1).section(' ', 0, 0);
+    QCOMPARE(f.get<QLineEdit>("Edit1")->text(), time);
+    QCOMPARE(f.weight()->text(), line.section("Gewicht=", 1));
+    // Added back unchanged, the line is the same as before.
+    if (!line.endsWith("Gewicht=0"))
+        f.setWeightSwitch(true);
+    f.seam.clear();
+    clickAdd(f);
+    if (addRefusal.isEmpty()) {
+        QCOMPARE(f.seam.messages(), QStringList());
+        QCOMPARE(TempHome::readFile(april), before);
+    } else {
+        QCOMPARE(f.seam.messages(), QStringList{addRefusal});
+        QCOMPARE(f.list()->count(), 1);
     }
 }
 

@@ -25,6 +25,8 @@ private slots:
     void presetParsing();
     void yearFromTitle_data();
     void yearFromTitle();
+    void spinFieldTexts_data();
+    void spinFieldTexts();
 };
 
 void TestFieldRules::daysInMonth_data()
@@ -210,6 +212,49 @@ void TestFieldRules::presetParsing()
         parseForPreset(QStringLiteral("Morgens den 07.03.2017 Z=07:30 s=120, d=80, p=70 "));
     QCOMPARE(noWeight.pulse, std::optional<QString>("70"));
     QCOMPARE(noWeight.weight, std::optional<QString>("0"));
+}
+
+void TestFieldRules::spinFieldTexts_data()
+{
+    using FieldRules::SpinField;
+    QTest::addColumn<SpinField>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value"); // -1: the field stays as it is
+    QTest::newRow("day 0") << SpinField::Day << "0" << 1;
+    QTest::newRow("day 1") << SpinField::Day << "1" << 1;
+    QTest::newRow("day 31") << SpinField::Day << "31" << 31;
+    QTest::newRow("day 32") << SpinField::Day << "32" << 31;
+    QTest::newRow("day 032") << SpinField::Day << "032" << 31;
+    QTest::newRow("day 0031, too long") << SpinField::Day << "0031" << 1;
+    QTest::newRow("day empty") << SpinField::Day << "" << 1;
+    QTest::newRow("day -1") << SpinField::Day << "-1" << 1;
+    QTest::newRow("day x") << SpinField::Day << "x" << -1;
+    QTest::newRow("month 12") << SpinField::Month << "12" << 12;
+    QTest::newRow("month 13") << SpinField::Month << "13" << 12;
+    QTest::newRow("month 0") << SpinField::Month << "0" << 1;
+    QTest::newRow("month 0012, too long") << SpinField::Month << "0012" << 1;
+    QTest::newRow("year 1899") << SpinField::Year << "1899" << 1900;
+    QTest::newRow("year 1900") << SpinField::Year << "1900" << 1900;
+    QTest::newRow("year 9999") << SpinField::Year << "9999" << 9999;
+    QTest::newRow("year 999, too short") << SpinField::Year << "999" << 1900;
+    QTest::newRow("year 10000, too long") << SpinField::Year << "10000" << 1900;
+    QTest::newRow("year empty") << SpinField::Year << "" << 1900;
+    QTest::newRow("year 20x7") << SpinField::Year << "20x7" << -1;
+    QTest::newRow("value -1") << SpinField::Value << "-1" << 0;
+    QTest::newRow("value 0") << SpinField::Value << "0" << 0;
+    QTest::newRow("value 280") << SpinField::Value << "280" << 280;
+    QTest::newRow("value 281") << SpinField::Value << "281" << 280;
+    QTest::newRow("value 99999999999999") << SpinField::Value << "99999999999999" << 280;
+    QTest::newRow("value empty") << SpinField::Value << "" << 1;
+    QTest::newRow("value 7x") << SpinField::Value << "7x" << -1;
+}
+
+void TestFieldRules::spinFieldTexts()
+{
+    QFETCH(FieldRules::SpinField, field);
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(FieldRules::spinFieldValue(field, text).value_or(-1), value);
 }
 
 void TestFieldRules::yearFromTitle_data()

@@ -84,6 +84,8 @@ private slots:
     void refusalTellsNameSizeAndLimit();
     void streamWithoutSizeIsRefusedAtTheLimit();
     void missingFileIsUnreadableNotRefused();
+    void untakenFileStillNamesItsMonth_data();
+    void untakenFileStillNamesItsMonth();
 };
 
 void TestMonthFile::writesHeaderEmptyLineAndEntries()
@@ -330,6 +332,33 @@ void TestMonthFile::missingFileIsUnreadableNotRefused()
     QVERIFY(QDir().mkpath(path));
     QCOMPARE(sizeRefusal(path), QString());
     QVERIFY(!readLines(path).lines);
+}
+
+void TestMonthFile::untakenFileStillNamesItsMonth_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("datum");
+    QTest::newRow("April") << "Muster_04_2017.tab" << QString::fromUtf8("April 2017");
+    QTest::newRow("December") << "Erika Muster_12_2016.tab" << QString::fromUtf8("Dezember 2016");
+    QTest::newRow("month 13") << "Muster_13_2017.tab" << QString();
+    QTest::newRow("month 00") << "Muster_00_2017.tab" << QString();
+    QTest::newRow("no month") << "Muster_2017.tab" << QString();
+    QTest::newRow("year of three digits") << "Muster_04_017.tab" << QString();
+    QTest::newRow("other name") << "Blutdruck.tab" << QString();
+}
+
+void TestMonthFile::untakenFileStillNamesItsMonth()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, datum);
+    // A folder in the file's place: nothing of it can be read.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QVERIFY(QDir().mkpath(path));
+    const Header header = readHeaderOfUntakenFile(path);
+    QCOMPARE(header.datum, datum);
+    QCOMPARE(header.userName, QString());
+    QCOMPARE(header.switchText, (std::array<QString, 4>{}));
 }
 
 QTEST_GUILESS_MAIN(TestMonthFile)

@@ -10,6 +10,7 @@ class TestCurrentMonth : public QObject
 private slots:
     void pathsFollowTheOpenMonth();
     void loadedFileFindsItsPlaceInTheGallery();
+    void fileKeptApartIsNeverSavedNorReopened();
 };
 
 void TestCurrentMonth::pathsFollowTheOpenMonth()
@@ -48,7 +49,7 @@ void TestCurrentMonth::loadedFileFindsItsPlaceInTheGallery()
     auto own = loaded(inGallery, march);
     QCOMPARE(own->placeInGallery(inGallery, true), CurrentMonth::Place::InGallery);
     QCOMPARE(own->path(), inGallery);
-    // The line the list cannot show is written back after the shown ones.
+    // The line the list cannot show is written back after the one it followed.
     QCOMPARE(own->fileContent({true, true, true, true}, {}).constLast(), march.constLast());
 
     auto copied = loaded(QStringLiteral("/usb/März.tab"), march);
@@ -72,3 +73,33 @@ void TestCurrentMonth::loadedFileFindsItsPlaceInTheGallery()
 
 QTEST_GUILESS_MAIN(TestCurrentMonth)
 #include "tst_current_month.moc"
+
+void TestCurrentMonth::fileKeptApartIsNeverSavedNorReopened()
+{
+    const QStringList march = {QStringLiteral("[Personendaten]"),
+                               QStringLiteral("BenutzerName=Muster"),
+                               QStringLiteral("Morgens den 05.03.2017 Z=07:30 s=128, d=80, p=64, "
+                                              "Gewicht=0")};
+    const QString february = QStringLiteral("/g/2017/Muster_02_2017.tab");
+    CurrentMonth month;
+    month.setGalleryFolder(QStringLiteral("/g/"));
+    month.setUserName(QStringLiteral("Muster"));
+    month.startLoad(february);
+    QCOMPARE(month.lastFileToReopen(), february);
+
+    // The gallery's March holds other readings: the chosen file is only shown.
+    month.startLoad(QStringLiteral("/usb/Muster_03_2017.tab"));
+    month.takeEntryLines(march, [](const QString &) {});
+    QCOMPARE(month.placeInGallery(QStringLiteral("/usb/Muster_03_2017.tab"), true),
+             CurrentMonth::Place::OpenedFromElsewhere);
+    month.keepApartFromGallery();
+    QVERIFY(month.placeProblem().contains(QStringLiteral("\"Muster_03_2017.tab\"")));
+    QCOMPARE(month.lastFileToReopen(), february);
+    // A typed entry of the same month gives it no place either ...
+    month.takeTypedMonth(QStringLiteral("03"), QStringLiteral("2017"));
+    QVERIFY(!month.placeProblem().isEmpty());
+    // ... but the first entry of a new month is free of it.
+    month.startNewMonth();
+    month.takeTypedMonth(QStringLiteral("04"), QStringLiteral("2017"));
+    QVERIFY(month.placeProblem().isEmpty());
+}
