@@ -125,13 +125,24 @@ void appendReading(QJsonArray &entries, const Reading &reading, const QString &u
 
 QString effectiveDateTime(const Reading &reading, const QTimeZone &zone)
 {
-    const QTime time = QTime::fromString(reading.time.trimmed(), QStringLiteral("h:mm"));
+    const QString text = reading.time.trimmed();
+    QDate date = reading.date;
+    QTime time = QTime::fromString(text, QStringLiteral("h:mm"));
+    // FHIR has no 24:00: the end of a day is the first moment of the next.
+    if (text == QLatin1String("24:00")) {
+        date = date.addDays(1);
+        time = QTime(0, 0);
+    }
     if (!time.isValid())
         return reading.date.toString(Qt::ISODate);
-    const QDateTime moment(reading.date, time, zone);
+    QDateTime moment(date, time, zone);
+    // The clocks skipped this time when summer time began: it was read on a
+    // clock not yet put forward, with the offset of the day before.
+    if (!moment.isValid() || moment.time() != time)
+        moment = QDateTime(date.addDays(-1), time, zone);
     const int offset = zone.offsetFromUtc(moment);
     const int minutes = std::abs(offset) / 60;
-    return reading.date.toString(Qt::ISODate) + u'T' + time.toString(QStringLiteral("HH:mm:ss")) +
+    return date.toString(Qt::ISODate) + u'T' + time.toString(QStringLiteral("HH:mm:ss")) +
            (offset < 0 ? u'-' : u'+') +
            QStringLiteral("%1:%2")
                .arg(minutes / 60, 2, 10, QLatin1Char('0'))

@@ -14,7 +14,8 @@
 namespace FhirExport {
 
 // The time of a reading as FHIR wants it: "2017-03-01T07:30:00+01:00" with
-// the offset the zone had then; the date alone where the time is no hh:mm.
+// the offset the zone had then; 24:00 as 00:00 of the next day; the date
+// alone where the time is no hh:mm.
 QString effectiveDateTime(const Reading &reading, const QTimeZone &zone);
 
 // The same file for the same readings: the resources' ids follow from the

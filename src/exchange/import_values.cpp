@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace ImportValues {
 
 namespace {
@@ -128,7 +130,7 @@ DateAndTime splitDateTime(const QString &cell)
 std::optional<QString> parseTime(const QString &text)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{1,2}):(\\d{2})(?::\\d{2}(?:\\.\\d+)?)?\\s*(am|pm|uhr)?"
+        QStringLiteral("^(\\d{1,2}):(\\d{2})(?::(\\d{2}(?:\\.\\d+)?))?\\s*(am|pm|uhr)?"
                        "\\s*(?:z|[+-]\\d{2}:?\\d{2})?$"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = pattern.match(text.trimmed());
@@ -136,13 +138,20 @@ std::optional<QString> parseTime(const QString &text)
         return std::nullopt;
     int hours = match.captured(1).toInt();
     const int minutes = match.captured(2).toInt();
-    const QString half = match.captured(3).toLower();
+    const QString seconds = match.captured(3);
+    const QString half = match.captured(4).toLower();
     if (!half.isEmpty() && half != QLatin1String("uhr")) {
         if (hours < 1 || hours > 12)
             return std::nullopt;
         hours = hours % 12 + (half == QLatin1String("pm") ? 12 : 0);
     }
-    if (hours > 23 || minutes > 59)
+    // The end of the day, as the entry form and our own export write it; a
+    // second past it is no time of that day.
+    const bool endOfDay = hours == 24 && minutes == 0 &&
+                          std::all_of(seconds.begin(), seconds.end(), [](QChar character) {
+                              return character == u'0' || character == u'.';
+                          });
+    if (!endOfDay && (hours > 23 || minutes > 59))
         return std::nullopt;
     return QStringLiteral("%1:%2")
         .arg(hours, 2, 10, QLatin1Char('0'))

@@ -43,6 +43,7 @@ struct DateAndTime
 DateAndTime splitDateTime(const QString &cell);
 
 // "7:30", "07:30:15", "7:30 PM", "07:30 Uhr" as "hh:mm"; nullopt otherwise.
+// "24:00" (the end of the day, which the entry form takes) stays "24:00".
 std::optional<QString> parseTime(const QString &text);
 
 // A blood pressure or pulse value: a whole number from 0 to 280, as the

@@ -23,11 +23,24 @@ QString quoted(const QString &text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-QString damaged(const QString &zipPath, const QString &detail)
+// The refusal of a backup file, with the German sentence that says why.
+QString refused(const QString &zipPath, const QString &reason)
 {
-    return QStringLiteral("Die Datei ") + quoted(QDir::toNativeSeparators(zipPath)) +
-           QStringLiteral(" ist keine lesbare Sicherungskopie (") + detail +
-           QStringLiteral("). Es wurde nichts übernommen.");
+    return QStringLiteral("Die Sicherungskopie ") + quoted(QDir::toNativeSeparators(zipPath)) +
+           QStringLiteral(" lässt sich nicht einlesen. ") + reason +
+           QStringLiteral(" Es wurde nichts übernommen.");
+}
+
+QString isDamaged(const QString &what)
+{
+    return QStringLiteral("Die Datei ist beschädigt: ") + what;
+}
+
+// An entry that ends before or after the length the archive gives it.
+QString lengthMismatch(const QString &member)
+{
+    return isDamaged(QStringLiteral("Die Länge von ") + quoted(member) +
+                     QStringLiteral(" passt nicht zu den Angaben im Inhaltsverzeichnis."));
 }
 
 bool readWhole(const QString &path, QByteArray *bytes)
@@ -39,9 +52,14 @@ bool readWhole(const QString &path, QByteArray *bytes)
     return file.error() == QFileDevice::NoError;
 }
 
-QString libzipError(zip_error_t *error)
+// What went wrong while the archive was built in memory.
+QString writeReason(int libzipError)
 {
-    return QString::fromLocal8Bit(zip_error_strerror(error));
+    if (libzipError == ZIP_ER_MEMORY)
+        return QStringLiteral("Der Arbeitsspeicher reicht nicht aus.");
+    return QStringLiteral("Beim Packen der Dateien ist ein unerwarteter Fehler aufgetreten "
+                          "(Fehler %1 der ZIP-Bibliothek).")
+        .arg(libzipError);
 }
 
 // The archive libzip built into its buffer source.
@@ -79,12 +97,13 @@ bool addEntry(zip_t *archive, const Entry &entry)
     return true;
 }
 
-std::optional<QByteArray> readEntry(zip_t *archive, zip_uint64_t index, qint64 size,
-                                    QString *reason)
+// The entry's content, or nullopt with libzip's error code in *error
+// (ZIP_ER_OK when its length is not the one the archive gives it).
+std::optional<QByteArray> readEntry(zip_t *archive, zip_uint64_t index, qint64 size, int *error)
 {
     zip_file_t *file = zip_fopen_index(archive, index, 0);
     if (!file) {
-        *reason = QString::fromLocal8Bit(zip_strerror(archive));
+        *error = zip_error_code_zip(zip_get_error(archive));
         return std::nullopt;
     }
     QByteArray bytes(qsizetype(size), '\0');
@@ -97,14 +116,14 @@ std::optional<QByteArray> readEntry(zip_t *archive, zip_uint64_t index, qint64 s
     char beyond = 0;
     const bool whole = done == size && got >= 0 && zip_fread(file, &beyond, 1) == 0;
     if (!whole)
-        *reason = QString::fromLocal8Bit(zip_file_strerror(file));
+        *error = zip_error_code_zip(zip_file_get_error(file));
     zip_fclose(file);
     if (!whole)
         return std::nullopt;
     return bytes;
 }
 
-// Every file entry of an open archive, or nullopt with the reason.
+// Every file entry of an open archive, or nullopt with the German reason.
 std::optional<QList<Entry>> entriesOf(zip_t *archive, QString *reason)
 {
     QList<Entry> entries;
@@ -113,17 +132,32 @@ std::optional<QList<Entry>> entriesOf(zip_t *archive, QString *reason)
     for (zip_int64_t index = 0; index < count; ++index) {
         zip_stat_t stat;
         zip_stat_init(&stat);
-        if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) < 0 ||
-            !(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_NAME) ||
-            qint64(stat.size) > kMaxEntrySize || (total += qint64(stat.size)) > kMaxTotalSize) {
-            *reason = QStringLiteral("Eintrag %1").arg(index + 1);
+        if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) < 0) {
+            *reason = readReason(zip_error_code_zip(zip_get_error(archive)), QString());
+            return std::nullopt;
+        }
+        if (!(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_NAME)) {
+            *reason = isDamaged(QStringLiteral("Im Inhaltsverzeichnis fehlen Name oder Länge "
+                                               "des %1. Eintrags.")
+                                    .arg(index + 1));
             return std::nullopt;
         }
         const QString name = QString::fromUtf8(stat.name);
+        if (qint64(stat.size) > kMaxEntrySize) {
+            *reason = QStringLiteral("Der Inhalt von ") + quoted(name) +
+                      QStringLiteral(" ist zu groß für eine Sicherungskopie von Vantoria.");
+            return std::nullopt;
+        }
+        if ((total += qint64(stat.size)) > kMaxTotalSize) {
+            *reason = QStringLiteral("Entpackt wäre ihr Inhalt zu groß für eine Sicherungskopie "
+                                     "von Vantoria.");
+            return std::nullopt;
+        }
+        int error = ZIP_ER_OK;
         const std::optional<QByteArray> content =
-            readEntry(archive, zip_uint64_t(index), qint64(stat.size), reason);
+            readEntry(archive, zip_uint64_t(index), qint64(stat.size), &error);
         if (!content) {
-            *reason = name + QStringLiteral(": ") + *reason;
+            *reason = error == ZIP_ER_OK ? lengthMismatch(name) : readReason(error, name);
             return std::nullopt;
         }
         if (!name.endsWith(QLatin1Char('/')))
@@ -189,7 +223,7 @@ QString write(const QString &zipPath, const QList<Entry> &entries)
     zip_source_t *buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
     zip_t *archive = buffer ? zip_open_from_source(buffer, ZIP_TRUNCATE, &error) : nullptr;
     if (!archive) {
-        const QString reason = libzipError(&error);
+        const QString reason = writeReason(zip_error_code_zip(&error));
         zip_source_free(buffer);
         zip_error_fini(&error);
         return QStringLiteral("Die Sicherungskopie lässt sich nicht anlegen: ") + reason;
@@ -201,14 +235,15 @@ QString write(const QString &zipPath, const QList<Entry> &entries)
     const bool closed = added && zip_close(archive) == 0;
     QString reason;
     if (!closed) {
-        reason = QString::fromLocal8Bit(zip_strerror(archive));
+        reason = writeReason(zip_error_code_zip(zip_get_error(archive)));
         zip_discard(archive);
     }
     const std::optional<QByteArray> bytes = closed ? bufferContent(buffer) : std::nullopt;
     zip_source_free(buffer);
     zip_error_fini(&error);
     if (!bytes)
-        return QStringLiteral("Die Sicherungskopie lässt sich nicht anlegen: ") + reason;
+        return QStringLiteral("Die Sicherungskopie lässt sich nicht anlegen: ") +
+               (reason.isEmpty() ? writeReason(ZIP_ER_INTERNAL) : reason);
     QString writeError;
     if (!TextFile::writeBytes(zipPath, *bytes, &writeError))
         return QStringLiteral("Die Sicherungskopie ") + quoted(QDir::toNativeSeparators(zipPath)) +
@@ -225,10 +260,13 @@ std::optional<QList<Entry>> read(const QString &zipPath, QString *problem)
     };
     QByteArray bytes;
     if (QFileInfo(zipPath).size() > kMaxTotalSize)
-        return fail(damaged(zipPath, QStringLiteral("zu groß")));
+        return fail(refused(zipPath, QStringLiteral("Die Datei ist zu groß für eine "
+                                                    "Sicherungskopie von Vantoria.")));
     if (!readWhole(zipPath, &bytes))
         return fail(QStringLiteral("Die Datei ") + quoted(QDir::toNativeSeparators(zipPath)) +
                     QStringLiteral(" lässt sich nicht lesen."));
+    if (bytes.isEmpty())
+        return fail(refused(zipPath, QStringLiteral("Die Datei ist leer.")));
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *source =
@@ -236,20 +274,83 @@ std::optional<QList<Entry>> read(const QString &zipPath, QString *problem)
     zip_t *archive =
         source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error) : nullptr;
     if (!archive) {
-        const QString reason = libzipError(&error);
+        const QString reason = readReason(zip_error_code_zip(&error), QString());
         zip_source_free(source);
         zip_error_fini(&error);
-        return fail(damaged(zipPath, reason));
+        return fail(refused(zipPath, reason));
     }
     zip_error_fini(&error);
     QString reason;
     std::optional<QList<Entry>> entries = entriesOf(archive, &reason);
     zip_discard(archive);
     if (!entries)
-        return fail(damaged(zipPath, reason));
+        return fail(refused(zipPath, reason));
     if (entries->isEmpty())
-        return fail(damaged(zipPath, QStringLiteral("keine Dateien darin")));
+        return fail(refused(zipPath, QStringLiteral("Die ZIP-Datei enthält keine Dateien.")));
     return entries;
+}
+
+QString readReason(int libzipError, const QString &member)
+{
+    const QString entry = quoted(member);
+    const bool named = !member.isEmpty();
+    switch (libzipError) {
+    case ZIP_ER_CRC:
+        return isDamaged(named ? QStringLiteral("Der Inhalt von ") + entry +
+                                     QStringLiteral(" passt nicht zu seiner Prüfsumme.")
+                               : QStringLiteral("Ein Inhalt passt nicht zu seiner Prüfsumme."));
+    case ZIP_ER_ZLIB:
+    case ZIP_ER_COMPRESSED_DATA:
+        return isDamaged(named ? QStringLiteral("Der gepackte Inhalt von ") + entry +
+                                     QStringLiteral(" lässt sich nicht entpacken.")
+                               : QStringLiteral("Ein gepackter Inhalt lässt sich nicht "
+                                                "entpacken."));
+    case ZIP_ER_INCONS:
+        return isDamaged(named ? QStringLiteral("Die Angaben zu ") + entry +
+                                     QStringLiteral(" widersprechen sich.")
+                               : QStringLiteral("Die Angaben ihres Inhaltsverzeichnisses "
+                                                "widersprechen sich."));
+    case ZIP_ER_EOF:
+        return isDamaged(named ? QStringLiteral("Sie endet mitten in ") + entry + QLatin1Char('.')
+                               : QStringLiteral("Sie endet zu früh."));
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("Die Datei ist beschädigt oder keine ZIP-Datei: Das "
+                              "Inhaltsverzeichnis an ihrem Ende fehlt.");
+#ifdef ZIP_ER_DATA_LENGTH
+    case ZIP_ER_DATA_LENGTH:
+        return lengthMismatch(member);
+#endif
+    case ZIP_ER_MULTIDISK:
+        return QStringLiteral("Die Datei ist nur ein Teil einer auf mehrere Dateien verteilten "
+                              "ZIP-Datei. Solche Dateien kann Vantoria nicht lesen.");
+    case ZIP_ER_COMPNOTSUPP:
+        return (named ? entry : QStringLiteral("Ein Eintrag")) +
+               QStringLiteral(" ist auf eine Art gepackt, die Vantoria nicht entpacken kann.");
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+        return (named ? entry : QStringLiteral("Ein Eintrag")) +
+               QStringLiteral(" ist verschlüsselt. Verschlüsselte Sicherungskopien kann Vantoria "
+                              "nicht lesen.");
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+    case ZIP_ER_TELL:
+        return named ? QStringLiteral("Der Inhalt von ") + entry +
+                           QStringLiteral(" lässt sich nicht lesen.")
+                     : QStringLiteral("Die Datei lässt sich nicht vollständig lesen.");
+    case ZIP_ER_OPEN:
+        return QStringLiteral("Die Datei lässt sich nicht öffnen.");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("Der Arbeitsspeicher reicht nicht aus, um ") +
+               (named ? entry : QStringLiteral("die Datei")) + QStringLiteral(" zu entpacken.");
+    default:
+        break;
+    }
+    return QStringLiteral("Beim Lesen ") +
+           (named ? QStringLiteral("von ") + entry + QLatin1Char(' ') : QString()) +
+           QStringLiteral("ist ein unerwarteter Fehler aufgetreten (Fehler %1 der "
+                          "ZIP-Bibliothek).")
+               .arg(libzipError);
 }
 
 } // namespace GalleryArchive

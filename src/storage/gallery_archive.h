@@ -37,4 +37,9 @@ QString write(const QString &zipPath, const QList<Entry> &entries);
 // or the archive is damaged; then nothing of it may be used.
 std::optional<QList<Entry>> read(const QString &zipPath, QString *problem);
 
+// The German sentence for libzip's error code `libzipError` (ZIP_ER_*) met
+// while reading a backup file; `member` names the entry it concerns, or is
+// empty where the archive as a whole is at fault.
+QString readReason(int libzipError, const QString &member);
+
 } // namespace GalleryArchive

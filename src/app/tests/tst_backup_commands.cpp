@@ -10,6 +10,8 @@
 #include <QDirIterator>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 // What the restore dialog showed, and which row the test chose.
@@ -59,6 +61,7 @@ private slots:
     void aBackupFolderThatCannotBeWrittenIsToldOnce();
     void backupFileIntoAnEmptyGalleryGivesTheSameFiles();
     void aDamagedBackupFileChangesNothing();
+    void aDamagedMonthInTheBackupIsNamed();
 };
 
 void TestBackupCommands::versionsAppearOnAddEditAndRemark()
@@ -241,14 +244,69 @@ void TestBackupCommands::aDamagedBackupFileChangesNothing()
     f.menu("SicherungskopieEinlesen1");
     const QStringList messages = f.seam.texts(QStringLiteral("warning"));
     QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.constFirst().startsWith(QStringLiteral("Die Datei \"") + zip +
-                                              QStringLiteral("\" ist keine lesbare "
-                                                             "Sicherungskopie (")),
-             qPrintable(messages.constFirst()));
-    QVERIFY(messages.constFirst().endsWith(QStringLiteral("). Es wurde nichts übernommen.")));
+    QCOMPARE(messages.constFirst(),
+             QStringLiteral("Die Sicherungskopie \"") + zip +
+                 QStringLiteral("\" lässt sich nicht einlesen. Die Datei ist beschädigt oder "
+                                "keine ZIP-Datei: Das Inhaltsverzeichnis an ihrem Ende fehlt. Es "
+                                "wurde nichts übernommen."));
     QCOMPARE(f.seam.messages(), messages);
     QCOMPARE(TempHome::filesBelow(f.gallery()), before);
     QCOMPARE(f.list()->count(), 2);
+}
+
+void TestBackupCommands::aDamagedMonthInTheBackupIsNamed()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    for (int day = 1; day <= 20; ++day)
+        f.add(day, 3, 2017, Slot::Morgens, "07:30", 120 + day, 80, 60);
+    const QString zip = f.home.root() + QStringLiteral("/Sicherung.zip");
+    f.seam.saveFileAnswers << zip;
+    f.menu("SicherungskopieErstellen1");
+    // A byte in the middle of the month's compressed data, found through its
+    // local header (the month is the first entry).
+    QByteArray bytes = TempHome::readFile(zip);
+    const auto number = [&bytes](int at, int size) {
+        quint32 value = 0;
+        for (int i = size - 1; i >= 0; --i)
+            value = value << 8 | quint8(bytes.at(at + i));
+        return int(value);
+    };
+    const QByteArray member = "Blutdruck-Daten-Galerie/2017/Muster_03_2017.tab";
+    QCOMPARE(bytes.mid(30, number(26, 2)), member);
+    const int middle = 30 + number(26, 2) + number(28, 2) + number(18, 4) / 2;
+    bytes[middle] = char(bytes.at(middle) ^ 0xFF);
+    TempHome::writeFile(zip, bytes);
+    f.add(21, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
+    const QMap<QString, QByteArray> before = TempHome::filesBelow(f.gallery());
+    const QByteArray settings = TempHome::readFile(f.home.settingsFile());
+    f.seam.clear();
+
+    f.seam.openFileAnswers << zip;
+    f.menu("SicherungskopieEinlesen1");
+    const QString start = QStringLiteral("Die Sicherungskopie \"") + zip +
+                          QStringLiteral("\" lässt sich nicht einlesen. Die Datei ist "
+                                         "beschädigt: ");
+    const QString end = QStringLiteral(" Es wurde nichts übernommen.");
+    const QString named = u'"' + QString::fromLatin1(member) + u'"';
+    const QStringList reasons = {
+        QStringLiteral("Der Inhalt von ") + named +
+            QStringLiteral(" passt nicht zu seiner Prüfsumme."),
+        QStringLiteral("Der gepackte Inhalt von ") + named +
+            QStringLiteral(" lässt sich nicht entpacken."),
+        QStringLiteral("Die Länge von ") + named +
+            QStringLiteral(" passt nicht zu den Angaben im Inhaltsverzeichnis.")};
+    const QStringList messages = f.seam.messages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(std::any_of(reasons.begin(), reasons.end(),
+                         [&](const QString &reason) {
+                             return messages.constFirst() == start + reason + end;
+                         }),
+             qPrintable(messages.constFirst()));
+    QCOMPARE(f.seam.texts(QStringLiteral("warning")), messages);
+    QCOMPARE(TempHome::filesBelow(f.gallery()), before);
+    QCOMPARE(TempHome::readFile(f.home.settingsFile()), settings);
+    QCOMPARE(f.list()->count(), 21);
 }
 
 QTEST_MAIN(TestBackupCommands)

@@ -4,10 +4,12 @@
 #include "exchange/csv_export.h"
 #include "exchange/export_period.h"
 #include "exchange/fhir_export.h"
+#include "storage/gallery.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -45,6 +47,17 @@ QString quantityOf(const QJsonObject &quantity)
              quantity.value(QStringLiteral("code")).toString());
 }
 
+// FHIR's own pattern of a dateTime: a time only with seconds and an offset,
+// hours no further than 23.
+bool isFhirDateTime(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^([0-9]([0-9]([0-9][1-9]|[1-9]0)|[1-9]00)|[1-9]000)(-(0[1-9]|1[0-2])(-(0[1-9]|[1-2][0-9]|"
+        "3[0-1])(T([01][0-9]|2[0-3]):[0-5][0-9]:([0-5][0-9]|60)(\\.[0-9]+)?(Z|(\\+|-)((0[0-9]|1[0-"
+        "3]):[0-5][0-9]|14:00)))?)?)?$"));
+    return pattern.match(text).hasMatch();
+}
+
 } // namespace
 
 class TestExchangeExport : public QObject
@@ -57,6 +70,10 @@ private slots:
     void fhirBundleShape();
     void fhirObservations();
     void fhirTimesCarryTheirOffset();
+    void fhirEndOfDayIsTheNextMidnight_data();
+    void fhirEndOfDayIsTheNextMidnight();
+    void fhirTimesNoClockShows();
+    void fhirBundleOfDayEnds();
     void periods();
 };
 
@@ -192,6 +209,107 @@ void TestExchangeExport::fhirTimesCarryTheirOffset()
     // A time that is none gives the day alone, which FHIR allows.
     QCOMPARE(at("Abends den 01.03.2017 Z=abends s=1, d=1, p=1, Gewicht=0", berlin),
              QStringLiteral("2017-03-01"));
+}
+
+void TestExchangeExport::fhirEndOfDayIsTheNextMidnight_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("expected");
+    const auto row = [](const char *date, const char *time, const char *expected) {
+        QTest::addRow("%s %s", date, time)
+            << QStringLiteral("Abends den %1 Z=%2 s=1, d=1, p=1, Gewicht=0")
+                   .arg(QLatin1String(date), QLatin1String(time))
+            << QString::fromLatin1(expected);
+    };
+    row("01.03.2026", "00:00", "2026-03-01T00:00:00+01:00");
+    row("01.03.2026", "23:59", "2026-03-01T23:59:00+01:00");
+    row("01.03.2026", "24:00", "2026-03-02T00:00:00+01:00");
+    // The last day of a month and of a year.
+    row("31.03.2026", "24:00", "2026-04-01T00:00:00+02:00");
+    row("31.12.2026", "24:00", "2027-01-01T00:00:00+01:00");
+    row("28.02.2026", "24:00", "2026-03-01T00:00:00+01:00");
+    row("28.02.2028", "24:00", "2028-02-29T00:00:00+01:00");
+    // Summer time begins at 2:00 on 29 March 2026 and ends at 3:00 on
+    // 25 October: the midnights before both still have the old offset.
+    row("28.03.2026", "24:00", "2026-03-29T00:00:00+01:00");
+    row("29.03.2026", "01:59", "2026-03-29T01:59:00+01:00");
+    row("29.03.2026", "03:00", "2026-03-29T03:00:00+02:00");
+    row("29.03.2026", "24:00", "2026-03-30T00:00:00+02:00");
+    row("24.10.2026", "24:00", "2026-10-25T00:00:00+02:00");
+    row("25.10.2026", "01:59", "2026-10-25T01:59:00+02:00");
+    row("25.10.2026", "03:00", "2026-10-25T03:00:00+01:00");
+    row("25.10.2026", "24:00", "2026-10-26T00:00:00+01:00");
+}
+
+void TestExchangeExport::fhirEndOfDayIsTheNextMidnight()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, expected);
+    const QString written =
+        FhirExport::effectiveDateTime(*Reading::parse(line), QTimeZone("Europe/Berlin"));
+    QCOMPARE(written, expected);
+    QVERIFY(isFhirDateTime(written));
+}
+
+void TestExchangeExport::fhirTimesNoClockShows()
+{
+    const QTimeZone berlin("Europe/Berlin");
+    const Reading evening = reading("Abends den 29.03.2026 Z=20:40 s=1, d=1, p=1, Gewicht=0");
+    const auto at = [&](const QString &time) {
+        Reading odd = evening;
+        odd.time = time;
+        return FhirExport::effectiveDateTime(odd, berlin);
+    };
+    // Only 24:00 stands for a moment of the next day; a time past it, or one
+    // that is none, gives the day alone.
+    for (const char *time : {"24:01", "24:60", "25:00", "23:60", "7:5", "24", "24:00:00", ""}) {
+        QCOMPARE(at(QLatin1String(time)), QStringLiteral("2026-03-29"));
+        QVERIFY(isFhirDateTime(at(QLatin1String(time))));
+    }
+    QCOMPARE(at(QStringLiteral(" 24:00 ")), QStringLiteral("2026-03-30T00:00:00+02:00"));
+    // The clocks skipped 2:30 that night; one not yet put forward showed it
+    // an hour after 1:30 winter time.
+    QCOMPARE(at(QStringLiteral("02:30")), QStringLiteral("2026-03-29T02:30:00+01:00"));
+    QCOMPARE(at(QStringLiteral("01:59")), QStringLiteral("2026-03-29T01:59:00+01:00"));
+    QCOMPARE(FhirExport::effectiveDateTime(
+                 reading("Morgens den 08.03.2026 Z=02:30 s=1, d=1, p=1, Gewicht=0"),
+                 QTimeZone("America/New_York")),
+             QStringLiteral("2026-03-08T02:30:00-05:00"));
+}
+
+void TestExchangeExport::fhirBundleOfDayEnds()
+{
+    const QList<Reading> readings = Gallery::readingsOf(
+        Gallery::readPeriod(QStringLiteral(VANTORIA_TEST_DATA_DIR "/exchange/day_ends/"),
+                            QStringLiteral("Muster"), QDate(2026, 3, 1), QDate(2026, 12, 1)));
+    QCOMPARE(readings.size(), 16);
+    const QJsonArray entries =
+        QJsonDocument::fromJson(
+            FhirExport::bundle(readings, QStringLiteral("Muster"), QTimeZone("Europe/Berlin")))
+            .object()
+            .value(QStringLiteral("entry"))
+            .toArray();
+    QStringList pressures;
+    for (const QJsonValue &entry : entries) {
+        const QJsonObject resource = entry.toObject().value(QStringLiteral("resource")).toObject();
+        if (resource.value(QStringLiteral("resourceType")).toString() !=
+            QLatin1String("Observation"))
+            continue;
+        const QString time = resource.value(QStringLiteral("effectiveDateTime")).toString();
+        QVERIFY2(isFhirDateTime(time), qPrintable(time));
+        if (codeOf(resource.value(QStringLiteral("code")).toObject()).endsWith(u"|85354-9"))
+            pressures.append(time);
+    }
+    QCOMPARE(pressures, (QStringList{"2026-03-01T00:00:00+01:00", "2026-03-01T23:59:00+01:00",
+                                     "2026-03-02T00:00:00+01:00", "2026-03-29T00:00:00+01:00",
+                                     "2026-03-29T01:59:00+01:00", "2026-03-29T03:00:00+02:00",
+                                     "2026-03-30T00:00:00+02:00", "2026-04-01T00:00:00+02:00",
+                                     "2026-10-25T00:00:00+02:00", "2026-10-25T01:59:00+02:00",
+                                     "2026-10-25T03:00:00+01:00", "2026-10-26T00:00:00+01:00",
+                                     "2026-11-01T00:00:00+01:00", "2026-12-31T00:00:00+01:00",
+                                     "2026-12-31T23:59:00+01:00", "2027-01-01T00:00:00+01:00"}));
+    // Every observation of a reading has its time: 16 pressures, 16 pulses, 3 weights.
+    QCOMPARE(entries.size(), 1 + 16 + 16 + 3);
 }
 
 void TestExchangeExport::periods()

@@ -76,6 +76,7 @@ private slots:
     void headerNames();
     void dateForms();
     void timesAndValuesAtTheirLimits();
+    void endOfDayRows();
     void germanAppWithBomEmptyAndBrokenLines();
     void utf16WithTabsIsoDatesAndExtraColumns();
     void usDatesWithDeviceLineAndQuotedNotes();
@@ -215,7 +216,20 @@ void TestExchangeImport::timesAndValuesAtTheirLimits()
     const auto time = [](const char *text) { return ImportValues::parseTime(text).value_or("-"); };
     QCOMPARE(time("7:05"), QStringLiteral("07:05"));
     QCOMPARE(time("23:59"), QStringLiteral("23:59"));
-    QCOMPARE(time("24:00"), QStringLiteral("-"));
+    QCOMPARE(time("00:00"), QStringLiteral("00:00"));
+    // The end of the day, as the entry form and the export write it; no
+    // moment past it.
+    QCOMPARE(time("24:00"), QStringLiteral("24:00"));
+    QCOMPARE(time("24:00:00"), QStringLiteral("24:00"));
+    QCOMPARE(time("24:00:00.000"), QStringLiteral("24:00"));
+    QCOMPARE(time("24:00 Uhr"), QStringLiteral("24:00"));
+    QCOMPARE(time("24:00:01"), QStringLiteral("-"));
+    QCOMPARE(time("24:00:00.5"), QStringLiteral("-"));
+    QCOMPARE(time("24:01"), QStringLiteral("-"));
+    QCOMPARE(time("24:60"), QStringLiteral("-"));
+    QCOMPARE(time("25:00"), QStringLiteral("-"));
+    QCOMPARE(time("24:00 PM"), QStringLiteral("-"));
+    QCOMPARE(time("23:60"), QStringLiteral("-"));
     QCOMPARE(time("07:60"), QStringLiteral("-"));
     QCOMPARE(time("07:30:59"), QStringLiteral("07:30"));
     QCOMPARE(time("07:30 Uhr"), QStringLiteral("07:30"));
@@ -245,6 +259,37 @@ void TestExchangeImport::timesAndValuesAtTheirLimits()
     QCOMPARE(weight("0,0"), QStringLiteral("0"));
     QCOMPARE(weight("1.234,5"), QStringLiteral("-"));
     QCOMPARE(weight("schwer"), QStringLiteral("-"));
+}
+
+void TestExchangeImport::endOfDayRows()
+{
+    // With the slot named, as the export writes it; without, 24:00 is
+    // nearest to the evening and 00:00 to the morning.
+    const auto read = [](const char *csv) {
+        const CsvImport::Opened opened =
+            CsvImport::fromBytes(QByteArray(csv), QStringLiteral("werte.csv"));
+        if (!opened.table)
+            qFatal("%s", qPrintable(opened.problem));
+        return readAll(*opened.table);
+    };
+    const CsvImport::Readings named = read("Datum;Messung;Uhrzeit;Sys;Dia;Puls\r\n"
+                                           "31.12.2026;Messung 2;24:00;142;92;77\r\n"
+                                           "31.12.2026;Messung 3;24:01;142;92;77\r\n");
+    QCOMPARE(linesOf(named),
+             QStringList{"Messung2 den 31.12.2026 Z=24:00 s=142, d=92, p=77, Gewicht=0"});
+    QCOMPARE(faultsOf(named), QStringList{"3: Die Uhrzeit „24:01“ ist nicht lesbar."});
+    QCOMPARE(named.faulty.constFirst().date, QDate(2026, 12, 31));
+
+    const CsvImport::Readings nearest = read("Datum;Sys;Dia\r\n"
+                                             "2026-03-28 24:00;140;90\r\n"
+                                             "2026-03-29T00:00:00+01:00;138;88\r\n"
+                                             "2026-03-29T24:00:00+02:00;133;85\r\n"
+                                             "2026-03-30 24:00:01;131;84\r\n");
+    QCOMPARE(linesOf(nearest),
+             (QStringList{"Abends den 28.03.2026 Z=24:00 s=140, d=90, p=0, Gewicht=0",
+                          "Morgens den 29.03.2026 Z=00:00 s=138, d=88, p=0, Gewicht=0",
+                          "Abends den 29.03.2026 Z=24:00 s=133, d=85, p=0, Gewicht=0"}));
+    QCOMPARE(faultsOf(nearest), QStringList{"5: Die Uhrzeit „24:00:01“ ist nicht lesbar."});
 }
 
 void TestExchangeImport::germanAppWithBomEmptyAndBrokenLines()

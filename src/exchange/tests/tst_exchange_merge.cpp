@@ -46,6 +46,7 @@ class TestExchangeMerge : public QObject
     Q_OBJECT
 
 private slots:
+    void exportReadBackGivesTheSameMonthFiles_data();
     void exportReadBackGivesTheSameMonthFiles();
     void mergeIntoMonthsWithReadings();
     void aFullDayTakesNothing();
@@ -54,13 +55,30 @@ private slots:
     void nearestSlotOnATie();
 };
 
+void TestExchangeMerge::exportReadBackGivesTheSameMonthFiles_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::addColumn<int>("count");
+    QTest::newRow("a winter") << QStringLiteral(VANTORIA_TEST_DATA_DIR "/exchange/gallery/")
+                              << QDate(2023, 12, 1) << QDate(2024, 2, 1) << 5 + 124 + 4;
+    // 00:00, 23:59 and 24:00, the last of a month and of the year, and the
+    // days around both changes of summer time.
+    QTest::newRow("ends of days") << QStringLiteral(VANTORIA_TEST_DATA_DIR "/exchange/day_ends/")
+                                  << QDate(2026, 3, 1) << QDate(2026, 12, 1) << 8 + 5 + 3;
+}
+
 void TestExchangeMerge::exportReadBackGivesTheSameMonthFiles()
 {
-    const QString source = QStringLiteral(VANTORIA_TEST_DATA_DIR "/exchange/gallery/");
-    const QList<Gallery::Month> months = Gallery::readPeriod(source, QStringLiteral("Muster"),
-                                                             QDate(2023, 12, 1), QDate(2024, 2, 1));
+    QFETCH(QString, source);
+    QFETCH(QDate, first);
+    QFETCH(QDate, last);
+    QFETCH(int, count);
+    const QList<Gallery::Month> months =
+        Gallery::readPeriod(source, QStringLiteral("Muster"), first, last);
     const QList<Reading> readings = Gallery::readingsOf(months);
-    QCOMPARE(readings.size(), 5 + 124 + 4);
+    QCOMPARE(readings.size(), count);
 
     TempHome home;
     const QString gallery = home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
