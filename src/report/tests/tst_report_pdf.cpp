@@ -110,6 +110,8 @@ private slots:
     void gradeColoursAreDrawn();
     void failedWriteKeepsTheOlderReport();
     void folderInTheWayIsTold();
+    void folderBelowAFileIsTold();
+    void missingFoldersAboveAreMade();
 };
 
 void TestReportPdf::firstPageAndReadingsOfAPeriod()
@@ -227,11 +229,44 @@ void TestReportPdf::failedWriteKeepsTheOlderReport()
 void TestReportPdf::folderInTheWayIsTold()
 {
     ReportGallery g;
-    TempHome::writeFile(g.home.workFolder() + QStringLiteral("Blutdruck-Arztberichte"), "Datei");
+    const QString inTheWay = g.home.workFolder() + QStringLiteral("Blutdruck-Arztberichte");
+    TempHome::writeFile(inTheWay, "Datei");
     const ReportOutcome outcome =
         writeDoctorsReport(request(g, QDate(2025, 12, 1), QDate(2025, 12, 1)));
-    QCOMPARE(outcome.error,
-             QStringLiteral("Ordner \"Blutdruck-Arztberichte/\" konnte nicht erstellt werden! "));
+    QCOMPARE(outcome.error, QStringLiteral("Der Ordner „") + inTheWay +
+                                QStringLiteral("“ für die Arztberichte konnte nicht angelegt "
+                                               "werden: An dieser Stelle liegt bereits eine Datei "
+                                               "mit demselben Namen."));
+    QCOMPARE(TempHome::readFile(inTheWay), QByteArray("Datei"));
+}
+
+void TestReportPdf::folderBelowAFileIsTold()
+{
+    ReportGallery g;
+    const QString file = g.home.root() + QStringLiteral("/Ablage");
+    TempHome::writeFile(file, "Datei");
+    ReportRequest below = request(g, QDate(2025, 12, 1), QDate(2025, 12, 1));
+    below.reportFolder = file + QStringLiteral("/Berichte/Blutdruck-Arztberichte/");
+    const QMap<QString, QByteArray> before = g.snapshot();
+    const ReportOutcome outcome = writeDoctorsReport(below);
+    QCOMPARE(outcome.error, QStringLiteral("Der Ordner „") + below.reportFolder.chopped(1) +
+                                QStringLiteral("“ für die Arztberichte konnte nicht angelegt "
+                                               "werden: „") +
+                                file + QStringLiteral("“ ist eine Datei und kein Ordner."));
+    QCOMPARE(TempHome::readFile(file), QByteArray("Datei"));
+    QCOMPARE(g.snapshot(), before);
+}
+
+void TestReportPdf::missingFoldersAboveAreMade()
+{
+    ReportGallery g;
+    ReportRequest deep = request(g, QDate(2025, 12, 1), QDate(2025, 12, 1));
+    deep.reportFolder = g.home.root() + QStringLiteral("/neu/tiefer/Blutdruck-Arztberichte/");
+    const ReportOutcome outcome = writeDoctorsReport(deep);
+    QCOMPARE(outcome.error, QString());
+    QCOMPARE(outcome.path,
+             deep.reportFolder + QStringLiteral("Muster_Bericht_12_2025-12_2025.pdf"));
+    QVERIFY(TempHome::readFile(outcome.path).startsWith("%PDF"));
 }
 
 QTEST_MAIN(TestReportPdf)
