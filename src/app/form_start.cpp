@@ -66,12 +66,17 @@ void FormStart::checkInstallation()
 bool FormStart::resolveDataFolders()
 {
     m_places.dataFolder = m_settings.read(SettingKey::DataFolder);
-    return resolveFolder(
-               DataFolders::galleryFolderName(m_settings.read(SettingKey::GalleryFolderName)),
-               m_places.galleryFolder) &&
-           resolveFolder(DataFolders::htmlFolderName(m_settings.read(SettingKey::HtmlFolderName)),
-                         m_places.htmlFolder) &&
-           resolveFolder(DataFolders::reportFolderName(), m_places.reportFolder);
+    if (!resolveFolder(
+            DataFolders::galleryFolderName(m_settings.read(SettingKey::GalleryFolderName)),
+            m_places.galleryFolder) ||
+        !resolveFolder(DataFolders::htmlFolderName(m_settings.read(SettingKey::HtmlFolderName)),
+                       m_places.htmlFolder))
+        return false;
+    // Only the doctor's report writes there, and that command tells why the
+    // folder cannot be made: the diary starts without it.
+    m_places.reportFolder = m_places.dataFolder + DataFolders::reportFolderName();
+    DataFolders::ensureFolder(m_places.reportFolder);
+    return true;
 }
 
 bool FormStart::resolveFolder(const QString &folderName, QString &folder)

@@ -22,6 +22,7 @@ struct StartPlaces
     // As far as they were resolved; a missing folder keeps its path.
     QString galleryFolder;
     QString htmlFolder;
+    // Made when it can be; it may be missing even when the start went on.
     QString reportFolder;
     // Each only when stored and readable: otherwise the built-in colour stays.
     std::optional<qint32> systolicColour;

@@ -3,8 +3,8 @@
 #include "app/command_guard.h"
 #include "app/main_window.h"
 #include "report/Arztbericht.h"
+#include "report/report_folder.h"
 #include "report/write_report.h"
-#include "storage/data_folders.h"
 
 #include <QAction>
 #include <QMenu>
@@ -16,6 +16,11 @@ void makeReport(TMainForm &form, UiSeam &seam, TArztberichtDlg &dialog)
     if (form.currentMonth().userName().isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Information,
                          QStringLiteral("Bitte geben Sie zuerst Ihren Namen ein."));
+        return;
+    }
+    // Before the period is chosen, so that the user does not choose it in vain.
+    if (const QString problem = makeReportFolder(form.ReportFolder()); !problem.isEmpty()) {
+        seam.showMessage(&form, UiSeam::MessageKind::Warning, problem);
         return;
     }
     // Before the first reading of a new month no month file is open; the

@@ -12,19 +12,29 @@ namespace {
 
 const QColor kHeadingColour(0x1F, 0x3F, 0x73);
 
+double textHeight(const ReportSheet &sheet, const QFont &font, const QString &text)
+{
+    return QFontMetricsF(font, &sheet.device())
+        .boundingRect(QRectF(0, 0, sheet.width(), 1e6), Qt::TextWordWrap | Qt::AlignLeft, text)
+        .height();
+}
+
+double paragraphHeight(const ReportSheet &sheet, const QFont &font, const QString &text)
+{
+    return textHeight(sheet, font, text) + sheet.mm(1.2);
+}
+
 void paragraph(ReportSheet &sheet, const QFont &font, const QString &text,
                const QColor &colour = Qt::black)
 {
-    const QFontMetricsF metrics(font, &sheet.device());
-    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, sheet.width(), 1e6),
-                                               Qt::TextWordWrap | Qt::AlignLeft, text);
-    const double height = bounds.height() + sheet.mm(1.2);
+    const double height = paragraphHeight(sheet, font, text);
     sheet.reserve(height);
     if (QPainter *painter = sheet.painter()) {
         painter->setFont(font);
         painter->setPen(colour);
-        painter->drawText(QRectF(sheet.left(), sheet.y(), sheet.width(), bounds.height()),
-                          Qt::TextWordWrap | Qt::AlignLeft, text);
+        painter->drawText(
+            QRectF(sheet.left(), sheet.y(), sheet.width(), textHeight(sheet, font, text)),
+            Qt::TextWordWrap | Qt::AlignLeft, text);
     }
     sheet.advance(height);
 }
@@ -118,13 +128,26 @@ void textSections(ReportSheet &sheet, const ReportContent &content)
         paragraph(sheet, font, remark);
 }
 
-void readingsTable(ReportSheet &sheet, const ReportContent &content)
+void readingsTable(ReportSheet &sheet, const ReportContent &content, ReadingsTableStart *start)
 {
     if (content.readingRows.isEmpty())
         return;
-    sheet.newPage();
-    paragraph(sheet, ReportSheet::font(12, true), QStringLiteral("Alle Messungen im Zeitraum"),
-              kHeadingColour);
+    const QFont titleFont = ReportSheet::font(12, true);
+    const QString title = QStringLiteral("Alle Messungen im Zeitraum");
+    // Fewer rows below the title read as a stray scrap above the page break;
+    // a table on a page of its own loses nothing but paper.
+    const int rowsWithTitle = 5;
+    const double gap = sheet.mm(3);
+    const double rowHeight = ReportTable::rowHeight(sheet);
+    const double needed =
+        gap + paragraphHeight(sheet, titleFont, title) + (1 + rowsWithTitle) * rowHeight;
+    if (start)
+        *start = {sheet.spaceLeft(), needed, rowHeight};
+    if (sheet.fits(needed))
+        sheet.advance(gap);
+    else
+        sheet.newPage();
+    paragraph(sheet, titleFont, title, kHeadingColour);
     ReportTable table(sheet, {0.14, 0.15, 0.13, 0.1, 0.12, 0.12, 0.1, 0.14}, 4,
                       content.readingsHeader);
     for (const QStringList &row : content.readingRows)
@@ -133,7 +156,8 @@ void readingsTable(ReportSheet &sheet, const ReportContent &content)
 }
 
 // One pass over the whole report; returns the number of pages.
-int layOut(QPdfWriter &writer, QPainter *painter, int pageCount, const ReportContent &content)
+int layOut(QPdfWriter &writer, QPainter *painter, int pageCount, const ReportContent &content,
+           ReadingsTableStart *start = nullptr)
 {
     ReportSheet sheet(writer, painter, pageCount,
                       content.title + QStringLiteral(" · ") + content.user + QStringLiteral(" · ") +
@@ -143,12 +167,34 @@ int layOut(QPdfWriter &writer, QPainter *painter, int pageCount, const ReportCon
     chart(sheet, content);
     monthClassification(sheet, content);
     textSections(sheet, content);
-    readingsTable(sheet, content);
+    readingsTable(sheet, content, start);
     sheet.finish();
     return sheet.page();
 }
 
+void setUp(QPdfWriter &writer, const ReportContent &content)
+{
+    writer.setResolution(300);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    writer.setTitle(content.title + QStringLiteral(" – ") + content.user + QStringLiteral(" – ") +
+                    content.periodName);
+    writer.setCreator(QStringLiteral("Vantoria"));
+}
+
 } // namespace
+
+ReadingsTableStart measureReadingsTableStart(const ReportContent &content)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    setUp(writer, content);
+    ReadingsTableStart start;
+    layOut(writer, nullptr, 0, content, &start);
+    return start;
+}
 
 QByteArray renderReportPdf(const ReportContent &content)
 {
@@ -156,12 +202,7 @@ QByteArray renderReportPdf(const ReportContent &content)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setResolution(300);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
-    writer.setTitle(content.title + QStringLiteral(" – ") + content.user + QStringLiteral(" – ") +
-                    content.periodName);
-    writer.setCreator(QStringLiteral("Vantoria"));
+    setUp(writer, content);
     const int pages = layOut(writer, nullptr, 0, content);
     QPainter painter(&writer);
     layOut(writer, &painter, pages, content);

@@ -18,9 +18,9 @@ double ReportSheet::width() const
     return m_device.width() - 2 * left();
 }
 
-bool ReportSheet::fits(double height) const
+double ReportSheet::spaceLeft() const
 {
-    return m_y + height <= m_device.height() - mm(kFooterMm + 4);
+    return m_device.height() - mm(kFooterMm + 4) - m_y;
 }
 
 bool ReportSheet::reserve(double height)

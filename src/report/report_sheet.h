@@ -23,7 +23,9 @@ public:
     QPainter *painter() const { return m_painter; }
     QPagedPaintDevice &device() const { return m_device; }
 
-    bool fits(double height) const;
+    // Above the footer of the current page.
+    double spaceLeft() const;
+    bool fits(double height) const { return height <= spaceLeft(); }
     // Starts a new page unless `height` still fits; true when it started one.
     bool reserve(double height);
     void newPage();

@@ -10,6 +10,11 @@ namespace {
 const QColor kHeaderFill(0xE8, 0xEE, 0xF7);
 const QColor kRule(0x9F, 0xB7, 0xD9);
 
+QFont headerFont()
+{
+    return ReportSheet::font(8.5, true);
+}
+
 } // namespace
 
 ReportTable::ReportTable(ReportSheet &sheet, QList<double> shares, int firstNumberColumn,
@@ -19,14 +24,19 @@ ReportTable::ReportTable(ReportSheet &sheet, QList<double> shares, int firstNumb
     , m_firstNumberColumn(firstNumberColumn)
     , m_header(std::move(header))
     , m_font(ReportSheet::font(8.5))
-    , m_headerFont(ReportSheet::font(8.5, true))
+    , m_headerFont(headerFont())
     , m_metrics(m_font, &sheet.device())
     , m_headerMetrics(m_headerFont, &sheet.device())
-    , m_rowHeight(m_headerMetrics.height() * 1.45)
+    , m_rowHeight(rowHeight(sheet))
 {
     // The header and at least one row stand together.
     m_sheet.reserve(2 * m_rowHeight);
     drawHeader();
+}
+
+double ReportTable::rowHeight(const ReportSheet &sheet)
+{
+    return QFontMetricsF(headerFont(), &sheet.device()).height() * 1.45;
 }
 
 void ReportTable::addRow(const QStringList &cells)

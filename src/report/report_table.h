@@ -19,6 +19,9 @@ public:
     ReportTable(ReportSheet &sheet, QList<double> shares, int firstNumberColumn,
                 QStringList header);
 
+    // The height of every row, the header row too.
+    static double rowHeight(const ReportSheet &sheet);
+
     void addRow(const QStringList &cells);
     // Draws the rules of the last page.
     void finish();

@@ -2,18 +2,17 @@
 
 #include "base/text_file.h"
 #include "report/report_content.h"
+#include "report/report_folder.h"
 #include "report/report_pdf.h"
-#include "storage/data_folders.h"
 #include "storage/gallery.h"
 
 ReportOutcome writeDoctorsReport(const ReportRequest &request)
 {
     ReportOutcome outcome;
     outcome.path = request.reportFolder + reportFileName(request.user, request.period);
-    if (!DataFolders::ensureFolder(request.reportFolder)) {
-        outcome.error = DataFolders::folderNotCreatedMessage(DataFolders::reportFolderName());
+    outcome.error = makeReportFolder(request.reportFolder);
+    if (!outcome.error.isEmpty())
         return outcome;
-    }
     const QList<Gallery::Month> months = Gallery::readPeriod(
         request.galleryFolder, request.user, request.period.firstMonth, request.period.lastMonth);
     const QByteArray pdf =

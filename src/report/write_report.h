@@ -23,5 +23,7 @@ struct ReportOutcome
 
 // Reads the user's months of the period (and only them), builds the report
 // and writes it in one piece: a temporary file that replaces an older report
-// of the same name only once it is complete. Month files are only read.
+// of the same name only once it is complete. Month files are only read. The
+// report folder is made here when it is missing; when it cannot be, nothing
+// is read or written and the error says why.
 ReportOutcome writeDoctorsReport(const ReportRequest &request);

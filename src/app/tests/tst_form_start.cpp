@@ -19,6 +19,8 @@ private slots:
     void zeroGapFollowsTheStoredFlag();
     void missingGalleryEndsBeforeTheColours();
     void vanishedLastFolderEndsAfterTheColours();
+    void reportFolderThatCannotBeMadeIsLeftToTheReport();
+    void chartFolderThatCannotBeMadeStillEnds();
 };
 
 namespace {
@@ -126,6 +128,41 @@ void TestFormStart::vanishedLastFolderEndsAfterTheColours()
     QVERIFY(QFileInfo(start.reportFolder).isDir());
     QCOMPARE(h.seam.texts("information").size(), 2);
     QVERIFY(!QFileInfo::exists(h.home.settingsFile()));
+}
+
+void TestFormStart::reportFolderThatCannotBeMadeIsLeftToTheReport()
+{
+    StartHome h(true);
+    const QString folder = h.home.workFolder() + "Blutdruck-Arztberichte";
+    QVERIFY(QDir(folder).removeRecursively());
+    TempHome::writeFile(folder, "kein Ordner");
+    h.settings.write(SettingKey::SystolicColour, "255");
+
+    const StartPlaces start = h.run();
+    QCOMPARE(start.ending, StartPlaces::Ending::None);
+    QCOMPARE(h.seam.calls.size(), 0);
+    QCOMPARE(start.reportFolder, folder + "/");
+    QVERIFY(!QFileInfo(start.reportFolder).isDir());
+    // The steps after the folders ran.
+    QCOMPARE(start.systolicColour, std::optional<qint32>(255));
+    QVERIFY(QFileInfo(start.htmlFolder).isDir());
+}
+
+void TestFormStart::chartFolderThatCannotBeMadeStillEnds()
+{
+    StartHome h(true);
+    const QString folder = h.home.workFolder() + "Blutdruck-Daten im Browser";
+    QVERIFY(QDir(folder).removeRecursively());
+    TempHome::writeFile(folder, "kein Ordner");
+
+    const StartPlaces start = h.run();
+    QCOMPARE(start.ending, StartPlaces::Ending::FoldersMissing);
+    QCOMPARE(h.seam.endProgramCount, 1);
+    QCOMPARE(h.seam.texts("plain"),
+             QStringList{"Ordner \"Blutdruck-Daten im Browser/\" konnte nicht erstellt werden! "});
+    QCOMPARE(h.seam.texts("information"),
+             QStringList{"Ordner: " + folder + "/\" existiert nicht!  Das Programm wird beendet."});
+    QCOMPARE(start.reportFolder, QString());
 }
 
 QTEST_MAIN(TestFormStart)

@@ -10,7 +10,10 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSpinBox>
+
+#include <unistd.h>
 
 namespace {
 
@@ -90,10 +93,62 @@ void chooseFromDateiMenu(FormFixture &f, const char *item)
                       menu->actionGeometry(f.get<QAction>(item)).center());
 }
 
+// Everything below the working folder, each file with its bytes: the refused
+// command must leave it as it was.
+QMap<QString, QByteArray> workFiles(const FormFixture &f)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(f.home.workFolder(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, QFileInfo(path).isFile() ? TempHome::readFile(path) : QByteArray());
+    }
+    return files;
+}
+
+// Muster's March 2017 with one reading, the window closed over it, and the
+// report folder gone as if it had never been made.
+void prepareRestartWithoutReportFolder(FormFixture &f)
+{
+    f.startAs(QStringLiteral("Muster"));
+    f.add(14, 3, 2017, Slot::Morgens, QStringLiteral("07:30"), 131, 84, 64);
+    f.form->close();
+    QVERIFY(QDir(reports(f)).removeRecursively());
+}
+
+// The start after prepareRestartWithoutReportFolder: no word about the
+// folder, and March is shown as on every start.
+void startsNormally(FormFixture &f)
+{
+    f.seam.clear();
+    TMainForm &form = f.start();
+    form.FormPaint();
+    QVERIFY(!form.endedAtStart());
+    QCOMPARE(f.seam.endProgramCount, 0);
+    QCOMPARE(f.seam.calls.size(), 0);
+    QCOMPARE(form.currentMonth().path(), f.monthFile("Muster", "03", "2017"));
+    QCOMPARE(f.list()->count(), 1);
+}
+
+// Answers the report dialog with "Erstellen" for the open month and counts it.
+void answerReportDialog(FormFixture &f, int &shown)
+{
+    f.seam.dialogHandler = [&shown](QDialog &dialog) {
+        ++shown;
+        dialog.show();
+        QTest::keyClick(in<QPushButton>(dialog, "ErstellenBtn"), Qt::Key_Space);
+        return dialog.result();
+    };
+}
+
 QString pdfText(const QString &pdf)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    // In layout order: a table below other text on the same page would
+    // otherwise come out column by column.
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput()).simplified();
 }
@@ -110,6 +165,8 @@ private slots:
     void rangeAcrossAYearEndByKeys();
     void reversedRangeCannotBeMade();
     void reportThatCannotBeOpenedIsTold();
+    void fileInPlaceOfTheFolderIsToldByTheCommandOnly();
+    void readOnlyStartFolderIsToldByTheCommandOnly();
 };
 
 void TestReportCommand::commandInTheDateiMenuAndItsFolder()
@@ -228,6 +285,78 @@ void TestReportCommand::reportThatCannotBeOpenedIsTold()
                          "liegt hier:\r\n" +
                          pdf});
     QVERIFY(TempHome::readFile(pdf).startsWith("%PDF"));
+}
+
+void TestReportCommand::fileInPlaceOfTheFolderIsToldByTheCommandOnly()
+{
+    FormFixture f;
+    prepareRestartWithoutReportFolder(f);
+    const QString inTheWay = f.home.workFolder() + QStringLiteral("Blutdruck-Arztberichte");
+    TempHome::writeFile(inTheWay, "Notizen");
+    startsNormally(f);
+    if (QTest::currentTestFailed())
+        return;
+
+    int dialogs = 0;
+    answerReportDialog(f, dialogs);
+    const QMap<QString, QByteArray> before = workFiles(f);
+    chooseFromDateiMenu(f, "Arztbericht1");
+    // Told before the period is chosen, which would be chosen in vain.
+    QCOMPARE(dialogs, 0);
+    QCOMPARE(f.seam.messages(),
+             QStringList{"Der Ordner „" + inTheWay +
+                         "“ für die Arztberichte konnte nicht angelegt werden: An dieser Stelle "
+                         "liegt bereits eine Datei mit demselben Namen."});
+    QCOMPARE(f.seam.texts("warning").size(), 1);
+    QCOMPARE(f.seam.texts("document"), QStringList());
+    QCOMPARE(workFiles(f), before);
+
+    // The user moves the file away; the next try makes the folder and the report.
+    QVERIFY(QFile::rename(inTheWay, inTheWay + QStringLiteral(".txt")));
+    f.seam.clear();
+    chooseFromDateiMenu(f, "Arztbericht1");
+    QCOMPARE(dialogs, 1);
+    const QString pdf = reports(f) + QStringLiteral("Muster_Bericht_03_2017-03_2017.pdf");
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(f.seam.texts("document"), QStringList{pdf});
+    QVERIFY(pdfText(pdf).contains(QStringLiteral("14.03.2017 Dienstag Morgens 07:30 131 84 64")));
+    QCOMPARE(TempHome::readFile(inTheWay + QStringLiteral(".txt")), QByteArray("Notizen"));
+}
+
+void TestReportCommand::readOnlyStartFolderIsToldByTheCommandOnly()
+{
+    if (::geteuid() == 0)
+        QSKIP("root may write into a read-only folder; the file in the folder's place stands in "
+              "for it");
+    FormFixture f;
+    prepareRestartWithoutReportFolder(f);
+    const QString work = f.home.workFolder();
+    const QFileDevice::Permissions writable = QFileInfo(work).permissions();
+    QFile::setPermissions(work, writable & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser |
+                                             QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    const auto restore = qScopeGuard([&] { QFile::setPermissions(work, writable); });
+    startsNormally(f);
+    if (QTest::currentTestFailed())
+        return;
+
+    int dialogs = 0;
+    answerReportDialog(f, dialogs);
+    f.menu("Arztbericht1");
+    QCOMPARE(dialogs, 0);
+    QCOMPARE(f.seam.messages(),
+             QStringList{"Der Ordner „" + reports(f).chopped(1) +
+                         "“ für die Arztberichte konnte nicht angelegt werden: Sie haben keine "
+                         "Berechtigung, im Ordner „" +
+                         work.chopped(1) + "“ etwas anzulegen."});
+    QVERIFY(!QFileInfo::exists(reports(f)));
+
+    QFile::setPermissions(work, writable);
+    f.seam.clear();
+    f.menu("Arztbericht1");
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(f.seam.messages(), QStringList());
+    QVERIFY(TempHome::readFile(reports(f) + QStringLiteral("Muster_Bericht_03_2017-03_2017.pdf"))
+                .startsWith("%PDF"));
 }
 
 QTEST_MAIN(TestReportCommand)

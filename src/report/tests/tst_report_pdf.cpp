@@ -2,8 +2,11 @@
 // through pdfinfo, its colours through pdftoppm.
 #include "base/text_file.h"
 #include "journal/reading.h"
+#include "report/report_content.h"
+#include "report/report_pdf.h"
 #include "report/write_report.h"
 #include "report_fixture.h"
+#include "storage/gallery.h"
 
 #include <QImage>
 #include <QProcess>
@@ -85,6 +88,71 @@ ReportRequest request(const ReportGallery &g, const QDate &first, const QDate &l
     return {g.gallery, g.reports, QStringLiteral("Muster"), {first, last}, QDate(2026, 4, 2)};
 }
 
+const QString kTableTitle = QStringLiteral("Alle Messungen im Zeitraum");
+const QString kTableHeader =
+    QStringLiteral("Datum Wochentag Messung Uhrzeit Systolisch Diastolisch Puls Gewicht (kg)");
+const QString kTableStart = kTableTitle + QLatin1Char(' ') + kTableHeader;
+const QString kLastRemark = QStringLiteral("Januar 2024: Letzte Bemerkung");
+const QRegularExpression kJanuaryRow(
+    QStringLiteral("\\d\\d\\.01\\.2024 \\w+ (Morgens|Messung 2|Messung 3|Abends) \\d\\d:\\d\\d"));
+
+// Muster's January 2024: 31 days of four readings each, no remarks.
+ReportContent januaryOf2024(const ReportGallery &g)
+{
+    TempHome::writeFile(g.gallery + QStringLiteral("2024/Muster_01_2024.tab"),
+                        TempHome::readFile(VANTORIA_TEST_DATA_DIR "/months/Muster_01_2024.tab"));
+    const ReportPeriod january{QDate(2024, 1, 1), QDate(2024, 1, 1)};
+    return buildReportContent(QStringLiteral("Muster"), january, QDate(2026, 4, 2),
+                              Gallery::readPeriod(g.gallery, QStringLiteral("Muster"),
+                                                  january.firstMonth, january.lastMonth));
+}
+
+// Gives the content remarks that leave between `rows` row heights more than
+// the table's start needs and one row height above that, where the remarks
+// end; false when no mix does. A long remark takes a line more than a short
+// one, and a line is lower than a row, so mixing them reaches every band of a
+// row's height once the remarks are a few.
+bool remarksLeaving(ReportContent &content, int rows)
+{
+    const QString shortRemark = QStringLiteral("Januar 2024: Tabletten genommen");
+    const QString longRemark =
+        QStringLiteral("Januar 2024: Nach dem Treppensteigen gemessen, davor zehn Minuten Ruhe "
+                       "im Sitzen, der Arm auf dem Tisch in Höhe des Herzens, die Manschette "
+                       "am linken Oberarm");
+    for (int count = 1; count <= 60; ++count) {
+        for (int longOnes = 0; longOnes < count; ++longOnes) {
+            content.remarks.clear();
+            for (int i = 1; i < count; ++i)
+                content.remarks << (i <= longOnes ? longRemark : shortRemark);
+            content.remarks << kLastRemark;
+            const ReadingsTableStart start = measureReadingsTableStart(content);
+            const double least = start.needed + rows * start.rowHeight;
+            if (start.spaceLeft >= least && start.spaceLeft < least + start.rowHeight)
+                return true;
+        }
+    }
+    return false;
+}
+
+QString render(const ReportGallery &g, const ReportContent &content, const QString &name)
+{
+    const QString pdf = g.home.root() + QLatin1Char('/') + name;
+    TempHome::writeFile(pdf, renderReportPdf(content));
+    keep(pdf);
+    return pdf;
+}
+
+// The first page whose text holds `text`; 0 when none does.
+int pageWith(const QString &pdf, const QString &text)
+{
+    const int pages = pdfPages(pdf);
+    for (int page = 1; page <= pages; ++page) {
+        if (pdfText(pdf, page).contains(text))
+            return page;
+    }
+    return 0;
+}
+
 bool hasColour(const QImage &image, QRgb colour)
 {
     for (int y = 0; y < image.height(); ++y) {
@@ -110,6 +178,11 @@ private slots:
     void gradeColoursAreDrawn();
     void failedWriteKeepsTheOlderReport();
     void folderInTheWayIsTold();
+    void folderBelowAFileIsTold();
+    void missingFoldersAboveAreMade();
+    void tableFollowsOnAPageWithRoom();
+    void tableFollowsWhenTitleAndFiveRowsJustFit();
+    void tableStartsANewPageWhenOnlyFourRowsFit();
 };
 
 void TestReportPdf::firstPageAndReadingsOfAPeriod()
@@ -165,9 +238,13 @@ void TestReportPdf::longReadingsTableRunsOverPages()
     for (int page = 1; page <= pages; ++page) {
         const QString text = pdfText(outcome.path, page);
         QVERIFY(text.endsWith(QStringLiteral("Seite %1 von %2").arg(page).arg(pages)));
-        // The table header stands on top of every table page.
-        QCOMPARE(text.contains(QStringLiteral("Datum Wochentag Messung Uhrzeit")), page > 1);
-        rows += int(text.count(row));
+        const int onPage = int(text.count(row));
+        // The table header stands above the rows of every page, at the very
+        // top of the pages after the first.
+        QCOMPARE(text.contains(kTableHeader), onPage > 0);
+        if (page > 1)
+            QVERIFY(text.startsWith(kTableHeader));
+        rows += onPage;
     }
     QCOMPARE(rows, 124);
 }
@@ -227,11 +304,92 @@ void TestReportPdf::failedWriteKeepsTheOlderReport()
 void TestReportPdf::folderInTheWayIsTold()
 {
     ReportGallery g;
-    TempHome::writeFile(g.home.workFolder() + QStringLiteral("Blutdruck-Arztberichte"), "Datei");
+    const QString inTheWay = g.home.workFolder() + QStringLiteral("Blutdruck-Arztberichte");
+    TempHome::writeFile(inTheWay, "Datei");
     const ReportOutcome outcome =
         writeDoctorsReport(request(g, QDate(2025, 12, 1), QDate(2025, 12, 1)));
-    QCOMPARE(outcome.error,
-             QStringLiteral("Ordner \"Blutdruck-Arztberichte/\" konnte nicht erstellt werden! "));
+    QCOMPARE(outcome.error, QStringLiteral("Der Ordner „") + inTheWay +
+                                QStringLiteral("“ für die Arztberichte konnte nicht angelegt "
+                                               "werden: An dieser Stelle liegt bereits eine Datei "
+                                               "mit demselben Namen."));
+    QCOMPARE(TempHome::readFile(inTheWay), QByteArray("Datei"));
+}
+
+void TestReportPdf::folderBelowAFileIsTold()
+{
+    ReportGallery g;
+    const QString file = g.home.root() + QStringLiteral("/Ablage");
+    TempHome::writeFile(file, "Datei");
+    ReportRequest below = request(g, QDate(2025, 12, 1), QDate(2025, 12, 1));
+    below.reportFolder = file + QStringLiteral("/Berichte/Blutdruck-Arztberichte/");
+    const QMap<QString, QByteArray> before = g.snapshot();
+    const ReportOutcome outcome = writeDoctorsReport(below);
+    QCOMPARE(outcome.error, QStringLiteral("Der Ordner „") + below.reportFolder.chopped(1) +
+                                QStringLiteral("“ für die Arztberichte konnte nicht angelegt "
+                                               "werden: „") +
+                                file + QStringLiteral("“ ist eine Datei und kein Ordner."));
+    QCOMPARE(TempHome::readFile(file), QByteArray("Datei"));
+    QCOMPARE(g.snapshot(), before);
+}
+
+void TestReportPdf::missingFoldersAboveAreMade()
+{
+    ReportGallery g;
+    ReportRequest deep = request(g, QDate(2025, 12, 1), QDate(2025, 12, 1));
+    deep.reportFolder = g.home.root() + QStringLiteral("/neu/tiefer/Blutdruck-Arztberichte/");
+    const ReportOutcome outcome = writeDoctorsReport(deep);
+    QCOMPARE(outcome.error, QString());
+    QCOMPARE(outcome.path,
+             deep.reportFolder + QStringLiteral("Muster_Bericht_12_2025-12_2025.pdf"));
+    QVERIFY(TempHome::readFile(outcome.path).startsWith("%PDF"));
+}
+
+void TestReportPdf::tableFollowsOnAPageWithRoom()
+{
+    // December holds three readings and one remark: page 1 has room for all.
+    ReportGallery g;
+    const ReportOutcome outcome =
+        writeDoctorsReport(request(g, QDate(2025, 12, 1), QDate(2025, 12, 1)));
+    keep(outcome.path);
+    QCOMPARE(pdfPages(outcome.path), 1);
+    const QString text = pdfText(outcome.path);
+    QVERIFY(
+        text.contains(QStringLiteral("Dezember 2025: Neue Tabletten ab 30.12. ") + kTableStart));
+    QVERIFY(text.contains(QStringLiteral("30.12.2025 Dienstag Morgens 07:00 140 90 70 82,0")));
+    QVERIFY(text.endsWith(QStringLiteral("Seite 1 von 1")));
+}
+
+void TestReportPdf::tableFollowsWhenTitleAndFiveRowsJustFit()
+{
+    ReportGallery g;
+    ReportContent content = januaryOf2024(g);
+    // Room for the title, the header and five rows, not for a sixth.
+    QVERIFY(remarksLeaving(content, 0));
+    const QString pdf = render(g, content, QStringLiteral("fuenf.pdf"));
+    const int page = pageWith(pdf, kLastRemark);
+    QVERIFY(page > 0);
+    const QString text = pdfText(pdf, page);
+    QVERIFY(text.contains(kLastRemark + QLatin1Char(' ') + kTableStart));
+    QCOMPARE(text.count(kJanuaryRow), 5);
+    const QString next = pdfText(pdf, page + 1);
+    QVERIFY(next.startsWith(kTableHeader));
+    QVERIFY(!next.contains(kTableTitle));
+    QVERIFY(next.contains(QStringLiteral("02.01.2024 Dienstag Messung 2")));
+}
+
+void TestReportPdf::tableStartsANewPageWhenOnlyFourRowsFit()
+{
+    ReportGallery g;
+    ReportContent content = januaryOf2024(g);
+    // A row's height short of the title, the header and five rows.
+    QVERIFY(remarksLeaving(content, -1));
+    const QString pdf = render(g, content, QStringLiteral("vier.pdf"));
+    const int page = pageWith(pdf, kLastRemark);
+    QVERIFY(page > 0);
+    const QString text = pdfText(pdf, page);
+    QVERIFY(!text.contains(kTableTitle));
+    QCOMPARE(text.count(kJanuaryRow), 0);
+    QVERIFY(pdfText(pdf, page + 1).startsWith(kTableStart));
 }
 
 QTEST_MAIN(TestReportPdf)
