@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QSaveFile>
 #include <QSet>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -44,9 +45,24 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+QString decode(const QByteArray &bytes)
+{
+    const auto decoded = [&bytes](QStringConverter::Encoding encoding, qsizetype markSize) {
+        QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+        return QString(decoder.decode(QByteArrayView(bytes).sliced(markSize)));
+    };
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decoded(QStringConverter::Utf8, 3);
+    if (bytes.startsWith("\xFF\xFE"))
+        return decoded(QStringConverter::Utf16LE, 2);
+    if (bytes.startsWith("\xFE\xFF"))
+        return decoded(QStringConverter::Utf16BE, 2);
+    return Windows1252::decode(bytes);
+}
+
 QStringList decodeLines(const QByteArray &bytes)
 {
-    return splitLines(Windows1252::decode(bytes));
+    return splitLines(decode(bytes));
 }
 
 QByteArray encodeLines(const QStringList &lines)

@@ -7,11 +7,17 @@
 #include <optional>
 
 // Whole-file text in the program's format: Windows-1252, CRLF after every
-// line (the last one too), no byte-order mark.
+// line (the last one too), no byte-order mark. A file that starts with the
+// byte-order mark of UTF-8, UTF-16LE or UTF-16BE (as some editors save it)
+// is read in that encoding; it is written in the program's format again.
 namespace TextFile {
 
 // Splits at CRLF, LF or CR; a final line break does not add an empty line.
 QStringList splitLines(const QString &text);
+
+// The text of a whole file's bytes: after a byte-order mark in its encoding,
+// without one as Windows-1252.
+QString decode(const QByteArray &bytes);
 
 // The lines of a whole file's bytes, decoded exactly as readLines decodes
 // them, for content that is already in memory.

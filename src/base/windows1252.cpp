@@ -90,4 +90,17 @@ QByteArray encode(const QString &text)
     return bytes;
 }
 
+QString firstUnheld(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (encodeOne(c.unicode()) != '?' || c == QLatin1Char('?'))
+            continue;
+        const bool pair =
+            c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        return text.mid(i, pair ? 2 : 1).toString();
+    }
+    return QString();
+}
+
 } // namespace Windows1252

@@ -14,4 +14,8 @@ QString decode(const QByteArray &bytes);
 // Characters the code page cannot hold become '?'.
 QByteArray encode(const QString &text);
 
+// The first character of the text that the code page cannot hold (two code
+// units for one beyond the basic plane); empty when it holds them all.
+QString firstUnheld(QStringView text);
+
 } // namespace Windows1252

@@ -1,7 +1,6 @@
 #include "storage/backup_restore.h"
 
 #include "base/text_file.h"
-#include "base/windows1252.h"
 #include "journal/month_file.h"
 #include "journal/slots.h"
 #include "storage/data_folders.h"
@@ -39,7 +38,7 @@ std::optional<GalleryFile> galleryFileOf(const QString &entryName)
 
 QStringList linesOf(const QByteArray &bytes)
 {
-    return TextFile::splitLines(Windows1252::decode(bytes));
+    return TextFile::decodeLines(bytes);
 }
 
 void planRemark(Plan &plan, const QString &path, const QByteArray &bytes)

@@ -118,7 +118,7 @@ bool changes(const QString &file, const QByteArray &present, const QStringList &
         return present !=
                Windows1252::encode(next.join(QLatin1String("\r\n")) +
                                    (next.isEmpty() ? QString() : QStringLiteral("\r\n")));
-    const QStringList lines = TextFile::splitLines(Windows1252::decode(present));
+    const QStringList lines = TextFile::decodeLines(present);
     const MonthFile::Header before = MonthFile::readHeader(lines);
     const MonthFile::Header after = MonthFile::readHeader(next);
     return before.userName != after.userName || before.datum != after.datum ||

@@ -7,6 +7,18 @@
 
 namespace {
 
+// The text in UTF-16 of either byte order, without a mark.
+QByteArray utf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes;
+    for (const QChar c : text) {
+        const auto high = char(c.unicode() >> 8);
+        const auto low = char(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -25,6 +37,9 @@ private slots:
     void encodedLinesAreWhatTheWriteWrites_data();
     void encodedLinesAreWhatTheWriteWrites();
     void bytesBesideTheLatin1RangeAtEveryPlace();
+    void markedFileIsWrittenBackInTheProgramsForm();
+    void firstUnheldCharacter_data();
+    void firstUnheldCharacter();
 };
 
 void TestTextFile::bytesInMemoryReadAsFromDisk_data()
@@ -47,6 +62,27 @@ void TestTextFile::bytesInMemoryReadAsFromDisk_data()
         << QStringList{QString::fromUtf8("März € ") + QChar(0x81) + QChar(0x8D) + QChar(0x8F) +
                        QChar(0x90) + QChar(0x9D) + QLatin1Char(' ') + QChar(0) +
                        QStringLiteral(" x")};
+
+    // A byte-order mark names the encoding (as editors on Windows save a file).
+    const QString month = QString::fromUtf8("[Personendaten]\r\nBenutzerName=Jürgen Łukasz\r\n"
+                                            "Datum=März 2024\r\n");
+    const QStringList monthLines{"[Personendaten]", QString::fromUtf8("BenutzerName=Jürgen Łukasz"),
+                                 QString::fromUtf8("Datum=März 2024")};
+    QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF") + month.toUtf8() << monthLines;
+    QTest::newRow("UTF-16LE mark") << QByteArray("\xFF\xFE") + utf16(month, false) << monthLines;
+    QTest::newRow("UTF-16BE mark") << QByteArray("\xFE\xFF") + utf16(month, true) << monthLines;
+    QTest::newRow("UTF-16LE mark alone") << QByteArray("\xFF\xFE") << QStringList();
+    QTest::newRow("UTF-16LE with a final odd byte")
+        << QByteArray("\xFF\xFE") + utf16(QStringLiteral("a\r\nb"), false) + 'c'
+        << QStringList{"a", QStringLiteral("b") + QChar(QChar::ReplacementCharacter)};
+    // One byte short of a mark, or a mark later in the file: Windows-1252.
+    QTest::newRow("FF alone") << QByteArray("\xFFx\r\n") << QStringList{QString::fromUtf8("ÿx")};
+    QTest::newRow("FF FD") << QByteArray("\xFF\xFDx") << QStringList{QString::fromUtf8("ÿýx")};
+    QTest::newRow("FE FE") << QByteArray("\xFE\xFEx") << QStringList{QString::fromUtf8("þþx")};
+    QTest::newRow("EF BB without BF")
+        << QByteArray("\xEF\xBBx") << QStringList{QString::fromUtf8("ï»x")};
+    QTest::newRow("mark after the first byte")
+        << QByteArray("a\xFF\xFE") << QStringList{QString::fromUtf8("aÿþ")};
 }
 
 void TestTextFile::bytesInMemoryReadAsFromDisk()
@@ -112,6 +148,53 @@ void TestTextFile::bytesBesideTheLatin1RangeAtEveryPlace()
     }
     QVERIFY(!Windows1252::decode(QByteArray()).isNull());
     QVERIFY(Windows1252::decode(QByteArray()).isEmpty());
+}
+
+void TestTextFile::markedFileIsWrittenBackInTheProgramsForm()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Muster_03_2024.tab");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QString text = QString::fromUtf8("Datum=März 2024\nAbends den 01.03.2024 Z=20:00 s=1€0");
+    file.write(QByteArray("\xFE\xFF") + utf16(text, true));
+    file.close();
+    const std::optional<QStringList> lines = TextFile::readLines(path);
+    QVERIFY(lines);
+    QVERIFY(TextFile::writeLines(path, *lines));
+    QCOMPARE(fileBytes(path),
+             QByteArray("Datum=M\xE4rz 2024\r\nAbends den 01.03.2024 Z=20:00 s=1\x80"
+                        "0\r\n"));
+}
+
+void TestTextFile::firstUnheldCharacter_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("unheld");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("Latin-1 and the euro") << QString::fromUtf8("Jürgen ÿ € ‰ Œ ž Ÿ") << QString();
+    QTest::newRow("a question mark of its own") << QStringLiteral("wer?") << QString();
+    QTest::newRow("the five bytes without a character")
+        << QString(QChar(0x81)) + QChar(0x8D) + QChar(0x8F) + QChar(0x90) + QChar(0x9D)
+        << QString();
+    QTest::newRow("first of two") << QString::fromUtf8("Ewa Łódź") << QString::fromUtf8("Ł");
+    QTest::newRow("just above Latin-1") << QString(QChar(0x100)) << QString(QChar(0x100));
+    QTest::newRow("beside the euro") << QString(QChar(0x20AB)) << QString(QChar(0x20AB));
+    QTest::newRow("beyond the basic plane")
+        << QString::fromUtf8("gut \U0001F600!") << QString::fromUtf8("\U0001F600");
+    QTest::newRow("lone surrogate")
+        << QStringLiteral("a") + QChar(0xD800) << QString(QChar(0xD800));
+}
+
+void TestTextFile::firstUnheldCharacter()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, unheld);
+    QCOMPARE(Windows1252::firstUnheld(text), unheld);
+    // Exactly where the write would put a question mark of its own.
+    QCOMPARE(Windows1252::encode(text).count('?') > text.count(QLatin1Char('?')),
+             !unheld.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

@@ -1,7 +1,37 @@
 // Where the open month is saved, and where a loaded file belongs.
+#include "base/text_file.h"
 #include "storage/current_month.h"
+#include "storage/gallery.h"
+#include "storage/gallery_month_file.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+
+namespace {
+
+// A month as an editor on Windows saves it: a byte-order mark, then the text.
+QByteArray marked(const QByteArray &mark, const QString &text)
+{
+    QByteArray bytes = mark;
+    if (mark == "\xEF\xBB\xBF")
+        return bytes + text.toUtf8();
+    const bool bigEndian = mark == "\xFE\xFF";
+    for (const QChar c : text) {
+        const auto high = char(c.unicode() >> 8);
+        const auto low = char(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
+const char kMarch[] = "[Personendaten]\r\nBenutzerName=Jürgen\r\nDatum=März 2017\r\n1M=1\r\n"
+                      "2M=0\r\n3M=0\r\n4M=1\r\n\r\n"
+                      "Morgens den 05.03.2017 Z=07:30 s=128, d=80, p=64, Gewicht=80,5\r\n"
+                      "Abends den 05.03.2017 Z=20:40 s=141, d=91, p=70, Gewicht=0\r\n";
+
+} // namespace
 
 class TestCurrentMonth : public QObject
 {
@@ -11,6 +41,8 @@ private slots:
     void pathsFollowTheOpenMonth();
     void loadedFileFindsItsPlaceInTheGallery();
     void fileKeptApartIsNeverSavedNorReopened();
+    void markedMonthFileShowsItsReadings_data();
+    void markedMonthFileShowsItsReadings();
 };
 
 void TestCurrentMonth::pathsFollowTheOpenMonth()
@@ -71,8 +103,63 @@ void TestCurrentMonth::loadedFileFindsItsPlaceInTheGallery()
     QCOMPARE(foreign->path(), QStringLiteral("/usb/x.tab"));
 }
 
-QTEST_GUILESS_MAIN(TestCurrentMonth)
-#include "tst_current_month.moc"
+void TestCurrentMonth::markedMonthFileShowsItsReadings_data()
+{
+    QTest::addColumn<QByteArray>("mark");
+    QTest::newRow("UTF-16LE") << QByteArray("\xFF\xFE");
+    QTest::newRow("UTF-16BE") << QByteArray("\xFE\xFF");
+    QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBF");
+}
+
+void TestCurrentMonth::markedMonthFileShowsItsReadings()
+{
+    QFETCH(QByteArray, mark);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString gallery = dir.path() + QLatin1Char('/');
+    const QString path = gallery + QStringLiteral("2017/Jürgen_03_2017.tab");
+    QVERIFY(QDir().mkpath(gallery + QStringLiteral("2017")));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(marked(mark, QString::fromUtf8(kMarch)));
+    file.close();
+
+    // The main window's load: header, list, statistics.
+    CurrentMonth month;
+    month.setGalleryFolder(gallery);
+    month.setUserName(QStringLiteral("Muster"));
+    const MonthFile::ReadResult read = month.startLoad(path);
+    QVERIFY(read.lines);
+    const MonthFile::Header header = MonthFile::readHeader(*read.lines);
+    QCOMPARE(header.datum, QString::fromUtf8("März 2017"));
+    QCOMPARE(header.applySwitches({true, true, true, true}),
+             (std::array<bool, 4>{true, false, false, true}));
+    month.takeUserName(header);
+    QCOMPARE(month.userName(), QString::fromUtf8("Jürgen"));
+    const QStringList shown = month.takeEntryLines(*read.lines, [](const QString &) {});
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(month.month(), QStringLiteral("03"));
+    QCOMPARE(month.year(), QStringLiteral("2017"));
+    QCOMPARE(month.statistics().monthMeans().systolic(), QStringLiteral("134,50"));
+    QVERIFY(month.takeWeights());
+    QCOMPARE(month.lastWeightText(), QStringLiteral("80,5"));
+    QCOMPARE(month.placeInGallery(path, true), CurrentMonth::Place::InGallery);
+
+    // The report's and the table's reader of a period.
+    const QList<Gallery::Month> period = Gallery::readPeriod(gallery, QString::fromUtf8("Jürgen"),
+                                                             QDate(2017, 3, 1), QDate(2017, 3, 31));
+    QCOMPARE(period.size(), 1);
+    QCOMPARE(Gallery::readingsOf(period).size(), 2);
+    QCOMPARE(Gallery::readingsOf(period).at(1).systolic, 141);
+
+    // The next save writes the program's own form, and nothing is lost.
+    const QStringList content = month.fileContent({true, false, false, true}, shown);
+    QCOMPARE(GalleryMonthFile::lossRefusal(path, content), QString());
+    QVERIFY(TextFile::writeLines(path, content));
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QString::fromUtf8(kMarch).toLatin1());
+}
 
 void TestCurrentMonth::fileKeptApartIsNeverSavedNorReopened()
 {
@@ -103,3 +190,6 @@ void TestCurrentMonth::fileKeptApartIsNeverSavedNorReopened()
     month.takeTypedMonth(QStringLiteral("04"), QStringLiteral("2017"));
     QVERIFY(month.placeProblem().isEmpty());
 }
+
+QTEST_GUILESS_MAIN(TestCurrentMonth)
+#include "tst_current_month.moc"
