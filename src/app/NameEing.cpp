@@ -1,5 +1,6 @@
 #include "app/NameEing.h"
 
+#include "journal/month_file.h"
 #include "storage/data_folders.h"
 #include "storage/settings_store.h"
 #include "ui/seam.h"
@@ -40,8 +41,12 @@ void TNameEingDlg::OKBtnClick()
 {
     const QString name = ui->Edit1->text();
     // A name that cannot be part of a file name would make every month file
-    // fail (or land outside the gallery): refuse it here, the dialog stays.
-    if (const QString problem = DataFolders::userNameProblem(name); !problem.isEmpty()) {
+    // fail (or land outside the gallery), one the month file's code page
+    // cannot hold would be saved with '?': refuse it here, the dialog stays.
+    QString problem = DataFolders::userNameProblem(name);
+    if (problem.isEmpty())
+        problem = MonthFile::nameCodePageProblem(name);
+    if (!problem.isEmpty()) {
         m_seam.showMessage(this, UiSeam::MessageKind::Information, problem);
         ui->Edit1->setFocus();
         return;

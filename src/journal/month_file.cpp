@@ -3,6 +3,7 @@
 #include "base/blanks.h"
 #include "base/german_numbers.h"
 #include "base/text_file.h"
+#include "base/windows1252.h"
 
 #include "journal/entry_line.h"
 #include "journal/slots.h"
@@ -159,6 +160,30 @@ Header readHeaderOfUntakenFile(const QString &path)
             header.datum = germanMonthName(month) + QLatin1Char(' ') + name.mid(yearAt);
     }
     return header;
+}
+
+QString nameCodePageProblem(const QString &userName)
+{
+    const QString unheld = Windows1252::firstUnheld(userName);
+    if (unheld.isEmpty())
+        return QString();
+    return QStringLiteral("Der Name enthält das Zeichen „%1“, das in den Monatstabellen nicht "
+                          "gespeichert werden kann (sie sind im Zeichensatz Windows-1252 "
+                          "geschrieben). Bitte wählen Sie einen Namen ohne dieses Zeichen.")
+        .arg(unheld);
+}
+
+QString linesCodePageProblem(const QStringList &fileLines)
+{
+    for (const QString &line : fileLines) {
+        const QString unheld = Windows1252::firstUnheld(line);
+        if (!unheld.isEmpty())
+            return QStringLiteral("Die Zeile „%1“ enthält das Zeichen „%2“, das eine "
+                                  "Monatstabelle im Zeichensatz Windows-1252 nicht speichern "
+                                  "kann; es ginge beim Speichern verloren.")
+                .arg(line, unheld);
+    }
+    return QString();
 }
 
 QStringList fileLines(const QString &userName, const QString &monthName, const QString &year,

@@ -61,6 +61,15 @@ Header readHeaderOfUntakenFile(const QString &path);
 QStringList fileLines(const QString &userName, const QString &monthName, const QString &year,
                       const std::array<bool, 4> &switches, const QStringList &displayLines);
 
+// Why a user name cannot stand in a month file's header: it holds a
+// character that Windows-1252 cannot hold, which a save would turn into
+// '?'. Empty when the code page holds the whole name.
+QString nameCodePageProblem(const QString &userName);
+
+// The same for the lines of a new content: the first line with such a
+// character, named with it. Empty when the file can hold every line as it is.
+QString linesCodePageProblem(const QStringList &fileLines);
+
 // The entry lines of a file that a new content of it would lose, in file
 // order. Lines are compared as the program writes them (blanks after "den"
 // and the case of letters aside); a line named in allowedToGo may go once.

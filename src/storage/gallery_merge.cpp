@@ -164,6 +164,9 @@ QString apply(const Plan &plan, const QString &galleryFolder, const QString &use
         if (!DataFolders::ensureFolder(galleryFolder + QString::number(month.year)))
             return DataFolders::folderNotCreatedMessage(QString::number(month.year));
         const QStringList lines = month.journal.fileLines(user, month.month, month.year);
+        if (const QString problem = MonthFile::linesCodePageProblem(lines); !problem.isEmpty())
+            return QStringLiteral("Die Tabelle \"%1\" wird nicht geschrieben: %2")
+                .arg(fileName, problem);
         if (QFileInfo::exists(month.path)) {
             const std::optional<QStringList> now = TextFile::readLines(month.path);
             if (!now || !MonthFile::readingsLost(*now, lines).isEmpty())

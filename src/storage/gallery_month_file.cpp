@@ -29,6 +29,11 @@ QString quotedFileName(const QString &path)
 QString GalleryMonthFile::lossRefusal(const QString &path, const QStringList &content,
                                       const QString &takenOutLine)
 {
+    // Read from a file with a byte-order mark, a line may hold what the
+    // program's code page cannot: written, it would silently become '?'.
+    if (const QString problem = MonthFile::linesCodePageProblem(content); !problem.isEmpty())
+        return QStringLiteral("Die Tabelle ") + quotedFileName(path) +
+               QStringLiteral(" wird nicht gespeichert: ") + problem;
     if (!QFileInfo::exists(path))
         return QString();
     // The file may hold readings the list does not (another program, a hand

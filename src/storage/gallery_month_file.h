@@ -7,10 +7,10 @@
 // writes it or brings in a file opened from elsewhere, with their messages.
 namespace GalleryMonthFile {
 
-// Why `content` must not replace the file at `path`: the file holds a
-// reading the content drops (other than `takenOutLine`, the one entry an edit
-// takes out), or it cannot be read. Empty when the write may go ahead, and
-// for a file that does not exist yet.
+// Why `content` must not replace the file at `path`: a line of it holds a
+// character the month file cannot hold, or the file holds a reading the
+// content drops (other than `takenOutLine`, the one entry an edit takes out),
+// or it cannot be read. Empty when the write may go ahead.
 QString lossRefusal(const QString &path, const QStringList &content,
                     const QString &takenOutLine = QString());
 

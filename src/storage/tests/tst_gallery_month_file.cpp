@@ -29,6 +29,8 @@ class TestGalleryMonthFile : public QObject
 private slots:
     void aWriteNeverDropsAStoredReading();
     void aCopyNeverReplacesTheGallerysFile();
+    void aCharacterTheCodePageCannotHoldIsNeverWritten_data();
+    void aCharacterTheCodePageCannotHoldIsNeverWritten();
 };
 
 void TestGalleryMonthFile::aWriteNeverDropsAStoredReading()
@@ -63,6 +65,49 @@ void TestGalleryMonthFile::aCopyNeverReplacesTheGallerysFile()
     QVERIFY(TextFile::writeLines(gallery, month({kFirst, kSecond})));
     QCOMPARE(GalleryMonthFile::copyInto(opened, gallery), GalleryMonthFile::Copy::Differs);
     QCOMPARE(TextFile::readLines(gallery), std::optional<QStringList>(month({kFirst, kSecond})));
+}
+
+void TestGalleryMonthFile::aCharacterTheCodePageCannotHoldIsNeverWritten_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("umlauts and the euro")
+        << QString::fromUtf8("Jürgen") << kFirst + QString::fromUtf8(" €") << QString();
+    QTest::newRow("name") << QString::fromUtf8("Łukasz") << kFirst
+                          << QString::fromUtf8("Die Zeile „BenutzerName=Łukasz“ enthält das "
+                                               "Zeichen „Ł“");
+    QTest::newRow("reading") << QStringLiteral("Muster") << kFirst + QString::fromUtf8(" ✓")
+                             << QString::fromUtf8("Die Zeile „") + kFirst +
+                                    QString::fromUtf8(" ✓“ enthält das Zeichen „✓“");
+}
+
+void TestGalleryMonthFile::aCharacterTheCodePageCannotHoldIsNeverWritten()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, entry);
+    QFETCH(QString, refusal);
+    // Such lines come from a month file with a byte-order mark; written, each
+    // of their characters would silently become '?'.
+    const QStringList content{QStringLiteral("[Personendaten]"),
+                              QStringLiteral("BenutzerName=") + user, QString(), entry};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Muster_04_2017.tab"));
+    for (bool exists : {false, true}) {
+        if (exists)
+            QVERIFY(TextFile::writeBytes(path, "[Personendaten]\r\n"));
+        const QString text = GalleryMonthFile::lossRefusal(path, content);
+        if (refusal.isEmpty()) {
+            QCOMPARE(text, QString());
+            continue;
+        }
+        QCOMPARE(text,
+                 QStringLiteral("Die Tabelle \"Muster_04_2017.tab\" wird nicht gespeichert: ") +
+                     refusal +
+                     QStringLiteral(", das eine Monatstabelle im Zeichensatz Windows-1252 "
+                                    "nicht speichern kann; es ginge beim Speichern "
+                                    "verloren."));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGalleryMonthFile)
