@@ -21,7 +21,7 @@ struct ChartInputs
     qint32 diastolicColour = 0;
     qint32 pulseColour = 0;
     qint32 valueColour = 0;
-    QString chartBorderWidth = QStringLiteral("2");
+    int chartBorderWidth = 2;
     bool zeroGap = true;    // ZeroGapFlag
     bool showValues = true; // WerteOberhalbKurveAnzeigenCheckBox
     QString remarkFilePath; // RemarkFile of the open month

@@ -335,7 +335,7 @@ ChartPlaces barPlaces(const DayMeanTable &table)
             onloadLine(charts + QStringLiteral("{id: 'diagramm6',config: createConfig6()}"))};
 }
 
-// The day charts with readings in one row, the grade chart below; nothing at
+// The day charts with readings in one row, the grade chart below; no chart at
 // all when no day has readings.
 ChartPlaces linePlaces(const DayMeanTable &table)
 {
@@ -348,8 +348,10 @@ ChartPlaces linePlaces(const DayMeanTable &table)
         shown |= 4 >> (chart - 1);
         row += ChartTemplate::canvas(chart);
     }
+    // Without a chart the page still closes its script with an onload that
+    // starts none; the closing brackets alone would stop it with an error.
     if (shown == 0)
-        return {};
+        return {{}, onloadLine(QString())};
     return {{row + QLatin1Char(' '),
              ChartTemplate::canvas(4) + (shown == 4 ? QStringLiteral(" ") : QStringLiteral("   "))},
             onloadLine(ChartTemplate::lineOnloadCharts(shown))};

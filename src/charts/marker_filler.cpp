@@ -57,6 +57,12 @@ QString markerOf(const QString &line)
     return {};
 }
 
+// A daily mean as the script reads it: a checked number, never the table's text.
+QString dayValue(const DayMeanTable &table, Quantity quantity, int day)
+{
+    return QString::number(checkedDayValue(table.text(quantity, day)));
+}
+
 QString dataArray(const DayMeanTable &table, Quantity quantity, int first, int last,
                   bool lastDataSet)
 {
@@ -64,7 +70,7 @@ QString dataArray(const DayMeanTable &table, Quantity quantity, int first, int l
     for (int day = first; day <= last; ++day) {
         if (day > first)
             text += QLatin1Char(',');
-        text += table.text(quantity, day);
+        text += dayValue(table, quantity, day);
     }
     text += lastDataSet ? QStringLiteral("] , } ") : QStringLiteral("] , }, ");
     return text;
@@ -72,8 +78,8 @@ QString dataArray(const DayMeanTable &table, Quantity quantity, int first, int l
 
 QString restArray(const DayMeanTable &table, Quantity quantity)
 {
-    return QStringLiteral("data: [") + table.text(quantity, 29) + QLatin1Char(',') +
-           table.text(quantity, 30) + QLatin1Char(',') + table.text(quantity, 31) +
+    return QStringLiteral("data: [") + dayValue(table, quantity, 29) + QLatin1Char(',') +
+           dayValue(table, quantity, 30) + QLatin1Char(',') + dayValue(table, quantity, 31) +
            QStringLiteral(",0,0,0,0,0,0,0,0,0,0,0] , }, ");
 }
 
@@ -85,12 +91,14 @@ QString withZeroGaps(QString array)
     return array;
 }
 
-QString dateLabel(const ChartInputs &inputs, int day, int month, int year)
+QString dateLabel(int day, int month, int year)
 {
     const bool fullYear = day == 1 || day == 15 || day == 29;
     return WeekdayPrefix(day, month, year) +
-           QStringLiteral("%1.").arg(day, 2, 10, QLatin1Char('0')) + inputs.openMonth +
-           QLatin1Char('.') + (fullYear ? inputs.openYear : inputs.openYear.right(2));
+           QStringLiteral("%1.%2.%3")
+               .arg(day, 2, 10, QLatin1Char('0'))
+               .arg(month, 2, 10, QLatin1Char('0'))
+               .arg(fullYear ? year : year % 100, 2, 10, QLatin1Char('0'));
 }
 
 // "labels: ['a' ,'b' ,], " or, when the list ends with a blank, "... 'b' ], ".
@@ -107,22 +115,22 @@ QString labelList(const QStringList &entries, bool endWithBlank)
 
 QString labels(const ChartInputs &inputs, int first, int last, bool endWithBlank)
 {
-    const auto month = int(GermanNumbers::toInt(inputs.openMonth));
-    const auto year = int(GermanNumbers::toInt(inputs.openYear));
+    const int month = checkedMonth(inputs.openMonth);
+    const int year = checkedYear(inputs.openYear);
     QStringList entries;
     for (int day = first; day <= last; ++day)
-        entries.append(dateLabel(inputs, day, month, year));
+        entries.append(dateLabel(day, month, year));
     return labelList(entries, endWithBlank);
 }
 
 QString restLabels(const ChartInputs &inputs, ChartPage page)
 {
-    const auto month = int(GermanNumbers::toInt(inputs.openMonth));
-    const auto year = int(GermanNumbers::toInt(inputs.openYear));
+    const int month = checkedMonth(inputs.openMonth);
+    const int year = checkedYear(inputs.openYear);
     const int lastDay = daysInOpenMonth(inputs.openMonth, inputs.openYear);
     QStringList entries;
     for (int day = 29; day <= lastDay; ++day)
-        entries.append(dateLabel(inputs, day, month, year));
+        entries.append(dateLabel(day, month, year));
     if (page == ChartPage::Bar) {
         while (entries.size() < 7)
             entries.append(QStringLiteral("-"));
@@ -130,9 +138,10 @@ QString restLabels(const ChartInputs &inputs, ChartPage page)
     return labelList(entries, false);
 }
 
-QString colourPart(qint32 colour, const QString &borderWidth, bool systolic)
+QString colourPart(qint32 colour, int borderWidthValue, bool systolic)
 {
     const QString c = ColorToHtml(colour);
+    const QString borderWidth = QString::number(borderWidthValue);
     if (systolic) {
         return QStringLiteral("backgroundColor: '") + c + QStringLiteral("',borderColor: '") + c +
                QStringLiteral("' , borderWidth: ") + borderWidth +
@@ -197,7 +206,7 @@ const Entry *entryNamed(const std::array<Entry, Size> &entries, const QString &m
 
 qint64 roundedMonthMean(const QString &meanText)
 {
-    return qint64(roundToDigits(GermanNumbers::toFloat(meanText), 0));
+    return checkedMonthMean(meanText);
 }
 
 QString monthlySummary(const ChartInputs &inputs, ChartPage page)
@@ -205,10 +214,10 @@ QString monthlySummary(const ChartInputs &inputs, ChartPage page)
     const QString s = QString::number(roundedMonthMean(inputs.monthMeanSystolic));
     const QString d = QString::number(roundedMonthMean(inputs.monthMeanDiastolic));
     const QString p = QString::number(roundedMonthMean(inputs.monthMeanPulse));
-    const QString weight =
-        inputs.monthWeightMean > 0
-            ? GermanNumbers::formatGrouped1(inputs.monthWeightMean) + QStringLiteral(" kg")
-            : QStringLiteral("Keine Angabe!");
+    const std::optional<long double> weightMean = checkedWeight(inputs.monthWeightMean);
+    const QString weight = weightMean
+                               ? GermanNumbers::formatGrouped1(*weightMean) + QStringLiteral(" kg")
+                               : QStringLiteral("Keine Angabe!");
     const QString means = QStringLiteral("Systole: ") + s + QStringLiteral(" mmHg - Diastole: ") +
                           d + QStringLiteral(" mmHg - Puls: ") + p;
     if (page == ChartPage::Bar) {
@@ -254,8 +263,8 @@ QString FillMarkerLine(const QString &templateLine, const ChartInputs &inputs, C
 
     if (marker == QLatin1String("Dz1")) {
         return QStringLiteral("<h0><b>Blutdruckmesswerte von ") + escapeHtmlText(inputs.userName) +
-               QStringLiteral(" im ") + inputs.monthName + QLatin1Char(' ') + inputs.openYear +
-               QStringLiteral("</b></h0>");
+               QStringLiteral(" im ") + escapeHtmlText(inputs.monthName) + QLatin1Char(' ') +
+               QString::number(checkedYear(inputs.openYear)) + QStringLiteral("</b></h0>");
     }
     if (const ArrayMarker *array = entryNamed(kArrayMarkers, marker)) {
         const bool bar = page == ChartPage::Bar;

@@ -18,5 +18,6 @@ bool DayGroupHasData(const QString &groupKey, const DayMeanTable &table);
 // The "Dz17" text: the rounded month means and the weight, in the page's form.
 QString monthlySummary(const ChartInputs &inputs, ChartPage page);
 
-// A month mean text ("128,33") brought to a whole number, half up.
+// A month mean text ("128,33") brought to a whole number, half up; throws
+// as checkedMonthMean does.
 qint64 roundedMonthMean(const QString &meanText);

@@ -1,8 +1,10 @@
 // Writes chart pages of a few months, Chart.min.js beside them, and a manifest
 // that says which canvases each page must show and which days have no
 // readings, for the browser tests.
+#include "base/conversion_error.h"
 #include "base/text_file.h"
 #include "charts/chart_page.h"
+#include "storage/current_month.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +16,8 @@
 #include <optional>
 
 namespace {
+
+const char kInjectedName[] = "Anna <script>window.injected=1</script> & Co";
 
 struct Day
 {
@@ -33,7 +37,7 @@ ChartInputs month(const char *m, const char *y, const char *name, std::initializ
     in.openMonth = QLatin1String(m);
     in.openYear = QLatin1String(y);
     in.monthName = QString::fromUtf8(name);
-    in.userName = QStringLiteral("Anna <script>window.injected=1</script> & Co");
+    in.userName = QString::fromUtf8(kInjectedName);
     in.monthMeanSystolic = QStringLiteral("136,29");
     in.monthMeanDiastolic = QStringLiteral("84,14");
     in.monthMeanPulse = QStringLiteral("70,86");
@@ -84,7 +88,115 @@ struct Page
     QString name;
     ChartInputs inputs;
     bool bar;
+    int readingDays = -1; // days the page must draw, where a month file says
 };
+
+// A month file read as the main window reads it, and its chart inputs as the
+// window's chart commands take them; nothing when its page is not built.
+std::optional<ChartInputs> monthOfFile(const QString &path)
+{
+    CurrentMonth month;
+    const MonthFile::ReadResult read = month.startLoad(path);
+    if (!read.lines)
+        return std::nullopt;
+    month.takeUserName(MonthFile::readHeader(*read.lines));
+    month.takeEntryLines(*read.lines, [](const QString &) {});
+    // A value that does not convert ends the statistics at its line: the
+    // window tells it, and its pages would show only what came before.
+    if (const std::optional<ConversionError> &failure = month.statistics().collectFailure()) {
+        qWarning("%s: %s", qPrintable(path), qPrintable(failure->message()));
+        return std::nullopt;
+    }
+    try {
+        month.takeWeights();
+    } catch (const ConversionError &error) {
+        qWarning("%s", qPrintable(error.message()));
+        return std::nullopt;
+    }
+    ChartInputs in;
+    in.dayMeans = month.statistics().dayTable();
+    in.monthMeanSystolic = month.statistics().monthMeans().systolic();
+    in.monthMeanDiastolic = month.statistics().monthMeans().diastolic();
+    in.monthMeanPulse = month.statistics().monthMeans().pulse();
+    in.monthWeightMean = month.weightMean();
+    in.openMonth = month.month();
+    in.openYear = month.year();
+    in.monthName = month.monthName();
+    in.userName = month.userName();
+    in.systolicColour = 16711680;
+    in.diastolicColour = 32768;
+    in.pulseColour = 128;
+    return in;
+}
+
+// The text in UTF-16 after its byte-order mark, as an editor on Windows saves it.
+QByteArray utf16WithMark(const QString &text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const auto high = char(c.unicode() >> 8);
+        const auto low = char(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
+// Month files from outside the program: saved as UTF-16 by an editor, and
+// one changed by hand, with quotes, brackets and braces wherever a value or
+// a date could carry them into the page's script.
+std::optional<QList<Page>> pagesOfMonthFiles(const QString &folder)
+{
+    // A name with '/' is never taken from a file's header.
+    const QString name = QString::fromUtf8("Anna <img src=x onerror=\"window.injected=1\"> Łukasz");
+    const QString utf16Month =
+        QStringLiteral("[Personendaten]\r\nBenutzerName=") + name +
+        QString::fromUtf8("\r\nDatum=März 2024\r\n1M=1\r\n2M=1\r\n3M=1\r\n4M=1\r\n\r\n"
+                          "Morgens den 04.03.2024 Z=07:30 s=131, d=84, p=66, Gewicht=80,5\r\n"
+                          "Abends den 04.03.2024 Z=20:40 s=141, d=90, p=71, Gewicht=0\r\n"
+                          "Morgens den 12.03.2024 Z=07:30 s=128, d=82, p=64, Gewicht=80,1\r\n"
+                          "Abends den 19.03.2024 Z=20:40 s=150, d=95, p=80, Gewicht=0\r\n"
+                          "Morgens den 30.03.2024 Z=07:30 s=125, d=80, p=60, Gewicht=79,8\r\n");
+    const QString damaged = QString::fromUtf8(
+        "[Personendaten]\r\nBenutzerName=Anna <img src=x onerror=window.injected=4> & Co\r\n"
+        "Datum=M'rz }2024\r\n1M=1'}\r\n\r\n"
+        "Morgens den 05.05.2023 Z=07:30'} s=128, d=80, p=64, Gewicht=80,5\r\n"
+        "Abends den  05.05.2023 Z=20:40 s=140, d=90, p=70, Gewicht=0\r\n"
+        "Messung2 den 9.05.2023 Z=13:00 s=120, d=75, p=60\r\n"
+        "Morgens den 17.05.2023 Z=}]); s=135, d=85, p=72, Gewicht=0\r\n"
+        "Morgens den 31.05.2023 Z=07:30 s=118, p=60\r\n"
+        "Abends den 31.05.2023 Z='); s=122, d=78, p=66\r\n"
+        "}); window.injected=3; ({\r\n");
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        int readingDays;
+    } files[] = {
+        {"utf16le_mar2024", utf16WithMark(utf16Month, false), 4},
+        {"utf16be_mar2024", utf16WithMark(utf16Month, true), 4},
+        // The 5th, 17th and 31st; a one-digit day does not reach the day table.
+        {"damaged_may2023", damaged.toLatin1(), 3},
+    };
+    QList<Page> pages;
+    for (const auto &file : files) {
+        const QString path =
+            folder + QLatin1Char('/') + QLatin1String(file.name) + QStringLiteral(".tab");
+        if (!TextFile::writeBytes(path, file.bytes))
+            return std::nullopt;
+        const std::optional<ChartInputs> in = monthOfFile(path);
+        if (!in)
+            return std::nullopt;
+        for (const bool bar : {true, false}) {
+            ChartInputs page = *in;
+            page.zeroGap = bar;
+            page.showValues = !bar;
+            pages.append({(bar ? QStringLiteral("bar_") : QStringLiteral("line_")) +
+                              QLatin1String(file.name),
+                          page, bar, file.readingDays});
+        }
+    }
+    return pages;
+}
 
 // The months the browser test opens, the first two with a remark.
 QList<Page> pagesToWrite(const QString &remark)
@@ -133,7 +245,13 @@ std::optional<QJsonArray> writePages(const QString &folder, const QList<Page> &p
 {
     QJsonArray manifest;
     for (const Page &page : pages) {
-        const QStringList lines = page.bar ? buildBarPage(page.inputs) : buildLinePage(page.inputs);
+        QStringList lines;
+        try {
+            lines = page.bar ? buildBarPage(page.inputs) : buildLinePage(page.inputs);
+        } catch (const ConversionError &error) {
+            qWarning("%s: %s", qPrintable(page.name), qPrintable(error.message()));
+            return std::nullopt;
+        }
         const QString file = page.name + QStringLiteral(".html");
         QString error;
         if (!TextFile::writeLines(folder + QLatin1Char('/') + file, lines, &error)) {
@@ -148,6 +266,8 @@ std::optional<QJsonArray> writePages(const QString &folder, const QList<Page> &p
             {QStringLiteral("type"), page.bar ? QStringLiteral("bar") : QStringLiteral("line")},
             {QStringLiteral("zeroGap"), page.inputs.zeroGap},
             {QStringLiteral("canvases"), canvases},
+            {QStringLiteral("title"), page.inputs.userName},
+            {QStringLiteral("readingDays"), page.readingDays},
             {QStringLiteral("emptyDays"), groups}});
     }
     return manifest;
@@ -172,7 +292,11 @@ int main(int argc, char **argv)
     TextFile::writeLines(remark, {QStringLiteral("Wert < 120 & Puls > 80"),
                                   QStringLiteral("<script>window.injected=2</script>"),
                                   QStringLiteral("\tmit Tab")});
-    const std::optional<QJsonArray> manifest = writePages(folder, pagesToWrite(remark));
+    const std::optional<QList<Page>> fromFiles = pagesOfMonthFiles(folder);
+    if (!fromFiles)
+        return 1;
+    const std::optional<QJsonArray> manifest =
+        writePages(folder, pagesToWrite(remark) + *fromFiles);
     if (!manifest)
         return 1;
     QFile out(folder + QStringLiteral("/manifest.json"));

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
+Q_DECLARE_METATYPE(ChartInputs)
+
 namespace {
 
 struct Day
@@ -78,6 +82,9 @@ private slots:
     void readingsOnlyAtTheEndOfTheMonth();
     void valueDisplayAndZeroGapOnlyChangeTheirLines();
     void emptyMonthMeansEndTheBuild();
+    void damagedValuesBuildNoPage_data();
+    void damagedValuesBuildNoPage();
+    void valuesAtTheirLimitsBuildBothPages();
 };
 
 void TstChartPages::fullJanuaryWithRemarkAndEscapedName()
@@ -221,6 +228,97 @@ void TstChartPages::emptyMonthMeansEndTheBuild()
     } catch (const ConversionError &error) {
         QCOMPARE(error.message(), QStringLiteral("'' ist kein gültiger Gleitkommawert"));
     }
+}
+
+namespace {
+
+ChartInputs goodMonth()
+{
+    ChartInputs in =
+        month("03", "2017", "März",
+              {{2, "128", "84", "70"}, {16, "150", "95", "80"}, {30, "138", "88", "71"}});
+    in.monthMeanSystolic = QStringLiteral("138,67");
+    in.monthMeanDiastolic = QStringLiteral("89,00");
+    in.monthMeanPulse = QStringLiteral("73,67");
+    in.monthWeightMean = 80.5L;
+    return in;
+}
+
+} // namespace
+
+void TstChartPages::damagedValuesBuildNoPage_data()
+{
+    QTest::addColumn<ChartInputs>("inputs");
+    QTest::addColumn<QString>("message");
+    const QString refused = QStringLiteral("Die Diagrammseite wird nicht erstellt: ");
+    for (const char *value : {"nan", "1.234", "1000", "-5", "1]", ""}) {
+        ChartInputs in = goodMonth();
+        in.dayMeans.setText(Quantity::Pulse, 30, QString::fromLatin1(value));
+        QTest::addRow("day value \"%s\"", value)
+            << in
+            << refused + QStringLiteral("Der Tagesmittelwert „%1“ ist keine ganze Zahl von 0 bis "
+                                        "999.")
+                             .arg(QString::fromLatin1(value));
+    }
+    for (const char *value : {"13", "0'3", "3.", "00"}) {
+        ChartInputs in = goodMonth();
+        in.openMonth = QString::fromLatin1(value);
+        QTest::addRow("month \"%s\"", value)
+            << in
+            << refused + QStringLiteral("Der Monat „%1“ ist keine Zahl von 1 bis 12.")
+                             .arg(QString::fromLatin1(value));
+    }
+    for (const char *value : {"17", "2017'", "2017}"}) {
+        ChartInputs in = goodMonth();
+        in.openYear = QString::fromLatin1(value);
+        QTest::addRow("year \"%s\"", value)
+            << in
+            << refused + QStringLiteral("Das Jahr „%1“ besteht nicht aus vier Ziffern.")
+                             .arg(QString::fromLatin1(value));
+    }
+    ChartInputs mean = goodMonth();
+    mean.monthMeanPulse = QStringLiteral("1000,00");
+    QTest::newRow("month mean") << mean
+                                << refused +
+                                       QStringLiteral(
+                                           "Der Monatsmittelwert „1000,00“ ist keine Zahl von 0 "
+                                           "bis 999.");
+    ChartInputs weight = goodMonth();
+    weight.monthWeightMean = std::numeric_limits<long double>::infinity();
+    QTest::newRow("weight") << weight
+                            << refused + QStringLiteral(
+                                             "Das mittlere Gewicht des Monats ist keine Zahl.");
+}
+
+void TstChartPages::damagedValuesBuildNoPage()
+{
+    QFETCH(ChartInputs, inputs);
+    QFETCH(QString, message);
+    for (const auto build : {&buildBarPage, &buildLinePage}) {
+        try {
+            build(inputs);
+            QFAIL("a page was built");
+        } catch (const ConversionError &error) {
+            QCOMPARE(error.message(), message);
+        }
+    }
+}
+
+void TstChartPages::valuesAtTheirLimitsBuildBothPages()
+{
+    ChartInputs in = goodMonth();
+    in.dayMeans.setText(Quantity::Systolic, 16, QStringLiteral("999"));
+    in.monthMeanSystolic = QStringLiteral("999,49");
+    in.monthWeightMean = 998.9L;
+    in.openMonth = QStringLiteral("12");
+    in.openYear = QStringLiteral("9999");
+    in.zeroGap = false;
+    const QStringList bar = buildBarPage(in);
+    QVERIFY(bar.join(QLatin1Char('\n')).contains(QStringLiteral("data: [0,999,0,0,0,0,0] , }, ")));
+    QVERIFY(bar.join(QLatin1Char('\n')).contains(QStringLiteral("Systole: 999 mmHg")));
+    QVERIFY(bar.join(QLatin1Char('\n')).contains(QStringLiteral("Gewicht: 998,9 kg")));
+    QVERIFY(bar.join(QLatin1Char('\n')).contains(QStringLiteral("'Mi.01.12.9999' ,")));
+    QVERIFY(!buildLinePage(in).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TstChartPages)

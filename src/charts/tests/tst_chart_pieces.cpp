@@ -2,10 +2,29 @@
 #include "charts/chart_page.h"
 #include "charts/grade.h"
 #include "charts/marker_filler.h"
+#include "base/conversion_error.h"
 #include "support/temp_home.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <limits>
+
+namespace {
+
+// The message a check throws, or "passed" with its value.
+template <typename Check> QString outcome(Check &&check)
+{
+    try {
+        return QStringLiteral("passed ") + QString::number(check());
+    } catch (const ConversionError &error) {
+        return error.message();
+    }
+}
+
+const QString kRefused = QStringLiteral("Die Diagrammseite wird nicht erstellt: ");
+
+} // namespace
 
 class TstChartPieces : public QObject
 {
@@ -29,7 +48,93 @@ private slots:
     void missingGroupsNotice();
     void remarkBlockEdges();
     void pageNameFromMonthFile();
+    void scriptNumbers_data();
+    void scriptNumbers();
+    void weightOfTheSummary();
+    void htmlTextOfAnyCharacter();
 };
+
+void TstChartPieces::scriptNumbers_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const auto row = [](const char *kind, const QString &text, const QString &expected) {
+        QTest::addRow("%s \"%s\"", kind, qPrintable(text))
+            << QString::fromLatin1(kind) << text << expected;
+    };
+    const QString month = kRefused + QStringLiteral("Der Monat „%1“ ist keine Zahl von 1 bis 12.");
+    for (const QString text : {"0", "13", "003", "0'3", " 3", "+3", ""})
+        row("month", text, month.arg(text));
+    row("month", QString::fromUtf8("٠٣"), month.arg(QString::fromUtf8("٠٣")));
+    row("month", "1", "passed 1");
+    row("month", "01", "passed 1");
+    row("month", "12", "passed 12");
+
+    const QString year = kRefused + QStringLiteral("Das Jahr „%1“ besteht nicht aus vier Ziffern.");
+    for (const QString text : {"201", "20170", "201}", "-201"})
+        row("year", text, year.arg(text));
+    row("year", "0000", "passed 0");
+    row("year", "2017", "passed 2017");
+    row("year", "9999", "passed 9999");
+
+    const QString day =
+        kRefused + QStringLiteral("Der Tagesmittelwert „%1“ ist keine ganze Zahl von 0 bis 999.");
+    for (const QString text : {"1000", "-1", "1.234", "12,5", "nan", "", "1]}"})
+        row("day", text, day.arg(text));
+    row("day", "0", "passed 0");
+    row("day", "998", "passed 998");
+    row("day", "999", "passed 999");
+
+    const QString mean =
+        kRefused + QStringLiteral("Der Monatsmittelwert „%1“ ist keine Zahl von 0 bis 999.");
+    row("mean", "-0,01", mean.arg("-0,01"));
+    row("mean", "999,50", mean.arg("999,50"));
+    row("mean", "0,00", "passed 0");
+    row("mean", "128,50", "passed 129");
+    row("mean", "999,49", "passed 999");
+    row("mean", "", "'' ist kein gültiger Gleitkommawert");
+}
+
+void TstChartPieces::scriptNumbers()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const QString result =
+        kind == QLatin1String("month")  ? outcome([&] { return checkedMonth(text); })
+        : kind == QLatin1String("year") ? outcome([&] { return checkedYear(text); })
+        : kind == QLatin1String("day")  ? outcome([&] { return checkedDayValue(text); })
+                                        : outcome([&] { return checkedMonthMean(text); });
+    QCOMPARE(result, expected);
+}
+
+void TstChartPieces::weightOfTheSummary()
+{
+    const QString refused =
+        kRefused + QStringLiteral("Das mittlere Gewicht des Monats ist keine Zahl.");
+    const auto weight = [&](long double value) {
+        return outcome([&] { return double(checkedWeight(value).value_or(-1)); });
+    };
+    QCOMPARE(weight(-1), QStringLiteral("passed -1"));
+    QCOMPARE(weight(0), QStringLiteral("passed -1"));
+    QCOMPARE(weight(0.1L), QStringLiteral("passed 0.1"));
+    QCOMPARE(weight(1002), QStringLiteral("passed 1002"));
+    QCOMPARE(weight(1e30L), QStringLiteral("passed 1e+30"));
+    QCOMPARE(weight(std::numeric_limits<long double>::infinity()), refused);
+    QCOMPARE(weight(std::numeric_limits<long double>::quiet_NaN()), refused);
+    QCOMPARE(weight(-std::numeric_limits<long double>::infinity()), refused);
+}
+
+void TstChartPieces::htmlTextOfAnyCharacter()
+{
+    QCOMPARE(escapeHtmlText(QString::fromUtf8("Jürgen <b> & \"Co\" € ÿ")),
+             QString::fromUtf8("Jürgen &lt;b&gt; &amp; \"Co\" € ÿ"));
+    // Just above Latin-1, beside the euro and beyond the basic plane.
+    QCOMPARE(escapeHtmlText(QString::fromUtf8("Łukasz<₫\U0001F600")),
+             QStringLiteral("&#321;ukasz&lt;&#8363;&#128512;"));
+    QCOMPARE(escapeHtmlText(QString()), QString());
+}
 
 void TstChartPieces::colourToHtml_data()
 {
