@@ -53,7 +53,123 @@ private slots:
     void previewRowsAndSummary();
     void summaryCountsAtTheirLimits();
     void nearestSlotOnATie();
+    void aWeightOnOneSideOnlyIsTheSameReading_data();
+    void aWeightOnOneSideOnlyIsTheSameReading();
+    void aMonthSavedAsUtf16TakesTheImport();
 };
+
+void TestExchangeMerge::aWeightOnOneSideOnlyIsTheSameReading_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<int>("present");
+    QTest::addColumn<int>("added");
+    const QByteArray withWeights = monthBytes(
+        "M\xE4rz 2017", {"Morgens den 01.03.2017 Z=07:12 s=141, d=91, p=72, Gewicht=80,4",
+                         "Abends den 01.03.2017 Z=20:40 s=150, d=95, p=80, Gewicht=81"});
+    const QByteArray withoutWeights =
+        monthBytes("M\xE4rz 2017", {"Morgens den 01.03.2017 Z=07:12 s=141, d=91, p=72, Gewicht=0",
+                                    "Abends den 01.03.2017 Z=20:40 s=150, d=95, p=80, Gewicht=0"});
+    // A device file without a weight column, over a month stored with weights.
+    QTest::newRow("stored with weights, file without")
+        << withWeights
+        << QByteArray("Datum;Uhrzeit;Sys;Dia;Puls\r\n01.03.2017;07:12;141;91;72\r\n"
+                      "01.03.2017;20:40;150;95;80\r\n")
+        << 2 << 0;
+    QTest::newRow("stored with weights, file with empty weights")
+        << withWeights
+        << QByteArray("Datum;Uhrzeit;Sys;Dia;Puls;Gewicht\r\n01.03.2017;07:12;141;91;72;\r\n"
+                      "01.03.2017;20:40;150;95;80;0\r\n")
+        << 2 << 0;
+    QTest::newRow("stored without weights, file with")
+        << withoutWeights
+        << QByteArray("Datum;Uhrzeit;Sys;Dia;Puls;Gewicht\r\n01.03.2017;07:12;141;91;72;80,4\r\n"
+                      "01.03.2017;20:40;150;95;80;81\r\n")
+        << 2 << 0;
+    // Where both carry a weight, it decides: one step off is another reading.
+    QTest::newRow("both with weights, one differs by a step")
+        << withWeights
+        << QByteArray("Datum;Uhrzeit;Sys;Dia;Puls;Gewicht\r\n01.03.2017;07:12;141;91;72;80,5\r\n"
+                      "01.03.2017;20:40;150;95;80;81,0\r\n")
+        << 1 << 1;
+}
+
+void TestExchangeMerge::aWeightOnOneSideOnlyIsTheSameReading()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QByteArray, csv);
+    QFETCH(int, present);
+    QFETCH(int, added);
+    TempHome home;
+    const QString gallery = home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
+    const QString march = gallery + QStringLiteral("2017/Muster_03_2017.tab");
+    TempHome::writeFile(march, stored);
+    const ImportPreview preview = previewOf(csv, gallery);
+    QCOMPARE(preview.problem, QString());
+    QVERIFY(preview.readings.faulty.isEmpty());
+    QCOMPARE(preview.plan.present(), present);
+    QCOMPARE(preview.plan.added(), added);
+    QCOMPARE(GalleryMerge::apply(preview.plan, gallery, QStringLiteral("Muster")), QString());
+    const QByteArray after = TempHome::readFile(march);
+    if (added == 0) {
+        // Nothing stored twice, and the file not even rewritten.
+        QCOMPARE(after, stored);
+        QCOMPARE(TempHome::filesBelow(gallery).keys(), QStringList{"2017/Muster_03_2017.tab"});
+    } else {
+        QCOMPARE(TextFile::decodeLines(after).mid(8),
+                 (QStringList{"Morgens den 01.03.2017 Z=07:12 s=141, d=91, p=72, Gewicht=80,4",
+                              "Messung2 den 01.03.2017 Z=07:12 s=141, d=91, p=72, Gewicht=80,5",
+                              "Abends den 01.03.2017 Z=20:40 s=150, d=95, p=80, Gewicht=81"}));
+    }
+}
+
+void TestExchangeMerge::aMonthSavedAsUtf16TakesTheImport()
+{
+    const auto utf16 = [](const QString &text) {
+        QByteArray bytes("\xFF\xFE");
+        for (const QChar c : text)
+            bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        return bytes;
+    };
+    const QString stored = QString::fromLatin1(monthBytes(
+        "M\xE4rz 2017", {"Morgens den 01.03.2017 Z=07:12 s=141, d=91, p=72, Gewicht=0"}));
+    const QByteArray csv = "Datum;Uhrzeit;Sys;Dia;Puls\r\n01.03.2017;07:12;141;91;72\r\n"
+                           "02.03.2017;20:40;150;95;80\r\n";
+    TempHome home;
+    const QString gallery = home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
+    const QString march = gallery + QStringLiteral("2017/Muster_03_2017.tab");
+
+    // Read in its encoding: the stored reading is known, the new one is
+    // added and the month written in the program's form.
+    TempHome::writeFile(march, utf16(stored));
+    const ImportPreview preview = previewOf(csv, gallery);
+    QCOMPARE(preview.plan.present(), 1);
+    QCOMPARE(preview.plan.added(), 1);
+    QCOMPARE(GalleryMerge::apply(preview.plan, gallery, QStringLiteral("Muster")), QString());
+    QCOMPARE(
+        TempHome::readFile(march),
+        monthBytes("M\xE4rz 2017", {"Morgens den 01.03.2017 Z=07:12 s=141, d=91, p=72, Gewicht=0",
+                                    "Abends den 02.03.2017 Z=20:40 s=150, d=95, p=80, Gewicht=0"}));
+
+    // A character Windows-1252 cannot hold would become '?': that month is
+    // not written, and the message names the line.
+    const QString odd = QStringLiteral("Morgens den 01.03.2017 Z=07:12 s=141, d=91, p=72, "
+                                       "Gewicht=0 ") +
+                        QString::fromUtf8("✓");
+    const QByteArray oddBytes =
+        utf16(stored.section(QStringLiteral("Morgens"), 0, 0) + odd + QStringLiteral("\r\n"));
+    TempHome::writeFile(march, oddBytes);
+    const ImportPreview second = previewOf(csv, gallery);
+    QCOMPARE(second.plan.added(), 1);
+    QCOMPARE(GalleryMerge::apply(second.plan, gallery, QStringLiteral("Muster")),
+             QStringLiteral("Die Tabelle \"Muster_03_2017.tab\" wird nicht geschrieben: Die Zeile "
+                            "„") +
+                 odd +
+                 QString::fromUtf8("“ enthält das Zeichen „✓“, das eine Monatstabelle im "
+                                   "Zeichensatz Windows-1252 nicht speichern kann; es ginge "
+                                   "beim Speichern verloren."));
+    QCOMPARE(TempHome::readFile(march), oddBytes);
+}
 
 void TestExchangeMerge::exportReadBackGivesTheSameMonthFiles_data()
 {

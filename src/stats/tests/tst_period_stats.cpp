@@ -66,6 +66,10 @@ private slots:
     void weekAcrossAYearEnd();
     void thresholdWording_data();
     void thresholdWording();
+    void weekNeedsTwelveUsableReadings_data();
+    void weekNeedsTwelveUsableReadings();
+    void sentenceNeedsTwelveReadings_data();
+    void sentenceNeedsTwelveReadings();
 };
 
 void TestPeriodStats::meansBySlotAndExtremes()
@@ -261,6 +265,62 @@ void TestPeriodStats::thresholdWording()
                        .arg(systolic)
                        .arg(diastolic)
                        .arg(ending));
+}
+
+void TestPeriodStats::weekNeedsTwelveUsableReadings_data()
+{
+    QTest::addColumn<QList<Reading>>("readings");
+    QTest::addColumn<QString>("text");
+    const QDate first(2026, 3, 3);
+    const QString none = QStringLiteral("Keine vollständige Messwoche im Zeitraum");
+    const QString found = QStringLiteral("Messwoche 03.03.–09.03.2026: Mittelwert 140/90 mmHg aus "
+                                         "12 Messungen – über dem Grenzwert von 135/85 mmHg");
+    // Days 2..7 with their mornings and evenings are the usable readings.
+    QTest::newRow("11: an evening missing")
+        << without(week(first), first.addDays(6), Slot::Abends) << none;
+    QTest::newRow("11: a morning missing")
+        << without(week(first), first.addDays(1), Slot::Morgens) << none;
+    QTest::newRow("12") << week(first) << found;
+    // A thirteenth reading of the week is no morning or evening: it does not count.
+    QTest::newRow("13") << week(first) +
+                               QList<Reading>{reading(first.addDays(3), Slot::Messung2, 200, 120)}
+                        << found;
+    QTest::newRow("12 without day 1's evening")
+        << without(week(first), first, Slot::Abends) << none;
+}
+
+void TestPeriodStats::weekNeedsTwelveUsableReadings()
+{
+    QFETCH(QList<Reading>, readings);
+    QFETCH(QString, text);
+    QCOMPARE(measuringWeekText(latestMeasuringWeek(readings)), text);
+}
+
+void TestPeriodStats::sentenceNeedsTwelveReadings_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("11") << 11 << QStringLiteral("Keine vollständige Messwoche im Zeitraum");
+    QTest::newRow("12") << 12
+                        << QStringLiteral("Messwoche 03.03.–09.03.2026: Mittelwert 130/80 mmHg aus "
+                                          "12 Messungen – unter dem Grenzwert von 135/85 mmHg");
+    QTest::newRow("13") << 13
+                        << QStringLiteral("Messwoche 03.03.–09.03.2026: Mittelwert 130/80 mmHg aus "
+                                          "13 Messungen – unter dem Grenzwert von 135/85 mmHg");
+}
+
+void TestPeriodStats::sentenceNeedsTwelveReadings()
+{
+    QFETCH(int, count);
+    QFETCH(QString, text);
+    // The sentence judges the week it is given by its own count of readings.
+    MeasuringWeek week;
+    week.firstDay = QDate(2026, 3, 3);
+    week.lastDay = QDate(2026, 3, 9);
+    week.count = count;
+    week.systolic = 130;
+    week.diastolic = 80;
+    QCOMPARE(measuringWeekText(week), text);
 }
 
 QTEST_GUILESS_MAIN(TestPeriodStats)
