@@ -61,7 +61,50 @@ private slots:
     void textsOutOfRangeAreHeldToTheSpinFields();
     void chosenFileIsShownWhenTheGalleryDiffers();
     void chartButtonsWaitForTheFirstEntry();
+    void monthSavedAsUtf16OpensAndIsSavedInTheProgramsForm();
 };
+
+void TestMainWindowJournal::monthSavedAsUtf16OpensAndIsSavedInTheProgramsForm()
+{
+    const QStringList entries{"Morgens den 05.03.2017 Z=07:30 s=128, d=80, p=64, Gewicht=80,5",
+                              "Abends den 05.03.2017 Z=20:40 s=141, d=91, p=70, Gewicht=0"};
+    const QString text =
+        QString::fromLatin1(monthFileBytes("Muster", "März 2017", "1101", entries));
+    for (const bool bigEndian : {false, true}) {
+        FormFixture f;
+        f.startAs(QStringLiteral("Muster"));
+        const QString path = f.monthFile("Muster", "03", "2017");
+        QVERIFY(QDir().mkpath(f.gallery() + "2017"));
+        // As an editor on Windows saves it: a byte-order mark, then UTF-16.
+        QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+        for (const QChar c : text) {
+            const auto high = char(c.unicode() >> 8);
+            const auto low = char(c.unicode() & 0xFF);
+            bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+        }
+        TempHome::writeFile(path, bytes);
+        f.form->settings().write(SettingKey::LastMonthFile, path);
+
+        TMainForm &form = f.start();
+        form.FormPaint();
+        QCOMPARE(f.seam.messages(), QStringList());
+        QCOMPARE(f.list()->count(), 2);
+        QCOMPARE(f.list()->item(1)->text(),
+                 QStringLiteral("Abends den \t05.03.2017 \tZ=20:40 \ts=141, \td=91, \tp=70, "
+                                "\tGewicht=0"));
+        QVERIFY(!f.get<QCheckBox>("CheckBoxM3")->isChecked());
+        QCOMPARE(form.currentMonth().statistics().monthMeans().systolic(),
+                 QStringLiteral("134,50"));
+
+        // The next save writes the month in the program's form, every reading kept.
+        f.add(6, 3, 2017, Slot::Morgens, "07:30", 130, 85, 66);
+        QCOMPARE(f.seam.messages(), QStringList());
+        QCOMPARE(TempHome::readFile(path),
+                 monthFileBytes("Muster", "März 2017", "1101",
+                                entries + QStringList{"Morgens den 06.03.2017 Z=07:30 s=130, "
+                                                      "d=85, p=66, Gewicht=0"}));
+    }
+}
 
 void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
 {
