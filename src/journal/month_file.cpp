@@ -141,7 +141,7 @@ Header readHeaderOfUntakenFile(const QString &path)
 {
     // The header stands at the top; a junk file of any size is not read
     // further than this.
-    constexpr qint64 kHeaderBytes = 64 * 1024;
+    constexpr qint64 kHeaderBytes = qint64(64) * 1024;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray start = file.read(kHeaderBytes);
