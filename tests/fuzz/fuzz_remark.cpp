@@ -16,18 +16,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                     "no line break inside a line");
 
     const QByteArray written = TextFile::encodeLines(lines);
-    // A text that begins with the characters of a byte-order mark ("ÿþ")
-    // reads back in that encoding; one read from a marked file may hold
-    // characters Windows-1252 has not.
-    const bool marked = written.startsWith("\xFF\xFE") || written.startsWith("\xFE\xFF") ||
-                        written.startsWith("\xEF\xBB\xBF");
-    if (!marked && Windows1252::firstUnheld(lines.join(QLatin1Char('\n'))).isEmpty())
+    // A file that starts with a byte-order mark is read in its encoding, and
+    // may hold characters Windows-1252 has not; a text that begins with the
+    // characters of a mark ("ÿþ") reads back in that encoding.
+    const auto marked = [](const QByteArray &file) {
+        return file.startsWith("\xFF\xFE") || file.startsWith("\xFE\xFF") ||
+               file.startsWith("\xEF\xBB\xBF");
+    };
+    if (!marked(written) && Windows1252::firstUnheld(lines.join(QLatin1Char('\n'))).isEmpty())
         Fuzz::check(TextFile::decodeLines(written) == lines, "remark reads back as written");
-    // A file the program wrote itself (CRLF after every line, nothing else
-    // breaks a line) is written again byte for byte.
+    // A file the program wrote itself (no mark, CRLF after every line,
+    // nothing else breaks a line) is written again byte for byte.
     const qsizetype pairs = bytes.count(QByteArrayView("\r\n"));
-    if (!marked && (bytes.isEmpty() || bytes.endsWith("\r\n")) && bytes.count('\r') == pairs &&
-        bytes.count('\n') == pairs)
+    if (!marked(bytes) && (bytes.isEmpty() || bytes.endsWith("\r\n")) &&
+        bytes.count('\r') == pairs && bytes.count('\n') == pairs)
         Fuzz::check(written == bytes, "a written remark is written again unchanged");
     return 0;
 }
