@@ -1,11 +1,11 @@
 #!/bin/sh
 # Builds the fuzz targets in their own clang configuration and runs each for a
-# bounded time (VANTORIA_FUZZ_SECONDS, default 20). Fails when clang is
+# bounded time (VANTORIA_FUZZ_SECONDS, default 12). Fails when clang is
 # missing: the fuzz tests never pass by being skipped.
 set -eu
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${VANTORIA_FUZZ_BUILD_DIR:-$source_dir/build-fuzz}
-seconds=${VANTORIA_FUZZ_SECONDS:-20}
+seconds=${VANTORIA_FUZZ_SECONDS:-12}
 
 if ! command -v clang++ >/dev/null 2>&1; then
     echo "run-fuzz: clang++ is not installed (apt-get install clang libclang-rt-14-dev)" >&2

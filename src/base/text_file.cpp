@@ -3,12 +3,14 @@
 #include "base/windows1252.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QDir>
 #include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace TextFile {
 
@@ -97,24 +99,51 @@ bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
             *error = QStringLiteral("Auf dem Datenträger ist nicht genügend Speicherplatz.");
         return false;
     }
+    errno = 0;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written && file.write(bytes) != bytes.size()) {
+        written = false;
         file.cancelWriting();
-        return false;
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    if (written && !file.commit())
+        written = false;
+    if (!written && error) {
+        int code = errno;
+        // Qt refuses these itself, without a number of the system's.
+        if (QFileInfo(path).isDir())
+            code = EISDIR;
+        else if (code == 0 && file.error() == QFileDevice::ResourceError)
+            code = ENOSPC;
+        *error = writeFailureReason(code);
     }
-    return true;
+    return written;
+}
+
+QString writeFailureReason(int errorNumber)
+{
+    switch (errorNumber) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Sie haben keine Berechtigung, in diesem Ordner zu schreiben.");
+    case EROFS:
+        return QStringLiteral("Der Datenträger ist schreibgeschützt.");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("Auf dem Datenträger ist nicht genügend Speicherplatz.");
+    case ENOENT:
+        return QStringLiteral("Der Ordner existiert nicht.");
+    case ENOTDIR:
+        return QStringLiteral("Ein Teil des Pfades ist eine Datei und kein Ordner.");
+    case EISDIR:
+        return QStringLiteral("An dieser Stelle liegt ein Ordner.");
+    case ENAMETOOLONG:
+        return QStringLiteral("Der Name ist zu lang.");
+    case EIO:
+        return QStringLiteral("Der Datenträger meldet einen Fehler beim Schreiben.");
+    default:
+        return QStringLiteral("Das System hat das Schreiben abgelehnt.");
+    }
 }
 
 bool writeLines(const QString &path, const QStringList &lines, QString *error)

@@ -38,6 +38,10 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error = 
 // Same guarantee for raw bytes.
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
+// Why a write failed, in German, from the system's error number (errno):
+// the system's own texts are English on most desktops.
+QString writeFailureReason(int errorNumber);
+
 // Removes what a crash between a write's start and its rename left in the
 // folder: files named like "<file>.AbC123" (a month, remark or settings file
 // of the folder, a dot and six letters or digits) whose <file> exists beside

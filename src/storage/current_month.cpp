@@ -53,7 +53,7 @@ QStringList CurrentMonth::takeEntryLines(const QStringList &fileLines,
             onShown(*display);
         } else {
             // The list cannot show a line that lacks a marker, but the file
-            // keeps it: the next save writes it back unchanged.
+            // keeps it: the next save writes it back unchanged, in its place.
             m_unshownLines.append({shown.size(), line});
         }
         if (const std::optional<EntryLine::MonthOfLine> month = EntryLine::monthOf(line)) {

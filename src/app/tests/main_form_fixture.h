@@ -18,6 +18,15 @@
 
 #include <memory>
 
+// A positive whole number from the environment, else the fallback: the
+// random-step tests take their steps and seeds from it.
+inline int environmentNumber(const char *name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok && value > 0 ? value : fallback;
+}
+
 // Types text key by key; QTest::keyClicks knows ASCII only, the users type
 // umlauts as well.
 inline void typeText(QWidget *widget, const QString &text)

@@ -16,13 +16,6 @@
 
 namespace {
 
-int environmentNumber(const char *name, int fallback)
-{
-    bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok && value > 0 ? value : fallback;
-}
-
 class RoundTrip
 {
 public:

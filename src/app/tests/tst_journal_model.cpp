@@ -23,13 +23,6 @@ const QStringList kUsers = {QStringLiteral("Muster"), QStringLiteral("Erika")};
 // Two years, so that the year folders and the year refusal take part.
 const QList<QPair<int, int>> kMonths = {{12, 2016}, {1, 2017}, {3, 2017}, {4, 2017}};
 
-int environmentNumber(const char *name, int fallback)
-{
-    bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok && value > 0 ? value : fallback;
-}
-
 // file name -> the entry lines it holds, as a set
 using Store = QMap<QString, QSet<QString>>;
 

@@ -2,8 +2,11 @@
 #include "base/windows1252.h"
 
 #include <QFile>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -40,6 +43,8 @@ private slots:
     void markedFileIsWrittenBackInTheProgramsForm();
     void firstUnheldCharacter_data();
     void firstUnheldCharacter();
+    void failedWritesSayWhyInGerman_data();
+    void failedWritesSayWhyInGerman();
 };
 
 void TestTextFile::bytesInMemoryReadAsFromDisk_data()
@@ -195,6 +200,36 @@ void TestTextFile::firstUnheldCharacter()
     // Exactly where the write would put a question mark of its own.
     QCOMPARE(Windows1252::encode(text).count('?') > text.count(QLatin1Char('?')),
              !unheld.isEmpty());
+}
+
+void TestTextFile::failedWritesSayWhyInGerman_data()
+{
+    QTest::addColumn<QString>("place"); // below the temporary folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing folder") << "fehlt/Muster_03_2017.tab"
+                                    << "Der Ordner existiert nicht.";
+    QTest::newRow("file in the path") << "Datei/Muster_03_2017.tab"
+                                      << "Ein Teil des Pfades ist eine Datei und kein Ordner.";
+    QTest::newRow("folder in the file's place") << "Ordner"
+                                                << "An dieser Stelle liegt ein Ordner.";
+}
+
+void TestTextFile::failedWritesSayWhyInGerman()
+{
+    QFETCH(QString, place);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Ordner")));
+    QFile blocker(dir.filePath(QStringLiteral("Datei")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QString error;
+    QVERIFY(!TextFile::writeLines(dir.filePath(place), {QStringLiteral("x")}, &error));
+    QCOMPARE(error, reason);
+    QCOMPARE(TextFile::writeFailureReason(ENOSPC),
+             QStringLiteral("Auf dem Datenträger ist nicht genügend Speicherplatz."));
+    QCOMPARE(TextFile::writeFailureReason(EACCES),
+             QStringLiteral("Sie haben keine Berechtigung, in diesem Ordner zu schreiben."));
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
