@@ -1,8 +1,11 @@
 #pragma once
 
 #include "journal/quick_entry.h"
+#include "journal/slots.h"
 
+#include <QDate>
 #include <QDialog>
+#include <QTime>
 
 #include <memory>
 #include <optional>
@@ -11,37 +14,48 @@ namespace Ui {
 class TSchnellEingabeDlg;
 }
 
-// Asks for one reading as a line of text ("135/85 72"), for the date, slot
-// and time the entry form shows. Enter takes the line, Escape closes.
+// Asks for one reading as a line of text ("135/85 72") with its date, slot
+// and time, proposed for now and changeable by keyboard. Enter takes the
+// line, Escape closes.
 class TSchnellEingabeDlg : public QDialog
 {
     Q_OBJECT
 
 public:
-    // What the entry form shows, for the user to see what the reading joins.
-    struct FormState
+    struct Proposal
     {
-        QString date; // "05.02.2017"
-        QString slot; // "Morgens"
-        QString time; // "07:30"
+        QDate date;
+        Slot slot = Slot::Morgens;
+        bool slotFree = true; // false: every slot of the day holds a reading
+        QTime time;
         bool weightSwitchOn = false;
         QString weight; // the weight field, used when no weight is typed
+    };
+
+    // What the user confirmed.
+    struct Choice
+    {
+        QDate date;
+        Slot slot = Slot::Morgens;
+        QString time; // "07:30"
+        QuickEntry::Reading reading;
     };
 
     explicit TSchnellEingabeDlg(QWidget *parent = nullptr);
     ~TSchnellEingabeDlg() override;
 
-    // Shows the state and starts with an empty line.
-    void prepare(const FormState &state);
-    // The reading of the last accepted line.
-    const std::optional<QuickEntry::Reading> &reading() const { return m_reading; }
+    // Shows the proposal and starts with an empty line.
+    void prepare(const Proposal &proposal);
+    const std::optional<Choice> &choice() const { return m_choice; }
 
 public slots:
-    // Keeps the dialog open, with the reason, while the line does not parse.
+    // Keeps the dialog open, with the reason in red, while the line does not parse.
     void accept() override;
 
 private:
+    void showError(const QString &text);
+
     std::unique_ptr<Ui::TSchnellEingabeDlg> ui;
-    std::optional<QuickEntry::Reading> m_reading;
+    std::optional<Choice> m_choice;
     bool m_weightSwitchOn = false;
 };

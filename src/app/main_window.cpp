@@ -3,6 +3,7 @@
 #include "app/Machpaus.h"
 #include "app/backup_commands.h"
 #include "app/NameEing.h"
+#include "app/SchnellEingabe.h"
 #include "app/command_guard.h"
 #include "storage/data_folders.h"
 #include "app/desktop_aids.h"
@@ -60,7 +61,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
         return;
     }
     connectHandlers();
-    installDesktopAids(*this, m_seam);
+    installDesktopAids(*this);
     // "Datei": öffnen, the exchange, the backups, the report, then beenden.
     installExchangeMenu(*this, m_seam);
     installBackupCommands(*this, m_seam);
@@ -111,6 +112,7 @@ void TMainForm::createWindows()
     connect(m_einstellDlg, &TEinstellDlg::seriesColourChanged, this,
             [this] { runGuarded(m_seam, this, [this] { TabDateiSpeichern(); }); });
     m_infoDlg = new TInfoDlg(this);
+    m_schnellEingabeDlg = new TSchnellEingabeDlg(this);
 }
 
 void TMainForm::showMessage(UiSeam::MessageKind kind, const QString &text)

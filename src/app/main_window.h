@@ -8,6 +8,7 @@
 #include "app/form_start.h"
 #include "app/remark_editor.h"
 #include "app/version_keeping.h"
+#include "journal/quick_entry.h"
 #include "ui/seam.h"
 #include "storage/current_month.h"
 
@@ -26,6 +27,7 @@ class TEinstellDlg;
 class TInfoDlg;
 class TMachPause;
 class TNameEingDlg;
+class TSchnellEingabeDlg;
 class TTabellenDlg;
 
 // Where the main window finds its surroundings; tests choose every one.
@@ -121,6 +123,7 @@ private slots:
     void SpinButton2DownClick();
     void GewichtsEingabeCheckBoxClick();
     void Memo2Change();
+    void SchnellEingabe1Click();
 
 private:
     // start-up (FormCreate), in its steps
@@ -159,6 +162,9 @@ private:
     void showMessage(UiSeam::MessageKind kind, const QString &text);
     ChartInputs chartInputs() const;
     void showChartPage(const QStringList &pageLines);
+    // quick entry
+    bool showsMonthOf(const QDate &date) const;
+    std::array<QuickEntry::SlotOfDay, 4> slotsOfDay(const QDate &date) const;
 
     std::unique_ptr<Ui::TMainForm> ui;
     UiSeam &m_seam;
@@ -170,6 +176,7 @@ private:
     TTabellenDlg *m_tabellenDlg = nullptr;
     TEinstellDlg *m_einstellDlg = nullptr;
     TInfoDlg *m_infoDlg = nullptr;
+    TSchnellEingabeDlg *m_schnellEingabeDlg = nullptr;
     TMachPause *m_machPause = nullptr;
     QTimer *m_tabellenAnzeigeTimer = nullptr;
     PaintRefresh *m_paintRefresh = nullptr;

@@ -73,6 +73,12 @@ void TMainForm::connectHandlers()
     on(ui->SpinButton2, &TSpinButton::DownClick, &TMainForm::SpinButton2DownClick);
     on(ui->GewichtsEingabeCheckBox, &QCheckBox::clicked, &TMainForm::GewichtsEingabeCheckBoxClick);
     on(ui->Memo2, &QPlainTextEdit::textChanged, &TMainForm::Memo2Change);
+    auto *quickEntry = new QAction(QStringLiteral("Messung schnell eingeben …"), this);
+    quickEntry->setObjectName(QStringLiteral("SchnellEingabe1"));
+    quickEntry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    quickEntry->setShortcutContext(Qt::WindowShortcut);
+    ui->Bearbeiten1->addAction(quickEntry);
+    on(quickEntry, &QAction::triggered, &TMainForm::SchnellEingabe1Click);
     auto *keyFilter = new TypedKeyFilter(this);
     ui->Edit1->installEventFilter(keyFilter);
     ui->GewichtEdit->installEventFilter(keyFilter);

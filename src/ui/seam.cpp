@@ -109,6 +109,12 @@ QDate DesktopSeam::today()
     return QDate::currentDate();
 }
 
+QTime DesktopSeam::timeOfDay()
+{
+    const QTime now = QTime::currentTime();
+    return QTime(now.hour(), now.minute());
+}
+
 void DesktopSeam::endProgramNow()
 {
     std::_Exit(0);

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QDate>
 #include <QString>
+#include <QTime>
 #include <QStringList>
 
 #include <optional>
@@ -46,6 +47,8 @@ public:
     virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
 
     virtual QDate today() = 0;
+    // The time of day, to the minute the clock shows.
+    virtual QTime timeOfDay() = 0;
 
     // Ends the program at once, without the shutdown steps.
     virtual void endProgramNow() = 0;
@@ -66,5 +69,6 @@ public:
     bool openDocument(const QString &path) override;
     bool startProgram(const QString &program, const QStringList &arguments) override;
     QDate today() override;
+    QTime timeOfDay() override;
     void endProgramNow() override;
 };

@@ -109,6 +109,11 @@ QDate FakeSeam::today()
     return fixedToday;
 }
 
+QTime FakeSeam::timeOfDay()
+{
+    return fixedTime;
+}
+
 void FakeSeam::endProgramNow()
 {
     ++endProgramCount;

@@ -32,6 +32,7 @@ public:
     // the user sees; the test answers them by clicking their buttons.
     bool realMessageBoxes = false;
     QDate fixedToday = QDate(2017, 3, 15);
+    QTime fixedTime = QTime(7, 40);
 
     QList<Call> calls;
     QList<QColor> colourChooserStarts;
@@ -54,5 +55,6 @@ public:
     bool openDocument(const QString &path) override;
     bool startProgram(const QString &program, const QStringList &arguments) override;
     QDate today() override;
+    QTime timeOfDay() override;
     void endProgramNow() override;
 };

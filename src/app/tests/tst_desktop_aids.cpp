@@ -1,5 +1,5 @@
-// The quick entry through its dialog, the spoken list rows, the keyboard's
-// way through the form and its visible focus, on the real main window.
+// The spoken list rows, the keyboard's way through the form and its visible
+// focus, on the real main window.
 #include "main_form_fixture.h"
 
 #include "app/SchnellEingabe.h"
@@ -13,48 +13,6 @@
 
 namespace {
 
-// What the quick entry dialog is given: keys typed into its field, then Enter
-// or Escape; a text that is refused is answered by the next script line.
-struct QuickScript
-{
-    QStringList lines; // each typed and confirmed with Enter
-    bool escapeAtEnd = false;
-    QStringList shown;    // the dialog's state line, at each opening
-    QStringList refusals; // the hint after each refused line
-};
-
-void driveQuickEntry(FormFixture &f, QuickScript &script)
-{
-    f.seam.dialogHandler = [&script](QDialog &dialog) {
-        auto *quick = qobject_cast<TSchnellEingabeDlg *>(&dialog);
-        if (!quick)
-            return dialog.result();
-        quick->show();
-        script.shown << quick->findChild<QLabel *>(QStringLiteral("FormularLabel"))->text();
-        auto *edit = quick->findChild<QLineEdit *>(QStringLiteral("WerteEdit"));
-        for (const QString &line : std::as_const(script.lines)) {
-            edit->clear();
-            typeText(edit, line);
-            QTest::keyClick(edit, Qt::Key_Return);
-            if (!quick->isVisible())
-                return quick->result();
-            script.refusals << quick->findChild<QLabel *>(QStringLiteral("HinweisLabel"))->text();
-        }
-        if (script.escapeAtEnd)
-            QTest::keyClick(edit, Qt::Key_Escape);
-        return quick->result();
-    };
-}
-
-// The shortcut, as the user presses it in the main window.
-void pressCtrlE(TMainForm &form)
-{
-    form.show();
-    QApplication::setActiveWindow(&form);
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    QTest::keyClick(&form, Qt::Key_E, Qt::ControlModifier);
-}
-
 const char *const kTabOrder[] = {"SpinEdit1",   "SpinEdit2", "SpinEdit3",
                                  "BitBtn3",     "Edit1",     "SpinEdit4",
                                  "SpinEdit5",   "SpinEdit6", "GewichtsEingabeCheckBox",
@@ -67,114 +25,11 @@ class TestDesktopAids : public QObject
     Q_OBJECT
 
 private slots:
-    void quickEntryAddsThroughTheAddCommand();
-    void quickEntryWithWeight();
-    void quickEntryRefusesAndEscapes();
-    void quickEntryKeepsTheDesignsRefusals();
     void listRowsReadAsSentences();
     void tabFollowsTheForm();
     void focusIsVisibleInBothColourSets_data();
     void focusIsVisibleInBothColourSets();
 };
-
-void TestDesktopAids::quickEntryAddsThroughTheAddCommand()
-{
-    FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.fill(5, 2, 2017, Slot::Morgens, QStringLiteral("07:30"), 140, 90, 70);
-    QuickScript script{{QStringLiteral("132/80 70")}, false, {}, {}};
-    driveQuickEntry(f, script);
-    QAction *action = f.get<QAction>("SchnellEingabe1");
-    QCOMPARE(action->text(), QStringLiteral("Messung schnell eingeben …"));
-    QVERIFY(f.get<QMenu>("Bearbeiten1")->actions().contains(action));
-    pressCtrlE(form);
-
-    QCOMPARE(script.shown, QStringList{QStringLiteral(
-                               "Datum: 05.02.2017    Messung: Morgens    Uhrzeit: 07:30")});
-    QCOMPARE(f.seam.messages(), QStringList());
-    QCOMPARE(form.listLines(),
-             QStringList{QStringLiteral("Morgens den \t05.02.2017 \tZ=07:30 \ts=132, \td=80, "
-                                        "\tp=70, \tGewicht=0")});
-    QCOMPARE(TempHome::readFile(f.monthFile(QStringLiteral("Muster"), QStringLiteral("02"),
-                                            QStringLiteral("2017"))),
-             monthFileBytes(QStringLiteral("Muster"), QStringLiteral("Februar 2017"),
-                            QStringLiteral("1111"),
-                            {QStringLiteral("Morgens den 05.02.2017 Z=07:30 s=132, d=80, p=70, "
-                                            "Gewicht=0")}));
-    // The add moved on to the next slot, as after a click on the button.
-    QCOMPARE(form.CurrentSlot(), Slot::Messung2);
-}
-
-void TestDesktopAids::quickEntryWithWeight()
-{
-    FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.fill(6, 2, 2017, Slot::Abends, QStringLiteral("20:15"), 140, 90, 70, QStringLiteral("80,0"));
-    QuickScript script{{QStringLiteral("135 85 72 78,4")}, false, {}, {}};
-    driveQuickEntry(f, script);
-    f.menu("SchnellEingabe1");
-    QCOMPARE(f.seam.messages(), QStringList());
-    QCOMPARE(form.listLines(),
-             QStringList{QStringLiteral("Abends den \t06.02.2017 \tZ=20:15 \ts=135, \td=85, "
-                                        "\tp=72, \tGewicht=78,4")});
-    QVERIFY(script.shown.constFirst().endsWith(
-        QStringLiteral("Gewicht im Formular: 80,0 kg (gilt, wenn Sie keines eingeben)")));
-}
-
-void TestDesktopAids::quickEntryRefusesAndEscapes()
-{
-    FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.fill(5, 2, 2017, Slot::Morgens, QStringLiteral("07:30"), 140, 90, 70);
-    QuickScript script{
-        {QStringLiteral("135/85"), QStringLiteral("281/85 72"), QStringLiteral("135/85 72 78,4")},
-        true,
-        {},
-        {}};
-    driveQuickEntry(f, script);
-    f.menu("SchnellEingabe1");
-    QCOMPARE(script.refusals,
-             (QStringList{QuickEntry::expectedForm(false),
-                          QStringLiteral("Der systolische Wert muss zwischen 0 und 280 mmHg "
-                                         "liegen."),
-                          QStringLiteral("Ein Gewicht wird nur übernommen, wenn „Das Gewicht "
-                                         "eingeben“ eingeschaltet ist.")}));
-    // Escape closed it; nothing was added or changed.
-    QCOMPARE(form.listLines(), QStringList());
-    QCOMPARE(f.spin(4)->value(), 140);
-    QCOMPARE(f.seam.messages(), QStringList());
-    QVERIFY(!QFile::exists(
-        f.monthFile(QStringLiteral("Muster"), QStringLiteral("02"), QStringLiteral("2017"))));
-}
-
-void TestDesktopAids::quickEntryKeepsTheDesignsRefusals()
-{
-    FormFixture f;
-    TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(5, 3, 2017, Slot::Abends, QStringLiteral("20:00"), 140, 90, 70);
-    f.selectSlot(Slot::Abends);
-    f.spin(1)->setValue(5);
-    f.seam.clear();
-    QuickScript script{{QStringLiteral("120/80 60")}, false, {}, {}};
-    driveQuickEntry(f, script);
-    f.menu("SchnellEingabe1");
-    QCOMPARE(f.seam.texts("information"),
-             QStringList{QStringLiteral("Ein Eintrag mit dem Datum: Abends den 05.03.2017 "
-                                        "existiert schon in der Liste!")});
-    QCOMPARE(form.listLines().size(), 1);
-
-    // Another month than the list's: the design's month message.
-    f.seam.clear();
-    f.spin(2)->setValue(4);
-    f.menu("SchnellEingabe1");
-    QCOMPARE(f.seam.texts("information"),
-             QStringList{QStringLiteral("Überprüfen Sie bitte die Monatsangabe \"04\" sie stimmt "
-                                        "nicht mit den bisherigen Eintragungen überein!\r\n"
-                                        "Wenn Sie eine Tabelle für einen neuen Monat beginnen "
-                                        "möchten, dann wählen Sie den Menüpunkt\r\n"
-                                        "\"Datei|neu erstellen (neuer Monat oder Jahr)\" aus.")});
-    QCOMPARE(form.listLines().size(), 1);
-}
 
 void TestDesktopAids::listRowsReadAsSentences()
 {
