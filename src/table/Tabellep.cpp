@@ -168,6 +168,7 @@ void TTabellenDlg::druckenClick()
         return;
     QTableView *grid = m_ui->StringGrid1;
     TablePrint::Layout layout;
+    layout.monthTitle = windowTitle();
     for (int column = 0; column < MonthTable::ColumnCount; ++column)
         layout.columnWidths.append(grid->columnWidth(column));
     for (int row = 0; row < MonthTable::RowCount; ++row)

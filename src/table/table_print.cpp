@@ -22,6 +22,7 @@ constexpr double CellInsetPoints = 3;
 constexpr int PrintResolution = 600;
 constexpr int TitleTop = 250;
 constexpr int TitleShift = 100;
+constexpr int TitleGap = 20; // between the month's title and the caption line
 
 int scaledFontSize(const QFont &font)
 {
@@ -66,6 +67,20 @@ void drawTitle(QPainter &painter, const QPrinter &printer, const QFont &gridFont
     painter.setPen(Qt::black);
     const int titleX = printer.width() / 2 - 3 * titleWidth - TitleShift;
     painter.drawText(QPoint(titleX, TitleTop + painter.fontMetrics().ascent()), title());
+}
+
+// The month and the user's name, above the caption line, at the table's left
+// edge: a printout on the doctor's desk must say whose month it is.
+void drawMonthTitle(QPainter &painter, const CellPlaces &places, const QFont &gridFont,
+                    const QString &monthTitle)
+{
+    QFont titleFont = gridFont;
+    titleFont.setPointSize(scaledFontSize(gridFont) + 5);
+    painter.setFont(titleFont);
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int baseline = TitleTop - metrics.descent() - metrics.leading() - TitleGap;
+    painter.drawText(QPoint(places.left, baseline), monthTitle);
 }
 
 void drawCells(QPainter &painter, const MonthTableGrid &grid, const Layout &layout,
@@ -124,6 +139,8 @@ bool printTable(QPrinter &printer, const MonthTableGrid &grid, const Layout &lay
                                  double(printer.height()) / (places.bottom + 2)});
     if (fit < 1.0)
         painter.scale(fit, fit);
+    if (!layout.monthTitle.isEmpty())
+        drawMonthTitle(painter, places, layout.gridFont, layout.monthTitle);
     drawTitle(painter, printer, layout.gridFont);
     drawCells(painter, grid, layout, places);
     return painter.end();

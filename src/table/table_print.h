@@ -14,6 +14,8 @@ QString title();
 
 struct Layout
 {
+    // Whose month it is: "Blutdruckmesswerte  März 2017  Muster".
+    QString monthTitle;
     QList<int> columnWidths;
     QList<int> rowHeights;
     QFont gridFont;
