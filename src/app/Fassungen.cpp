@@ -25,8 +25,8 @@ void TFassungenDlg::prepare(const QString &monthFileName,
                             const QList<MonthVersions::Summary> &versions)
 {
     m_versions = versions;
-    ui->TabelleLabel->setText(QStringLiteral("&Frühere Fassungen der Tabelle \"") + monthFileName +
-                              QStringLiteral("\":"));
+    ui->TabelleLabel->setText(QStringLiteral("&Frühere Fassungen der Tabelle „") + monthFileName +
+                              QStringLiteral("“:"));
     ui->FassungenListe->clear();
     for (const MonthVersions::Summary &summary : versions) {
         const QString readable = QStringLiteral("nicht lesbar");

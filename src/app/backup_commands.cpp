@@ -1,4 +1,5 @@
 #include "app/backup_commands.h"
+#include "base/german_quotes.h"
 
 #include "app/Fassungen.h"
 #include "app/command_guard.h"
@@ -16,11 +17,6 @@
 
 namespace {
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
 void restoreVersion(TMainForm &form, UiSeam &seam, TFassungenDlg &dialog)
 {
     const QString file = form.currentMonth().path();
@@ -31,7 +27,7 @@ void restoreVersion(TMainForm &form, UiSeam &seam, TFassungenDlg &dialog)
         seam.showMessage(&form, UiSeam::MessageKind::Information,
                          file.isEmpty() ? QStringLiteral("Es ist keine Tabelle geöffnet.")
                                         : QStringLiteral("Von der Tabelle ") +
-                                              quoted(QFileInfo(file).fileName()) +
+                                              germanQuoted(QFileInfo(file).fileName()) +
                                               QStringLiteral(" gibt es noch keine frühere "
                                                              "Fassung."));
         return;
@@ -80,7 +76,8 @@ void createBackup(TMainForm &form, UiSeam &seam)
         return QString::number(n) + QLatin1Char(' ') + (n == 1 ? one : many);
     };
     seam.showMessage(&form, UiSeam::MessageKind::Information,
-                     QStringLiteral("Die Sicherungskopie ") + quoted(QFileInfo(path).fileName()) +
+                     QStringLiteral("Die Sicherungskopie ") +
+                         germanQuoted(QFileInfo(path).fileName()) +
                          QStringLiteral(" wurde erstellt. Sie enthält ") +
                          count(".tab", QStringLiteral("Tabelle"), QStringLiteral("Tabellen")) +
                          QStringLiteral(", ") +

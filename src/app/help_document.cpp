@@ -1,4 +1,5 @@
 #include "app/help_document.h"
+#include "base/german_quotes.h"
 
 #include "storage/data_folders.h"
 #include "ui/seam.h"
@@ -13,8 +14,9 @@ void openHelpDocument(UiSeam &seam, QWidget *parent, const QString &startFolder,
         path = installedDataFolder + DataFolders::kHelpDocumentName;
     if (!QFileInfo::exists(path)) {
         seam.showMessage(parent, UiSeam::MessageKind::Warning,
-                         QStringLiteral("Die Hilfe \"") + DataFolders::kHelpDocumentName +
-                             QStringLiteral("\" wurde nicht gefunden. Gesucht wurde hier:") +
+                         QStringLiteral("Die Hilfe ") +
+                             germanQuoted(DataFolders::kHelpDocumentName) +
+                             QStringLiteral(" wurde nicht gefunden. Gesucht wurde hier:") +
                              QStringLiteral("\r\n") + path);
     } else if (!seam.openDocument(path)) {
         seam.showMessage(parent, UiSeam::MessageKind::Warning,

@@ -25,7 +25,7 @@ void VersionKeeping::tellOnce(QWidget *parent, const QString &problem)
         QStringLiteral("Vor dem Speichern konnte keine frühere Fassung gesichert werden:\r\n") +
             problem +
             QStringLiteral("\r\n\r\nIhre Eingaben werden trotzdem gespeichert. Solange der Ordner "
-                           "\"Sicherungen\" in Ihrer Galerie nicht beschrieben werden kann, "
+                           "„Sicherungen“ in Ihrer Galerie nicht beschrieben werden kann, "
                            "entstehen keine früheren Fassungen. Diese Meldung erscheint bis zum "
                            "nächsten Start von Vantoria nur einmal."));
 }

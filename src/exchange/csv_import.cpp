@@ -1,4 +1,5 @@
 #include "exchange/csv_import.h"
+#include "base/german_quotes.h"
 
 #include "base/german_numbers.h"
 #include "exchange/import_text.h"
@@ -16,11 +17,6 @@ namespace {
 // The header is looked for among the first records, since some apps put a
 // line about the device or the person above it.
 constexpr qsizetype kHeaderSearchRecords = 30;
-
-QString quoted(const QString &text)
-{
-    return QStringLiteral("„") + text + QStringLiteral("“");
-}
 
 struct HeaderFound
 {
@@ -87,7 +83,7 @@ QString badValue(const char *what, const QString &text)
     if (value.isEmpty())
         return QStringLiteral("%1 fehlt.").arg(QLatin1String(what));
     return QStringLiteral("%1 %2 ist keine ganze Zahl von 0 bis 280.")
-        .arg(QLatin1String(what), quoted(value));
+        .arg(QLatin1String(what), germanQuoted(value));
 }
 
 RowResult readRow(const CsvRecords::Record &row, const ColumnMapping &mapping,
@@ -103,19 +99,21 @@ RowResult readRow(const CsvRecords::Record &row, const ColumnMapping &mapping,
         ImportValues::splitDateTime(cell(row, mapping, ImportField::Date));
     const std::optional<QDate> date = ImportValues::parseDate(dateTime.date, dateForm);
     if (!date)
-        return fail(dateTime.date.isEmpty()
-                        ? QStringLiteral("Das Datum fehlt.")
-                        : QStringLiteral("Das Datum %1 ist kein Datum der Form %2.")
-                              .arg(quoted(dateTime.date), ImportValues::dateFormName(dateForm)));
+        return fail(
+            dateTime.date.isEmpty()
+                ? QStringLiteral("Das Datum fehlt.")
+                : QStringLiteral("Das Datum %1 ist kein Datum der Form %2.")
+                      .arg(germanQuoted(dateTime.date), ImportValues::dateFormName(dateForm)));
     result.faulty.date = *date;
     const QString timeText = ImportColumns::column(mapping, ImportField::Time) >= 0
                                  ? cell(row, mapping, ImportField::Time).trimmed()
                                  : dateTime.time;
     const std::optional<QString> time = ImportValues::parseTime(timeText);
     if (!time)
-        return fail(timeText.isEmpty()
-                        ? QStringLiteral("Die Uhrzeit fehlt.")
-                        : QStringLiteral("Die Uhrzeit %1 ist nicht lesbar.").arg(quoted(timeText)));
+        return fail(
+            timeText.isEmpty()
+                ? QStringLiteral("Die Uhrzeit fehlt.")
+                : QStringLiteral("Die Uhrzeit %1 ist nicht lesbar.").arg(germanQuoted(timeText)));
     const QString systolicText = cell(row, mapping, ImportField::Systolic);
     const std::optional<int> systolic = ImportValues::parseValue(systolicText);
     if (!systolic)
@@ -132,7 +130,8 @@ RowResult readRow(const CsvRecords::Record &row, const ColumnMapping &mapping,
     const QString weightText = cell(row, mapping, ImportField::Weight);
     const std::optional<QString> weight = ImportValues::parseWeight(weightText);
     if (!weight)
-        return fail(QStringLiteral("Das Gewicht %1 ist nicht lesbar.").arg(quoted(weightText)));
+        return fail(
+            QStringLiteral("Das Gewicht %1 ist nicht lesbar.").arg(germanQuoted(weightText)));
     const std::optional<Slot> slot = slotNamed(cell(row, mapping, ImportField::Slot));
     result.slotGiven = slot.has_value();
     Reading reading;
@@ -158,32 +157,33 @@ Opened readFile(const QString &path)
         return {std::nullopt,
                 QStringLiteral("Die Datei %1 ist mit %2 MB zu groß. Eingelesen werden Dateien "
                                "bis %3 MB.")
-                    .arg(quoted(name), GermanNumbers::formatGrouped1(megabytes),
+                    .arg(germanQuoted(name), GermanNumbers::formatGrouped1(megabytes),
                          QString::number(ImportText::kMaxFileBytes / (qint64(1024) * 1024)))};
     }
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return {std::nullopt,
-                QStringLiteral("Die Datei %1 konnte nicht gelesen werden.").arg(quoted(name))};
+        return {
+            std::nullopt,
+            QStringLiteral("Die Datei %1 konnte nicht gelesen werden.").arg(germanQuoted(name))};
     return fromBytes(file.read(ImportText::kMaxFileBytes + 1), name);
 }
 
 Opened fromBytes(const QByteArray &bytes, const QString &fileName)
 {
     if (bytes.trimmed().isEmpty())
-        return {std::nullopt, QStringLiteral("Die Datei %1 ist leer.").arg(quoted(fileName))};
+        return {std::nullopt, QStringLiteral("Die Datei %1 ist leer.").arg(germanQuoted(fileName))};
     const ImportText::Decoded decoded = ImportText::decode(bytes);
     if (ImportText::looksBinary(decoded.text))
         return {std::nullopt, QStringLiteral("Die Datei %1 ist keine Textdatei. Eingelesen werden "
                                              "CSV-Dateien, wie Tabellenkalkulationen und die "
                                              "Apps von Messgeräten sie schreiben.")
-                                  .arg(quoted(fileName))};
+                                  .arg(germanQuoted(fileName))};
     const HeaderFound header = findHeader(decoded.text);
     if (header.index < 0)
         return {std::nullopt,
                 QStringLiteral("In der Datei %1 steht keine Kopfzeile mit den Namen der Spalten "
                                "(zum Beispiel „Datum;Uhrzeit;Sys;Dia;Puls“).")
-                    .arg(quoted(fileName))};
+                    .arg(germanQuoted(fileName))};
     Table table;
     table.encoding = decoded.encoding;
     table.separator = header.separator;

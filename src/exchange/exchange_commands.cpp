@@ -1,4 +1,5 @@
 #include "exchange/exchange_commands.h"
+#include "base/german_quotes.h"
 
 #include "base/text_file.h"
 #include "exchange/Exportieren.h"
@@ -14,11 +15,6 @@
 namespace ExchangeCommands {
 
 namespace {
-
-QString quoted(const QString &text)
-{
-    return QStringLiteral("„") + text + QStringLiteral("“");
-}
 
 // What the export leaves out, so that nobody takes the file for complete.
 QString omissions(const QList<Gallery::Month> &months)
@@ -91,7 +87,7 @@ void exportReadings(QWidget *parent, UiSeam &seam, TExportierenDlg &dialog,
     if (!TextFile::writeBytes(path, bytes, &error)) {
         seam.showMessage(parent, UiSeam::MessageKind::Warning,
                          QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2")
-                             .arg(quoted(path), error));
+                             .arg(germanQuoted(path), error));
         return;
     }
     seam.showMessage(
@@ -99,7 +95,7 @@ void exportReadings(QWidget *parent, UiSeam &seam, TExportierenDlg &dialog,
         QStringLiteral("%1 %2 aus %3 in die Datei %4 exportiert.")
                 .arg(readings.size())
                 .arg(readings.size() == 1 ? QStringLiteral("Messung") : QStringLiteral("Messungen"))
-                .arg(ExportPeriod::describe(period), quoted(path)) +
+                .arg(ExportPeriod::describe(period), germanQuoted(path)) +
             omissions(months));
 }
 

@@ -315,7 +315,7 @@ bool allDigits(QStringView text)
 QString outOfRange(const QString &value, const char *field, const char *range)
 {
     return QStringLiteral("Dieser Eintrag lässt sich nicht in die Eingabefelder übernehmen: "
-                          "Der Wert \"%1\" für %2 liegt nicht zwischen %3. "
+                          "Der Wert „%1“ für %2 liegt nicht zwischen %3. "
                           "Die Tabelle bleibt unverändert.")
         .arg(value, QString::fromUtf8(field), QString::fromUtf8(range));
 }
@@ -347,7 +347,7 @@ bool isValidTime(const QString &text)
 
 QString timeRefusal(const QString &text)
 {
-    return QStringLiteral("Die Uhrzeit \"%1\" ist ungültig. Bitte geben Sie im Feld Uhrzeit eine "
+    return QStringLiteral("Die Uhrzeit „%1“ ist ungültig. Bitte geben Sie im Feld Uhrzeit eine "
                           "Zeit von 00:00 bis 24:00 in der Form HH:MM ein.")
         .arg(text);
 }

@@ -40,7 +40,7 @@ QString refusalText(const QString &path, qint64 bytes)
     // limit itself.
     constexpr qint64 tenth = kBytesPerMegabyte / 10;
     const qint64 tenths = (bytes + tenth - 1) / tenth;
-    return QStringLiteral("Die Datei \"%1\" ist mit %2 MB zu groß für eine Monatstabelle "
+    return QStringLiteral("Die Datei „%1“ ist mit %2 MB zu groß für eine Monatstabelle "
                           "(höchstens %3 MB) und wird nicht geöffnet.")
         .arg(QFileInfo(path).fileName(), GermanNumbers::formatGrouped1(tenths / 10.0L),
              QString::number(kMaxFileBytes / kBytesPerMegabyte));

@@ -1,4 +1,5 @@
 #include "report/report_folder.h"
+#include "base/german_quotes.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,11 +9,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QString quoted(const QString &path)
-{
-    return QStringLiteral("„") + path + QStringLiteral("“");
-}
 
 // Made one level at a time, so that the system's own error for the level that
 // failed tells the user why (QDir::mkpath only answers yes or no).
@@ -30,7 +26,7 @@ QString whyNotMade(const QString &folder)
             return path == folder
                        ? QStringLiteral("An dieser Stelle liegt bereits eine Datei mit demselben "
                                         "Namen.")
-                       : quoted(path) + QStringLiteral(" ist eine Datei und kein Ordner.");
+                       : germanQuoted(path) + QStringLiteral(" ist eine Datei und kein Ordner.");
         }
         if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
             continue;
@@ -41,8 +37,8 @@ QString whyNotMade(const QString &folder)
             return QStringLiteral("An dieser Stelle liegt bereits etwas, das kein Ordner ist.");
         case EACCES:
         case EPERM:
-            return QStringLiteral("Sie haben keine Berechtigung, im Ordner ") + quoted(parent) +
-                   QStringLiteral(" etwas anzulegen.");
+            return QStringLiteral("Sie haben keine Berechtigung, im Ordner ") +
+                   germanQuoted(parent) + QStringLiteral(" etwas anzulegen.");
         case EROFS:
             return QStringLiteral("Der Datenträger ist schreibgeschützt.");
         case ENOSPC:
@@ -67,6 +63,6 @@ QString makeReportFolder(const QString &folder)
     const QString reason = whyNotMade(clean);
     if (reason.isEmpty())
         return QString();
-    return QStringLiteral("Der Ordner ") + quoted(clean) +
+    return QStringLiteral("Der Ordner ") + germanQuoted(clean) +
            QStringLiteral(" für die Arztberichte konnte nicht angelegt werden: ") + reason;
 }

@@ -59,7 +59,7 @@ QString writeFile(const QString &path, const QByteArray &bytes)
         return DataFolders::folderNotCreatedMessage(QFileInfo(folder).fileName());
     QString error;
     if (!TextFile::writeBytes(path, bytes, &error))
-        return QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden: %2")
+        return QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden: %2")
             .arg(QFileInfo(path).fileName(), error);
     return QString();
 }

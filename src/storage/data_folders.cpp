@@ -91,13 +91,12 @@ QString remarkFilePath(const QString &galleryFolder, const QString &yearFolderNa
 QString userNameProblem(const QString &name)
 {
     if (name.contains(QLatin1Char('/')))
-        return QStringLiteral("Der Name darf keinen Schrägstrich \"/\" enthalten, "
+        return QStringLiteral("Der Name darf keinen Schrägstrich „/“ enthalten, "
                               "weil er Teil der Dateinamen Ihrer Tabellen wird.");
     if (name.contains(QChar(u'\0')))
         return QStringLiteral("Der Name enthält ein Zeichen, das in Dateinamen nicht erlaubt ist.");
     if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return QStringLiteral("Der Name \"%1\" kann nicht für Dateinamen benutzt werden.")
-            .arg(name);
+        return QStringLiteral("Der Name „%1“ kann nicht für Dateinamen benutzt werden.").arg(name);
     return QString();
 }
 
@@ -109,16 +108,16 @@ QString monthPlaceProblem(const QString &user, const QString &month, const QStri
                });
     };
     if (!digits(month, 2) || month < QLatin1String("01") || month > QLatin1String("12"))
-        return QStringLiteral("Der Monat \"%1\" ist kein Monat von 01 bis 12.").arg(month);
+        return QStringLiteral("Der Monat „%1“ ist kein Monat von 01 bis 12.").arg(month);
     if (!digits(year, 4))
-        return QStringLiteral("Das Jahr \"%1\" besteht nicht aus vier Ziffern.").arg(year);
+        return QStringLiteral("Das Jahr „%1“ besteht nicht aus vier Ziffern.").arg(year);
     // UTF-8 read as Windows-1252 turns "Jürgen" into "JÃ¼rgen": such a
     // name would start a second, garbled gallery of the same person.
     const QByteArray bytes = Windows1252::encode(user);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString asUtf8 = utf8.decode(bytes);
     if (Windows1252::decode(bytes) == user && !utf8.hasError() && asUtf8 != user)
-        return QStringLiteral("Der Name \"%1\" ist falsch kodiert; die Datei ist offenbar in "
+        return QStringLiteral("Der Name „%1“ ist falsch kodiert; die Datei ist offenbar in "
                               "UTF-8 statt Windows-1252 geschrieben.")
             .arg(user);
     return userNameProblem(user);

@@ -1,4 +1,5 @@
 #include "storage/gallery_archive.h"
+#include "base/german_quotes.h"
 
 #include "base/text_file.h"
 #include "storage/data_folders.h"
@@ -18,15 +19,11 @@ namespace {
 constexpr qint64 kMaxEntrySize = qint64(16) * 1024 * 1024;
 constexpr qint64 kMaxTotalSize = qint64(256) * 1024 * 1024;
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
 // The refusal of a backup file, with the German sentence that says why.
 QString refused(const QString &zipPath, const QString &reason)
 {
-    return QStringLiteral("Die Sicherungskopie ") + quoted(QDir::toNativeSeparators(zipPath)) +
+    return QStringLiteral("Die Sicherungskopie ") +
+           germanQuoted(QDir::toNativeSeparators(zipPath)) +
            QStringLiteral(" lässt sich nicht einlesen. ") + reason +
            QStringLiteral(" Es wurde nichts übernommen.");
 }
@@ -39,7 +36,7 @@ QString isDamaged(const QString &what)
 // An entry that ends before or after the length the archive gives it.
 QString lengthMismatch(const QString &member)
 {
-    return isDamaged(QStringLiteral("Die Länge von ") + quoted(member) +
+    return isDamaged(QStringLiteral("Die Länge von ") + germanQuoted(member) +
                      QStringLiteral(" passt nicht zu den Angaben im Inhaltsverzeichnis."));
 }
 
@@ -144,7 +141,7 @@ std::optional<QList<Entry>> entriesOf(zip_t *archive, QString *reason)
         }
         const QString name = QString::fromUtf8(stat.name);
         if (qint64(stat.size) > kMaxEntrySize) {
-            *reason = QStringLiteral("Der Inhalt von ") + quoted(name) +
+            *reason = QStringLiteral("Der Inhalt von ") + germanQuoted(name) +
                       QStringLiteral(" ist zu groß für eine Sicherungskopie von Vantoria.");
             return std::nullopt;
         }
@@ -246,7 +243,8 @@ QString write(const QString &zipPath, const QList<Entry> &entries)
                (reason.isEmpty() ? writeReason(ZIP_ER_INTERNAL) : reason);
     QString writeError;
     if (!TextFile::writeBytes(zipPath, *bytes, &writeError))
-        return QStringLiteral("Die Sicherungskopie ") + quoted(QDir::toNativeSeparators(zipPath)) +
+        return QStringLiteral("Die Sicherungskopie ") +
+               germanQuoted(QDir::toNativeSeparators(zipPath)) +
                QStringLiteral(" lässt sich nicht schreiben: ") + writeError;
     return QString();
 }
@@ -263,7 +261,7 @@ std::optional<QList<Entry>> read(const QString &zipPath, QString *problem)
         return fail(refused(zipPath, QStringLiteral("Die Datei ist zu groß für eine "
                                                     "Sicherungskopie von Vantoria.")));
     if (!readWhole(zipPath, &bytes))
-        return fail(QStringLiteral("Die Datei ") + quoted(QDir::toNativeSeparators(zipPath)) +
+        return fail(QStringLiteral("Die Datei ") + germanQuoted(QDir::toNativeSeparators(zipPath)) +
                     QStringLiteral(" lässt sich nicht lesen."));
     if (bytes.isEmpty())
         return fail(refused(zipPath, QStringLiteral("Die Datei ist leer.")));
@@ -292,7 +290,7 @@ std::optional<QList<Entry>> read(const QString &zipPath, QString *problem)
 
 QString readReason(int libzipError, const QString &member)
 {
-    const QString entry = quoted(member);
+    const QString entry = germanQuoted(member);
     const bool named = !member.isEmpty();
     switch (libzipError) {
     case ZIP_ER_CRC:

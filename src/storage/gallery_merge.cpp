@@ -165,12 +165,12 @@ QString apply(const Plan &plan, const QString &galleryFolder, const QString &use
             return DataFolders::folderNotCreatedMessage(QString::number(month.year));
         const QStringList lines = month.journal.fileLines(user, month.month, month.year);
         if (const QString problem = MonthFile::linesCodePageProblem(lines); !problem.isEmpty())
-            return QStringLiteral("Die Tabelle \"%1\" wird nicht geschrieben: %2")
+            return QStringLiteral("Die Tabelle „%1“ wird nicht geschrieben: %2")
                 .arg(fileName, problem);
         if (QFileInfo::exists(month.path)) {
             const std::optional<QStringList> now = TextFile::readLines(month.path);
             if (!now || !MonthFile::readingsLost(*now, lines).isEmpty())
-                return QStringLiteral("Die Tabelle \"%1\" hat sich inzwischen geändert und wurde "
+                return QStringLiteral("Die Tabelle „%1“ hat sich inzwischen geändert und wurde "
                                       "nicht überschrieben.")
                     .arg(fileName);
         }
@@ -180,7 +180,7 @@ QString apply(const Plan &plan, const QString &galleryFolder, const QString &use
             *versionProblem = kept;
         QString error;
         if (!TextFile::writeLines(month.path, lines, &error))
-            return QStringLiteral("Die Tabelle \"%1\" konnte nicht geschrieben werden: %2")
+            return QStringLiteral("Die Tabelle „%1“ konnte nicht geschrieben werden: %2")
                 .arg(fileName, error);
     }
     return QString();

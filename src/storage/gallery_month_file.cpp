@@ -1,4 +1,5 @@
 #include "storage/gallery_month_file.h"
+#include "base/german_quotes.h"
 
 #include "base/text_file.h"
 #include "journal/month_file.h"
@@ -7,8 +8,6 @@
 #include <QFileInfo>
 
 namespace {
-
-const QChar kQuote = QLatin1Char('"');
 
 bool sameContent(const QString &first, const QString &second)
 {
@@ -21,7 +20,7 @@ bool sameContent(const QString &first, const QString &second)
 
 QString quotedFileName(const QString &path)
 {
-    return kQuote + QFileInfo(path).fileName() + kQuote;
+    return germanQuoted(QFileInfo(path).fileName());
 }
 
 } // namespace
@@ -64,7 +63,7 @@ GalleryMonthFile::Copy GalleryMonthFile::copyInto(const QString &openedPath,
 
 QString GalleryMonthFile::shownOnlyMessage(const QString &path, const QString &problem)
 {
-    return QStringLiteral("Die Datei ") + kQuote + path + kQuote +
+    return QStringLiteral("Die Datei ") + germanQuoted(path) +
            QStringLiteral(
                " wird nur angezeigt und weder in die Galerie kopiert noch gespeichert: ") +
            problem;

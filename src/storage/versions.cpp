@@ -1,4 +1,5 @@
 #include "storage/versions.h"
+#include "base/german_quotes.h"
 
 #include "base/text_file.h"
 #include "base/windows1252.h"
@@ -19,11 +20,6 @@ namespace Versions {
 namespace {
 
 const QString kStampFormat = QStringLiteral("yyyy-MM-dd_HH-mm-ss");
-
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 struct Named
 {
@@ -131,13 +127,13 @@ QString keepBytes(const QString &galleryFolder, const QString &folder, const QSt
                   const QByteArray &bytes, const QDateTime &now)
 {
     if (!DataFolders::ensureFolder(folder))
-        return QStringLiteral("Der Ordner ") + quoted(QDir::toNativeSeparators(folder)) +
+        return QStringLiteral("Der Ordner ") + germanQuoted(QDir::toNativeSeparators(folder)) +
                QStringLiteral(" lässt sich nicht anlegen.");
     const QString fileName = QFileInfo(file).fileName();
     const QString path = folder + freeName(folder, fileName, now);
     QString error;
     if (!TextFile::writeBytes(path, bytes, &error))
-        return QStringLiteral("Die Datei ") + quoted(QDir::toNativeSeparators(path)) +
+        return QStringLiteral("Die Datei ") + germanQuoted(QDir::toNativeSeparators(path)) +
                QStringLiteral(" lässt sich nicht schreiben: ") + error;
     pruneAll(galleryFolder, now);
     return QString();
@@ -181,7 +177,7 @@ QString keepBefore(const QString &galleryFolder, const QString &file, const QStr
     if (folder.isEmpty() || !present.exists())
         return QString();
     if (!present.open(QIODevice::ReadOnly))
-        return QStringLiteral("Die Datei ") + quoted(QDir::toNativeSeparators(file)) +
+        return QStringLiteral("Die Datei ") + germanQuoted(QDir::toNativeSeparators(file)) +
                QStringLiteral(" lässt sich nicht lesen: ") + present.errorString();
     const QByteArray bytes = present.readAll();
     if (!changes(file, bytes, nextLines))
@@ -195,13 +191,14 @@ QString restore(const QString &galleryFolder, const QString &file, const QString
     const QString folder = folderOf(galleryFolder, file);
     QFile version(versionPath);
     if (folder.isEmpty() || !version.open(QIODevice::ReadOnly))
-        return QStringLiteral("Die frühere Fassung ") + quoted(QFileInfo(versionPath).fileName()) +
+        return QStringLiteral("Die frühere Fassung ") +
+               germanQuoted(QFileInfo(versionPath).fileName()) +
                QStringLiteral(" lässt sich nicht lesen.");
     const QByteArray restored = version.readAll();
     QFile present(file);
     if (present.exists()) {
         if (!present.open(QIODevice::ReadOnly))
-            return QStringLiteral("Die Datei ") + quoted(QDir::toNativeSeparators(file)) +
+            return QStringLiteral("Die Datei ") + germanQuoted(QDir::toNativeSeparators(file)) +
                    QStringLiteral(" lässt sich nicht lesen: ") + present.errorString();
         const QByteArray bytes = present.readAll();
         if (bytes == restored)
@@ -213,7 +210,7 @@ QString restore(const QString &galleryFolder, const QString &file, const QString
     QString error;
     if (!DataFolders::ensureFolder(QFileInfo(file).absolutePath()) ||
         !TextFile::writeBytes(file, restored, &error))
-        return QStringLiteral("Die Datei ") + quoted(QDir::toNativeSeparators(file)) +
+        return QStringLiteral("Die Datei ") + germanQuoted(QDir::toNativeSeparators(file)) +
                QStringLiteral(" lässt sich nicht schreiben: ") + error;
     return QString();
 }

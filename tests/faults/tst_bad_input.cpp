@@ -66,8 +66,8 @@ void TstBadInput::foreignMonthFile_data()
     QTest::newRow("utf-8")
         << QStringLiteral("Mueller_03_2017.tab") << fixture(QStringLiteral("Mueller_03_2017.tab"))
         << QStringList{QString::fromUtf8(
-               "warning: Die Datei \"%1/Downloads/Mueller_03_2017.tab\" wird nur angezeigt und "
-               "weder in die Galerie kopiert noch gespeichert: Der Name \"M\xC3\x83\xC2\xBCller\" "
+               "warning: Die Datei „%1/Downloads/Mueller_03_2017.tab“ wird nur angezeigt und "
+               "weder in die Galerie kopiert noch gespeichert: Der Name „M\xC3\x83\xC2\xBCller“ "
                "ist falsch kodiert; die Datei ist offenbar in UTF-8 statt Windows-1252 "
                "geschrieben.")}
         << 2;

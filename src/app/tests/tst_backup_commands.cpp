@@ -173,10 +173,10 @@ void TestBackupCommands::aBackupFolderThatCannotBeWrittenIsToldOnce()
     const QString folder = f.gallery() + QStringLiteral("Sicherungen/2017/");
     QCOMPARE(f.seam.messages(),
              QStringList{QStringLiteral("Vor dem Speichern konnte keine frühere Fassung gesichert "
-                                        "werden:\r\nDer Ordner \"") +
+                                        "werden:\r\nDer Ordner „") +
                          folder +
-                         QStringLiteral("\" lässt sich nicht anlegen.\r\n\r\nIhre Eingaben werden "
-                                        "trotzdem gespeichert. Solange der Ordner \"Sicherungen\" "
+                         QStringLiteral("“ lässt sich nicht anlegen.\r\n\r\nIhre Eingaben werden "
+                                        "trotzdem gespeichert. Solange der Ordner „Sicherungen“ "
                                         "in Ihrer Galerie nicht beschrieben werden kann, entstehen "
                                         "keine früheren Fassungen. Diese Meldung erscheint bis zum "
                                         "nächsten Start von Vantoria nur einmal.")});
@@ -203,7 +203,7 @@ void TestBackupCommands::backupFileIntoAnEmptyGalleryGivesTheSameFiles()
                          QStringLiteral("Blutdruck-Sicherung-2017-03-15.zip|Sicherungskopien "
                                         "(*.zip)")});
     QCOMPARE(from.seam.messages(), QStringList{QStringLiteral(
-                                       "Die Sicherungskopie \"Sicherung.zip\" wurde erstellt. Sie "
+                                       "Die Sicherungskopie „Sicherung.zip“ wurde erstellt. Sie "
                                        "enthält 2 Tabellen, 1 Bemerkung und Ihre Einstellungen.")});
 
     FormFixture into;
@@ -245,8 +245,8 @@ void TestBackupCommands::aDamagedBackupFileChangesNothing()
     const QStringList messages = f.seam.texts(QStringLiteral("warning"));
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages.constFirst(),
-             QStringLiteral("Die Sicherungskopie \"") + zip +
-                 QStringLiteral("\" lässt sich nicht einlesen. Die Datei ist beschädigt oder "
+             QStringLiteral("Die Sicherungskopie „") + zip +
+                 QStringLiteral("“ lässt sich nicht einlesen. Die Datei ist beschädigt oder "
                                 "keine ZIP-Datei: Das Inhaltsverzeichnis an ihrem Ende fehlt. Es "
                                 "wurde nichts übernommen."));
     QCOMPARE(f.seam.messages(), messages);
@@ -284,11 +284,11 @@ void TestBackupCommands::aDamagedMonthInTheBackupIsNamed()
 
     f.seam.openFileAnswers << zip;
     f.menu("SicherungskopieEinlesen1");
-    const QString start = QStringLiteral("Die Sicherungskopie \"") + zip +
-                          QStringLiteral("\" lässt sich nicht einlesen. Die Datei ist "
+    const QString start = QStringLiteral("Die Sicherungskopie „") + zip +
+                          QStringLiteral("“ lässt sich nicht einlesen. Die Datei ist "
                                          "beschädigt: ");
     const QString end = QStringLiteral(" Es wurde nichts übernommen.");
-    const QString named = u'"' + QString::fromLatin1(member) + u'"';
+    const QString named = u'„' + QString::fromLatin1(member) + u'“';
     const QStringList reasons = {
         QStringLiteral("Der Inhalt von ") + named +
             QStringLiteral(" passt nicht zu seiner Prüfsumme."),

@@ -976,10 +976,10 @@ void TestMainWindowJournal::chosenFileIsShownWhenTheGalleryDiffers()
     f.menu("oeffnen");
     // The chosen readings are shown, not the gallery's.
     QCOMPARE(f.seam.messages(),
-             QStringList{"Die Datei \"" + outside +
-                         "\" wird nur angezeigt und weder in die Galerie kopiert noch "
+             QStringList{"Die Datei „" + outside +
+                         "“ wird nur angezeigt und weder in die Galerie kopiert noch "
                          "gespeichert: In Ihrer Galerie gibt es schon die Tabelle "
-                         "\"Muster_03_2017.tab\" mit anderen Einträgen. Sie bleibt unverändert; "
+                         "„Muster_03_2017.tab“ mit anderen Einträgen. Sie bleibt unverändert; "
                          "die gewählte Datei ebenso."});
     QCOMPARE(f.list()->count(), 2);
     QVERIFY(f.list()->item(0)->text().contains("05.03.2017"));

@@ -157,7 +157,7 @@ void TestMainWindowSafety::oversizedFileIsRefusedAtOnce()
     f.seam.openFileAnswers = {junk};
     f.menu("oeffnen");
     QCOMPARE(f.seam.texts("warning"),
-             QStringList{"Die Datei \"Muster_05_2017.tab\" ist mit 50,0 MB zu groß für eine "
+             QStringList{"Die Datei „Muster_05_2017.tab“ ist mit 50,0 MB zu groß für eine "
                          "Monatstabelle (höchstens 1 MB) und wird nicht geöffnet."});
     // April stays open, whole, and takes the next reading.
     QCOMPARE(form.currentMonth().path(), april);
@@ -266,21 +266,21 @@ void TestMainWindowSafety::editRefusesValuesNoFieldCanShow_data()
                                         "übernehmen: Der Wert ");
     const QString tail = QStringLiteral(". Die Tabelle bleibt unverändert.");
     const auto timeRefusal = [](const QString &time) {
-        return "Die Uhrzeit \"" + time +
-               "\" ist ungültig. Bitte geben Sie im Feld Uhrzeit eine Zeit von 00:00 bis 24:00 "
+        return "Die Uhrzeit „" + time +
+               "“ ist ungültig. Bitte geben Sie im Feld Uhrzeit eine Zeit von 00:00 bis 24:00 "
                "in der Form HH:MM ein.";
     };
     QTest::newRow("systolic 280") << "Morgens den 03.04.2017 Z=07:30 s=280, d=81, p=61, Gewicht=0"
                                   << QString() << QString();
     QTest::newRow("systolic 281")
         << "Morgens den 03.04.2017 Z=07:30 s=281, d=81, p=61, Gewicht=0"
-        << head + "\"281\" für den systolischen Wert liegt nicht zwischen 0 und 280" + tail
+        << head + "„281“ für den systolischen Wert liegt nicht zwischen 0 und 280" + tail
         << QString();
     QTest::newRow("pulse abc") << "Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=x7, Gewicht=0"
-                               << head + "\"x7\" für den Puls liegt nicht zwischen 0 und 280" + tail
+                               << head + "„x7“ für den Puls liegt nicht zwischen 0 und 280" + tail
                                << QString();
     QTest::newRow("day 32") << "Morgens den 32.04.2017 Z=07:30 s=131, d=81, p=61, Gewicht=0"
-                            << head + "\"32\" für den Tag liegt nicht zwischen 1 und 31" + tail
+                            << head + "„32“ für den Tag liegt nicht zwischen 1 und 31" + tail
                             << QString();
     // Text fields show any text: the time and the weight go in as they
     // stand, and the add's own checks decide.
@@ -396,8 +396,8 @@ void TestMainWindowSafety::timeMustBeAClockTime()
     QCOMPARE(form.settings().read(SettingKey::MorningTime) == time, taken);
     if (!taken) {
         QCOMPARE(f.seam.texts("information"),
-                 QStringList{"Die Uhrzeit \"" + time +
-                             "\" ist ungültig. Bitte geben Sie im Feld Uhrzeit eine Zeit von "
+                 QStringList{"Die Uhrzeit „" + time +
+                             "“ ist ungültig. Bitte geben Sie im Feld Uhrzeit eine Zeit von "
                              "00:00 bis 24:00 in der Form HH:MM ein."});
     }
 }

@@ -339,7 +339,7 @@ void TestMainWindowStartup::helpAndAbout()
     f.menu("HilfeThemen");
     QCOMPARE(f.seam.texts("document"), QStringList());
     QCOMPARE(f.seam.texts("warning"),
-             QStringList{"Die Hilfe \"Blutdruckmesswerte-Hilfe.pdf\" wurde nicht gefunden. "
+             QStringList{"Die Hilfe „Blutdruckmesswerte-Hilfe.pdf“ wurde nicht gefunden. "
                          "Gesucht wurde hier:\r\n" +
                          help});
     // A help that no PDF viewer opens is told with the place of the file.

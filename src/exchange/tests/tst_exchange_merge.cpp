@@ -162,7 +162,7 @@ void TestExchangeMerge::aMonthSavedAsUtf16TakesTheImport()
     const ImportPreview second = previewOf(csv, gallery);
     QCOMPARE(second.plan.added(), 1);
     QCOMPARE(GalleryMerge::apply(second.plan, gallery, QStringLiteral("Muster")),
-             QStringLiteral("Die Tabelle \"Muster_03_2017.tab\" wird nicht geschrieben: Die Zeile "
+             QStringLiteral("Die Tabelle „Muster_03_2017.tab“ wird nicht geschrieben: Die Zeile "
                             "„") +
                  odd +
                  QString::fromUtf8("“ enthält das Zeichen „✓“, das eine Monatstabelle im "

@@ -263,7 +263,7 @@ void TestMonthFile::sizeLimit()
     const ReadResult read = readLines(path);
     if (refused) {
         const QString message = QString::fromUtf8(
-            "Die Datei \"Muster_01_2024.tab\" ist mit 1,1 MB zu groß für eine Monatstabelle "
+            "Die Datei „Muster_01_2024.tab“ ist mit 1,1 MB zu groß für eine Monatstabelle "
             "(höchstens 1 MB) und wird nicht geöffnet.");
         QCOMPARE(sizeRefusal(path), message);
         QCOMPARE(read.refusal, message);
@@ -294,7 +294,7 @@ void TestMonthFile::refusalTellsNameSizeAndLimit()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("Zu groß_02_2024.tab");
     QVERIFY(makeSparse(path, size));
-    const QString message = QString::fromUtf8("Die Datei \"Zu groß_02_2024.tab\" ist mit ") +
+    const QString message = QString::fromUtf8("Die Datei „Zu groß_02_2024.tab“ ist mit ") +
                             sizeText +
                             QString::fromUtf8(" MB zu groß für eine Monatstabelle (höchstens 1 MB) "
                                               "und wird nicht geöffnet.");
@@ -314,7 +314,7 @@ void TestMonthFile::streamWithoutSizeIsRefusedAtTheLimit()
     QCOMPARE(sizeRefusal(endless), QString());
     const ReadResult read = readLines(endless);
     QVERIFY(!read.lines);
-    QCOMPARE(read.refusal, QString::fromUtf8("Die Datei \"zero\" ist mit 1,1 MB zu groß für eine "
+    QCOMPARE(read.refusal, QString::fromUtf8("Die Datei „zero“ ist mit 1,1 MB zu groß für eine "
                                              "Monatstabelle (höchstens 1 MB) und wird nicht "
                                              "geöffnet."));
 }

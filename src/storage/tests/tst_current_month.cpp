@@ -180,7 +180,7 @@ void TestCurrentMonth::fileKeptApartIsNeverSavedNorReopened()
     QCOMPARE(month.placeInGallery(QStringLiteral("/usb/Muster_03_2017.tab"), true),
              CurrentMonth::Place::OpenedFromElsewhere);
     month.keepApartFromGallery();
-    QVERIFY(month.placeProblem().contains(QStringLiteral("\"Muster_03_2017.tab\"")));
+    QVERIFY(month.placeProblem().contains(QStringLiteral("„Muster_03_2017.tab“")));
     QCOMPARE(month.lastFileToReopen(), february);
     // A typed entry of the same month gives it no place either ...
     month.takeTypedMonth(QStringLiteral("03"), QStringLiteral("2017"));

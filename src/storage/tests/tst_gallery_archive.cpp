@@ -245,8 +245,8 @@ void TestGalleryArchive::damagedArchivesAreRefusedWhole()
         TempHome::writeFile(path, bytes);
         QString problem;
         QVERIFY2(!GalleryArchive::read(path, &problem), what);
-        const QString start = QStringLiteral("Die Sicherungskopie \"") + path +
-                              QStringLiteral("\" lässt sich nicht einlesen. ");
+        const QString start = QStringLiteral("Die Sicherungskopie „") + path +
+                              QStringLiteral("“ lässt sich nicht einlesen. ");
         const QString end = QStringLiteral(" Es wurde nichts übernommen.");
         QVERIFY2(problem.startsWith(start) && problem.endsWith(end), qPrintable(problem));
         if (!reason.isEmpty())
@@ -254,8 +254,8 @@ void TestGalleryArchive::damagedArchivesAreRefusedWhole()
     }
     QString problem;
     QVERIFY(!GalleryArchive::read(source.home.root() + QStringLiteral("/fehlt.zip"), &problem));
-    QCOMPARE(problem, QStringLiteral("Die Datei \"") + source.home.root() +
-                          QStringLiteral("/fehlt.zip\" lässt sich nicht lesen."));
+    QCOMPARE(problem, QStringLiteral("Die Datei „") + source.home.root() +
+                          QStringLiteral("/fehlt.zip“ lässt sich nicht lesen."));
 }
 
 void TestGalleryArchive::damagedMembersAreNamed()
@@ -270,11 +270,11 @@ void TestGalleryArchive::damagedMembersAreNamed()
     QVERIFY(data.start + data.size < zip.size());
 
     const QString path = source.home.root() + QStringLiteral("/kaputt.zip");
-    const QString start = QStringLiteral("Die Sicherungskopie \"") + path +
-                          QStringLiteral("\" lässt sich nicht einlesen. Die Datei ist "
+    const QString start = QStringLiteral("Die Sicherungskopie „") + path +
+                          QStringLiteral("“ lässt sich nicht einlesen. Die Datei ist "
                                          "beschädigt: ");
     const QString end = QStringLiteral(" Es wurde nichts übernommen.");
-    const QString named = QStringLiteral("\"Blutdruck-Daten-Galerie/2017/Muster_04_2017.tab\"");
+    const QString named = QStringLiteral("„Blutdruck-Daten-Galerie/2017/Muster_04_2017.tab“");
     const QString checksum = QStringLiteral("Der Inhalt von ") + named +
                              QStringLiteral(" passt nicht zu seiner Prüfsumme.");
     const QString inflate = QStringLiteral("Der gepackte Inhalt von ") + named +
@@ -320,8 +320,8 @@ void TestGalleryArchive::cutArchives()
         return problem;
     };
     const auto refused = [&path](const char *reason) {
-        return QStringLiteral("Die Sicherungskopie \"") + path +
-               QStringLiteral("\" lässt sich nicht einlesen. ") + QString::fromUtf8(reason) +
+        return QStringLiteral("Die Sicherungskopie „") + path +
+               QStringLiteral("“ lässt sich nicht einlesen. ") + QString::fromUtf8(reason) +
                QStringLiteral(" Es wurde nichts übernommen.");
     };
     // The directory at the end is missing or cut.
@@ -364,9 +364,9 @@ void TestGalleryArchive::everyLibzipErrorReadsGerman()
                          damage.contains(code),
                      qPrintable(row));
             if (!name.isEmpty() && ofAMember.contains(code))
-                QVERIFY2(text.contains(u'"' + member + u'"'), qPrintable(row));
+                QVERIFY2(text.contains(u'„' + member + u'“'), qPrintable(row));
             if (name.isEmpty())
-                QVERIFY2(!text.contains(u'"'), qPrintable(row));
+                QVERIFY2(!text.contains(u'„'), qPrintable(row));
         }
     }
 }

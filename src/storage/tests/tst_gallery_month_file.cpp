@@ -42,14 +42,14 @@ void TestGalleryMonthFile::aWriteNeverDropsAStoredReading()
     QCOMPARE(GalleryMonthFile::lossRefusal(path, month({kFirst, kSecond})), QString());
     QCOMPARE(GalleryMonthFile::lossRefusal(path, month({kFirst}), kSecond), QString());
     QCOMPARE(GalleryMonthFile::lossRefusal(path, month({kFirst})),
-             QStringLiteral("Die Tabelle \"Muster_04_2017.tab\" wird nicht überschrieben, weil "
+             QStringLiteral("Die Tabelle „Muster_04_2017.tab“ wird nicht überschrieben, weil "
                             "dabei diese gespeicherte Messung verloren ginge:\r\n") +
                  kSecond + QStringLiteral("\r\nBitte öffnen Sie die Tabelle neu."));
     // A "file" that cannot be read is never replaced either.
     const QString folder = dir.filePath(QStringLiteral("Muster_05_2017.tab"));
     QVERIFY(QDir().mkpath(folder));
     QCOMPARE(GalleryMonthFile::lossRefusal(folder, month({kFirst})),
-             QStringLiteral("Die Tabelle \"Muster_05_2017.tab\" lässt sich nicht lesen und wird "
+             QStringLiteral("Die Tabelle „Muster_05_2017.tab“ lässt sich nicht lesen und wird "
                             "darum nicht überschrieben."));
 }
 
@@ -102,7 +102,7 @@ void TestGalleryMonthFile::aCharacterTheCodePageCannotHoldIsNeverWritten()
             continue;
         }
         QCOMPARE(text,
-                 QStringLiteral("Die Tabelle \"Muster_04_2017.tab\" wird nicht gespeichert: ") +
+                 QStringLiteral("Die Tabelle „Muster_04_2017.tab“ wird nicht gespeichert: ") +
                      refusal +
                      QStringLiteral(", das eine Monatstabelle im Zeichensatz Windows-1252 "
                                     "nicht speichern kann; es ginge beim Speichern "

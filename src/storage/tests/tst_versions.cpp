@@ -203,8 +203,8 @@ void TestVersions::aFolderThatCannotBeMadeIsReportedAndTouchesNothing()
     TempHome::writeFile(gallery.folder + QStringLiteral("Sicherungen"), "a file in the way");
     const QString problem =
         Versions::keepBefore(gallery.folder, gallery.file, monthLines({kSecond}), at(3, 9));
-    QVERIFY(problem.startsWith(QStringLiteral("Der Ordner \"")));
-    QVERIFY(problem.endsWith(QStringLiteral("Sicherungen/2017/\" lässt sich nicht anlegen.")));
+    QVERIFY(problem.startsWith(QStringLiteral("Der Ordner „")));
+    QVERIFY(problem.endsWith(QStringLiteral("Sicherungen/2017/“ lässt sich nicht anlegen.")));
     QCOMPARE(TempHome::readFile(gallery.file), before);
 }
 
