@@ -84,6 +84,14 @@ void pressCtrlE(TMainForm &form)
     QTest::keyClick(&form, Qt::Key_E, Qt::ControlModifier);
 }
 
+// Ctrl+E, one line typed, Enter.
+void enterQuickly(FormFixture &f, TMainForm &form, Seen &seen, const QString &line)
+{
+    driveDialog(f, seen,
+                [&seen, line](TSchnellEingabeDlg &dialog) { typeLine(dialog, seen, line); });
+    pressCtrlE(form);
+}
+
 // Saves the whole desktop when VANTORIA_SCREENSHOTS names a folder.
 void screenshot(const QString &name)
 {
@@ -167,10 +175,7 @@ void TestQuickEntryWindow::theGallerysMonthIsJoinedAndItsFreeSlotProposed()
     f.seam.fixedTime = QTime(9, 5);
 
     Seen seen;
-    driveDialog(f, seen, [&seen](TSchnellEingabeDlg &dialog) {
-        typeLine(dialog, seen, QStringLiteral("128/82 66"));
-    });
-    pressCtrlE(form);
+    enterQuickly(f, form, seen, QStringLiteral("128/82 66"));
 
     QCOMPARE(seen.slot, QStringLiteral("Messung 2"));
     QCOMPARE(f.seam.messages(), QStringList());
@@ -252,10 +257,7 @@ void TestQuickEntryWindow::theDesignsRefusalsStillSpeak()
     f.seam.clear();
     f.seam.fixedTime = QTime(20, 30);
     Seen seen;
-    driveDialog(f, seen, [&seen](TSchnellEingabeDlg &dialog) {
-        typeLine(dialog, seen, QStringLiteral("120/80 60"));
-    });
-    pressCtrlE(form);
+    enterQuickly(f, form, seen, QStringLiteral("120/80 60"));
     // The day is full: the dialog says so, and the add refuses as always.
     QCOMPARE(seen.notes,
              QStringLiteral("Für den 15.03.2017 sind schon alle vier Messungen eingetragen."));
@@ -273,10 +275,7 @@ void TestQuickEntryWindow::withWeight()
     f.fill(6, 3, 2017, Slot::Abends, QStringLiteral("20:15"), 140, 90, 70, QStringLiteral("80,0"));
     f.seam.fixedTime = QTime(19, 50);
     Seen seen;
-    driveDialog(f, seen, [&seen](TSchnellEingabeDlg &dialog) {
-        typeLine(dialog, seen, QStringLiteral("135 85 72 78.45"));
-    });
-    pressCtrlE(form);
+    enterQuickly(f, form, seen, QStringLiteral("135 85 72 78.45"));
     QCOMPARE(seen.notes,
              QStringLiteral("Gewicht im Formular: 80,0 kg (gilt, wenn Sie keines eingeben)"));
     QCOMPARE(f.seam.messages(), QStringList());
@@ -290,10 +289,7 @@ void TestQuickEntryWindow::withWeight()
     f.weight()->setText(QStringLiteral("79,5"));
     f.seam.fixedToday = QDate(2017, 4, 2);
     f.seam.fixedTime = QTime(7, 0);
-    driveDialog(f, seen, [&seen](TSchnellEingabeDlg &dialog) {
-        typeLine(dialog, seen, QStringLiteral("130/80 60"));
-    });
-    pressCtrlE(form);
+    enterQuickly(f, form, seen, QStringLiteral("130/80 60"));
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(form.listLines(),
              QStringList{QStringLiteral("Morgens den \t02.04.2017 \tZ=07:00 \ts=130, \td=80, "
