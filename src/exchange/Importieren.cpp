@@ -5,7 +5,10 @@
 
 #include "ui_Importieren.h"
 
+#include <QHeaderView>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -145,6 +148,7 @@ void TImportierenDlg::showPreview()
             table->setItem(i, column, new QTableWidgetItem(cells.at(column)));
     }
     table->resizeColumnsToContents();
+    widenForPreview();
     ui->FehlerListe->setPlainText(ImportReport::faultyLinesText(m_preview.readings.faulty));
     const int added = m_preview.plan.added();
     ui->HinweisLabel->setText(
@@ -156,6 +160,27 @@ void TImportierenDlg::showPreview()
                   .arg(added == 1 ? QStringLiteral("Messung") : QStringLiteral("Messungen")));
     ui->UebernehmenBtn->setEnabled(m_preview.problem.isEmpty() && added > 0);
     showFileLine();
+}
+
+void TImportierenDlg::widenForPreview()
+{
+    // The preview's columns show whole, its last ("Fehlerhafte Zeilen")
+    // included, as far as the screen's free area allows.
+    QTableWidget *table = ui->VorschauTabelle;
+    int columns = 0;
+    for (int column = 0; column < table->columnCount(); ++column)
+        columns += table->columnWidth(column);
+    const int needed = columns + table->verticalHeader()->width() + 2 * table->frameWidth() +
+                       table->verticalScrollBar()->sizeHint().width();
+    const int missing = needed - table->width();
+    if (missing <= 0)
+        return;
+    int wanted = width() + missing;
+    if (const QScreen *screen = this->screen()) {
+        const int frame = frameGeometry().width() - geometry().width();
+        wanted = std::min(wanted, screen->availableGeometry().width() - frame);
+    }
+    resize(std::max(wanted, width()), height());
 }
 
 void TImportierenDlg::showFileLine()

@@ -39,6 +39,7 @@ private:
     void columnChanged(ImportField field);
     void showPreview();
     void showFileLine();
+    void widenForPreview();
 
     std::unique_ptr<Ui::TImportierenDlg> ui;
     UiSeam &m_seam;
