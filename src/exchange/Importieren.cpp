@@ -173,14 +173,33 @@ void TImportierenDlg::widenForPreview()
     const int needed = columns + table->verticalHeader()->width() + 2 * table->frameWidth() +
                        table->verticalScrollBar()->sizeHint().width();
     const int missing = needed - table->width();
-    if (missing <= 0)
+    if (missing > 0)
+        resize(width() + missing, height());
+    fitFreeArea();
+}
+
+void TImportierenDlg::fitFreeArea()
+{
+    const QScreen *screen = this->screen();
+    if (!screen)
         return;
-    int wanted = width() + missing;
-    if (const QScreen *screen = this->screen()) {
-        const int frame = frameGeometry().width() - geometry().width();
-        wanted = std::min(wanted, screen->availableGeometry().width() - frame);
+    // Until the window manager has framed the dialog, room for a title bar.
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.isEmpty())
+        frame = QSize(8, 40);
+    const QRect free = screen->availableGeometry();
+    resize(size().boundedTo(free.size() - frame));
+    QRect outer(frameGeometry().topLeft(), size() + frame);
+    if (!free.contains(outer)) {
+        outer.moveCenter(free.center());
+        move(std::max(outer.left(), free.left()), std::max(outer.top(), free.top()));
     }
-    resize(std::max(wanted, width()), height());
+}
+
+void TImportierenDlg::showEvent(QShowEvent *event)
+{
+    fitFreeArea();
+    QDialog::showEvent(event);
 }
 
 void TImportierenDlg::showFileLine()

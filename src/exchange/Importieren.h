@@ -32,6 +32,9 @@ public:
     // The preview of the columns and date form as now chosen.
     const ImportPreview &preview() const { return m_preview; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     ColumnMapping mapping() const;
     void fillColumnChoices();
@@ -40,6 +43,7 @@ private:
     void showPreview();
     void showFileLine();
     void widenForPreview();
+    void fitFreeArea(); // within the screen's free area, frame included
 
     std::unique_ptr<Ui::TImportierenDlg> ui;
     UiSeam &m_seam;

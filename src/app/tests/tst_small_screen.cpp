@@ -466,6 +466,8 @@ void TestSmallScreen::dialogsFitAndOnlyLargeOnesMaximize()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    // The second add keeps the first file as an earlier version.
+    f.add(3, 3, 2017, Slot::Morgens, QStringLiteral("07:45"), 135, 85, 70);
     f.add(3, 3, 2017, Slot::Abends, QStringLiteral("20:45"), 135, 85, 70);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
