@@ -57,9 +57,9 @@ int main(int argc, char **argv)
 
     XSetWindowAttributes attributes{};
     attributes.background_pixel = 0x3c3c46;
-    const Window panel = XCreateWindow(display, root, 0, screenHeight - height, unsigned(width),
-                                       unsigned(height), 0, CopyFromParent, InputOutput,
-                                       CopyFromParent, CWBackPixel, &attributes);
+    const Window panel =
+        XCreateWindow(display, root, 0, screenHeight - height, unsigned(width), unsigned(height), 0,
+                      CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &attributes);
 
     // Everything the window manager reads is set before the window is mapped.
     const Atom windowType = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
