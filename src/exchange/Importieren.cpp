@@ -6,6 +6,7 @@
 #include "ui_Importieren.h"
 
 #include <QHeaderView>
+#include <QLayout>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
@@ -167,6 +168,7 @@ void TImportierenDlg::widenForPreview()
     // The preview's columns show whole, its last ("Fehlerhafte Zeilen")
     // included, as far as the screen's free area allows.
     QTableWidget *table = ui->VorschauTabelle;
+    layout()->activate(); // the table's width before the dialog is first shown
     int columns = 0;
     for (int column = 0; column < table->columnCount(); ++column)
         columns += table->columnWidth(column);
