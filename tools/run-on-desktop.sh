@@ -5,15 +5,30 @@
 # readers behave as they do for a user. Each run gets its own display, so
 # tests can run in parallel without stealing each other's focus.
 #
-#   run-on-desktop.sh [--screen WxH] command [args...]
+#   run-on-desktop.sh [--screen WxH] [--panel N] command [args...]
+#
+# --panel N puts a panel N pixels high across the bottom of the screen, which
+# the window manager leaves out of the work area as it does a taskbar; the
+# command starts once the work area has shrunk. The panel is the program
+# desktop_panel of the build ($VANTORIA_DESKTOP_PANEL, else build/ beside
+# this folder).
 #
 # The command's exit status is returned. Everything started here ends with it.
 set -euo pipefail
 
 screen="1920x1080"
-if [ "${1:-}" = "--screen" ]; then
-    screen="$2"
-    shift 2
+panel=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --screen) screen="$2"; shift 2 ;;
+    --panel) panel="$2"; shift 2 ;;
+    *) break ;;
+    esac
+done
+panel_program="${VANTORIA_DESKTOP_PANEL:-$(dirname "$0")/../build/tools/desktop_panel/desktop_panel}"
+if [ -n "$panel" ] && [ ! -x "$panel_program" ]; then
+    echo "run-on-desktop.sh: no panel program at $panel_program" >&2
+    exit 2
 fi
 
 work="$(mktemp -d)"
@@ -42,6 +57,19 @@ for _ in $(seq 1 100); do
     fi
     sleep 0.05
 done
+
+if [ -n "$panel" ]; then
+    # The panel says "ready" once the work area leaves it out.
+    mkfifo "$work/panel"
+    "$panel_program" "$panel" >"$work/panel" 2>"$work/panel.log" &
+    pids+=($!)
+    if ! read -r ready <"$work/panel" || [ "$ready" != "ready" ]; then
+        echo "run-on-desktop.sh: the panel did not start:" >&2
+        cat "$work/panel.log" >&2
+        exit 2
+    fi
+    export VANTORIA_DESKTOP_PANEL_HEIGHT="$panel"
+fi
 
 export QT_QPA_PLATFORM=xcb
 export XDG_SESSION_TYPE=x11

@@ -27,6 +27,8 @@ packages=(
     # page tests in the real browser, printout checks, a real desktop (X server,
     # window manager, accessibility bus, input, window and clipboard tools) for the tests
     chromium poppler-utils xvfb xauth openbox x11-utils xdotool dbus dbus-x11 at-spi2-core
+    # the panel of the test desktop (tools/desktop_panel)
+    libx11-dev
     python3 python3-pyatspi xclip
     # maximizing windows from scripts, and screenshots of the desktop
     wmctrl imagemagick

@@ -10,6 +10,8 @@ TFassungenDlg::TFassungenDlg(QWidget *parent)
     , ui(std::make_unique<Ui::TFassungenDlg>())
 {
     ui->setupUi(this);
+    // One size for its fixed content: the window manager offers no maximize.
+    setFixedSize(size().expandedTo(minimumSizeHint()));
     // The readings look as in the main window's list.
     ui->MessungenListe->setItemDelegate(
         new TabStopDelegate({60, 110, 145, 180, 210, 240}, ui->MessungenListe));

@@ -58,7 +58,7 @@ private:
     QString m_file;
 };
 
-// Five rows of the list and one line of the memo (it scrolls), frames and
+// Five rows of the list and three lines of the memo (it scrolls), frames and
 // scroll bars included: the least that still serves on a low screen.
 int minimumListHeight(const QListWidget &list)
 {
@@ -70,7 +70,7 @@ int minimumListHeight(const QListWidget &list)
 
 int minimumMemoHeight(const QPlainTextEdit &memo)
 {
-    return QFontMetrics(memo.font()).lineSpacing() + 2 * memo.frameWidth() +
+    return 3 * QFontMetrics(memo.font()).lineSpacing() + 2 * memo.frameWidth() +
            int(2 * memo.document()->documentMargin()) +
            memo.horizontalScrollBar()->sizeHint().height();
 }
@@ -191,7 +191,9 @@ void FormGeometry::applyLayoutResult(const WindowLayout::Result &result)
         if (m_window.isMaximized()) {
             // The window system sizes a maximized window; resizing it here
             // would end the maximized state. The work area follows the free
-            // screen area it was given.
+            // screen area it was given; the normal size must not hold it
+            // taller than that area.
+            m_window.setMinimumSize(0, 0);
             m_window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         } else {
             // A fixed border, but the window system must still be allowed
@@ -209,15 +211,15 @@ void FormGeometry::applyLayoutResult(const WindowLayout::Result &result)
 
     if (result.stack) {
         const WindowLayout::Stack &stack = *result.stack;
-        const auto moveTop = [](QWidget *widget, int top) { widget->move(widget->x(), top); };
         m_ui.Memo2->setGeometry(m_ui.Memo2->x(), stack.memo2, m_ui.Memo2->width(),
                                 stack.memoHeight);
-        moveTop(m_ui.BtnEintragBearbeiten, stack.editButton);
-        moveTop(m_ui.BtnBalkendiagrammErstellen, stack.chartButtons);
-        moveTop(m_ui.LinienDiagrammErstellen, stack.chartButtons);
-        moveTop(m_ui.BitBtn1, stack.bitBtn1);
-        moveTop(m_ui.UpDownSchalterGroup, stack.upDownGroup);
-        moveTop(m_ui.GewichtGroup, stack.weightGroup);
+        const WindowLayout::ButtonPlaces places = WindowLayout::buttonPlaces(stack);
+        m_ui.BitBtn1->setGeometry(places.bitBtn1);
+        m_ui.BtnEintragBearbeiten->setGeometry(places.editButton);
+        m_ui.BtnBalkendiagrammErstellen->setGeometry(places.barChart);
+        m_ui.LinienDiagrammErstellen->setGeometry(places.lineChart);
+        m_ui.UpDownSchalterGroup->move(m_ui.UpDownSchalterGroup->x(), stack.upDownGroup);
+        m_ui.GewichtGroup->setGeometry(places.weightGroup);
         m_ui.Bevel1->resize(m_ui.Bevel1->width(), stack.bevel1Height);
         m_ui.ListBox1->resize(m_ui.ListBox1->width(), stack.listHeight);
     }

@@ -11,6 +11,8 @@ TInfoDlg::TInfoDlg(QWidget *parent)
     , ui(std::make_unique<Ui::TInfoDlg>())
 {
     ui->setupUi(this);
+    // One size for its fixed content: the window manager offers no maximize.
+    setFixedSize(size().expandedTo(minimumSizeHint()));
     setObjectName(QStringLiteral("InfoDlg"));
     // The OK button says "OK" whatever translation is loaded.
     ui->OKButton->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));

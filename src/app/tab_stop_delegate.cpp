@@ -1,8 +1,69 @@
 #include "app/tab_stop_delegate.h"
 
+#include "journal/slots.h"
+
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kLeftInset = 2;
+
+// The widest piece of each column of a reading, the digits at their widest:
+// "Messung3 den ", "88.88.8888 ", "Z=88:88 ", "s=888, ", "d=888, ",
+// "p=888, ", "Gewicht=888,88".
+QList<QStringList> widestPieces(const QFontMetrics &metrics)
+{
+    QChar digit = QLatin1Char('0');
+    for (char c = '1'; c <= '9'; ++c) {
+        if (metrics.horizontalAdvance(QLatin1Char(c)) > metrics.horizontalAdvance(digit))
+            digit = QLatin1Char(c);
+    }
+    const auto digits = [digit](int count) { return QString(count, digit); };
+    QStringList prefixes;
+    for (Slot slot : kAllSlots)
+        prefixes.append(slotInfo(slot).prefix);
+    return {prefixes,
+            {digits(2) + QLatin1Char('.') + digits(2) + QLatin1Char('.') + digits(4) +
+             QLatin1Char(' ')},
+            {QStringLiteral("Z=") + digits(2) + QLatin1Char(':') + digits(2) + QLatin1Char(' ')},
+            {QStringLiteral("s=") + digits(3) + QStringLiteral(", ")},
+            {QStringLiteral("d=") + digits(3) + QStringLiteral(", ")},
+            {QStringLiteral("p=") + digits(3) + QStringLiteral(", ")},
+            {QStringLiteral("Gewicht=") + digits(3) + QLatin1Char(',') + digits(2)}};
+}
+
+int widest(const QFontMetrics &metrics, const QStringList &pieces)
+{
+    int width = 0;
+    for (const QString &piece : pieces)
+        width = std::max(width, metrics.horizontalAdvance(piece));
+    return width;
+}
+
+// Where the next piece starts: the next stop at or right of what was drawn
+// (every piece ends in a blank), else one blank further.
+int nextStart(const QList<int> &stops, int x, const QFontMetrics &metrics)
+{
+    for (int stop : stops) {
+        if (stop >= x)
+            return stop;
+    }
+    return x + metrics.horizontalAdvance(QLatin1Char(' '));
+}
+
+int visibleWidthOf(const QStyleOptionViewItem &option)
+{
+    if (const auto *area = qobject_cast<const QAbstractScrollArea *>(option.widget))
+        return area->viewport()->width();
+    return option.rect.width();
+}
+
+} // namespace
 
 TabStopDelegate::TabStopDelegate(QList<int> stopsInDialogUnits, QObject *parent)
     : QStyledItemDelegate(parent)
@@ -22,6 +83,41 @@ QList<int> TabStopDelegate::stopPixels(const QList<int> &dialogUnits, const QFon
     return pixels;
 }
 
+TabStopDelegate::Columns TabStopDelegate::widestReading(const QList<int> &stops, const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    int x = 0;
+    bool first = true;
+    for (const QStringList &column : widestPieces(metrics)) {
+        if (!first)
+            x = nextStart(stops, x, metrics);
+        first = false;
+        x += widest(metrics, column);
+    }
+    return {stops, kLeftInset + x};
+}
+
+TabStopDelegate::Columns TabStopDelegate::tightColumns(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    const QList<QStringList> columns = widestPieces(metrics);
+    QList<int> stops;
+    int x = 0;
+    for (qsizetype i = 0; i + 1 < columns.size(); ++i) {
+        x += widest(metrics, columns.at(i));
+        stops.append(x);
+    }
+    return widestReading(stops, font);
+}
+
+QList<int> TabStopDelegate::stopsFor(const QFont &font, int visibleWidth) const
+{
+    const Columns designed = widestReading(stopPixels(m_stops, font), font);
+    if (designed.width <= visibleWidth)
+        return designed.stops;
+    return tightColumns(font).stops;
+}
+
 void TabStopDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                             const QModelIndex &index) const
 {
@@ -33,30 +129,42 @@ void TabStopDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     QStyle *style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 
-    const QList<int> stops = stopPixels(m_stops, opt.font);
+    const QRect area = opt.rect.adjusted(kLeftInset, 0, 0, 0);
+    // What the list shows of the row, whatever width the row was laid out
+    // with: a piece past it ends in "…".
+    const int visibleRight = visibleWidthOf(option) - 1;
+    const QList<int> stops = stopsFor(opt.font, visibleWidthOf(option));
     const QStringList pieces = text.split(QLatin1Char('\t'));
     painter->save();
     painter->setFont(opt.font);
     painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
                                                                          : QPalette::Text));
-    const QRect area = opt.rect.adjusted(2, 0, 0, 0);
-    int x = area.left();
     const QFontMetrics metrics(opt.font);
+    int x = 0;
     for (int i = 0; i < pieces.size(); ++i) {
-        if (i > 0) {
-            // The next stop right of what was drawn, as a tab would jump.
-            int next = -1;
-            for (int stop : stops) {
-                if (area.left() + stop > x) {
-                    next = area.left() + stop;
-                    break;
-                }
-            }
-            x = next >= 0 ? next : x + metrics.horizontalAdvance(QLatin1Char(' '));
-        }
-        painter->drawText(QRect(x, area.top(), area.right() - x, area.height()),
-                          Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, pieces.at(i));
+        if (i > 0)
+            x = nextStart(stops, x, metrics);
+        const int left = area.left() + x;
+        const int room = visibleRight + 1 - left;
+        if (room <= 0)
+            break;
+        QString piece = pieces.at(i);
+        if (metrics.horizontalAdvance(piece) > room)
+            piece = metrics.elidedText(piece, Qt::ElideRight, room);
+        painter->drawText(QRect(left, area.top(), room, area.height()),
+                          Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, piece);
         x += metrics.horizontalAdvance(pieces.at(i));
     }
     painter->restore();
+}
+
+QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    // As wide as the widest reading, but never wider than the list shows:
+    // the list need not scroll sideways, and a cut piece ends in "…".
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const int visible = visibleWidthOf(option);
+    const int wanted = widestReading(stopsFor(option.font, visible), option.font).width;
+    size.setWidth(std::min(wanted, visible));
+    return size;
 }

@@ -9,6 +9,8 @@ TExportierenDlg::TExportierenDlg(QWidget *parent)
     , ui(std::make_unique<Ui::TExportierenDlg>())
 {
     ui->setupUi(this);
+    // One size for its fixed content: the window manager offers no maximize.
+    setFixedSize(size().expandedTo(minimumSizeHint()));
     setObjectName(QStringLiteral("ExportierenDlg"));
     connect(ui->ExportierenBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->AbbrechenBtn, &QPushButton::clicked, this, &QDialog::reject);

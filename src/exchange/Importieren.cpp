@@ -5,7 +5,11 @@
 
 #include "ui_Importieren.h"
 
+#include <QHeaderView>
+#include <QLayout>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -145,6 +149,7 @@ void TImportierenDlg::showPreview()
             table->setItem(i, column, new QTableWidgetItem(cells.at(column)));
     }
     table->resizeColumnsToContents();
+    widenForPreview();
     ui->FehlerListe->setPlainText(ImportReport::faultyLinesText(m_preview.readings.faulty));
     const int added = m_preview.plan.added();
     ui->HinweisLabel->setText(
@@ -156,6 +161,47 @@ void TImportierenDlg::showPreview()
                   .arg(added == 1 ? QStringLiteral("Messung") : QStringLiteral("Messungen")));
     ui->UebernehmenBtn->setEnabled(m_preview.problem.isEmpty() && added > 0);
     showFileLine();
+}
+
+void TImportierenDlg::widenForPreview()
+{
+    // The preview's columns show whole, its last ("Fehlerhafte Zeilen")
+    // included, as far as the screen's free area allows.
+    QTableWidget *table = ui->VorschauTabelle;
+    layout()->activate(); // the table's width before the dialog is first shown
+    int columns = 0;
+    for (int column = 0; column < table->columnCount(); ++column)
+        columns += table->columnWidth(column);
+    const int needed = columns + table->verticalHeader()->width() + 2 * table->frameWidth() +
+                       table->verticalScrollBar()->sizeHint().width();
+    const int missing = needed - table->width();
+    if (missing > 0)
+        resize(width() + missing, height());
+    fitFreeArea();
+}
+
+void TImportierenDlg::fitFreeArea()
+{
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    // Until the window manager has framed the dialog, room for a title bar.
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.isEmpty())
+        frame = QSize(8, 40);
+    const QRect free = screen->availableGeometry();
+    resize(size().boundedTo(free.size() - frame));
+    QRect outer(frameGeometry().topLeft(), size() + frame);
+    if (!free.contains(outer)) {
+        outer.moveCenter(free.center());
+        move(std::max(outer.left(), free.left()), std::max(outer.top(), free.top()));
+    }
+}
+
+void TImportierenDlg::showEvent(QShowEvent *event)
+{
+    fitFreeArea();
+    QDialog::showEvent(event);
 }
 
 void TImportierenDlg::showFileLine()

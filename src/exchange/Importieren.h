@@ -32,6 +32,9 @@ public:
     // The preview of the columns and date form as now chosen.
     const ImportPreview &preview() const { return m_preview; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     ColumnMapping mapping() const;
     void fillColumnChoices();
@@ -39,6 +42,8 @@ private:
     void columnChanged(ImportField field);
     void showPreview();
     void showFileLine();
+    void widenForPreview();
+    void fitFreeArea(); // within the screen's free area, frame included
 
     std::unique_ptr<Ui::TImportierenDlg> ui;
     UiSeam &m_seam;

@@ -11,6 +11,8 @@ TArztberichtDlg::TArztberichtDlg(QWidget *parent)
     , ui(std::make_unique<Ui::TArztberichtDlg>())
 {
     ui->setupUi(this);
+    // One size for its fixed content: the window manager offers no maximize.
+    setFixedSize(size().expandedTo(minimumSizeHint()));
     for (int month = 1; month <= 12; ++month) {
         ui->VonMonatCombo->addItem(germanMonthName(month));
         ui->BisMonatCombo->addItem(germanMonthName(month));

@@ -39,6 +39,8 @@ TEinstellDlg::TEinstellDlg(UiSeam &seam, const SettingsStore &settings, QWidget 
     , m_listLabelColour(ColourValue::DefaultListColour)
 {
     ui->setupUi(this);
+    // One size for its fixed content: the window manager offers no maximize.
+    setFixedSize(size().expandedTo(minimumSizeHint()));
     setObjectName(QStringLiteral("EinstellDlg"));
 
     readColours();

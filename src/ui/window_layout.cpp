@@ -88,6 +88,63 @@ Stack stackForWorkArea(int workHeight, int minimumListHeight, int minimumMemoHei
     return stackFor(std::max(workHeight, lowest) + kNonClientHeight, fitted);
 }
 
+Stack compactStackForWorkArea(int workHeight, int minimumListHeight, int minimumMemoHeight,
+                              const Designed &d)
+{
+    // Everything but the list and the memo: the list's top, the entry group
+    // with its gaps, the frame's end.
+    const int fixed = d.listTop + 7 + d.upDownGroupHeight + 8 + d.bottomMargin + d.frameTop;
+    int room = std::max(0, workHeight - fixed - minimumListHeight - minimumMemoHeight);
+    const int toMemo = std::clamp(d.memoHeight - minimumMemoHeight, 0, room);
+    room -= toMemo;
+
+    Stack stack;
+    stack.compact = true;
+    stack.listHeight = minimumListHeight + room;
+    stack.memoHeight = minimumMemoHeight + toMemo;
+    stack.upDownGroup = d.listTop + stack.listHeight + 7;
+    stack.weightGroup = stack.upDownGroup;
+    stack.bitBtn1 = stack.weightGroup + d.weightGroupHeight + d.compactGap;
+    stack.editButton = stack.bitBtn1 + d.compactButtonHeight + d.compactGap;
+    stack.chartButtons = stack.editButton + d.compactButtonHeight + d.compactGap;
+    stack.memo2 = stack.upDownGroup + d.upDownGroupHeight + 8;
+    stack.bevel1Height = stack.memo2 + stack.memoHeight + 4 - d.frameTop;
+    return stack;
+}
+
+Stack fittingStack(int workHeight, int minimumListHeight, int minimumMemoHeight, const Designed &d)
+{
+    const Stack stack = stackForWorkArea(workHeight, minimumListHeight, minimumMemoHeight, d);
+    if (stackHeight(stack, d) <= workHeight || (minimumListHeight == 0 && minimumMemoHeight == 0))
+        return stack;
+    return compactStackForWorkArea(workHeight, minimumListHeight, minimumMemoHeight, d);
+}
+
+ButtonPlaces buttonPlaces(const Stack &stack, const Designed &d)
+{
+    ButtonPlaces places;
+    places.weightGroup =
+        QRect(d.weightGroupLeft, stack.weightGroup, d.weightGroupWidth, d.weightGroupHeight);
+    if (stack.compact) {
+        const int half = (d.weightGroupWidth - d.compactGap) / 2;
+        const int height = d.compactButtonHeight;
+        places.bitBtn1 = QRect(d.weightGroupLeft, stack.bitBtn1, d.weightGroupWidth, height);
+        places.editButton = QRect(d.weightGroupLeft, stack.editButton, d.weightGroupWidth, height);
+        places.barChart = QRect(d.weightGroupLeft, stack.chartButtons, half, height);
+        places.lineChart =
+            QRect(d.weightGroupLeft + d.weightGroupWidth - half, stack.chartButtons, half, height);
+        return places;
+    }
+    const int step = d.rowButtonWidth + d.rowButtonGap;
+    places.bitBtn1 = QRect(d.buttonsLeft, stack.bitBtn1, d.addButtonWidth, d.buttonHeight);
+    places.editButton = QRect(d.buttonsLeft, stack.editButton, d.rowButtonWidth, d.buttonHeight);
+    places.barChart =
+        QRect(d.buttonsLeft + step, stack.chartButtons, d.rowButtonWidth, d.buttonHeight);
+    places.lineChart =
+        QRect(d.buttonsLeft + 2 * step, stack.chartButtons, d.rowButtonWidth, d.buttonHeight);
+    return places;
+}
+
 int stackHeight(const Stack &stack, const Designed &d)
 {
     return stack.memo2 + stack.memoHeight + d.bottomMargin + d.frameTop;
@@ -132,7 +189,7 @@ Result compute(const Input &input, const Designed &d)
             workHeight =
                 std::min(workHeight, input.available->height() - input.decoration.height());
         result.stack =
-            stackForWorkArea(workHeight, input.minimumListHeight, input.minimumMemoHeight, d);
+            fittingStack(workHeight, input.minimumListHeight, input.minimumMemoHeight, d);
         const int height = stackHeight(*result.stack, d);
         result.workArea = QSize(d.normalWidth(), height);
         result.windowSize = QSize(d.normalWidth(), height + kNonClientHeight);
@@ -151,7 +208,7 @@ Result compute(const Input &input, const Designed &d)
     result.windowSize = outer;
     result.workArea = workArea;
     result.stack =
-        stackForWorkArea(workArea.height(), input.minimumListHeight, input.minimumMemoHeight, d);
+        fittingStack(workArea.height(), input.minimumListHeight, input.minimumMemoHeight, d);
     result.imageWeissVisible = true;
     result.bevel3Visible = true;
     placeRightFrame(input, d, workArea, result);

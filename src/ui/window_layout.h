@@ -36,6 +36,17 @@ struct Designed
     QSize image2{275, 368};
     QSize image3{165, 221};
     int normalHeight = 730; // outer height of the designed window
+    // the add button and the row of three below it; the weight group
+    int buttonsLeft = 25;
+    int addButtonWidth = 601;
+    int rowButtonWidth = 195;
+    int rowButtonGap = 8;
+    int weightGroupLeft = 405;
+    int weightGroupWidth = 221;
+    // On a low screen the four buttons stand lower and closer beside the
+    // entry group, under the weight group.
+    int compactButtonHeight = 34;
+    int compactGap = 6;
 
     int normalWidth() const { return bevel1Width + 30; }
 };
@@ -72,6 +83,18 @@ struct Stack
     int bevel1Height = 0; // the left frame ends below the memo
     int listHeight = 0;   // the list fills the space above the entry group
     int memoHeight = 0;
+    // The buttons beside the entry group instead of below it (a low screen).
+    bool compact = false;
+};
+
+// Where the buttons and the weight group stand for a stack.
+struct ButtonPlaces
+{
+    QRect weightGroup;
+    QRect bitBtn1;
+    QRect editButton;
+    QRect barChart;  // BtnBalkendiagrammErstellen
+    QRect lineChart; // LinienDiagrammErstellen
 };
 
 struct Result
@@ -107,8 +130,20 @@ Stack stackFor(int outerHeight, const Designed &designed = {});
 Stack stackForWorkArea(int workHeight, int minimumListHeight, int minimumMemoHeight,
                        const Designed &designed = {});
 
+// The stack for a work area too low for stackForWorkArea even at both
+// minimums: the buttons move beside the entry group. The memo grows back to
+// its designed height before the list does; never lower than both minimums.
+Stack compactStackForWorkArea(int workHeight, int minimumListHeight, int minimumMemoHeight,
+                              const Designed &designed = {});
+
+// stackForWorkArea, or its compact form where that does not fit.
+Stack fittingStack(int workHeight, int minimumListHeight, int minimumMemoHeight,
+                   const Designed &designed = {});
+
 // The work height the stack of stackForWorkArea needs.
 int stackHeight(const Stack &stack, const Designed &designed = {});
+
+ButtonPlaces buttonPlaces(const Stack &stack, const Designed &designed = {});
 
 // A window of the wanted size (frame excluded) placed in the free screen
 // area: shrunk to fit where the area is smaller, centred in it.

@@ -83,6 +83,8 @@ private slots:
     void lowWorkAreaGivesUpListThenMemo_data();
     void lowWorkAreaGivesUpListThenMemo();
     void lowScreenGetsALowerWindow();
+    void lowerStillMovesTheButtonsBesideTheEntryGroup_data();
+    void lowerStillMovesTheButtonsBesideTheEntryGroup();
     void fittingIntoTheFreeArea();
 
     // the real window
@@ -357,6 +359,52 @@ void TestWindowLayout::lowScreenGetsALowerWindow()
     QCOMPARE(compute(input).workArea, std::optional<QSize>(QSize(651, 671)));
     input.available = QRect(0, 0, 1024, 718);
     QCOMPARE(compute(input).workArea, std::optional<QSize>(QSize(651, 670)));
+}
+
+void TestWindowLayout::lowerStillMovesTheButtonsBesideTheEntryGroup_data()
+{
+    // Minimums of the test: list 90, memo 50. The designed column needs 551
+    // at both; beside the entry group the buttons need 96 less.
+    QTest::addColumn<int>("workHeight");
+    QTest::addColumn<bool>("compact");
+    QTest::addColumn<int>("list");
+    QTest::addColumn<int>("memo");
+    QTest::newRow("designed column fits") << 551 << false << 90 << 50;
+    QTest::newRow("one lower: buttons beside, the list grows") << 550 << true << 90 + 17 << 128;
+    QTest::newRow("the memo at its design") << 533 << true << 90 << 128;
+    QTest::newRow("one lower: the memo gives") << 532 << true << 90 << 127;
+    QTest::newRow("both at their minimums") << 455 << true << 90 << 50;
+    QTest::newRow("one more: the memo first") << 456 << true << 90 << 51;
+    QTest::newRow("lower still: never below the minimums") << 454 << true << 90 << 50;
+}
+
+void TestWindowLayout::lowerStillMovesTheButtonsBesideTheEntryGroup()
+{
+    QFETCH(int, workHeight);
+    QFETCH(bool, compact);
+    QFETCH(int, list);
+    QFETCH(int, memo);
+    const Stack stack = WindowLayout::fittingStack(workHeight, 90, 50);
+    QCOMPARE(stack.compact, compact);
+    if (!compact)
+        return;
+    QCOMPARE(stack.listHeight, list);
+    QCOMPARE(stack.memoHeight, memo);
+    QCOMPARE(WindowLayout::stackHeight(stack), std::max(workHeight, 455));
+    // Weight group, add, edit and the two chart buttons beside the entry
+    // group, inside its height, none over another; the memo right below.
+    const WindowLayout::ButtonPlaces places = WindowLayout::buttonPlaces(stack);
+    const QRect group(25, stack.upDownGroup, 372, 255);
+    const QRect column(405, group.top(), 221, group.height());
+    const QRect blocks[] = {places.weightGroup, places.bitBtn1, places.editButton, places.barChart,
+                            places.lineChart};
+    for (const QRect &one : blocks) {
+        QVERIFY(column.contains(one));
+        QVERIFY(!group.intersects(one));
+        for (const QRect &other : blocks)
+            QVERIFY(&one == &other || !one.intersects(other));
+    }
+    QCOMPARE(stack.memo2, group.bottom() + 1 + 8);
 }
 
 void TestWindowLayout::fittingIntoTheFreeArea()
