@@ -224,20 +224,23 @@ bool TTabellenDlg::eventFilter(QObject *watched, QEvent *event)
 void TTabellenDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    m_frameKnown = false;
+    m_placed = false;
+    m_placements = 0;
     fitIntoScreen();
 }
 
 void TTabellenDlg::moveEvent(QMoveEvent *event)
 {
     QDialog::moveEvent(event);
-    // The window manager tells the frame only after the window is shown; the
-    // first move that brings it fits the window again, later moves are the
-    // user's.
-    if (!m_frameKnown && frameGeometry().size() != size()) {
-        m_frameKnown = true;
+    // The window manager tells the frame only after the window is shown, and
+    // may first place the window where the pointer is: each of its moves is
+    // corrected until the framed window lies in the free area.
+    if (m_placed || frameGeometry().size() == size() || !screen())
+        return;
+    if (screen()->availableGeometry().contains(frameGeometry()) || ++m_placements > 3)
+        m_placed = true;
+    else
         fitIntoScreen();
-    }
 }
 
 void TTabellenDlg::fitIntoScreen()

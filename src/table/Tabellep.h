@@ -61,5 +61,9 @@ private:
     MonthTableModel *m_model = nullptr;
     QMenu *m_popup = nullptr;
     QSize m_designedSize; // 1210 x 654
-    bool m_frameKnown = false;
+    // Until the window manager has placed the framed window inside the
+    // screen's free area, its moves are the manager's and are corrected;
+    // afterwards they are the user's.
+    bool m_placed = false;
+    int m_placements = 0; // a bound, should the manager never agree
 };

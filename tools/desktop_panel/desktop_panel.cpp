@@ -36,6 +36,30 @@ long workAreaHeight(Display *display, Window root)
     return height;
 }
 
+// Marks the window as a dock that reserves `height` pixels at the bottom.
+void reserve(Display *display, Window panel, int width, int screenHeight, int height)
+{
+    const Atom windowType = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+    const Atom dock = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
+    XChangeProperty(display, panel, windowType, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(&dock), 1);
+    // left, right, top, bottom, then the start and end of each side's edge
+    const long strut[12] = {0, 0, 0, height, 0, 0, 0, 0, 0, 0, 0, width - 1};
+    XChangeProperty(display, panel, XInternAtom(display, "_NET_WM_STRUT", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char *>(strut), 4);
+    XChangeProperty(display, panel, XInternAtom(display, "_NET_WM_STRUT_PARTIAL", False),
+                    XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(strut), 12);
+    XSizeHints *hints = XAllocSizeHints();
+    hints->flags = USPosition | USSize | PMinSize | PMaxSize;
+    hints->x = 0;
+    hints->y = screenHeight - height;
+    hints->width = hints->min_width = hints->max_width = width;
+    hints->height = hints->min_height = hints->max_height = height;
+    XSetWMNormalHints(display, panel, hints);
+    XFree(hints);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -62,33 +86,22 @@ int main(int argc, char **argv)
                       CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &attributes);
 
     // Everything the window manager reads is set before the window is mapped.
-    const Atom windowType = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
-    const Atom dock = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
-    XChangeProperty(display, panel, windowType, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char *>(&dock), 1);
-    // left, right, top, bottom, then the start and end of each side's edge
-    const long strut[12] = {0, 0, 0, height, 0, 0, 0, 0, 0, 0, 0, width - 1};
-    XChangeProperty(display, panel, XInternAtom(display, "_NET_WM_STRUT", False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char *>(strut), 4);
-    XChangeProperty(display, panel, XInternAtom(display, "_NET_WM_STRUT_PARTIAL", False),
-                    XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char *>(strut), 12);
-    XSizeHints *hints = XAllocSizeHints();
-    hints->flags = USPosition | USSize | PMinSize | PMaxSize;
-    hints->x = 0;
-    hints->y = screenHeight - height;
-    hints->width = hints->min_width = hints->max_width = width;
-    hints->height = hints->min_height = hints->max_height = height;
-    XSetWMNormalHints(display, panel, hints);
-    XFree(hints);
+    reserve(display, panel, width, screenHeight, height);
     XStoreName(display, panel, "Leiste");
     XMapWindow(display, panel);
     XFlush(display);
 
-    // Ready once the work area ends above the panel.
+    // Ready once the work area ends above the panel. A window manager that
+    // was still starting may have let the map pass without managing the
+    // panel: mapped again, it comes to the manager as a request.
     const long wanted = screenHeight - height;
     for (int tries = 0; workAreaHeight(display, root) != wanted; ++tries) {
-        if (tries == 200) {
+        if (tries > 0 && tries % 40 == 0) {
+            XUnmapWindow(display, panel);
+            XMapWindow(display, panel);
+            XFlush(display);
+        }
+        if (tries == 800) {
             std::fprintf(stderr, "desktop_panel: the work area stays %ld high, not %ld\n",
                          workAreaHeight(display, root), wanted);
             return 1;
