@@ -101,12 +101,11 @@ void TestGalleryMonthFile::aCharacterTheCodePageCannotHoldIsNeverWritten()
             QCOMPARE(text, QString());
             continue;
         }
-        QCOMPARE(text,
-                 QStringLiteral("Die Tabelle „Muster_04_2017.tab“ wird nicht gespeichert: ") +
-                     refusal +
-                     QStringLiteral(", das eine Monatstabelle im Zeichensatz Windows-1252 "
-                                    "nicht speichern kann; es ginge beim Speichern "
-                                    "verloren."));
+        QCOMPARE(text, QStringLiteral("Die Tabelle „Muster_04_2017.tab“ wird nicht gespeichert: ") +
+                           refusal +
+                           QStringLiteral(", das eine Monatstabelle im Zeichensatz Windows-1252 "
+                                          "nicht speichern kann; es ginge beim Speichern "
+                                          "verloren."));
     }
 }
 
