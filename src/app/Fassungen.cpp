@@ -10,7 +10,8 @@ TFassungenDlg::TFassungenDlg(QWidget *parent)
     , ui(std::make_unique<Ui::TFassungenDlg>())
 {
     ui->setupUi(this);
-    // One size for its fixed content: the window manager offers no maximize.
+    // One size for its fixed content, small enough for a low screen: the
+    // window manager offers no maximize.
     setFixedSize(size().expandedTo(minimumSizeHint()));
     // The readings look as in the main window's list.
     ui->MessungenListe->setItemDelegate(

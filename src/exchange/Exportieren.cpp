@@ -4,13 +4,16 @@
 
 #include "ui_Exportieren.h"
 
+#include <QLayout>
+
 TExportierenDlg::TExportierenDlg(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::TExportierenDlg>())
 {
     ui->setupUi(this);
-    // One size for its fixed content: the window manager offers no maximize.
-    setFixedSize(size().expandedTo(minimumSizeHint()));
+    // The size its content needs, and no other: the window manager offers
+    // no maximize.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     setObjectName(QStringLiteral("ExportierenDlg"));
     connect(ui->ExportierenBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->AbbrechenBtn, &QPushButton::clicked, this, &QDialog::reject);

@@ -5,14 +5,16 @@
 #include "ui_Arztbericht.h"
 
 #include <QPushButton>
+#include <QLayout>
 
 TArztberichtDlg::TArztberichtDlg(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::TArztberichtDlg>())
 {
     ui->setupUi(this);
-    // One size for its fixed content: the window manager offers no maximize.
-    setFixedSize(size().expandedTo(minimumSizeHint()));
+    // The size its content needs, and no other: the window manager offers
+    // no maximize.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     for (int month = 1; month <= 12; ++month) {
         ui->VonMonatCombo->addItem(germanMonthName(month));
         ui->BisMonatCombo->addItem(germanMonthName(month));

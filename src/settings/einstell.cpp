@@ -10,6 +10,8 @@
 #include "settings/desktop_browsers.h"
 #include "ui_einstell.h"
 
+#include <QLayout>
+
 namespace {
 
 const SettingKey kSeriesSettings[3] = {SettingKey::SystolicColour, SettingKey::DiastolicColour,
@@ -39,8 +41,9 @@ TEinstellDlg::TEinstellDlg(UiSeam &seam, const SettingsStore &settings, QWidget 
     , m_listLabelColour(ColourValue::DefaultListColour)
 {
     ui->setupUi(this);
-    // One size for its fixed content: the window manager offers no maximize.
-    setFixedSize(size().expandedTo(minimumSizeHint()));
+    // The size its content needs, and no other: the window manager offers
+    // no maximize.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     setObjectName(QStringLiteral("EinstellDlg"));
 
     readColours();
