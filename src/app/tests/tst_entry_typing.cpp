@@ -21,8 +21,8 @@ const QString kDifferenceRefusal =
 
 QString timeRefusal(const QString &time)
 {
-    return QStringLiteral("Die Uhrzeit \"") + time +
-           QStringLiteral("\" ist ungültig. Bitte geben Sie im Feld Uhrzeit eine Zeit von 00:00 "
+    return QStringLiteral("Die Uhrzeit „") + time +
+           QStringLiteral("“ ist ungültig. Bitte geben Sie im Feld Uhrzeit eine Zeit von 00:00 "
                           "bis 24:00 in der Form HH:MM ein.");
 }
 
