@@ -4,6 +4,8 @@
 
 #include "ui_main_window.h"
 
+#include <QSignalBlocker>
+
 namespace {
 
 // A text from a file or a line goes into a spin field by the field's rules;
@@ -36,10 +38,13 @@ std::array<bool, 4> EntryForm::slotSwitches() const
 
 void EntryForm::setSlotSwitches(const std::array<bool, 4> &switches)
 {
-    ui.CheckBoxM1->setChecked(switches[0]);
-    ui.CheckBoxM2->setChecked(switches[1]);
-    ui.CheckBoxM3->setChecked(switches[2]);
-    ui.CheckBoxM4->setChecked(switches[3]);
+    // Set as the file says, without the rule that keeps one switched on: one
+    // by one, the switches pass through states the month never had.
+    QCheckBox *const boxes[] = {ui.CheckBoxM1, ui.CheckBoxM2, ui.CheckBoxM3, ui.CheckBoxM4};
+    for (std::size_t i = 0; i < switches.size(); ++i) {
+        const QSignalBlocker quiet(boxes[i]);
+        boxes[i]->setChecked(switches[i]);
+    }
 }
 
 void EntryForm::keepOneSlotSwitchedOn()
@@ -87,8 +92,9 @@ EntryLine::Fields EntryForm::typedEntry(const QString &month, const QString &yea
     fields.systolic = ui.SpinEdit4->text();
     fields.diastolic = ui.SpinEdit5->text();
     fields.pulse = ui.SpinEdit6->text();
-    fields.weight =
-        ui.GewichtsEingabeCheckBox->isChecked() ? ui.GewichtEdit->text() : QStringLiteral("0");
+    fields.weight = ui.GewichtsEingabeCheckBox->isChecked()
+                        ? FieldRules::storedWeight(ui.GewichtEdit->text())
+                        : QStringLiteral("0");
     return fields;
 }
 

@@ -29,11 +29,8 @@ void TMainForm::SpinEdit3Change()
 
 void TMainForm::GewichtEditChange()
 {
-    if (ui->GewichtEdit->text().isEmpty()) {
-        ui->GewichtEdit->setText(QStringLiteral("1"));
-        return; // the change of the text runs this again
-    }
-    m_currentWeight = GermanNumbers::toFloat(ui->GewichtEdit->text());
+    // An emptied field stays empty while the user types the new weight.
+    m_currentWeight = FieldRules::weightValue(ui->GewichtEdit->text());
     ZeigGewichtInfo();
 }
 
@@ -74,7 +71,7 @@ void TMainForm::ZeigGewichtInfo()
         return;
     }
     m_weightDifference = 0;
-    long double weight = GermanNumbers::toFloat(ui->GewichtEdit->text());
+    long double weight = FieldRules::weightValue(ui->GewichtEdit->text());
     if (weight > FieldRules::kMaxWeight) {
         showMessage(UiSeam::MessageKind::Information, FieldRules::weightLimitRefusal());
         ui->GewichtEdit->setText(QStringLiteral("310"));

@@ -61,8 +61,11 @@ void TMainForm::connectHandlers()
        &TMainForm::BtnBalkendiagrammErstellenClick);
     on(ui->LinienDiagrammErstellen, &QPushButton::clicked,
        &TMainForm::LinienDiagrammErstellenClick);
+    // On every toggle, not only a click: a screen reader toggles a check box
+    // through its accessible action, which sends no click. The program's own
+    // changes of the switches keep the same rules, or are made without signal.
     for (QCheckBox *box : {ui->CheckBoxM1, ui->CheckBoxM2, ui->CheckBoxM3, ui->CheckBoxM4})
-        on(box, &QCheckBox::clicked, &TMainForm::CheckBoxClick);
+        on(box, &QCheckBox::toggled, &TMainForm::CheckBoxClick);
     on(ui->SpinEdit1, &QSpinBox::valueChanged, &TMainForm::SpinEdit1Change);
     on(ui->SpinEdit2, &QSpinBox::valueChanged, &TMainForm::SpinEdit2Change);
     on(ui->SpinEdit3, &QSpinBox::valueChanged, &TMainForm::SpinEdit3Change);
@@ -71,7 +74,7 @@ void TMainForm::connectHandlers()
     on(ui->SpinButton1, &TSpinButton::DownClick, &TMainForm::SpinButton1DownClick);
     on(ui->SpinButton2, &TSpinButton::UpClick, &TMainForm::SpinButton2UpClick);
     on(ui->SpinButton2, &TSpinButton::DownClick, &TMainForm::SpinButton2DownClick);
-    on(ui->GewichtsEingabeCheckBox, &QCheckBox::clicked, &TMainForm::GewichtsEingabeCheckBoxClick);
+    on(ui->GewichtsEingabeCheckBox, &QCheckBox::toggled, &TMainForm::GewichtsEingabeCheckBoxClick);
     on(ui->Memo2, &QPlainTextEdit::textChanged, &TMainForm::Memo2Change);
     auto *quickEntry = new QAction(QStringLiteral("Messung schnell eingeben …"), this);
     quickEntry->setObjectName(QStringLiteral("SchnellEingabe1"));
@@ -79,9 +82,8 @@ void TMainForm::connectHandlers()
     quickEntry->setShortcutContext(Qt::WindowShortcut);
     ui->Bearbeiten1->addAction(quickEntry);
     on(quickEntry, &QAction::triggered, &TMainForm::SchnellEingabe1Click);
-    auto *keyFilter = new TypedKeyFilter(this);
-    ui->Edit1->installEventFilter(keyFilter);
-    ui->GewichtEdit->installEventFilter(keyFilter);
+    new TypedKeyFilter(TypedKeyFilter::Field::Time, *ui->Edit1);
+    new TypedKeyFilter(TypedKeyFilter::Field::Weight, *ui->GewichtEdit);
 }
 
 // ---------------------------------------------------------------------------
@@ -359,6 +361,8 @@ void TMainForm::showEvaluation()
 
 void TMainForm::BitBtn1Click()
 {
+    // A time typed as "7.30" is stored as the field shows it when left.
+    setTextIfChanged(ui->Edit1, FieldRules::normalizedTime(ui->Edit1->text()));
     if (formRefusesAdd())
         return;
     // An empty list says nothing about the month's file: when the gallery
@@ -418,7 +422,7 @@ bool TMainForm::formRefusesAdd()
 bool TMainForm::weightRefusesAdd()
 {
     const QString refusal =
-        FieldRules::weightRefusal(GermanNumbers::toFloat(ui->GewichtEdit->text()),
+        FieldRules::weightRefusal(FieldRules::weightValue(ui->GewichtEdit->text()),
                                   ui->GewichtsEingabeCheckBox->isChecked(), m_weightDifference);
     if (!refusal.isEmpty())
         showMessage(UiSeam::MessageKind::Information, refusal);

@@ -7,9 +7,14 @@
 #include "ui/seam.h"
 
 #include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextCursor>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,7 +39,115 @@ QString firstStoredCharacters(const QString &text, int limit)
     return text.left(i);
 }
 
+constexpr int kMarkWidth = 3;
+
+// The viewport's margins are the scroll area's own; its subclasses lend them.
+struct MarginAccess : QPlainTextEdit
+{
+    using QPlainTextEdit::setViewportMargins;
+};
+
+void setViewportMargins(QPlainTextEdit &memo, const QMargins &margins)
+{
+    const auto set = static_cast<void (QAbstractScrollArea::*)(const QMargins &)>(
+        &MarginAccess::setViewportMargins);
+    (memo.*set)(margins);
+}
+
 } // namespace
+
+// What shows that the memo takes the month's remark: a frame in the focus
+// colour and a line above the text. Both lie inside the memo, whose place
+// and size stay the layout's; the text moves below the line.
+class RemarkModeMarks : public QWidget
+{
+public:
+    explicit RemarkModeMarks(QPlainTextEdit &memo)
+        : QWidget(&memo)
+        , m_memo(memo)
+        , m_line(new QLabel(QStringLiteral("Bemerkung zum Monat – wird beim Verlassen gespeichert"),
+                            this))
+    {
+        setObjectName(QStringLiteral("BemerkungRahmen"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        m_line->setObjectName(QStringLiteral("BemerkungHinweis"));
+        QFont font = memo.font();
+        if (font.pixelSize() > 0)
+            font.setPixelSize(std::max(1, font.pixelSize() * 4 / 5));
+        else
+            font.setPointSizeF(font.pointSizeF() * 0.8);
+        m_line->setFont(font);
+        QPalette palette = m_line->palette();
+        palette.setColor(QPalette::Window, highlight());
+        palette.setColor(QPalette::WindowText, memo.palette().color(QPalette::HighlightedText));
+        m_line->setPalette(palette);
+        m_line->setAutoFillBackground(true);
+        m_line->setContentsMargins(4, 0, 4, 0);
+        memo.installEventFilter(this);
+        // The scroll bars are raised whenever the memo lays them out; the
+        // frame goes back over them.
+        for (QScrollBar *bar : {memo.horizontalScrollBar(), memo.verticalScrollBar()}) {
+            if (bar->parentWidget() != &memo)
+                bar->parentWidget()->installEventFilter(this);
+        }
+        place();
+        raise();
+        show();
+    }
+
+    // The memo shows its text as before.
+    void remove()
+    {
+        m_memo.removeEventFilter(this);
+        for (QScrollBar *bar : {m_memo.horizontalScrollBar(), m_memo.verticalScrollBar()})
+            bar->parentWidget()->removeEventFilter(this);
+        setViewportMargins(m_memo, QMargins());
+        delete this;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_memo && event->type() == QEvent::Resize)
+            place();
+        else if (watched != &m_memo && event->type() == QEvent::ZOrderChange)
+            QMetaObject::invokeMethod(this, &QWidget::raise, Qt::QueuedConnection);
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QColor colour = highlight();
+        const QRect all = rect();
+        painter.fillRect(QRect(0, 0, all.width(), kMarkWidth), colour);
+        painter.fillRect(QRect(0, all.height() - kMarkWidth, all.width(), kMarkWidth), colour);
+        painter.fillRect(QRect(0, 0, kMarkWidth, all.height()), colour);
+        painter.fillRect(QRect(all.width() - kMarkWidth, 0, kMarkWidth, all.height()), colour);
+    }
+
+private:
+    QColor highlight() const { return m_memo.palette().color(QPalette::Highlight); }
+
+    void place()
+    {
+        setGeometry(m_memo.rect());
+        const int lineHeight = m_line->sizeHint().height();
+        m_line->setGeometry(kMarkWidth, kMarkWidth, width() - 2 * kMarkWidth, lineHeight);
+        // Only the frame and the line are drawn; the text stays seen and
+        // clickable between them.
+        const QRect inner = rect().adjusted(kMarkWidth, kMarkWidth, -kMarkWidth, -kMarkWidth);
+        setMask(QRegion(rect()).subtracted(inner).united(m_line->geometry()));
+        // The frame covers no more of the text area than its blank margin.
+        setViewportMargins(m_memo,
+                           QMargins(0, kMarkWidth + lineHeight - m_memo.frameWidth(), 0, 0));
+    }
+
+    QPlainTextEdit &m_memo;
+    QLabel *m_line;
+};
 
 RemarkEditor::RemarkEditor(QPlainTextEdit &memo, QWidget &window, UiSeam &seam,
                            VersionKeeping &versions, const CurrentMonth &month)
@@ -58,6 +171,8 @@ QString RemarkEditor::savePath() const
 void RemarkEditor::begin()
 {
     m_memo.setReadOnly(false);
+    if (!m_marks)
+        m_marks = new RemarkModeMarks(m_memo);
     saveIfModified(true);
     m_begunWithoutMonth = !monthIsOpen();
     m_path = m_begunWithoutMonth ? QString() : m_month.remarkSavePath();
@@ -165,6 +280,8 @@ void RemarkEditor::leave(bool emptyMemo)
 {
     saveIfModified(emptyMemo);
     m_memo.setReadOnly(true);
+    if (m_marks)
+        m_marks->remove();
     m_path.clear();
     m_begunWithoutMonth = false;
 }

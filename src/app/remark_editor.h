@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -7,6 +8,7 @@
 
 class CurrentMonth;
 class QPlainTextEdit;
+class RemarkModeMarks;
 class QWidget;
 class UiSeam;
 class VersionKeeping;
@@ -24,7 +26,8 @@ public:
     // What the program puts into the memo is no change of the remark.
     void forgetChange() { m_modified = false; }
 
-    // "Bemerkung eingeben": shows the stored remark, ready for typing.
+    // "Bemerkung eingeben": shows the stored remark, ready for typing; the
+    // memo shows that it takes a remark until remark mode ends.
     void begin();
     // The memo's text changed: a typed change counts, and the text is held
     // to the length the file may take.
@@ -58,4 +61,6 @@ private:
     // the month the next add makes is where it belongs.
     bool m_begunWithoutMonth = false;
     std::optional<QString> m_pending;
+    // Inside the memo while remark mode is on; owned by the memo.
+    QPointer<RemarkModeMarks> m_marks;
 };

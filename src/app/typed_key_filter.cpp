@@ -3,41 +3,45 @@
 #include "journal/field_rules.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 
-namespace {
-
-// Windows key codes of the keys the rules name.
-int windowsKeyCode(int qtKey)
+TypedKeyFilter::TypedKeyFilter(Field field, QLineEdit &edit)
+    : QValidator(&edit)
+    , m_field(field)
 {
-    switch (qtKey) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Delete:
-        return 46;
-    default:
-        return 1000;
-    }
+    edit.setValidator(this);
+    edit.installEventFilter(this);
 }
 
-} // namespace
+QValidator::State TypedKeyFilter::validate(QString &input, int &pos) const
+{
+    Q_UNUSED(pos); // a point turned into the comma keeps the text's length
+    if (m_field == Field::Time) {
+        if (!FieldRules::isTypableTime(input))
+            return Invalid;
+        // Anything else is turned into its stored form when the field is left.
+        return FieldRules::normalizedTime(input) == input && FieldRules::isValidTime(input)
+                   ? Acceptable
+                   : Intermediate;
+    }
+    const std::optional<QString> weight = FieldRules::typableWeight(input);
+    if (!weight)
+        return Invalid;
+    input = *weight;
+    return Acceptable;
+}
+
+void TypedKeyFilter::fixup(QString &input) const
+{
+    if (m_field == Field::Time)
+        input = FieldRules::normalizedTime(input);
+}
 
 bool TypedKeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-        return false;
-    const QString typed = key->text();
-    const bool isCharacter = typed.size() == 1 && typed.at(0).isPrint();
-    if (isCharacter)
-        return !FieldRules::characterPassesTextFilter(typed.at(0));
-    return !FieldRules::keyDownPassesTextFilter(windowsKeyCode(key->key()));
+    // The step buttons may show a negative weight; the user never types one.
+    if (m_field == Field::Weight && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->text() == QLatin1String("-"))
+        return true;
+    return QValidator::eventFilter(watched, event);
 }

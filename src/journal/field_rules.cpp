@@ -3,6 +3,8 @@
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace FieldRules {
@@ -133,16 +135,56 @@ std::optional<long double> stepWeight(long double current, int radioButton, bool
     return current < 1 ? std::nullopt : std::optional<long double>(current - step);
 }
 
-bool keyDownPassesTextFilter(int windowsKeyCode)
+bool isTypableTime(const QString &text)
 {
-    return windowsKeyCode < 10 || windowsKeyCode == 37 || windowsKeyCode == 39 ||
-           windowsKeyCode == 46;
+    static const QRegularExpression typable(
+        QStringLiteral("^(?:[0-9]{0,4}|[0-9]{1,2}[:.][0-9]{0,2})$"));
+    return typable.match(text).hasMatch();
 }
 
-bool characterPassesTextFilter(QChar character)
+QString normalizedTime(const QString &text)
 {
-    return (character >= QLatin1Char('0') && character <= QLatin1Char('9')) ||
-           character == QChar(u'\b') || character == QLatin1Char('.');
+    static const QRegularExpression parts(
+        QStringLiteral("^([0-9]{1,2})[:.]([0-9]{2})$|^([0-9]{1,2})([0-9]{2})$"));
+    const QRegularExpressionMatch match = parts.match(text);
+    if (!match.hasMatch())
+        return text;
+    const bool separated = match.hasCaptured(1);
+    const QString hours = match.captured(separated ? 1 : 3);
+    const QString minutes = match.captured(separated ? 2 : 4);
+    const QString time = padTwo(hours) + QLatin1Char(':') + minutes;
+    return isValidTime(time) ? time : text;
+}
+
+std::optional<QString> typableWeight(const QString &text)
+{
+    static const QRegularExpression typable(QStringLiteral("^-?[0-9]{0,3}(?:,[0-9]{0,2})?$"));
+    QString weight = text;
+    weight.replace(QLatin1Char('.'), QLatin1Char(','));
+    if (!typable.match(weight).hasMatch())
+        return std::nullopt;
+    return weight;
+}
+
+long double weightValue(const QString &text)
+{
+    QString number = text.trimmed();
+    if (number.endsWith(QLatin1Char(',')))
+        number.chop(1);
+    if (number.isEmpty() || number == QLatin1String("-"))
+        return 0;
+    return GermanNumbers::toFloat(number);
+}
+
+QString storedWeight(const QString &text)
+{
+    QString weight = text.trimmed();
+    weight.replace(QLatin1Char('.'), QLatin1Char(','));
+    if (weight.endsWith(QLatin1Char(',')))
+        weight.chop(1);
+    if (weight.startsWith(QLatin1Char(',')))
+        weight.prepend(QLatin1Char('0'));
+    return weight.isEmpty() || weight == QLatin1String("-") ? QStringLiteral("0") : weight;
 }
 
 QString monthRefusal(const QString &monthText)

@@ -47,9 +47,26 @@ QString stepTime(const QString &time, bool up);
 // nullopt when the step is refused (up above 500, down below 1).
 std::optional<long double> stepWeight(long double current, int radioButton, bool up);
 
-// Keys that pass the time and weight fields.
-bool keyDownPassesTextFilter(int windowsKeyCode);
-bool characterPassesTextFilter(QChar character);
+// What the time field takes while it is typed: up to four digits, or one
+// or two digits, ":" or ".", and up to two digits ("0730", "7:3", "07.30").
+bool isTypableTime(const QString &text);
+// A typed time in the form the field keeps: "07:30" from "7:30", "7.30",
+// "730" or "0730". A text that gives no time from 00:00 to 24:00 comes back
+// as it was, for the add's check to name it.
+QString normalizedTime(const QString &text);
+
+// What the weight field takes while it is typed, with a typed point turned
+// into the comma: up to three digits, one comma and at most two decimals
+// ("78,4", "78,", ""). The minus the step buttons may show stays editable.
+// nullopt for a text that can be no weight.
+std::optional<QString> typableWeight(const QString &text);
+// The weight a text of the field stands for: 0 while no digit is typed, a
+// comma at the end ignored. Throws ConversionError for a text that is no
+// number.
+long double weightValue(const QString &text);
+// The weight as the add stores it: "0" for an empty field, "78" for "78,",
+// the comma for a point.
+QString storedWeight(const QString &text);
 
 // Refusals of the add command.
 QString monthRefusal(const QString &monthText);

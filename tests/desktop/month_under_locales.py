@@ -340,7 +340,7 @@ def run_locale(program, name, root, results):
         up = find(weight_group, pyatspi.ROLE_PUSH_BUTTON, "Gewicht erhöhen")
         click(weight_switch)
         click(wait_for("the tenths switch", lambda: find(weight_group, pyatspi.ROLE_RADIO_BUTTON,
-                                                          description="2.Stelle nach dem Komma")))
+                                                          "Schrittweite 0,1 kg")))
         for expected in ("79,2", "79,3"):
             click(up)
             try:

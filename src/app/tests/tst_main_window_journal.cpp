@@ -345,11 +345,12 @@ void TestMainWindowJournal::fieldRulesInTheForm()
     f.clickArrow("SpinButton2", false);
     QCOMPARE(f.weight()->text(), QStringLiteral("-5"));
 
-    // A weight typed with a point ends the command with the conversion error.
+    // A weight with a point is read with the comma, as the scale shows it.
     f.seam.clear();
     f.weight()->setText("70.5");
-    QCOMPARE(f.seam.texts("error"), QStringList{"'70.5' ist kein gültiger Gleitkommawert"});
-    QCOMPARE(double(form.CurrentWeight()), -5.0);
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(f.weight()->text(), QStringLiteral("70,5"));
+    QCOMPARE(double(form.CurrentWeight()), 70.5);
 
     // Paints keep what the user set; a new month gives a fresh form.
     f.weight()->setText("71");

@@ -288,10 +288,11 @@ void TestMainWindowSafety::editRefusesValuesNoFieldCanShow_data()
                                 << QString() << QString();
     QTest::newRow("time 24:01") << "Morgens den 03.04.2017 Z=24:01 s=131, d=81, p=61, Gewicht=0"
                                 << QString() << timeRefusal("24:01");
-    QTest::newRow("time 7.30") << "Morgens den 03.04.2017 Z=7.30 s=131, d=81, p=61, Gewicht=0"
-                               << QString() << timeRefusal("7.30");
-    QTest::newRow("time 0730") << "Morgens den 03.04.2017 Z=0730 s=131, d=81, p=61, Gewicht=0"
-                               << QString() << timeRefusal("0730");
+    // "7.30" and "0730" would be stored as "07:30"; these give no time.
+    QTest::newRow("time 7:3") << "Morgens den 03.04.2017 Z=7:3 s=131, d=81, p=61, Gewicht=0"
+                              << QString() << timeRefusal("7:3");
+    QTest::newRow("time 2430") << "Morgens den 03.04.2017 Z=2430 s=131, d=81, p=61, Gewicht=0"
+                               << QString() << timeRefusal("2430");
     QTest::newRow("weight 310") << "Morgens den 03.04.2017 Z=07:30 s=131, d=81, p=61, Gewicht=310"
                                 << QString() << QString();
     // What the down step writes from 5 kg.
@@ -379,7 +380,8 @@ void TestMainWindowSafety::timeMustBeAClockTime_data()
     QTest::newRow("24:01") << "24:01" << false;
     QTest::newRow("12:60") << "12:60" << false;
     QTest::newRow("2099:40") << "2099:40" << false;
-    QTest::newRow("7:30") << "7:30" << false;
+    // "7:30" is stored as "07:30"; a minute of one digit says no time.
+    QTest::newRow("7:3") << "7:3" << false;
 }
 
 void TestMainWindowSafety::timeMustBeAClockTime()

@@ -18,7 +18,14 @@ private slots:
     void timeStepRefusesJunk();
     void weightSteps();
     void mismatchAgainstLastLine();
-    void keyFilters();
+    void typableTime_data();
+    void typableTime();
+    void normalizedTime_data();
+    void normalizedTime();
+    void typableWeight_data();
+    void typableWeight();
+    void weightValueAndStoredForm();
+    void weightLimits();
     void refusalTexts();
     void duplicateIsFoundInDisplayLines();
     void editParsing();
@@ -120,17 +127,167 @@ void TestFieldRules::mismatchAgainstLastLine()
     QVERIFY(!yearMismatch(QString(), QStringLiteral("1900")));
 }
 
-void TestFieldRules::keyFilters()
+void TestFieldRules::typableTime_data()
 {
-    for (int code : {8, 9, 37, 39, 46})
-        QVERIFY2(keyDownPassesTextFilter(code), qPrintable(QString::number(code)));
-    for (int code : {13, 35, 36, 38, 40, 65})
-        QVERIFY2(!keyDownPassesTextFilter(code), qPrintable(QString::number(code)));
-    for (QChar c : QStringLiteral("0123456789."))
-        QVERIFY(characterPassesTextFilter(c));
-    QVERIFY(characterPassesTextFilter(QChar(u'\b')));
-    for (QChar c : QStringLiteral(":,a -"))
-        QVERIFY2(!characterPassesTextFilter(c), qPrintable(QString(c)));
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("typable");
+    QTest::newRow("empty") << "" << true;
+    QTest::newRow("07:30") << "07:30" << true;
+    QTest::newRow("7:30") << "7:30" << true;
+    QTest::newRow("7.30") << "7.30" << true;
+    QTest::newRow("7:") << "7:" << true;
+    QTest::newRow("0730") << "0730" << true;
+    QTest::newRow("five digits") << "07300" << false;
+    QTest::newRow("three hour digits") << "073:0" << false;
+    QTest::newRow("three minute digits") << "07:300" << false;
+    QTest::newRow("two separators") << "07:30:" << false;
+    QTest::newRow("separator first") << ":30" << false;
+    QTest::newRow("comma") << "07,30" << false;
+    QTest::newRow("letter") << "07:3a" << false;
+    QTest::newRow("blank") << "07 30" << false;
+}
+
+void TestFieldRules::typableTime()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, typable);
+    QCOMPARE(isTypableTime(text), typable);
+}
+
+void TestFieldRules::normalizedTime_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("07:30") << "07:30"
+                           << "07:30";
+    QTest::newRow("7:30") << "7:30"
+                          << "07:30";
+    QTest::newRow("7.30") << "7.30"
+                          << "07:30";
+    QTest::newRow("07.30") << "07.30"
+                           << "07:30";
+    QTest::newRow("0730") << "0730"
+                          << "07:30";
+    QTest::newRow("730") << "730"
+                         << "07:30";
+    QTest::newRow("0:00") << "0:00"
+                          << "00:00";
+    QTest::newRow("000") << "000"
+                         << "00:00";
+    QTest::newRow("23.59") << "23.59"
+                           << "23:59";
+    QTest::newRow("24.00") << "24.00"
+                           << "24:00";
+    QTest::newRow("2400") << "2400"
+                          << "24:00";
+    // No time from 00:00 to 24:00: the add names the text as typed.
+    QTest::newRow("24.01") << "24.01"
+                           << "24.01";
+    QTest::newRow("2401") << "2401"
+                          << "2401";
+    QTest::newRow("7:60") << "7:60"
+                          << "7:60";
+    QTest::newRow("760") << "760"
+                         << "760";
+    QTest::newRow("7:3") << "7:3"
+                         << "7:3";
+    QTest::newRow("73") << "73"
+                        << "73";
+    QTest::newRow("7") << "7"
+                       << "7";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestFieldRules::normalizedTime()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    QCOMPARE(FieldRules::normalizedTime(text), stored);
+    QCOMPARE(isValidTime(stored), stored != text || isValidTime(text));
+}
+
+void TestFieldRules::typableWeight_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("taken"); // null: refused
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("78") << "78"
+                        << "78";
+    QTest::newRow("78,") << "78,"
+                         << "78,";
+    QTest::newRow("78.") << "78."
+                         << "78,";
+    QTest::newRow("78,4") << "78,4"
+                          << "78,4";
+    QTest::newRow("78.4") << "78.4"
+                          << "78,4";
+    QTest::newRow("two decimals") << "78,45"
+                                  << "78,45";
+    QTest::newRow("third decimal") << "78,456" << QString();
+    QTest::newRow("0,01") << "0,01"
+                          << "0,01";
+    QTest::newRow(",5") << ",5"
+                        << ",5";
+    QTest::newRow("three digits") << "310"
+                                  << "310";
+    QTest::newRow("310,01") << "310,01"
+                            << "310,01";
+    QTest::newRow("four digits") << "1784" << QString();
+    QTest::newRow("second comma") << "78,4," << QString();
+    QTest::newRow("comma and point") << "78,4." << QString();
+    QTest::newRow("step below 1") << "-5"
+                                  << "-5";
+    QTest::newRow("minus inside") << "7-5" << QString();
+    QTest::newRow("letter") << "78a" << QString();
+    QTest::newRow("blank") << "78 " << QString();
+}
+
+void TestFieldRules::typableWeight()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, taken);
+    const std::optional<QString> result = FieldRules::typableWeight(text);
+    QCOMPARE(result.has_value(), !taken.isNull());
+    if (result)
+        QCOMPARE(*result, taken);
+}
+
+void TestFieldRules::weightValueAndStoredForm()
+{
+    QCOMPARE(double(weightValue(QString())), 0.0);
+    QCOMPARE(double(weightValue(QStringLiteral(","))), 0.0);
+    QCOMPARE(double(weightValue(QStringLiteral("78,"))), 78.0);
+    QCOMPARE(double(weightValue(QStringLiteral("78,4"))), 78.4);
+    QCOMPARE(double(weightValue(QStringLiteral("0,01"))), 0.01);
+    QCOMPARE(double(weightValue(QStringLiteral(",5"))), 0.5);
+    QCOMPARE(double(weightValue(QStringLiteral("-5"))), -5.0);
+    QVERIFY_THROWS_EXCEPTION(ConversionError, weightValue(QStringLiteral("78a")));
+
+    QCOMPARE(storedWeight(QString()), QStringLiteral("0"));
+    QCOMPARE(storedWeight(QStringLiteral(",")), QStringLiteral("0"));
+    QCOMPARE(storedWeight(QStringLiteral("78,")), QStringLiteral("78"));
+    QCOMPARE(storedWeight(QStringLiteral("78.4")), QStringLiteral("78,4"));
+    QCOMPARE(storedWeight(QStringLiteral("78,45")), QStringLiteral("78,45"));
+    QCOMPARE(storedWeight(QStringLiteral(",5")), QStringLiteral("0,5"));
+    QCOMPARE(storedWeight(QStringLiteral("0,01")), QStringLiteral("0,01"));
+    QCOMPARE(storedWeight(QStringLiteral("-5")), QStringLiteral("-5"));
+}
+
+void TestFieldRules::weightLimits()
+{
+    const QString limit = weightLimitRefusal();
+    const QString difference = QStringLiteral(
+        "Bitte überprüfen Sie Ihre aktuelle Gewichtsangabe. Es sind 15 Kg Unterschied zum "
+        "bisherigen Mittelwert!");
+    QCOMPARE(weightRefusal(weightValue(QStringLiteral("310")), true, 0), QString());
+    QCOMPARE(weightRefusal(weightValue(QStringLiteral("310,01")), true, 0), limit);
+    QCOMPARE(weightRefusal(weightValue(QStringLiteral("310,01")), false, 0), QString());
+    QCOMPARE(weightRefusal(weightValue(QStringLiteral("0,01")), true, 0), QString());
+    QCOMPARE(weightRefusal(87, true, 87 - 72.0L), difference);
+    QCOMPARE(weightRefusal(86.99L, true, 86.99L - 72), QString());
+    QCOMPARE(weightRefusal(0, true, 72), QString()); // no weight typed
 }
 
 void TestFieldRules::refusalTexts()
