@@ -159,8 +159,8 @@ void TestMonthRange::lastDayAndValidity()
     QCOMPARE(months(2100, 2, 2100, 2).lastDay(), QDate(2100, 2, 28));
     QCOMPARE(months(2025, 11, 2025, 12).lastDay(), QDate(2025, 12, 31));
     QCOMPARE(months(2025, 11, 2025, 12).firstDay(), QDate(2025, 11, 1));
-    QVERIFY(!MonthRange{QDate(), QDate(2025, 1, 1)}.isValid());
-    QVERIFY(!MonthRange{QDate(2025, 1, 1), QDate()}.isValid());
+    QVERIFY(!(MonthRange{QDate(), QDate(2025, 1, 1)}.isValid()));
+    QVERIFY(!(MonthRange{QDate(2025, 1, 1), QDate()}.isValid()));
 }
 
 void TestMonthRange::describedInGerman()
