@@ -10,6 +10,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include <utility>
+
 namespace {
 
 constexpr int kColumns = 4;
@@ -82,36 +84,32 @@ void PeriodChooser::offer(const Options &options)
 
 void PeriodChooser::addRangeRows(int row)
 {
-    m_fromMonth = monthList("VonMonatCombo", QStringLiteral("Erster Monat"));
-    m_fromYear = yearField("VonJahrSpin", QStringLiteral("Jahr des ersten Monats"));
-    m_toMonth = monthList("BisMonatCombo", QStringLiteral("Letzter Monat"));
-    m_toYear = yearField("BisJahrSpin", QStringLiteral("Jahr des letzten Monats"));
-    QLabel *fromLabel = label("VonLabel", QStringLiteral("von"));
-    QLabel *toLabel = label("BisLabel", QStringLiteral("bis"));
-    fromLabel->setBuddy(m_fromMonth);
-    toLabel->setBuddy(m_toMonth);
-    m_layout->addWidget(fromLabel, row, 0);
-    m_layout->addWidget(m_fromMonth, row, 1);
-    m_layout->addWidget(m_fromYear, row, 2);
-    m_layout->addWidget(toLabel, row + 1, 0);
-    m_layout->addWidget(m_toMonth, row + 1, 1);
-    m_layout->addWidget(m_toYear, row + 1, 2);
-    m_rangeFields = {m_fromMonth, m_fromYear, m_toMonth, m_toYear};
-    for (QComboBox *list : {m_fromMonth, m_toMonth})
-        connect(list, &QComboBox::currentIndexChanged, this, &PeriodChooser::update);
-    for (QSpinBox *year : {m_fromYear, m_toYear})
-        connect(year, &QSpinBox::valueChanged, this, &PeriodChooser::update);
+    m_from = {monthList("VonMonatCombo", QStringLiteral("Erster Monat")),
+              yearField("VonJahrSpin", QStringLiteral("Jahr des ersten Monats"))};
+    m_to = {monthList("BisMonatCombo", QStringLiteral("Letzter Monat")),
+            yearField("BisJahrSpin", QStringLiteral("Jahr des letzten Monats"))};
+    const QList<std::pair<QLabel *, MonthFields>> rows{
+        {label("VonLabel", QStringLiteral("von")), m_from},
+        {label("BisLabel", QStringLiteral("bis")), m_to}};
+    for (const auto &[caption, fields] : rows) {
+        caption->setBuddy(fields.month);
+        m_layout->addWidget(caption, row, 0);
+        m_layout->addWidget(fields.month, row, 1);
+        m_layout->addWidget(fields.year, row++, 2);
+        connect(fields.month, &QComboBox::currentIndexChanged, this, &PeriodChooser::update);
+        connect(fields.year, &QSpinBox::valueChanged, this, &PeriodChooser::update);
+    }
 }
 
 void PeriodChooser::addRangeLine(int row, QRadioButton *range)
 {
-    m_fromEdit = monthField("VonMonat", QStringLiteral("erster Monat des Zeitraums"));
-    m_toEdit = monthField("BisMonat", QStringLiteral("letzter Monat des Zeitraums"));
+    m_from.date = monthField("VonMonat", QStringLiteral("erster Monat des Zeitraums"));
+    m_to.date = monthField("BisMonat", QStringLiteral("letzter Monat des Zeitraums"));
     m_layout->addWidget(range, row, 0);
-    m_layout->addWidget(m_fromEdit, row, 1);
+    m_layout->addWidget(m_from.date, row, 1);
     m_layout->addWidget(label("BisLabel", QStringLiteral("bis")), row, 2);
-    m_layout->addWidget(m_toEdit, row, 3);
-    for (QDateEdit *edit : {m_fromEdit, m_toEdit}) {
+    m_layout->addWidget(m_to.date, row, 3);
+    for (QDateEdit *edit : {m_from.date, m_to.date}) {
         connect(edit, &QDateEdit::dateChanged, range, [range] { range->setChecked(true); });
         connect(edit, &QDateEdit::dateChanged, this, &PeriodChooser::update);
     }
@@ -126,28 +124,15 @@ void PeriodChooser::prepare(const QDate &openMonth, const QDate &today)
             m_radios.at(i)->setText(choice.caption.arg(describeMonths(
                 PeriodChoice::resolve(choice.kind, m_options.rules, openMonth, today))));
     }
-    setRange(openMonth);
+    {
+        // Quietly: setting the range is not choosing it.
+        const QSignalBlocker quiet(this);
+        m_from.set(openMonth);
+        m_to.set(openMonth);
+    }
     if (!m_radios.isEmpty())
         m_radios.constFirst()->setChecked(true);
     update();
-}
-
-// Quietly: setting the range is not choosing it.
-void PeriodChooser::setRange(const QDate &month)
-{
-    if (m_fromEdit) {
-        const QSignalBlocker quietFrom(m_fromEdit);
-        const QSignalBlocker quietTo(m_toEdit);
-        m_fromEdit->setDate(month);
-        m_toEdit->setDate(month);
-    }
-    if (m_fromMonth) {
-        const QSignalBlocker quiet(this);
-        m_fromMonth->setCurrentIndex(month.month() - 1);
-        m_toMonth->setCurrentIndex(month.month() - 1);
-        m_fromYear->setValue(month.year());
-        m_toYear->setValue(month.year());
-    }
 }
 
 PeriodChoice::Kind PeriodChooser::kind() const
@@ -161,33 +146,39 @@ PeriodChoice::Kind PeriodChooser::kind() const
 
 MonthRange PeriodChooser::months(const QDate &today) const
 {
-    return PeriodChoice::resolve(kind(), m_options.rules, m_openMonth, today, from(), to());
+    return PeriodChoice::resolve(kind(), m_options.rules, m_openMonth, today, m_from.value(),
+                                 m_to.value());
 }
 
-QDate PeriodChooser::from() const
+QDate PeriodChooser::MonthFields::value() const
 {
-    if (m_fromEdit)
-        return m_fromEdit->date();
-    if (m_fromMonth)
-        return QDate(m_fromYear->value(), m_fromMonth->currentIndex() + 1, 1);
+    if (date)
+        return date->date();
+    if (month)
+        return QDate(year->value(), month->currentIndex() + 1, 1);
     return {};
 }
 
-QDate PeriodChooser::to() const
+void PeriodChooser::MonthFields::set(const QDate &day) const
 {
-    if (m_toEdit)
-        return m_toEdit->date();
-    if (m_toMonth)
-        return QDate(m_toYear->value(), m_toMonth->currentIndex() + 1, 1);
-    return {};
+    if (date) {
+        const QSignalBlocker quiet(date);
+        date->setDate(day);
+    }
+    if (month) {
+        month->setCurrentIndex(day.month() - 1);
+        year->setValue(day.year());
+    }
 }
 
 // The month rows count only while the range is chosen.
 void PeriodChooser::update()
 {
-    if (m_fromMonth) {
+    if (m_from.month) {
         const bool range = kind() == PeriodChoice::Kind::Range;
-        for (QWidget *field : std::as_const(m_rangeFields))
+        for (QWidget *field :
+             {static_cast<QWidget *>(m_from.month), static_cast<QWidget *>(m_from.year),
+              static_cast<QWidget *>(m_to.month), static_cast<QWidget *>(m_to.year)})
             field->setEnabled(range);
     }
     emit changed();

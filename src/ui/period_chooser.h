@@ -61,22 +61,24 @@ signals:
     void changed();
 
 private:
+    // One end of the range: a month list and a year field, or a month field.
+    struct MonthFields
+    {
+        QComboBox *month = nullptr;
+        QSpinBox *year = nullptr;
+        QDateEdit *date = nullptr;
+
+        QDate value() const;
+        void set(const QDate &day) const;
+    };
+
     void addRangeRows(int row);
     void addRangeLine(int row, QRadioButton *range);
-    void setRange(const QDate &month);
-    QDate from() const;
-    QDate to() const;
     void update();
 
     Options m_options;
     QDate m_openMonth;
     QGridLayout *m_layout = nullptr;
     QList<QRadioButton *> m_radios; // one a choice, in their order
-    QList<QWidget *> m_rangeFields;
-    QComboBox *m_fromMonth = nullptr;
-    QSpinBox *m_fromYear = nullptr;
-    QComboBox *m_toMonth = nullptr;
-    QSpinBox *m_toYear = nullptr;
-    QDateEdit *m_fromEdit = nullptr;
-    QDateEdit *m_toEdit = nullptr;
+    MonthFields m_from, m_to;
 };

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <utility>
+
 namespace {
 
 using Kind = PeriodChoice::Kind;
@@ -19,7 +21,7 @@ MonthRange months(int firstYear, int firstMonth, int lastYear, int lastMonth)
     return {QDate(firstYear, firstMonth, 1), QDate(lastYear, lastMonth, 1)};
 }
 
-QStringList row(const char *line, ReadingRow::Form form)
+QStringList row(const QByteArray &line, ReadingRow::Form form)
 {
     return ReadingRow::cells(*Reading::parse(QString::fromUtf8(line)), form);
 }
@@ -46,14 +48,11 @@ private slots:
     void lastMonthsAcrossTheYearEnd_data();
     void lastMonthsAcrossTheYearEnd();
     void rangeTakesWholeMonths();
-    void reversedRangeByTheRules_data();
     void reversedRangeByTheRules();
     void lastDayAndValidity();
     void describedInGerman();
     void rowTexts();
-    void yearBeforeAThousand_data();
     void yearBeforeAThousand();
-    void weightToOneDecimal_data();
     void weightToOneDecimal();
 };
 
@@ -117,39 +116,33 @@ void TestMonthRange::rangeTakesWholeMonths()
     }
 }
 
-void TestMonthRange::reversedRangeByTheRules_data()
-{
-    QTest::addColumn<QDate>("from");
-    QTest::addColumn<QDate>("to");
-    QTest::addColumn<MonthRange>("report");
-    QTest::addColumn<MonthRange>("exported");
-    QTest::addColumn<bool>("reportable");
-    // Days do not count: later in the same month is still one month.
-    QTest::newRow("a month before") << QDate(2025, 2, 28) << QDate(2025, 3, 1)
-                                    << months(2025, 2, 2025, 3) << months(2025, 2, 2025, 3) << true;
-    QTest::newRow("the same month, days reversed")
-        << QDate(2025, 3, 31) << QDate(2025, 3, 1) << months(2025, 3, 2025, 3)
-        << months(2025, 3, 2025, 3) << true;
-    QTest::newRow("a month after") << QDate(2025, 3, 1) << QDate(2025, 2, 28)
-                                   << months(2025, 3, 2025, 2) << months(2025, 2, 2025, 3) << false;
-    QTest::newRow("across the year end")
-        << QDate(2026, 1, 1) << QDate(2025, 12, 31) << months(2026, 1, 2025, 12)
-        << months(2025, 12, 2026, 1) << false;
-}
-
 void TestMonthRange::reversedRangeByTheRules()
 {
-    QFETCH(QDate, from);
-    QFETCH(QDate, to);
-    QFETCH(MonthRange, report);
-    QFETCH(MonthRange, exported);
-    QFETCH(bool, reportable);
-    const MonthRange refused = PeriodChoice::resolve(Kind::Range, kFromOpen, {}, {}, from, to);
-    QCOMPARE(refused, report);
-    QCOMPARE(refused.isValid(), reportable);
-    const MonthRange turned = PeriodChoice::resolve(Kind::Range, kFromToday, {}, {}, from, to);
-    QCOMPARE(turned, exported);
-    QVERIFY(turned.isValid());
+    struct Case
+    {
+        QDate from, to;
+        MonthRange report, exported;
+        bool reportable;
+    };
+    // Days do not count: later in the same month is still one month.
+    const QList<Case> cases{{QDate(2025, 2, 28), QDate(2025, 3, 1), months(2025, 2, 2025, 3),
+                             months(2025, 2, 2025, 3), true},
+                            {QDate(2025, 3, 31), QDate(2025, 3, 1), months(2025, 3, 2025, 3),
+                             months(2025, 3, 2025, 3), true},
+                            {QDate(2025, 3, 1), QDate(2025, 2, 28), months(2025, 3, 2025, 2),
+                             months(2025, 2, 2025, 3), false},
+                            {QDate(2026, 1, 1), QDate(2025, 12, 31), months(2026, 1, 2025, 12),
+                             months(2025, 12, 2026, 1), false}};
+    for (const Case &c : cases) {
+        const MonthRange refused =
+            PeriodChoice::resolve(Kind::Range, kFromOpen, {}, {}, c.from, c.to);
+        QCOMPARE(refused, c.report);
+        QCOMPARE(refused.isValid(), c.reportable);
+        const MonthRange turned =
+            PeriodChoice::resolve(Kind::Range, kFromToday, {}, {}, c.from, c.to);
+        QCOMPARE(turned, c.exported);
+        QVERIFY(turned.isValid());
+    }
 }
 
 void TestMonthRange::lastDayAndValidity()
@@ -188,61 +181,38 @@ void TestMonthRange::rowTexts()
     }
 }
 
-void TestMonthRange::yearBeforeAThousand_data()
-{
-    QTest::addColumn<QString>("year");
-    QTest::addColumn<QString>("fourDigits");
-    QTest::addColumn<QString>("asNumber");
-    QTest::newRow("999") << "0999"
-                         << "01.03.0999"
-                         << "01.03.999";
-    QTest::newRow("1000") << "1000"
-                          << "01.03.1000"
-                          << "01.03.1000";
-    QTest::newRow("1001") << "1001"
-                          << "01.03.1001"
-                          << "01.03.1001";
-}
-
 void TestMonthRange::yearBeforeAThousand()
 {
-    QFETCH(QString, year);
-    QFETCH(QString, fourDigits);
-    QFETCH(QString, asNumber);
-    const QByteArray line =
-        ("Morgens den 01.03." + year + " Z=07:30 s=140, d=90, p=70, Gewicht=0").toUtf8();
     using ReadingRow::Weight;
     using ReadingRow::Year;
-    QCOMPARE(row(line.constData(), {Year::FourDigits, Weight::AsWritten}).constFirst(), fourDigits);
-    QCOMPARE(row(line.constData(), {Year::AsNumber, Weight::AsWritten}).constFirst(), asNumber);
+    // The year as written; the date with four digits and as a number.
+    const QList<QStringList> years{{"0999", "01.03.0999", "01.03.999"},
+                                   {"1000", "01.03.1000", "01.03.1000"},
+                                   {"1001", "01.03.1001", "01.03.1001"}};
+    for (const QStringList &year : years) {
+        const QByteArray line =
+            ("Morgens den 01.03." + year.at(0) + " Z=07:30 s=140, d=90, p=70, Gewicht=0").toUtf8();
+        QCOMPARE(row(line, {Year::FourDigits, Weight::AsWritten}).constFirst(), year.at(1));
+        QCOMPARE(row(line, {Year::AsNumber, Weight::AsWritten}).constFirst(), year.at(2));
+    }
 }
 
-void TestMonthRange::weightToOneDecimal_data()
-{
-    QTest::addColumn<QString>("written");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("below the half") << "70,44"
-                                    << "70,4";
-    QTest::newRow("the half goes up") << "70,45"
-                                      << "70,5";
-    QTest::newRow("above the half") << "70,46"
-                                    << "70,5";
-    QTest::newRow("whole") << "71"
-                           << "71,0";
-    QTest::newRow("thousands grouped") << "1234,5"
-                                       << "1.234,5";
-}
-
+// Rounded half up, as the report shows every mean.
 void TestMonthRange::weightToOneDecimal()
 {
-    QFETCH(QString, written);
-    QFETCH(QString, shown);
-    const QByteArray line =
-        ("Morgens den 01.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=" + written).toUtf8();
     using ReadingRow::Weight;
     using ReadingRow::Year;
-    QCOMPARE(row(line.constData(), {Year::AsNumber, Weight::OneDecimal}).constLast(), shown);
-    QCOMPARE(row(line.constData(), {Year::AsNumber, Weight::AsWritten}).constLast(), written);
+    const QList<std::pair<QString, QString>> weights{{"70,44", "70,4"},
+                                                     {"70,45", "70,5"},
+                                                     {"70,46", "70,5"},
+                                                     {"71", "71,0"},
+                                                     {"1234,5", "1.234,5"}};
+    for (const auto &[written, shown] : weights) {
+        const QByteArray line =
+            ("Morgens den 01.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=" + written).toUtf8();
+        QCOMPARE(row(line, {Year::AsNumber, Weight::OneDecimal}).constLast(), shown);
+        QCOMPARE(row(line, {Year::FourDigits, Weight::AsWritten}).constLast(), written);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestMonthRange)

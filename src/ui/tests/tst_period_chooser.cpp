@@ -9,6 +9,8 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 using Kind = PeriodChoice::Kind;
@@ -42,6 +44,24 @@ template <typename T> T *in(PeriodChooser &chooser, const char *name)
     return child;
 }
 
+std::unique_ptr<PeriodChooser> prepared(const PeriodChooser::Options &options,
+                                        const QDate &openMonth, const QDate &today = {})
+{
+    auto chooser = std::make_unique<PeriodChooser>();
+    chooser->offer(options);
+    chooser->prepare(openMonth, today);
+    return chooser;
+}
+
+// In the order they are shown.
+QStringList captions(const PeriodChooser &chooser)
+{
+    QStringList texts;
+    for (const QRadioButton *radio : chooser.findChildren<QRadioButton *>())
+        texts << radio->text();
+    return texts;
+}
+
 MonthRange months(int firstYear, int firstMonth, int lastYear, int lastMonth)
 {
     return {QDate(firstYear, firstMonth, 1), QDate(lastYear, lastMonth, 1)};
@@ -65,25 +85,16 @@ private slots:
 
 void TestPeriodChooser::captionsNameTheirMonths()
 {
-    PeriodChooser rows;
-    rows.offer(rowsOptions());
-    rows.prepare(QDate(2017, 2, 14), QDate(2030, 1, 1));
-    QCOMPARE(in<QRadioButton>(rows, "MonatRadio")->text(),
-             QStringLiteral("&Geöffneter Monat (Februar 2017)"));
-    QCOMPARE(in<QRadioButton>(rows, "DreiMonateRadio")->text(),
-             QStringLiteral("&Die letzten 3 Monate (Dezember 2016 bis Februar 2017)"));
-    QCOMPARE(in<QRadioButton>(rows, "BereichRadio")->text(),
-             QStringLiteral("&Von Monat bis Monat:"));
+    const auto rows = prepared(rowsOptions(), QDate(2017, 2, 14), QDate(2030, 1, 1));
+    QCOMPARE(captions(*rows), (QStringList{"&Geöffneter Monat (Februar 2017)",
+                                           "&Die letzten 3 Monate (Dezember 2016 bis Februar 2017)",
+                                           "&Von Monat bis Monat:"}));
 
     // A caption without a place for its months stays as it is.
-    PeriodChooser line;
-    line.offer(lineOptions());
-    line.prepare(QDate(2017, 3, 14));
-    QCOMPARE(in<QRadioButton>(line, "OffenerMonat")->text(),
-             QStringLiteral("der geöffnete &Monat (März 2017)"));
-    QCOMPARE(in<QRadioButton>(line, "LetzteDreiMonate")->text(),
-             QStringLiteral("die letzten &3 Monate"));
-    QCOMPARE(in<QRadioButton>(line, "Bereich")->text(), QStringLiteral("&von"));
+    const auto line = prepared(lineOptions(), QDate(2017, 3, 14));
+    QCOMPARE(captions(*line),
+             (QStringList{"der geöffnete &Monat (März 2017)", "die letzten &3 Monate",
+                          "die letzten &12 Monate", "&von"}));
 }
 
 void TestPeriodChooser::onlyTheOfferedChoices()
@@ -106,110 +117,98 @@ void TestPeriodChooser::onlyTheOfferedChoices()
 
 void TestPeriodChooser::rowsIdleUntilTheRangeIsChosen()
 {
-    PeriodChooser rows;
-    rows.offer(rowsOptions());
-    rows.prepare(QDate(2017, 3, 14));
-    QVERIFY(in<QRadioButton>(rows, "MonatRadio")->isChecked());
-    QCOMPARE(rows.kind(), Kind::OpenMonth);
-    QCOMPARE(rows.months(), months(2017, 3, 2017, 3));
-    QCOMPARE(in<QComboBox>(rows, "VonMonatCombo")->currentText(), QStringLiteral("März"));
-    QCOMPARE(in<QSpinBox>(rows, "BisJahrSpin")->value(), 2017);
+    const auto rows = prepared(rowsOptions(), QDate(2017, 3, 14));
+    QVERIFY(in<QRadioButton>(*rows, "MonatRadio")->isChecked());
+    QCOMPARE(rows->kind(), Kind::OpenMonth);
+    QCOMPARE(rows->months(), months(2017, 3, 2017, 3));
+    QCOMPARE(in<QComboBox>(*rows, "VonMonatCombo")->currentText(), QStringLiteral("März"));
+    QCOMPARE(in<QSpinBox>(*rows, "BisJahrSpin")->value(), 2017);
     for (const char *field : {"VonMonatCombo", "VonJahrSpin", "BisMonatCombo", "BisJahrSpin"})
-        QVERIFY2(!in<QWidget>(rows, field)->isEnabled(), field);
+        QVERIFY2(!in<QWidget>(*rows, field)->isEnabled(), field);
 
-    QSignalSpy changed(&rows, &PeriodChooser::changed);
-    in<QRadioButton>(rows, "BereichRadio")->setChecked(true);
+    QSignalSpy changed(rows.get(), &PeriodChooser::changed);
+    in<QRadioButton>(*rows, "BereichRadio")->setChecked(true);
     QVERIFY(!changed.isEmpty());
     for (const char *field : {"VonMonatCombo", "VonJahrSpin", "BisMonatCombo", "BisJahrSpin"})
-        QVERIFY2(in<QWidget>(rows, field)->isEnabled(), field);
+        QVERIFY2(in<QWidget>(*rows, field)->isEnabled(), field);
     changed.clear();
-    in<QComboBox>(rows, "VonMonatCombo")->setCurrentIndex(11);
-    in<QSpinBox>(rows, "VonJahrSpin")->setValue(2016);
+    in<QComboBox>(*rows, "VonMonatCombo")->setCurrentIndex(11);
+    in<QSpinBox>(*rows, "VonJahrSpin")->setValue(2016);
     QCOMPARE(changed.size(), 2);
-    QCOMPARE(rows.kind(), Kind::Range);
-    QCOMPARE(rows.months(), months(2016, 12, 2017, 3));
+    QCOMPARE(rows->kind(), Kind::Range);
+    QCOMPARE(rows->months(), months(2016, 12, 2017, 3));
 
-    in<QRadioButton>(rows, "DreiMonateRadio")->setChecked(true);
-    QVERIFY(!in<QWidget>(rows, "VonMonatCombo")->isEnabled());
-    QCOMPARE(rows.months(), months(2017, 1, 2017, 3));
+    in<QRadioButton>(*rows, "DreiMonateRadio")->setChecked(true);
+    QVERIFY(!in<QWidget>(*rows, "VonMonatCombo")->isEnabled());
+    QCOMPARE(rows->months(), months(2017, 1, 2017, 3));
 }
 
 void TestPeriodChooser::reversedRowsAreNoPeriod()
 {
-    PeriodChooser rows;
-    rows.offer(rowsOptions());
-    rows.prepare(QDate(2017, 3, 14));
-    in<QRadioButton>(rows, "BereichRadio")->setChecked(true);
+    const auto rows = prepared(rowsOptions(), QDate(2017, 3, 14));
+    in<QRadioButton>(*rows, "BereichRadio")->setChecked(true);
     // April to March: one month too late; March to March is still a period.
-    in<QComboBox>(rows, "VonMonatCombo")->setCurrentIndex(3);
-    QVERIFY(!rows.months().isValid());
-    in<QComboBox>(rows, "VonMonatCombo")->setCurrentIndex(2);
-    QVERIFY(rows.months().isValid());
-    in<QSpinBox>(rows, "VonJahrSpin")->setValue(2018);
-    QVERIFY(!rows.months().isValid());
+    in<QComboBox>(*rows, "VonMonatCombo")->setCurrentIndex(3);
+    QVERIFY(!rows->months().isValid());
+    in<QComboBox>(*rows, "VonMonatCombo")->setCurrentIndex(2);
+    QVERIFY(rows->months().isValid());
+    in<QSpinBox>(*rows, "VonJahrSpin")->setValue(2018);
+    QVERIFY(!rows->months().isValid());
 }
 
 void TestPeriodChooser::editingAMonthFieldChoosesTheRange()
 {
-    PeriodChooser line;
-    line.offer(lineOptions());
-    line.prepare(QDate(2017, 3, 14));
+    const auto line = prepared(lineOptions(), QDate(2017, 3, 14));
     // Setting the fields on the open month chose nothing.
-    QVERIFY(in<QRadioButton>(line, "OffenerMonat")->isChecked());
-    QCOMPARE(in<QDateEdit>(line, "VonMonat")->date(), QDate(2017, 3, 14));
-    QCOMPARE(in<QDateEdit>(line, "BisMonat")->date(), QDate(2017, 3, 14));
+    QVERIFY(in<QRadioButton>(*line, "OffenerMonat")->isChecked());
+    QCOMPARE(in<QDateEdit>(*line, "VonMonat")->date(), QDate(2017, 3, 14));
+    QCOMPARE(in<QDateEdit>(*line, "BisMonat")->date(), QDate(2017, 3, 14));
 
-    in<QDateEdit>(line, "BisMonat")->setDate(QDate(2017, 1, 14));
-    QVERIFY(in<QRadioButton>(line, "Bereich")->isChecked());
-    QCOMPARE(line.kind(), Kind::Range);
+    in<QDateEdit>(*line, "BisMonat")->setDate(QDate(2017, 1, 14));
+    QVERIFY(in<QRadioButton>(*line, "Bereich")->isChecked());
+    QCOMPARE(line->kind(), Kind::Range);
     // Given the other way round, taken the right way round.
-    QCOMPARE(line.months(), months(2017, 1, 2017, 3));
+    QCOMPARE(line->months(), months(2017, 1, 2017, 3));
 
-    in<QRadioButton>(line, "OffenerMonat")->setChecked(true);
-    in<QDateEdit>(line, "VonMonat")->setDate(QDate(2016, 11, 14));
-    QCOMPARE(line.kind(), Kind::Range);
-    QCOMPARE(line.months(), months(2016, 11, 2017, 1));
+    in<QRadioButton>(*line, "OffenerMonat")->setChecked(true);
+    in<QDateEdit>(*line, "VonMonat")->setDate(QDate(2016, 11, 14));
+    QCOMPARE(line->kind(), Kind::Range);
+    QCOMPARE(line->months(), months(2016, 11, 2017, 1));
 }
 
 void TestPeriodChooser::lastMonthsEndToday()
 {
-    PeriodChooser line;
-    line.offer(lineOptions());
-    line.prepare(QDate(2016, 11, 30));
-    in<QRadioButton>(line, "LetzteZwoelfMonate")->setChecked(true);
-    QCOMPARE(line.kind(), Kind::LastTwelveMonths);
-    QCOMPARE(line.months(QDate(2017, 2, 15)), months(2016, 3, 2017, 2));
-    in<QRadioButton>(line, "LetzteDreiMonate")->setChecked(true);
-    QCOMPARE(line.months(QDate(2017, 2, 15)), months(2016, 12, 2017, 2));
+    const auto line = prepared(lineOptions(), QDate(2016, 11, 30));
+    in<QRadioButton>(*line, "LetzteZwoelfMonate")->setChecked(true);
+    QCOMPARE(line->kind(), Kind::LastTwelveMonths);
+    QCOMPARE(line->months(QDate(2017, 2, 15)), months(2016, 3, 2017, 2));
+    in<QRadioButton>(*line, "LetzteDreiMonate")->setChecked(true);
+    QCOMPARE(line->months(QDate(2017, 2, 15)), months(2016, 12, 2017, 2));
 }
 
 // The dialogs are made once and shown again for every command.
 void TestPeriodChooser::prepareStartsAfresh()
 {
-    PeriodChooser rows;
-    rows.offer(rowsOptions());
-    rows.prepare(QDate(2017, 3, 14));
-    in<QRadioButton>(rows, "BereichRadio")->setChecked(true);
-    in<QSpinBox>(rows, "VonJahrSpin")->setValue(2018);
-    QSignalSpy changed(&rows, &PeriodChooser::changed);
-    rows.prepare(QDate(2016, 5, 1));
+    const auto rows = prepared(rowsOptions(), QDate(2017, 3, 14));
+    in<QRadioButton>(*rows, "BereichRadio")->setChecked(true);
+    in<QSpinBox>(*rows, "VonJahrSpin")->setValue(2018);
+    QSignalSpy changed(rows.get(), &PeriodChooser::changed);
+    rows->prepare(QDate(2016, 5, 1));
     QVERIFY(!changed.isEmpty());
-    QVERIFY(in<QRadioButton>(rows, "MonatRadio")->isChecked());
-    QVERIFY(!in<QWidget>(rows, "VonJahrSpin")->isEnabled());
-    QCOMPARE(in<QSpinBox>(rows, "VonJahrSpin")->value(), 2016);
-    QCOMPARE(in<QComboBox>(rows, "BisMonatCombo")->currentText(), QStringLiteral("Mai"));
-    QCOMPARE(in<QRadioButton>(rows, "MonatRadio")->text(),
+    QVERIFY(in<QRadioButton>(*rows, "MonatRadio")->isChecked());
+    QVERIFY(!in<QWidget>(*rows, "VonJahrSpin")->isEnabled());
+    QCOMPARE(in<QSpinBox>(*rows, "VonJahrSpin")->value(), 2016);
+    QCOMPARE(in<QComboBox>(*rows, "BisMonatCombo")->currentText(), QStringLiteral("Mai"));
+    QCOMPARE(in<QRadioButton>(*rows, "MonatRadio")->text(),
              QStringLiteral("&Geöffneter Monat (Mai 2016)"));
-    QCOMPARE(rows.months(), months(2016, 5, 2016, 5));
+    QCOMPARE(rows->months(), months(2016, 5, 2016, 5));
 
-    PeriodChooser line;
-    line.offer(lineOptions());
-    line.prepare(QDate(2017, 3, 14));
-    in<QDateEdit>(line, "VonMonat")->setDate(QDate(2017, 1, 1));
-    line.prepare(QDate(2017, 4, 2));
-    QVERIFY(in<QRadioButton>(line, "OffenerMonat")->isChecked());
-    QCOMPARE(in<QDateEdit>(line, "VonMonat")->date(), QDate(2017, 4, 2));
-    QCOMPARE(line.months(), months(2017, 4, 2017, 4));
+    const auto line = prepared(lineOptions(), QDate(2017, 3, 14));
+    in<QDateEdit>(*line, "VonMonat")->setDate(QDate(2017, 1, 1));
+    line->prepare(QDate(2017, 4, 2));
+    QVERIFY(in<QRadioButton>(*line, "OffenerMonat")->isChecked());
+    QCOMPARE(in<QDateEdit>(*line, "VonMonat")->date(), QDate(2017, 4, 2));
+    QCOMPARE(line->months(), months(2017, 4, 2017, 4));
 }
 
 QTEST_MAIN(TestPeriodChooser)
