@@ -1,7 +1,5 @@
 #include "exchange/Exportieren.h"
 
-#include "journal/slots.h"
-
 #include "ui_Exportieren.h"
 
 #include <QLayout>
@@ -15,51 +13,32 @@ TExportierenDlg::TExportierenDlg(QWidget *parent)
     // no maximize.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setObjectName(QStringLiteral("ExportierenDlg"));
+    using Kind = PeriodChoice::Kind;
+    ui->ZeitraumWahl->offer(
+        {{{Kind::OpenMonth, "OffenerMonat", QStringLiteral("der geöffnete &Monat (%1)")},
+          {Kind::LastThreeMonths, "LetzteDreiMonate", QStringLiteral("die letzten &3 Monate")},
+          {Kind::LastTwelveMonths, "LetzteZwoelfMonate", QStringLiteral("die letzten &12 Monate")},
+          {Kind::Range, "Bereich", QStringLiteral("&von")}},
+         PeriodChooser::RangeFields::MonthFieldsInLine,
+         ExportPeriod::kRules});
     connect(ui->ExportierenBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->AbbrechenBtn, &QPushButton::clicked, this, &QDialog::reject);
-    // Changing a month of the range chooses the range.
-    for (QDateEdit *edit : {ui->VonMonat, ui->BisMonat})
-        connect(edit, &QDateEdit::dateChanged, ui->Bereich,
-                [this] { ui->Bereich->setChecked(true); });
 }
 
 TExportierenDlg::~TExportierenDlg() = default;
 
 void TExportierenDlg::prepare(const QDate &openMonth)
 {
-    ui->OffenerMonat->setText(QStringLiteral("der geöffnete &Monat (%1 %2)")
-                                  .arg(germanMonthName(openMonth.month()))
-                                  .arg(openMonth.year()));
-    const QSignalBlocker quietFrom(ui->VonMonat);
-    const QSignalBlocker quietTo(ui->BisMonat);
-    ui->VonMonat->setDate(openMonth);
-    ui->BisMonat->setDate(openMonth);
-    ui->OffenerMonat->setChecked(true);
+    ui->ZeitraumWahl->prepare(openMonth);
     ui->ExportierenBtn->setFocus();
 }
 
-ExportPeriod::Kind TExportierenDlg::kind() const
+MonthRange TExportierenDlg::months(const QDate &today) const
 {
-    if (ui->LetzteDreiMonate->isChecked())
-        return ExportPeriod::Kind::LastThreeMonths;
-    if (ui->LetzteZwoelfMonate->isChecked())
-        return ExportPeriod::Kind::LastTwelveMonths;
-    if (ui->Bereich->isChecked())
-        return ExportPeriod::Kind::Range;
-    return ExportPeriod::Kind::OpenMonth;
+    return ui->ZeitraumWahl->months(today);
 }
 
 ExportPeriod::Format TExportierenDlg::format() const
 {
     return ui->FormatFhir->isChecked() ? ExportPeriod::Format::Fhir : ExportPeriod::Format::Csv;
-}
-
-QDate TExportierenDlg::from() const
-{
-    return ui->VonMonat->date();
-}
-
-QDate TExportierenDlg::to() const
-{
-    return ui->BisMonat->date();
 }

@@ -22,10 +22,9 @@ public:
     // Names the open month in its choice; the range starts on it.
     void prepare(const QDate &openMonth);
 
-    ExportPeriod::Kind kind() const;
+    // The last months end with `today`'s.
+    MonthRange months(const QDate &today) const;
     ExportPeriod::Format format() const;
-    QDate from() const;
-    QDate to() const;
 
 private:
     std::unique_ptr<Ui::TExportierenDlg> ui;

@@ -1,6 +1,7 @@
 #include "exchange/csv_export.h"
 
 #include "exchange/csv_records.h"
+#include "storage/reading_row.h"
 
 #include <algorithm>
 
@@ -9,19 +10,6 @@ namespace CsvExport {
 namespace {
 
 const QChar kSeparator = u';';
-
-// The weekday by our own names: the process locale may not be German.
-QStringList fieldsOf(const Reading &reading)
-{
-    return {reading.date.toString(QStringLiteral("dd.MM.yyyy")),
-            germanWeekdayName(reading.date),
-            slotInfo(reading.slot).buttonCaption,
-            reading.time,
-            QString::number(reading.systolic),
-            QString::number(reading.diastolic),
-            QString::number(reading.pulse),
-            reading.weight() ? reading.weightText.trimmed() : QString()};
-}
 
 } // namespace
 
@@ -37,7 +25,9 @@ QByteArray bytes(const QList<Reading> &readings)
     std::stable_sort(ordered.begin(), ordered.end());
     QString text = headerLine() + QStringLiteral("\r\n");
     for (const Reading &reading : ordered)
-        text += CsvRecords::joinLine(fieldsOf(reading), kSeparator);
+        text += CsvRecords::joinLine(ReadingRow::cells(reading, {ReadingRow::Year::FourDigits,
+                                                                 ReadingRow::Weight::AsWritten}),
+                                     kSeparator);
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 

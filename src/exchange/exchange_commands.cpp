@@ -62,16 +62,15 @@ void exportReadings(QWidget *parent, UiSeam &seam, TExportierenDlg &dialog,
     dialog.prepare(context.openMonth);
     if (seam.execDialog(dialog) != QDialog::Accepted)
         return;
-    const ExportPeriod::Months period = ExportPeriod::months(
-        dialog.kind(), context.openMonth, seam.today(), dialog.from(), dialog.to());
+    const MonthRange period = dialog.months(seam.today());
     const QList<Gallery::Month> months =
         Gallery::readPeriod(context.galleryFolder, context.user, period.first, period.last);
     const QList<Reading> readings = Gallery::readingsOf(months);
     if (readings.isEmpty()) {
-        seam.showMessage(parent, UiSeam::MessageKind::Information,
-                         QStringLiteral("Für %1 sind keine Messungen gespeichert.")
-                                 .arg(ExportPeriod::describe(period)) +
-                             omissions(months));
+        seam.showMessage(
+            parent, UiSeam::MessageKind::Information,
+            QStringLiteral("Für %1 sind keine Messungen gespeichert.").arg(describeMonths(period)) +
+                omissions(months));
         return;
     }
     const bool csv = dialog.format() == ExportPeriod::Format::Csv;
@@ -95,7 +94,7 @@ void exportReadings(QWidget *parent, UiSeam &seam, TExportierenDlg &dialog,
         QStringLiteral("%1 %2 aus %3 in die Datei %4 exportiert.")
                 .arg(readings.size())
                 .arg(readings.size() == 1 ? QStringLiteral("Messung") : QStringLiteral("Messungen"))
-                .arg(ExportPeriod::describe(period), germanQuoted(path)) +
+                .arg(describeMonths(period), germanQuoted(path)) +
             omissions(months));
 }
 

@@ -29,5 +29,4 @@ private:
     void updateRange();
 
     std::unique_ptr<Ui::TArztberichtDlg> ui;
-    QDate m_openMonth;
 };

@@ -5,6 +5,7 @@
 #include "charts/marker_filler.h"
 #include "stats/measuring_week.h"
 #include "stats/period_stats.h"
+#include "storage/reading_row.h"
 
 #include <cmath>
 
@@ -126,19 +127,6 @@ void addMonths(ReportContent &content, const QList<Gallery::Month> &months)
     }
 }
 
-QStringList readingRow(const Reading &reading)
-{
-    const std::optional<long double> weight = reading.weight();
-    return {dateText(reading.date),
-            germanWeekdayName(reading.date),
-            slotInfo(reading.slot).buttonCaption,
-            reading.time,
-            QString::number(reading.systolic),
-            QString::number(reading.diastolic),
-            QString::number(reading.pulse),
-            weight ? oneDecimal(*weight) : QString()};
-}
-
 void addChart(ReportContent &content, const ReportPeriod &period, const PeriodStats &stats)
 {
     content.chartFirst = period.firstDay();
@@ -165,9 +153,9 @@ ReportContent buildReportContent(const QString &user, const ReportPeriod &period
     ReportContent content;
     content.title = QStringLiteral("Blutdruckbericht");
     content.user = user;
-    content.periodName = periodText(period);
+    content.periodName = describeMonths(period);
     content.name = QStringLiteral("Name: ") + user;
-    content.period = QStringLiteral("Zeitraum: ") + periodText(period);
+    content.period = QStringLiteral("Zeitraum: ") + describeMonths(period);
     content.printed = QStringLiteral("Erstellt am ") + dateText(today);
     content.meansHeader = {QString(), QStringLiteral("Messungen"),
                            QStringLiteral("Systolisch (mmHg)"),
@@ -184,6 +172,7 @@ ReportContent buildReportContent(const QString &user, const ReportPeriod &period
                               QStringLiteral("Systolisch"), QStringLiteral("Diastolisch"),
                               QStringLiteral("Puls"),       QStringLiteral("Gewicht (kg)")};
     for (const Reading &reading : readings)
-        content.readingRows << readingRow(reading);
+        content.readingRows << ReadingRow::cells(
+            reading, {ReadingRow::Year::AsNumber, ReadingRow::Weight::OneDecimal});
     return content;
 }

@@ -1,32 +1,16 @@
 #pragma once
 
-#include <QDate>
+#include "storage/month_range.h"
+
 #include <QString>
 
-// The months a doctor's report covers, and the names that come from them.
-struct ReportPeriod
-{
-    QDate firstMonth; // the first day of each month
-    QDate lastMonth;
+// The months a doctor's report covers.
+using ReportPeriod = MonthRange;
 
-    enum class Choice { OpenMonth, LastThreeMonths, Range };
-
-    // The open month alone, the three months up to it, or the range from
-    // `from` to `to` (days do not matter). An invalid period when the range
-    // ends before it starts.
-    static ReportPeriod choose(Choice choice, const QDate &openMonth, const QDate &from = {},
-                               const QDate &to = {});
-
-    bool isValid() const;
-    QDate firstDay() const { return firstMonth; }
-    QDate lastDay() const;
-};
-
-// "März 2026"
-QString monthAndYear(const QDate &month);
-
-// "März 2026", or "Januar 2026 bis März 2026"
-QString periodText(const ReportPeriod &period);
+// The last three months end with the open month; a range that ends before
+// it begins makes no report.
+inline constexpr PeriodChoice::Rules kReportPeriodRules{PeriodChoice::RecentUpTo::OpenMonth,
+                                                        PeriodChoice::ReversedRange::Invalid};
 
 // "Muster_Bericht_01_2026-03_2026.pdf": the user first, as the month files
 // are named, so that one person's reports stand together.

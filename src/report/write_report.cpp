@@ -14,7 +14,7 @@ ReportOutcome writeDoctorsReport(const ReportRequest &request)
     if (!outcome.error.isEmpty())
         return outcome;
     const QList<Gallery::Month> months = Gallery::readPeriod(
-        request.galleryFolder, request.user, request.period.firstMonth, request.period.lastMonth);
+        request.galleryFolder, request.user, request.period.first, request.period.last);
     const QByteArray pdf =
         renderReportPdf(buildReportContent(request.user, request.period, request.today, months));
     QString reason;

@@ -314,30 +314,29 @@ void TestExchangeExport::fhirBundleOfDayEnds()
 
 void TestExchangeExport::periods()
 {
-    using ExportPeriod::Kind;
+    using Kind = PeriodChoice::Kind;
     const QDate today(2017, 2, 15);
     const QDate open(2016, 11, 30);
+    const auto choose = [&](Kind kind, const QDate &from = {}, const QDate &to = {}) {
+        return PeriodChoice::resolve(kind, ExportPeriod::kRules, open, today, from, to);
+    };
     const auto months = [&](Kind kind, const QDate &from = {}, const QDate &to = {}) {
-        const ExportPeriod::Months period = ExportPeriod::months(kind, open, today, from, to);
-        return ExportPeriod::describe(period);
+        return describeMonths(choose(kind, from, to));
     };
     QCOMPARE(months(Kind::OpenMonth), QStringLiteral("November 2016"));
     QCOMPARE(months(Kind::LastThreeMonths), QStringLiteral("Dezember 2016 bis Februar 2017"));
     QCOMPARE(months(Kind::LastTwelveMonths), QStringLiteral("März 2016 bis Februar 2017"));
     QCOMPARE(months(Kind::Range, QDate(2017, 5, 31), QDate(2017, 3, 1)),
              QStringLiteral("März 2017 bis Mai 2017"));
-    const ExportPeriod::Months range =
-        ExportPeriod::months(Kind::Range, open, today, QDate(2017, 1, 31), QDate(2017, 3, 2));
+    const MonthRange range = choose(Kind::Range, QDate(2017, 1, 31), QDate(2017, 3, 2));
     QCOMPARE(range.first, QDate(2017, 1, 1));
     QCOMPARE(range.last, QDate(2017, 3, 1));
     QCOMPARE(
         ExportPeriod::suggestedFileName(QStringLiteral("Muster"), range, ExportPeriod::Format::Csv),
         QStringLiteral("Blutdruck_Muster_2017-01_bis_2017-03.csv"));
-    QCOMPARE(
-        ExportPeriod::suggestedFileName(QStringLiteral("Muster"),
-                                        ExportPeriod::months(Kind::OpenMonth, open, today, {}, {}),
-                                        ExportPeriod::Format::Fhir),
-        QStringLiteral("Blutdruck_Muster_2016-11.json"));
+    QCOMPARE(ExportPeriod::suggestedFileName(QStringLiteral("Muster"), choose(Kind::OpenMonth),
+                                             ExportPeriod::Format::Fhir),
+             QStringLiteral("Blutdruck_Muster_2016-11.json"));
 }
 
 QTEST_GUILESS_MAIN(TestExchangeExport)

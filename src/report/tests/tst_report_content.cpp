@@ -150,25 +150,26 @@ void TestReportContent::emptyPeriod()
 
 void TestReportContent::periodChoices()
 {
-    using Choice = ReportPeriod::Choice;
+    using Kind = PeriodChoice::Kind;
     const QDate open(2026, 2, 17);
-    const ReportPeriod one = ReportPeriod::choose(Choice::OpenMonth, open);
-    QCOMPARE(one.firstMonth, QDate(2026, 2, 1));
+    const auto choose = [&open](Kind kind, const QDate &from = {}, const QDate &to = {}) {
+        // Today lies far away: the report counts from the open month.
+        return PeriodChoice::resolve(kind, kReportPeriodRules, open, QDate(2030, 7, 1), from, to);
+    };
+    const ReportPeriod one = choose(Kind::OpenMonth);
+    QCOMPARE(one.first, QDate(2026, 2, 1));
     QCOMPARE(one.lastDay(), QDate(2026, 2, 28));
-    const ReportPeriod three = ReportPeriod::choose(Choice::LastThreeMonths, open);
-    QCOMPARE(three.firstMonth, QDate(2025, 12, 1));
-    QCOMPARE(three.lastMonth, QDate(2026, 2, 1));
-    QCOMPARE(periodText(three), QStringLiteral("Dezember 2025 bis Februar 2026"));
-    const ReportPeriod range =
-        ReportPeriod::choose(Choice::Range, open, QDate(2024, 11, 30), QDate(2025, 1, 2));
-    QCOMPARE(range.firstMonth, QDate(2024, 11, 1));
+    const ReportPeriod three = choose(Kind::LastThreeMonths);
+    QCOMPARE(three.first, QDate(2025, 12, 1));
+    QCOMPARE(three.last, QDate(2026, 2, 1));
+    QCOMPARE(describeMonths(three), QStringLiteral("Dezember 2025 bis Februar 2026"));
+    const ReportPeriod range = choose(Kind::Range, QDate(2024, 11, 30), QDate(2025, 1, 2));
+    QCOMPARE(range.first, QDate(2024, 11, 1));
     QCOMPARE(range.lastDay(), QDate(2025, 1, 31));
     QVERIFY(range.isValid());
     // The same month is a range of one; a month earlier is none.
-    QVERIFY(
-        ReportPeriod::choose(Choice::Range, open, QDate(2025, 3, 9), QDate(2025, 3, 1)).isValid());
-    QVERIFY(!ReportPeriod::choose(Choice::Range, open, QDate(2025, 3, 1), QDate(2025, 2, 28))
-                 .isValid());
+    QVERIFY(choose(Kind::Range, QDate(2025, 3, 9), QDate(2025, 3, 1)).isValid());
+    QVERIFY(!choose(Kind::Range, QDate(2025, 3, 1), QDate(2025, 2, 28)).isValid());
 }
 
 void TestReportContent::fileName()

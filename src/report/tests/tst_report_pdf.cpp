@@ -102,9 +102,9 @@ ReportContent januaryOf2024(const ReportGallery &g)
     TempHome::writeFile(g.gallery + QStringLiteral("2024/Muster_01_2024.tab"),
                         TempHome::readFile(VANTORIA_TEST_DATA_DIR "/months/Muster_01_2024.tab"));
     const ReportPeriod january{QDate(2024, 1, 1), QDate(2024, 1, 1)};
-    return buildReportContent(QStringLiteral("Muster"), january, QDate(2026, 4, 2),
-                              Gallery::readPeriod(g.gallery, QStringLiteral("Muster"),
-                                                  january.firstMonth, january.lastMonth));
+    return buildReportContent(
+        QStringLiteral("Muster"), january, QDate(2026, 4, 2),
+        Gallery::readPeriod(g.gallery, QStringLiteral("Muster"), january.first, january.last));
 }
 
 // Gives the content remarks that leave between `rows` row heights more than
