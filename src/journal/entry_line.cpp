@@ -348,7 +348,7 @@ EntryLine::Parsed::Parsed(const QString &line)
 
 EntryLine::Parsed EntryLine::Parsed::byMarkers(const QString &line)
 {
-    Parsed parsed(QString{});
+    Parsed parsed;
     parsed.m_line = line;
     return parsed;
 }

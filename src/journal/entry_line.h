@@ -160,6 +160,8 @@ public:
     std::optional<TablePieces> tablePieces() const;
 
 private:
+    Parsed() = default;
+
     QString m_line;
     std::optional<WrittenPieces> m_written;
 };

@@ -212,8 +212,10 @@ private:
 void MonthTableGrid::build(const QStringList &displayLines)
 {
     Builder builder(*this);
+    // The table takes its pieces by the markers from either form, so the
+    // written form is not looked for.
     for (const QString &line : displayLines)
-        builder.add(EntryLine::Parsed(line));
+        builder.add(EntryLine::Parsed::byMarkers(line));
     builder.finish();
 }
 
