@@ -14,3 +14,13 @@ if(VANTORIA_BUILD_TESTS)
             -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
   set_tests_properties(include_layers PROPERTIES LABELS unit)
 endif()
+
+# Entry lines are read in src/journal alone; no other folder holds one of
+# their markers (tools/check-entry-markers.py).
+if(VANTORIA_BUILD_TESTS)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME entry_markers
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/check-entry-markers.py
+            ${PROJECT_SOURCE_DIR})
+  set_tests_properties(entry_markers PROPERTIES LABELS unit)
+endif()

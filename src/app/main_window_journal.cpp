@@ -448,7 +448,7 @@ bool TMainForm::showWrittenMonth()
     }
     QStringList display;
     for (const QString &line : *readBack) {
-        if (EntryLine::isEntryLine(line) && line.contains(QStringLiteral("den"))) {
+        if (EntryLine::isEntryLine(line)) {
             if (const auto shown = EntryLine::toDisplayLine(line))
                 display.append(*shown);
         }

@@ -1,6 +1,6 @@
 #include "app/tab_stop_delegate.h"
 
-#include "journal/slots.h"
+#include "journal/entry_line.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -13,9 +13,7 @@ namespace {
 
 constexpr int kLeftInset = 2;
 
-// The widest piece of each column of a reading, the digits at their widest:
-// "Messung3 den ", "88.88.8888 ", "Z=88:88 ", "s=888, ", "d=888, ",
-// "p=888, ", "Gewicht=888,88".
+// The widest piece of each column of a reading, the digits at their widest.
 QList<QStringList> widestPieces(const QFontMetrics &metrics)
 {
     QChar digit = QLatin1Char('0');
@@ -23,18 +21,7 @@ QList<QStringList> widestPieces(const QFontMetrics &metrics)
         if (metrics.horizontalAdvance(QLatin1Char(c)) > metrics.horizontalAdvance(digit))
             digit = QLatin1Char(c);
     }
-    const auto digits = [digit](int count) { return QString(count, digit); };
-    QStringList prefixes;
-    for (Slot slot : kAllSlots)
-        prefixes.append(slotInfo(slot).prefix);
-    return {prefixes,
-            {digits(2) + QLatin1Char('.') + digits(2) + QLatin1Char('.') + digits(4) +
-             QLatin1Char(' ')},
-            {QStringLiteral("Z=") + digits(2) + QLatin1Char(':') + digits(2) + QLatin1Char(' ')},
-            {QStringLiteral("s=") + digits(3) + QStringLiteral(", ")},
-            {QStringLiteral("d=") + digits(3) + QStringLiteral(", ")},
-            {QStringLiteral("p=") + digits(3) + QStringLiteral(", ")},
-            {QStringLiteral("Gewicht=") + digits(3) + QLatin1Char(',') + digits(2)}};
+    return EntryLine::widestPieces(digit);
 }
 
 int widest(const QFontMetrics &metrics, const QStringList &pieces)

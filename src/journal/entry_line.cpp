@@ -1,6 +1,7 @@
 #include "journal/entry_line.h"
 
 #include "base/blanks.h"
+#include "base/german_numbers.h"
 #include "base/markers.h"
 
 #include "journal/slots.h"
@@ -26,6 +27,32 @@ bool cutBefore(QStringView &rest, QStringView marker, QStringView &piece)
     piece = rest.first(at);
     rest = withoutLeadingBlanks(rest.sliced(at));
     return true;
+}
+
+// A line lacking one of the markers gives no pieces, so that no piece of
+// another line can show up in its place.
+std::optional<DisplayPieces> splitByMarkers(QStringView line)
+{
+    const qsizetype den = indexOfMarker(line, u"den");
+    if (den < 0)
+        return std::nullopt;
+    DisplayPieces pieces;
+    // "den" and the one character after it belong to the prefix.
+    pieces.slot = line.left(den + 4);
+    QStringView rest = withoutLeadingBlanks(line.mid(den + 4));
+    if (!cutBefore(rest, QStringView(u"Z="), pieces.date) ||
+        !cutBefore(rest, QStringView(u"s="), pieces.time) ||
+        !cutBefore(rest, QStringView(u"d="), pieces.systolic) ||
+        !cutBefore(rest, QStringView(u"p="), pieces.diastolic))
+        return std::nullopt;
+    const qsizetype gewicht = indexOfMarker(rest, u"Gewicht=");
+    if (gewicht >= 0) {
+        pieces.pulse = rest.first(gewicht);
+        pieces.weight = withoutOuterBlanks(rest.sliced(gewicht));
+    } else {
+        pieces.pulse = withoutOuterBlanks(rest);
+    }
+    return pieces;
 }
 
 QChar slotLetterOf(const QString &line)
@@ -55,35 +82,17 @@ bool isEntryLine(const QString &line)
 
 std::optional<QString> toDisplayLine(const QString &line)
 {
-    const qsizetype den = indexOfMarker(line, u"den");
-    if (den < 0)
+    const std::optional<DisplayPieces> pieces = splitByMarkers(line);
+    if (!pieces)
         return std::nullopt;
-    const QStringView whole(line);
-    // "den" and the one character after it belong to the prefix.
-    const QStringView prefix = whole.left(den + 4);
-    QStringView rest = withoutLeadingBlanks(whole.mid(den + 4));
-
-    QStringView date, time, systolic, diastolic;
-    if (!cutBefore(rest, QStringView(u"Z="), date) || !cutBefore(rest, QStringView(u"s="), time) ||
-        !cutBefore(rest, QStringView(u"d="), systolic) ||
-        !cutBefore(rest, QStringView(u"p="), diastolic))
-        return std::nullopt;
-
-    QStringView pulse, weight;
-    const qsizetype gewicht = indexOfMarker(rest, u"Gewicht=");
-    if (gewicht >= 0) {
-        pulse = rest.first(gewicht);
-        weight = withoutOuterBlanks(rest.sliced(gewicht));
-    } else {
-        pulse = withoutOuterBlanks(rest);
-    }
     QString display;
     display.reserve(line.size() + 6);
-    for (QStringView piece : {prefix, date, time, systolic, diastolic, pulse}) {
+    for (QStringView piece : {pieces->slot, pieces->date, pieces->time, pieces->systolic,
+                              pieces->diastolic, pieces->pulse}) {
         display += piece;
         display += kTab;
     }
-    display += weight;
+    display += pieces->weight;
     return display;
 }
 
@@ -184,4 +193,240 @@ EntryLine::DateFields EntryLine::dateFieldsOf(const QString &displayLine)
             fields.year = year;
     }
     return fields;
+}
+
+QList<QStringList> EntryLine::widestPieces(QChar digit)
+{
+    const auto digits = [digit](int count) { return QString(count, digit); };
+    QStringList prefixes;
+    for (Slot slot : kAllSlots)
+        prefixes.append(slotInfo(slot).prefix);
+    return {prefixes,
+            {digits(2) + QLatin1Char('.') + digits(2) + QLatin1Char('.') + digits(4) +
+             QLatin1Char(' ')},
+            {QStringLiteral("Z=") + digits(2) + QLatin1Char(':') + digits(2) + QLatin1Char(' ')},
+            {QStringLiteral("s=") + digits(3) + QStringLiteral(", ")},
+            {QStringLiteral("d=") + digits(3) + QStringLiteral(", ")},
+            {QStringLiteral("p=") + digits(3) + QStringLiteral(", ")},
+            {QStringLiteral("Gewicht=") + digits(3) + QLatin1Char(',') + digits(2)}};
+}
+
+namespace {
+
+using EntryLine::MeanTexts;
+
+// Everything after the character that follows the first "." (the line when
+// it has no ".").
+QString afterFirstDot(const QString &line)
+{
+    const qsizetype dot = line.indexOf(QLatin1Char('.'));
+    return dot < 0 ? line : line.mid(dot + 2);
+}
+
+QString removedThrough(const QString &text, QLatin1StringView marker)
+{
+    const qsizetype at = text.indexOf(marker);
+    return at < 0 ? text : text.mid(at + marker.size());
+}
+
+// "s=" or "d=": the text up to the next comma. Without that comma no value
+// is taken, but the marker is still consumed.
+std::optional<QString> takeCommaValue(QString &rest, QLatin1StringView marker)
+{
+    const qsizetype at = rest.indexOf(marker);
+    if (at < 0)
+        return std::nullopt;
+    rest = rest.mid(at + marker.size());
+    const qsizetype comma = rest.indexOf(QLatin1Char(','));
+    if (comma < 0)
+        return std::nullopt;
+    QString value = rest.left(comma);
+    rest = rest.mid(comma + 1);
+    return value;
+}
+
+// The value texts from the time piece on: "s=" and "d=" up to the next
+// comma, "p=" up to the comma before "Gewicht=" (or the end), without outer
+// blanks.
+MeanTexts meanTextsOf(QString rest)
+{
+    MeanTexts texts;
+    texts[0] = takeCommaValue(rest, QLatin1StringView("s="));
+    texts[1] = takeCommaValue(rest, QLatin1StringView("d="));
+
+    const qsizetype p = rest.indexOf(QLatin1StringView("p="));
+    if (p >= 0) {
+        rest = rest.mid(p + 2);
+        const qsizetype gewicht = rest.indexOf(QLatin1StringView("Gewicht="));
+        if (gewicht >= 0) {
+            // The pulse ends at the comma before the weight; a line that lost
+            // that comma still ends its pulse at "Gewicht=".
+            const qsizetype comma = rest.indexOf(QLatin1Char(','));
+            rest = rest.left(comma >= 0 ? std::min(comma, gewicht) : gewicht);
+        }
+        texts[2] = withoutOuterBlanks(rest);
+    }
+    return texts;
+}
+
+MeanTexts wholeTexts(const WrittenPieces &pieces)
+{
+    return {QString::number(pieces.systolic), QString::number(pieces.diastolic),
+            QString::number(pieces.pulse)};
+}
+
+// The three characters after the key, without the first comma among them
+// ("s=135, " gives "135", "s=98, " gives "98"). Empty when the key is missing.
+QString evaluationText(const QString &line, QLatin1StringView key)
+{
+    const qsizetype at = line.indexOf(key);
+    if (at < 0)
+        return QString();
+    QString text = line.mid(at + key.size(), 3);
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    if (comma >= 0)
+        text.remove(comma, 1);
+    return text;
+}
+
+QStringView afterFirstEquals(QStringView piece)
+{
+    return piece.sliced(piece.indexOf(u'=') + 1);
+}
+
+// The slot a table row files the line under, by the name in its slot piece.
+std::optional<Slot> slotNamedIn(QStringView slotPiece)
+{
+    if (indexOfMarker(slotPiece, u"Morgens") >= 0)
+        return Slot::Morgens;
+    if (indexOfMarker(slotPiece, u"Messung2") >= 0)
+        return Slot::Messung2;
+    if (indexOfMarker(slotPiece, u"Messung3") >= 0)
+        return Slot::Messung3;
+    if (indexOfMarker(slotPiece, u"Abend") >= 0)
+        return Slot::Abends;
+    return std::nullopt;
+}
+
+// The day that starts the date ("05." gives 5), or 0.
+int dayOfDate(QStringView date)
+{
+    if (date.size() < 3 || date.at(2) != QLatin1Char('.'))
+        return 0;
+    const char16_t tens = date.at(0).unicode();
+    const char16_t ones = date.at(1).unicode();
+    if (tens < u'0' || tens > u'9' || ones < u'0' || ones > u'9')
+        return 0;
+    const int day = (tens - u'0') * 10 + (ones - u'0');
+    return day <= 31 ? day : 0;
+}
+
+} // namespace
+
+qint64 EntryLine::EvaluationTexts::wholeNumber(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    if (end == 0)
+        return GermanNumbers::toInt(text); // raises the error for this text
+    return GermanNumbers::toInt(text.left(end));
+}
+
+long double EntryLine::TablePieces::weightNumber() const
+{
+    // A weight as the program writes it is read without the general reader,
+    // to the same value.
+    const std::optional<long double> plain = GermanNumbers::plainDecimal(weight);
+    return plain ? *plain : GermanNumbers::toFloat(weight.toString());
+}
+
+EntryLine::Parsed::Parsed(const QString &line)
+    : m_line(line)
+    , m_written(WrittenPieces::of(m_line))
+{}
+
+EntryLine::Parsed EntryLine::Parsed::byMarkers(const QString &line)
+{
+    Parsed parsed;
+    parsed.m_line = line;
+    return parsed;
+}
+
+EntryLine::MeanTexts EntryLine::Parsed::monthMeanTexts() const
+{
+    if (m_written)
+        return wholeTexts(*m_written);
+    QString rest = removedThrough(m_line, QLatin1StringView("Morgens den "));
+    rest = removedThrough(rest, QLatin1StringView("Abends den "));
+    return meanTextsOf(afterFirstDot(rest));
+}
+
+EntryLine::DayMeanTexts EntryLine::Parsed::dayMeanTexts() const
+{
+    if (m_written)
+        return {QStringLiteral("%1").arg(m_written->date.day(), 2, 10, QLatin1Char('0')),
+                wholeTexts(*m_written)};
+    const qsizetype dot = m_line.indexOf(QLatin1Char('.'));
+    DayMeanTexts texts;
+    if (dot >= 0) {
+        const qsizetype from = std::max<qsizetype>(0, dot - 2);
+        texts.day = m_line.mid(from, dot - from);
+    }
+    texts.values = meanTextsOf(afterFirstDot(m_line));
+    return texts;
+}
+
+std::optional<QStringView> EntryLine::Parsed::statisticsWeight() const
+{
+    if (m_written)
+        return m_written->weightText;
+    // Cut through every slot prefix in turn, then through the date.
+    const QStringView line(m_line);
+    qsizetype from = 0;
+    for (Slot slot : kAllSlots) {
+        const QString &prefix = slotInfo(slot).prefix;
+        const qsizetype at = line.sliced(from).indexOf(prefix);
+        if (at >= 0)
+            from += at + prefix.size();
+    }
+    const qsizetype dot = line.sliced(from).indexOf(u'.');
+    if (dot >= 0) {
+        // The day is not used, but a line whose day is no number is refused.
+        GermanNumbers::toInt(line.sliced(from, dot).toString());
+        from = std::min(line.size(), from + dot + 2);
+    }
+    const qsizetype gewicht = line.sliced(from).indexOf(QLatin1StringView("Gewicht="));
+    if (gewicht < 0)
+        return std::nullopt;
+    return line.sliced(from + gewicht + 8);
+}
+
+EntryLine::EvaluationTexts EntryLine::Parsed::evaluationTexts() const
+{
+    return {evaluationText(m_line, QLatin1StringView("s=")),
+            evaluationText(m_line, QLatin1StringView("d=")),
+            evaluationText(m_line, QLatin1StringView("p="))};
+}
+
+std::optional<EntryLine::TablePieces> EntryLine::Parsed::tablePieces() const
+{
+    TablePieces table;
+    table.source = m_line;
+    if (table.source.contains(u'\t'))
+        table.source.remove(u'\t');
+    const std::optional<DisplayPieces> pieces = splitByMarkers(table.source);
+    if (!pieces)
+        return std::nullopt;
+    table.slot = slotNamedIn(pieces->slot);
+    table.day = dayOfDate(pieces->date);
+    table.dayText = pieces->date.left(2);
+    table.time = afterFirstEquals(pieces->time);
+    table.systolic = afterFirstEquals(pieces->systolic);
+    table.diastolic = afterFirstEquals(pieces->diastolic);
+    table.pulse = afterFirstEquals(pieces->pulse);
+    table.weight = afterFirstEquals(pieces->weight);
+    if (table.weight == u"0")
+        table.weight = QStringView();
+    return table;
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "journal/reading.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 // One reading as one line of text:
@@ -63,5 +67,103 @@ QString sortKey(const QString &line);
 // Orders lines by SortKey + line, without regard to case; lines that compare
 // equal collapse into one. Lines with a one-digit day are never damaged.
 QStringList sortLines(const QStringList &lines);
+
+// The widest text of each display piece (the slot prefixes, then date, time,
+// the three values and the weight), with every digit written as `digit`: the
+// list sets its tab stops by them.
+QList<QStringList> widestPieces(QChar digit);
+
+// The pieces of a line cut before its markers, as the list shows them (and
+// the month table reads them), as views into the line.
+struct DisplayPieces
+{
+    QStringView slot;      // "Morgens den " ("den" and the character after it)
+    QStringView date;      // "01.03.2017 "
+    QStringView time;      // "Z=07:30 "
+    QStringView systolic;  // "s=140, "
+    QStringView diastolic; // "d=90, "
+    QStringView pulse;     // "p=70, "
+    QStringView weight;    // "Gewicht=70,5", empty when the line has none
+};
+
+// The values of s=, d= and p= as the month and day means take them; nullopt
+// where the marker (or the comma that ends it) is missing.
+using MeanTexts = std::array<std::optional<QString>, 3>;
+
+// The day and values the daily means file a line under: the (up to) two
+// characters before the first dot, as they stood ("05", " 5", "").
+struct DayMeanTexts
+{
+    QString day;
+    MeanTexts values;
+};
+
+// The three values the evaluation shows: the three characters after the
+// marker without the first comma among them ("s=98, " gives "98"); empty
+// where the marker is missing.
+struct EvaluationTexts
+{
+    QString systolic;
+    QString diastolic;
+    QString pulse;
+
+    // The value as a whole number; blanks after a one-digit value ("0 ")
+    // count as nothing. Throws ConversionError for any other text.
+    static qint64 wholeNumber(const QString &text);
+};
+
+// What one row of the month table takes from a line (read without its tabs):
+// the piece texts after their "=", as they stood ("140, ", "07:30 ").
+struct TablePieces
+{
+    QString source;           // the line without tabs; the views point into it
+    std::optional<Slot> slot; // named in the slot piece; nullopt fills no cells
+    int day = 0;              // 1..31 when the date starts "dd.", else 0
+    QStringView dayText;      // the date's first two characters
+    QStringView time;
+    QStringView systolic;
+    QStringView diastolic;
+    QStringView pulse;
+    QStringView weight; // empty where the line has none or "0"
+
+    // The weight in kilograms; throws ConversionError when it is no number.
+    long double weightNumber() const;
+};
+
+// One entry line, read once for every reader of a month: the statistics, the
+// evaluation and the month table. A line in the form the program writes is
+// read by its pieces; every other line gives each reader what its markers
+// give, so a hand-edited file shows as it always did. A copy shares the line.
+class Parsed
+{
+public:
+    // An entry line in the file form or the display form (with tabs).
+    explicit Parsed(const QString &line);
+    // Never read by the pieces: what the markers alone give. The statistics
+    // are held against it.
+    static Parsed byMarkers(const QString &line);
+
+    const QString &line() const { return m_line; }
+    // The pieces of a line in the written form, else nullopt.
+    const std::optional<WrittenPieces> &written() const { return m_written; }
+
+    // The values of the month means: read after the slot prefix and the
+    // character after the date's first dot.
+    MeanTexts monthMeanTexts() const;
+    DayMeanTexts dayMeanTexts() const;
+    // The weight text the month's weight list takes ("80,5", "0"), nullopt
+    // where the line has no "Gewicht="; throws ConversionError when the day
+    // before the date's dot is no number, which refuses the line.
+    std::optional<QStringView> statisticsWeight() const;
+    EvaluationTexts evaluationTexts() const;
+    // Nullopt when a marker is missing: such a line fills no row.
+    std::optional<TablePieces> tablePieces() const;
+
+private:
+    Parsed() = default;
+
+    QString m_line;
+    std::optional<WrittenPieces> m_written;
+};
 
 } // namespace EntryLine

@@ -2,7 +2,6 @@
 
 #include "base/german_numbers.h"
 #include "stats/number_texts.h"
-#include "stats/value_texts.h"
 
 #include <algorithm>
 
@@ -54,21 +53,17 @@ void DayMeans::clear()
         items.clear();
 }
 
-void DayMeans::collect(const QString &entryLine)
+void DayMeans::collect(const EntryLine::Parsed &line)
 {
-    const qsizetype dot = entryLine.indexOf(QLatin1Char('.'));
-    QString day;
-    if (dot >= 0) {
-        const qsizetype from = std::max<qsizetype>(0, dot - 2);
-        day = entryLine.mid(from, dot - from);
+    if (const std::optional<WrittenPieces> &pieces = line.written()) {
+        collectWhole(pieces->date.day(), pieces->systolic, pieces->diastolic, pieces->pulse);
+        return;
     }
-    const ValueTexts values = valueTextsOf(afterFirstDot(entryLine));
-    const QString tag = day + QLatin1Char('_');
-    const std::array<const std::optional<QString> *, 3> texts = {&values.systolic,
-                                                                 &values.diastolic, &values.pulse};
-    for (std::size_t q = 0; q < texts.size(); ++q) {
-        if (*texts[q])
-            m_items[q].append({tag + **texts[q]});
+    const EntryLine::DayMeanTexts texts = line.dayMeanTexts();
+    const QString tag = texts.day + QLatin1Char('_');
+    for (std::size_t q = 0; q < texts.values.size(); ++q) {
+        if (texts.values[q])
+            m_items[q].append({tag + *texts.values[q]});
     }
 }
 

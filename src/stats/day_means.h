@@ -1,5 +1,7 @@
 #pragma once
 
+#include "journal/entry_line.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +30,9 @@ public:
     void clear();
     // Appends at most one item to each of the three lists.
     // (EstelleTagesMittelwert)
-    void collect(const QString &entryLine);
+    void collect(const EntryLine::Parsed &line);
+    // The same for a line read by its markers alone.
+    void collect(const QString &entryLine) { collect(EntryLine::Parsed::byMarkers(entryLine)); }
     // The same for a line in the written form: day 1..31 and whole values.
     void collectWhole(int day, int systolic, int diastolic, int pulse);
     // Rebuilds the table from the lists. Throws ConversionError for a value

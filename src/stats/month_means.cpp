@@ -2,17 +2,6 @@
 
 #include "base/german_numbers.h"
 #include "stats/number_texts.h"
-#include "stats/value_texts.h"
-
-namespace {
-
-QString removedThrough(const QString &text, QLatin1StringView marker)
-{
-    const qsizetype at = text.indexOf(marker);
-    return at < 0 ? text : text.mid(at + marker.size());
-}
-
-} // namespace
 
 void MonthMeans::clear()
 {
@@ -22,17 +11,17 @@ void MonthMeans::clear()
     m_sums = Sums();
 }
 
-void MonthMeans::collect(const QString &entryLine)
+void MonthMeans::collect(const EntryLine::Parsed &line)
 {
-    QString rest = removedThrough(entryLine, QLatin1StringView("Morgens den "));
-    rest = removedThrough(rest, QLatin1StringView("Abends den "));
-    const ValueTexts values = valueTextsOf(afterFirstDot(rest));
-    if (values.systolic)
-        m_values[0].append(*values.systolic);
-    if (values.diastolic)
-        m_values[1].append(*values.diastolic);
-    if (values.pulse)
-        m_values[2].append(*values.pulse);
+    if (const std::optional<WrittenPieces> &pieces = line.written()) {
+        collectWhole(pieces->systolic, pieces->diastolic, pieces->pulse);
+        return;
+    }
+    EntryLine::MeanTexts values = line.monthMeanTexts();
+    for (std::size_t q = 0; q < values.size(); ++q) {
+        if (values[q])
+            m_values[q].append(std::move(*values[q]));
+    }
     convertPending();
 }
 
@@ -87,7 +76,7 @@ void MonthMeans::refresh(const Sums &sums) const
         return;
     }
     for (std::size_t q = 0; q < m_texts.size(); ++q) {
-        // A quantity no line carried (no "p=" anywhere) has no mean.
+        // A quantity no line carried (no pulse anywhere) has no mean.
         if (sums.converted[q] > 0)
             m_texts[q] = GermanNumbers::formatFixed2(sums.sums[q] / sums.converted[q]);
     }

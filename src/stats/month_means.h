@@ -1,5 +1,7 @@
 #pragma once
 
+#include "journal/entry_line.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +16,9 @@ public:
     // Collects one entry line and recomputes the means over everything so far.
     // Throws ConversionError for values that do not convert.
     // (EstelleMonatsMittelwert)
-    void collect(const QString &entryLine);
+    void collect(const EntryLine::Parsed &line);
+    // The same for a line read by its markers alone.
+    void collect(const QString &entryLine) { collect(EntryLine::Parsed::byMarkers(entryLine)); }
     // The same for a line in the written form, whose value texts are these
     // numbers as QString::number writes them.
     void collectWhole(int systolic, int diastolic, int pulse);

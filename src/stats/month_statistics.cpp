@@ -1,7 +1,6 @@
 #include "stats/month_statistics.h"
 
 #include "journal/entry_line.h"
-#include "journal/reading.h"
 
 void MonthStatistics::recollect(const QStringList &fileLines)
 {
@@ -29,17 +28,10 @@ void MonthStatistics::recollect(const QStringList &fileLines)
 
 void MonthStatistics::collectLine(const QString &entryLine)
 {
-    // A line as the program writes it is read once, by its pieces; the
-    // collectors find exactly these values by their markers. Any other line
-    // goes to the markers, whose every quirk the month means depend on.
-    if (const std::optional<WrittenPieces> pieces = WrittenPieces::of(entryLine)) {
-        m_monthMeans.collectWhole(pieces->systolic, pieces->diastolic, pieces->pulse);
-        m_dayMeans.collectWhole(pieces->date.day(), pieces->systolic, pieces->diastolic,
-                                pieces->pulse);
-        m_weights.collectWeightText(pieces->weightText);
-        return;
-    }
-    m_monthMeans.collect(entryLine);
-    m_dayMeans.collect(entryLine);
-    m_weights.collect(entryLine);
+    // Read once for all three: a line as the program writes it by its
+    // pieces, any other by the markers, whose every quirk the means keep.
+    const EntryLine::Parsed line(entryLine);
+    m_monthMeans.collect(line);
+    m_dayMeans.collect(line);
+    m_weights.collect(line);
 }

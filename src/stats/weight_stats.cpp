@@ -8,28 +8,10 @@ void WeightStats::clear()
     m_sum = 0;
 }
 
-void WeightStats::collect(const QString &entryLine)
+void WeightStats::collect(const EntryLine::Parsed &line)
 {
-    static const QLatin1StringView prefixes[] = {
-        QLatin1StringView("Morgens den "), QLatin1StringView("Messung2 den "),
-        QLatin1StringView("Messung3 den "), QLatin1StringView("Abends den ")};
-    QString rest = entryLine;
-    for (QLatin1StringView prefix : prefixes) {
-        const qsizetype at = rest.indexOf(prefix);
-        if (at >= 0)
-            rest = rest.mid(at + prefix.size());
-    }
-
-    const qsizetype dot = rest.indexOf(QLatin1Char('.'));
-    if (dot >= 0) {
-        // The day is not used, but a line whose day is no number is refused.
-        GermanNumbers::toInt(rest.left(dot));
-        rest = rest.mid(dot + 2);
-    }
-
-    const qsizetype gewicht = rest.indexOf(QLatin1StringView("Gewicht="));
-    if (gewicht >= 0)
-        collectWeightText(rest.mid(gewicht + 8));
+    if (const std::optional<QStringView> weightText = line.statisticsWeight())
+        collectWeightText(*weightText);
 }
 
 void WeightStats::collectWeightText(QStringView weightText)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "journal/entry_line.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,7 +12,9 @@ public:
     void clear();
     // Throws ConversionError when the day or the weight does not convert.
     // (ErstelleGewichtsListe)
-    void collect(const QString &entryLine);
+    void collect(const EntryLine::Parsed &line);
+    // The same for a line read by its markers alone.
+    void collect(const QString &entryLine) { collect(EntryLine::Parsed::byMarkers(entryLine)); }
     // The weight text of a line in the written form ("80,5", "0").
     void collectWeightText(QStringView weightText);
 

@@ -46,8 +46,7 @@ QStringList CurrentMonth::takeEntryLines(const QStringList &fileLines,
         if (!EntryLine::isEntryLine(line))
             continue;
         m_lastEntryLine = line;
-        const std::optional<QString> display =
-            line.contains(QStringLiteral("den")) ? EntryLine::toDisplayLine(line) : std::nullopt;
+        const std::optional<QString> display = EntryLine::toDisplayLine(line);
         if (display) {
             shown.append(*display);
             onShown(*display);

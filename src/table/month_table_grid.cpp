@@ -2,7 +2,6 @@
 
 #include "base/blanks.h"
 #include "base/german_numbers.h"
-#include "base/markers.h"
 
 #include <optional>
 
@@ -97,60 +96,6 @@ using namespace MonthTable;
 const QString TwoBlanks = QStringLiteral("  ");
 constexpr QLatin1StringView FourBlanks("    ");
 
-// Views into the line (or its copy without tabs): a line is cut without a
-// string of its own per piece, as the grid of a whole month is built at once.
-struct LineParts
-{
-    QStringView slot;
-    QStringView date;
-    QStringView time;
-    QStringView systolic;
-    QStringView diastolic;
-    QStringView pulse;
-    QStringView weight;
-};
-
-// Cuts the text before the marker off the rest; the rest keeps the marker.
-bool cutBefore(QStringView &rest, QStringView marker, QStringView &part)
-{
-    const qsizetype at = indexOfMarker(rest, marker);
-    if (at < 0)
-        return false;
-    part = rest.first(at);
-    rest = withoutLeadingBlanks(rest.sliced(at));
-    return true;
-}
-
-// A line lacking one of the markers fills nothing, so that no piece of
-// another line can show up in its place.
-std::optional<LineParts> splitByMarkers(QStringView line)
-{
-    LineParts parts;
-    const qsizetype den = indexOfMarker(line, u"den");
-    if (den < 0)
-        return std::nullopt;
-    parts.slot = line.left(den + 4);
-    QStringView rest = withoutLeadingBlanks(line.mid(den + 4));
-    if (!cutBefore(rest, QStringView(u"Z="), parts.date) ||
-        !cutBefore(rest, QStringView(u"s="), parts.time) ||
-        !cutBefore(rest, QStringView(u"d="), parts.systolic) ||
-        !cutBefore(rest, QStringView(u"p="), parts.diastolic))
-        return std::nullopt;
-    const qsizetype weight = indexOfMarker(rest, u"Gewicht=");
-    if (weight >= 0) {
-        parts.pulse = rest.first(weight);
-        parts.weight = withoutOuterBlanks(rest.sliced(weight));
-    } else {
-        parts.pulse = withoutOuterBlanks(rest);
-    }
-    return parts;
-}
-
-QStringView afterFirstEquals(QStringView part)
-{
-    return part.sliced(part.indexOf(u'=') + 1);
-}
-
 // Four blanks, then the value; with `dropComma`, without its first comma.
 QString valueCell(QStringView value, bool dropComma)
 {
@@ -167,50 +112,21 @@ QString valueCell(QStringView value, bool dropComma)
     return cell;
 }
 
-int firstSlotColumn(QStringView slotPart)
+int firstSlotColumn(Slot slot)
 {
-    if (indexOfMarker(slotPart, u"Morgens") >= 0)
-        return 1;
-    if (indexOfMarker(slotPart, u"Messung2") >= 0)
-        return 6;
-    if (indexOfMarker(slotPart, u"Messung3") >= 0)
-        return 11;
-    if (indexOfMarker(slotPart, u"Abend") >= 0)
-        return 16;
-    return -1;
-}
-
-// The row whose day label starts the date ("05." for row 5), or 0.
-int rowOfDate(QStringView date)
-{
-    if (date.size() < 3 || date.at(2) != QLatin1Char('.'))
-        return 0;
-    const char16_t tens = date.at(0).unicode();
-    const char16_t ones = date.at(1).unicode();
-    if (tens < u'0' || tens > u'9' || ones < u'0' || ones > u'9')
-        return 0;
-    const int row = (tens - u'0') * 10 + (ones - u'0');
-    return row < RowCount ? row : 0;
+    return 1 + 5 * static_cast<int>(slot);
 }
 
 // The slot's four cells in the row (a slot the line does not name fills none).
-void fillSlotCells(MonthTableGrid &grid, int row, const LineParts &parts)
+void fillSlotCells(MonthTableGrid &grid, int row, const EntryLine::TablePieces &pieces)
 {
-    const int first = firstSlotColumn(parts.slot);
-    if (first < 0)
+    if (!pieces.slot)
         return;
-    grid.setCell(first, row, valueCell(afterFirstEquals(parts.time), false));
-    grid.setCell(first + 1, row, valueCell(afterFirstEquals(parts.systolic), true));
-    grid.setCell(first + 2, row, valueCell(afterFirstEquals(parts.diastolic), true));
-    grid.setCell(first + 3, row, valueCell(afterFirstEquals(parts.pulse), true));
-}
-
-// A weight as the program writes it is read without the general reader, to
-// the same value; any other text goes to that reader (and may throw).
-long double weightValue(QStringView weight)
-{
-    const std::optional<long double> plain = GermanNumbers::plainDecimal(weight);
-    return plain ? *plain : GermanNumbers::toFloat(weight.toString());
+    const int first = firstSlotColumn(*pieces.slot);
+    grid.setCell(first, row, valueCell(pieces.time, false));
+    grid.setCell(first + 1, row, valueCell(pieces.systolic, true));
+    grid.setCell(first + 2, row, valueCell(pieces.diastolic, true));
+    grid.setCell(first + 3, row, valueCell(pieces.pulse, true));
 }
 
 QString weightCellText(long double sum, int count)
@@ -235,59 +151,78 @@ void MonthTableGrid::setHeaderRow(const std::array<QString, ColumnCount> &captio
         setCell(column, 0, captions[column]);
 }
 
-void MonthTableGrid::build(const QStringList &displayLines)
+// Fills the rows line by line; a day's weight cell is written once its run
+// of lines ends.
+class MonthTableGrid::Builder
 {
-    m_cells.fill(TwoBlanks);
-    setHeaderRow(displayCaptions());
-    for (int row = 1; row < RowCount; ++row)
-        setCell(0, row, dayLabel(row));
+public:
+    explicit Builder(MonthTableGrid &grid)
+        : m_grid(grid)
+    {
+        m_grid.m_cells.fill(TwoBlanks);
+        m_grid.setHeaderRow(displayCaptions());
+        for (int row = 1; row < RowCount; ++row)
+            m_grid.setCell(0, row, dayLabel(row));
+    }
 
-    QString currentDay;
-    long double weightSum = 0;
-    int weightCount = 0;
-
-    // A day outside 01..31 (or "00") has no row; its weight must not land
-    // in the caption row or outside the table.
-    const auto writeWeightCell = [&] {
-        const qint64 row = GermanNumbers::toInt(currentDay);
-        if (row >= 1 && row < RowCount)
-            setCell(WeightColumn, int(row), weightCellText(weightSum, weightCount));
-    };
-
-    QString withoutTabs;
-    for (const QString &displayLine : displayLines) {
-        // Only a line with tabs needs a copy without them.
-        QStringView line(displayLine);
-        if (line.contains(u'\t')) {
-            withoutTabs = displayLine;
-            withoutTabs.remove(u'\t');
-            line = withoutTabs;
-        }
-        const std::optional<LineParts> found = splitByMarkers(line);
+    void add(const EntryLine::Parsed &line)
+    {
+        const std::optional<EntryLine::TablePieces> found = line.tablePieces();
         if (!found)
-            continue;
-        const LineParts &parts = *found;
-        QStringView weight = afterFirstEquals(parts.weight);
-        if (weight == u"0")
-            weight = QStringView();
-        const QStringView day = parts.date.left(2);
-
-        if (!currentDay.isEmpty() && currentDay != day) {
+            return;
+        const EntryLine::TablePieces &pieces = *found;
+        if (!m_currentDay.isEmpty() && m_currentDay != pieces.dayText) {
             writeWeightCell();
-            weightSum = 0;
-            weightCount = 0;
+            m_weightSum = 0;
+            m_weightCount = 0;
         }
-
-        if (const int row = rowOfDate(parts.date); row > 0) {
-            fillSlotCells(*this, row, parts);
-            if (!weight.isEmpty()) {
-                weightSum += weightValue(weight);
-                weightCount += 1;
+        if (pieces.day > 0) {
+            fillSlotCells(m_grid, pieces.day, pieces);
+            if (!pieces.weight.isEmpty()) {
+                m_weightSum += pieces.weightNumber();
+                m_weightCount += 1;
             }
         }
-        if (currentDay != day)
-            currentDay = day.toString();
+        if (m_currentDay != pieces.dayText)
+            m_currentDay = pieces.dayText.toString();
     }
-    if (!currentDay.isEmpty())
-        writeWeightCell();
+
+    void finish()
+    {
+        if (!m_currentDay.isEmpty())
+            writeWeightCell();
+    }
+
+private:
+    // A day outside 01..31 (or "00") has no row; its weight must not land
+    // in the caption row or outside the table.
+    void writeWeightCell()
+    {
+        const qint64 row = GermanNumbers::toInt(m_currentDay);
+        if (row >= 1 && row < RowCount)
+            m_grid.setCell(WeightColumn, int(row), weightCellText(m_weightSum, m_weightCount));
+    }
+
+    MonthTableGrid &m_grid;
+    QString m_currentDay;
+    long double m_weightSum = 0;
+    int m_weightCount = 0;
+};
+
+void MonthTableGrid::build(const QStringList &displayLines)
+{
+    Builder builder(*this);
+    // The table takes its pieces by the markers from either form, so the
+    // written form is not looked for.
+    for (const QString &line : displayLines)
+        builder.add(EntryLine::Parsed::byMarkers(line));
+    builder.finish();
+}
+
+void MonthTableGrid::buildFromParsed(const QList<EntryLine::Parsed> &lines)
+{
+    Builder builder(*this);
+    for (const EntryLine::Parsed &line : lines)
+        builder.add(line);
+    builder.finish();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "journal/entry_line.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -44,8 +47,11 @@ public:
     // ConversionError; the cells written before it stay, the rest of the
     // table is complete (captions, day labels, blanks).
     void build(const QStringList &displayLines);
+    // The same from lines read already.
+    void buildFromParsed(const QList<EntryLine::Parsed> &lines);
 
 private:
+    class Builder;
     static int index(int column, int row) { return row * MonthTable::ColumnCount + column; }
 
     std::array<QString, std::size_t(MonthTable::ColumnCount) * MonthTable::RowCount> m_cells;
