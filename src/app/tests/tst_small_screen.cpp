@@ -496,9 +496,10 @@ void TestSmallScreen::dialogsFitAndOnlyLargeOnesMaximize()
     {
         const char *menu;
         bool large;
-    } commands[] = {{"Namendern1", false},   {"Einstellungen1", false},   {"Exportieren1", false},
-                    {"Arztbericht1", false}, {"FruehereFassung1", false}, {"Infoueber", false},
-                    {"Importieren1", true}};
+    } commands[] = {{"Namendern1", false},       {"Einstellungen1", false},
+                    {"Exportieren1", false},     {"Arztbericht1", false},
+                    {"FruehereFassung1", false}, {"Infoueber", false},
+                    {"SchnellEingabe1", false},  {"Importieren1", true}};
     QTemporaryDir folder;
     const QString csv = folder.filePath(QStringLiteral("werte.csv"));
     {
