@@ -2,7 +2,6 @@
 
 #include "app/tab_stop_delegate.h"
 #include "journal/entry_line.h"
-
 #include "ui_Fassungen.h"
 
 TFassungenDlg::TFassungenDlg(QWidget *parent)

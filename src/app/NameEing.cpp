@@ -4,7 +4,6 @@
 #include "storage/data_folders.h"
 #include "storage/settings_store.h"
 #include "ui/seam.h"
-
 #include "ui_NameEing.h"
 
 TNameEingDlg::TNameEingDlg(UiSeam &seam, const SettingsStore &settings, QWidget *parent)

@@ -25,7 +25,7 @@ public:
     struct Proposal
     {
         QDate date;
-        Slot slot = Slot::Morgens;
+        Slot slot = Slot::Morning;
         bool slotFree = true; // false: every slot of the day holds a reading
         QTime time;
         bool weightSwitchOn = false;
@@ -36,7 +36,7 @@ public:
     struct Choice
     {
         QDate date;
-        Slot slot = Slot::Morgens;
+        Slot slot = Slot::Morning;
         QString time; // "07:30"
         QuickEntry::Reading reading;
     };

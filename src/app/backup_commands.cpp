@@ -1,9 +1,9 @@
 #include "app/backup_commands.h"
-#include "base/german_quotes.h"
 
 #include "app/Fassungen.h"
 #include "app/command_guard.h"
 #include "app/main_window.h"
+#include "base/german_quotes.h"
 #include "storage/backup_restore.h"
 #include "storage/gallery_archive.h"
 #include "storage/month_versions.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/seam.h"
 #include "base/conversion_error.h"
+#include "ui/seam.h"
 
 #include <new>
 

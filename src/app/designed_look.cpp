@@ -2,7 +2,6 @@
 
 #include "app/chart_button_icons.h"
 #include "app/tab_stop_delegate.h"
-
 #include "ui_main_window.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include "app/entry_form.h"
 
 #include "base/german_numbers.h"
-
 #include "ui_main_window.h"
 
 #include <QSignalBlocker>

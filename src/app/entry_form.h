@@ -40,7 +40,7 @@ public:
     // What the user typed, kept across a load that fills the form.
     struct Typed
     {
-        Slot slot = Slot::Morgens;
+        Slot slot = Slot::Morning;
         QStringList spins; // day, month, year, systolic, diastolic, pulse
         QString time;
         QString weight;
@@ -59,6 +59,6 @@ public:
 
 private:
     Ui::TMainForm &ui;
-    Slot m_slot = Slot::Morgens;
+    Slot m_slot = Slot::Morning;
     QString m_slotPrefix;
 };

@@ -1,10 +1,7 @@
 #include "app/form_geometry.h"
 
-#include <QTimer>
-
 #include "app/Machpaus.h"
 #include "app/screen_info.h"
-
 #include "ui_main_window.h"
 
 #include <QGestureEvent>
@@ -16,6 +13,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QWindow>
 
 // Resources of a static library are registered by name from the global namespace.

@@ -1,6 +1,6 @@
 #include "app/help_document.h"
-#include "base/german_quotes.h"
 
+#include "base/german_quotes.h"
 #include "storage/data_folders.h"
 #include "ui/seam.h"
 

@@ -1,22 +1,21 @@
 #include "app/main_window.h"
 
 #include "app/Machpaus.h"
-#include "app/backup_commands.h"
 #include "app/NameEing.h"
 #include "app/SchnellEingabe.h"
+#include "app/backup_commands.h"
 #include "app/command_guard.h"
-#include "storage/data_folders.h"
-#include "app/desktop_aids.h"
-#include "app/exchange_menu.h"
 #include "app/designed_look.h"
+#include "app/desktop_aids.h"
 #include "app/entry_list.h"
+#include "app/exchange_menu.h"
 #include "app/help_document.h"
 #include "app/info.h"
 #include "app/paint_refresh.h"
 #include "app/report_command.h"
 #include "settings/einstell.h"
+#include "storage/data_folders.h"
 #include "table/Tabellep.h"
-
 #include "ui_main_window.h"
 
 #include <QCloseEvent>

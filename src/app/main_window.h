@@ -1,16 +1,16 @@
 #pragma once
 
-#include "storage/settings_store.h"
-#include "charts/chart_inputs.h"
 #include "app/entry_form.h"
 #include "app/form_colours.h"
 #include "app/form_geometry.h"
 #include "app/form_start.h"
 #include "app/remark_editor.h"
 #include "app/version_keeping.h"
+#include "charts/chart_inputs.h"
 #include "journal/quick_entry.h"
-#include "ui/seam.h"
 #include "storage/current_month.h"
+#include "storage/settings_store.h"
+#include "ui/seam.h"
 
 #include <QMainWindow>
 #include <QStringList>

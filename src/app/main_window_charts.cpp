@@ -6,7 +6,6 @@
 #include "charts/chart_script.h"
 #include "charts/show_chart_page.h"
 #include "settings/einstell.h"
-
 #include "ui_main_window.h"
 
 namespace {

@@ -3,7 +3,6 @@
 
 #include "app/entry_list.h"
 #include "base/german_numbers.h"
-
 #include "ui_main_window.h"
 
 void TMainForm::SpinEdit1Change()

@@ -4,8 +4,6 @@
 
 #include "app/command_guard.h"
 #include "app/entry_list.h"
-#include "storage/data_folders.h"
-#include "storage/gallery_month_file.h"
 #include "app/tab_stop_delegate.h"
 #include "app/typed_key_filter.h"
 #include "base/conversion_error.h"
@@ -14,7 +12,8 @@
 #include "journal/entry_line.h"
 #include "journal/month_file.h"
 #include "stats/evaluation.h"
-
+#include "storage/data_folders.h"
+#include "storage/gallery_month_file.h"
 #include "ui_main_window.h"
 
 #include <QFileInfo>
@@ -162,7 +161,7 @@ void TMainForm::takeHeader(const MonthFile::Header &header)
     m_entryForm.setSlotSwitches(header.applySwitches(m_entryForm.slotSwitches()));
     m_month.takeUserName(header);
     m_settings.write(SettingKey::UserName, m_month.userName());
-    ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.datum +
+    ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.dateText +
                            QStringLiteral("  ") + m_month.userName());
 }
 
@@ -245,7 +244,7 @@ void TMainForm::saveAndReload(const QString &takenOutLine, const QStringList *fi
                     GalleryMonthFile::shownOnlyMessage(m_month.path(), m_month.placeProblem()));
         return;
     }
-    if (m_entryForm.slot() == Slot::Morgens) {
+    if (m_entryForm.slot() == Slot::Morning) {
         const QString morning = m_settings.read(SettingKey::MorningTime);
         if (!morning.isEmpty())
             ui->Edit1->setText(morning);
@@ -279,7 +278,7 @@ void TMainForm::neuerstellen1Click()
     // run against the empty list all the same, so no old refusal survives.
     SpinEdit2Change();
     SpinEdit3Change();
-    m_entryForm.setSlot(Slot::Morgens);
+    m_entryForm.setSlot(Slot::Morning);
     const QString morning = m_settings.read(SettingKey::MorningTime);
     if (!morning.isEmpty())
         ui->Edit1->setText(morning);

@@ -1,11 +1,9 @@
 // The quick entry: one reading typed as a line, for now. The add button's
 // own command stores it, with all its checks and messages.
-#include "app/main_window.h"
-
 #include "app/SchnellEingabe.h"
+#include "app/main_window.h"
 #include "journal/month_journal.h"
 #include "storage/data_folders.h"
-
 #include "ui_main_window.h"
 
 namespace {
@@ -63,7 +61,7 @@ void TMainForm::SchnellEingabe1Click()
     const bool weightSwitchOn = ui->GewichtsEingabeCheckBox->isChecked();
     const QString weight = ui->GewichtEdit->text();
     m_schnellEingabeDlg->prepare(
-        {today, slot.value_or(Slot::Morgens), slotFree, now, weightSwitchOn, weight});
+        {today, slot.value_or(Slot::Morning), slotFree, now, weightSwitchOn, weight});
     if (m_seam.execDialog(*m_schnellEingabeDlg) != QDialog::Accepted ||
         !m_schnellEingabeDlg->choice())
         return;

@@ -2,9 +2,9 @@
 
 #include "base/windows1252.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>

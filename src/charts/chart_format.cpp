@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-QString ColorToHtml(qint32 colour)
+QString colourToHtml(qint32 colour)
 {
     const auto value = quint32(colour);
     static const char digits[] = "0123456789ABCDEF";

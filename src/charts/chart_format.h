@@ -11,7 +11,7 @@ enum class ChartPage { Bar, Line };
 
 // "#" and red, green, blue as two upper-case hex digits each; red sits in the
 // low byte of the colour integer.
-QString ColorToHtml(qint32 colour);
+QString colourToHtml(qint32 colour);
 
 // "So.", "Mo.", ... "Sa." for the weekday of the date.
 QString WeekdayPrefix(int day, int month, int year);

@@ -201,15 +201,15 @@ QStringList dayCharts(const ChartInputs &inputs, const PageForm &form,
                       std::span<const DayGroup> groups, int days)
 {
     const ChartPage page = form.page;
-    const QString systolicColour = FillMarkerLine(QStringLiteral("Dz7"), inputs, page);
-    const QString diastolicColour = FillMarkerLine(QStringLiteral("Dz7_"), inputs, page);
-    const QString pulseColour = FillMarkerLine(QStringLiteral("Dz7__"), inputs, page);
+    const QString systolicColour = fillMarkerLine(QStringLiteral("Dz7"), inputs, page);
+    const QString diastolicColour = fillMarkerLine(QStringLiteral("Dz7_"), inputs, page);
+    const QString pulseColour = fillMarkerLine(QStringLiteral("Dz7__"), inputs, page);
     const ValueDisplay display = valueDisplay(form, inputs.showValues);
     QStringList lines;
     for (int chart = 1; chart <= int(groups.size()); ++chart) {
         const DayGroup &group = groups[chart - 1];
         const QStringList labels =
-            group.firstDay <= days ? QStringList{FillMarkerLine(group.labelMarker, inputs, page)}
+            group.firstDay <= days ? QStringList{fillMarkerLine(group.labelMarker, inputs, page)}
                                    : QStringList();
         ChartTemplate::texts().dayChart.fill(
             lines, {
@@ -217,11 +217,11 @@ QStringList dayCharts(const ChartInputs &inputs, const PageForm &form,
                        {u"type", group.type},
                        {u"labels", labels},
                        {u"systolicColour", systolicColour},
-                       {u"systolicData", FillMarkerLine(group.dataMarkers[0], inputs, page)},
+                       {u"systolicData", fillMarkerLine(group.dataMarkers[0], inputs, page)},
                        {u"diastolicColour", diastolicColour},
-                       {u"diastolicData", FillMarkerLine(group.dataMarkers[1], inputs, page)},
+                       {u"diastolicData", fillMarkerLine(group.dataMarkers[1], inputs, page)},
                        {u"pulseColour", pulseColour},
-                       {u"pulseData", FillMarkerLine(group.dataMarkers[2], inputs, page)},
+                       {u"pulseData", fillMarkerLine(group.dataMarkers[2], inputs, page)},
                        {u"legendLabels", form.legendLabels},
                        {u"title", group.title},
                        {u"valueDisplay", display.lines},
@@ -287,11 +287,11 @@ QStringList fillPage(const ChartInputs &inputs, const PageForm &form,
         {
             {u"chartWidth", form.chartWidth},
             {u"rowAlign", form.rowAlign},
-            {u"title", FillMarkerLine(QStringLiteral("Dz1"), inputs, page)},
+            {u"title", fillMarkerLine(QStringLiteral("Dz1"), inputs, page)},
             {u"notice", groupNotice(inputs.dayMeans, groups, days)},
             {u"canvases", places.canvases},
             {u"fontGap", form.fontGap},
-            {u"valueColour", ColorToHtml(inputs.valueColour)},
+            {u"valueColour", colourToHtml(inputs.valueColour)},
             {u"loopGap", form.loopGap},
             {u"valueX", form.valueX},
             {u"valueY", form.valueY},

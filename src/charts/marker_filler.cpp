@@ -140,7 +140,7 @@ QString restLabels(const ChartInputs &inputs, ChartPage page)
 
 QString colourPart(qint32 colour, int borderWidthValue, bool systolic)
 {
-    const QString c = ColorToHtml(colour);
+    const QString c = colourToHtml(colour);
     const QString borderWidth = QString::number(borderWidthValue);
     if (systolic) {
         return QStringLiteral("backgroundColor: '") + c + QStringLiteral("',borderColor: '") + c +
@@ -254,7 +254,7 @@ bool DayGroupHasData(const QString &groupKey, const DayMeanTable &table)
     return false;
 }
 
-QString FillMarkerLine(const QString &templateLine, const ChartInputs &inputs, ChartPage page)
+QString fillMarkerLine(const QString &templateLine, const ChartInputs &inputs, ChartPage page)
 {
     const QString marker = markerOf(templateLine);
     if (marker.isEmpty())

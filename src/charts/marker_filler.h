@@ -9,7 +9,8 @@
 // marker name the line begins with decides; the sample after it is never
 // written. A line without a marker gives an empty text. Throws
 // ConversionError when the month's means or dates are not numbers.
-QString FillMarkerLine(const QString &templateLine, const ChartInputs &inputs, ChartPage page);
+// (FillMarkerLine)
+QString fillMarkerLine(const QString &templateLine, const ChartInputs &inputs, ChartPage page);
 
 // True when a day of the group ("Woche1".."Woche4", "zweiWochen1",
 // "zweiWochen2", "RestdesMonats") has a mean other than "0".

@@ -1,11 +1,11 @@
 #include "charts/show_chart_page.h"
 
-#include "storage/settings_store.h"
-#include "ui/seam.h"
 #include "base/text_file.h"
 #include "charts/chart_page.h"
 #include "settings/browser_start.h"
 #include "settings/desktop_browsers.h"
+#include "storage/settings_store.h"
+#include "ui/seam.h"
 
 #include <QDir>
 #include <QFile>

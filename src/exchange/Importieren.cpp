@@ -2,7 +2,6 @@
 
 #include "exchange/import_report.h"
 #include "ui/seam.h"
-
 #include "ui_Importieren.h"
 
 #include <QHeaderView>

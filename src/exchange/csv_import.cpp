@@ -1,7 +1,7 @@
 #include "exchange/csv_import.h"
-#include "base/german_quotes.h"
 
 #include "base/german_numbers.h"
+#include "base/german_quotes.h"
 #include "exchange/import_text.h"
 #include "storage/gallery_merge.h"
 
@@ -136,7 +136,7 @@ RowResult readRow(const CsvRecords::Record &row, const ColumnMapping &mapping,
     result.slotGiven = slot.has_value();
     Reading reading;
     reading.date = *date;
-    reading.slot = slot.value_or(Slot::Morgens);
+    reading.slot = slot.value_or(Slot::Morning);
     reading.time = *time;
     reading.systolic = *systolic;
     reading.diastolic = *diastolic;

@@ -1,6 +1,6 @@
 #include "exchange/exchange_commands.h"
-#include "base/german_quotes.h"
 
+#include "base/german_quotes.h"
 #include "base/text_file.h"
 #include "exchange/Exportieren.h"
 #include "exchange/Importieren.h"

@@ -3,7 +3,6 @@
 #include "base/blanks.h"
 #include "base/german_numbers.h"
 #include "base/markers.h"
-
 #include "journal/slots.h"
 
 #include <algorithm>
@@ -45,10 +44,10 @@ std::optional<DisplayPieces> splitByMarkers(QStringView line)
         !cutBefore(rest, QStringView(u"d="), pieces.systolic) ||
         !cutBefore(rest, QStringView(u"p="), pieces.diastolic))
         return std::nullopt;
-    const qsizetype gewicht = indexOfMarker(rest, u"Gewicht=");
-    if (gewicht >= 0) {
-        pieces.pulse = rest.first(gewicht);
-        pieces.weight = withoutOuterBlanks(rest.sliced(gewicht));
+    const qsizetype weightAt = indexOfMarker(rest, u"Gewicht=");
+    if (weightAt >= 0) {
+        pieces.pulse = rest.first(weightAt);
+        pieces.weight = withoutOuterBlanks(rest.sliced(weightAt));
     } else {
         pieces.pulse = withoutOuterBlanks(rest);
     }
@@ -257,12 +256,12 @@ MeanTexts meanTextsOf(QString rest)
     const qsizetype p = rest.indexOf(QLatin1StringView("p="));
     if (p >= 0) {
         rest = rest.mid(p + 2);
-        const qsizetype gewicht = rest.indexOf(QLatin1StringView("Gewicht="));
-        if (gewicht >= 0) {
+        const qsizetype weightAt = rest.indexOf(QLatin1StringView("Gewicht="));
+        if (weightAt >= 0) {
             // The pulse ends at the comma before the weight; a line that lost
             // that comma still ends its pulse at "Gewicht=".
             const qsizetype comma = rest.indexOf(QLatin1Char(','));
-            rest = rest.left(comma >= 0 ? std::min(comma, gewicht) : gewicht);
+            rest = rest.left(comma >= 0 ? std::min(comma, weightAt) : weightAt);
         }
         texts[2] = withoutOuterBlanks(rest);
     }
@@ -298,13 +297,13 @@ QStringView afterFirstEquals(QStringView piece)
 std::optional<Slot> slotNamedIn(QStringView slotPiece)
 {
     if (indexOfMarker(slotPiece, u"Morgens") >= 0)
-        return Slot::Morgens;
+        return Slot::Morning;
     if (indexOfMarker(slotPiece, u"Messung2") >= 0)
-        return Slot::Messung2;
+        return Slot::Second;
     if (indexOfMarker(slotPiece, u"Messung3") >= 0)
-        return Slot::Messung3;
+        return Slot::Third;
     if (indexOfMarker(slotPiece, u"Abend") >= 0)
-        return Slot::Abends;
+        return Slot::Evening;
     return std::nullopt;
 }
 
@@ -396,10 +395,10 @@ std::optional<QStringView> EntryLine::Parsed::statisticsWeight() const
         GermanNumbers::toInt(line.sliced(from, dot).toString());
         from = std::min(line.size(), from + dot + 2);
     }
-    const qsizetype gewicht = line.sliced(from).indexOf(QLatin1StringView("Gewicht="));
-    if (gewicht < 0)
+    const qsizetype weightAt = line.sliced(from).indexOf(QLatin1StringView("Gewicht="));
+    if (weightAt < 0)
         return std::nullopt;
-    return line.sliced(from + gewicht + 8);
+    return line.sliced(from + weightAt + 8);
 }
 
 EntryLine::EvaluationTexts EntryLine::Parsed::evaluationTexts() const

@@ -4,7 +4,6 @@
 #include "base/german_numbers.h"
 #include "base/text_file.h"
 #include "base/windows1252.h"
-
 #include "journal/entry_line.h"
 #include "journal/slots.h"
 
@@ -121,7 +120,7 @@ Header readHeader(const QStringList &fileLines)
             haveUser = true;
         } else if (key.compare(QLatin1StringView("Datum"), Qt::CaseInsensitive) == 0) {
             if (!haveDatum)
-                header.datum = value.toString();
+                header.dateText = value.toString();
             haveDatum = true;
         } else {
             for (Slot slot : kAllSlots) {
@@ -157,7 +156,7 @@ Header readHeaderOfUntakenFile(const QString &path)
         const int month = name.mid(yearAt - 3, 2).toInt(&monthOk);
         name.mid(yearAt).toInt(&yearOk);
         if (monthOk && yearOk && !germanMonthName(month).isEmpty())
-            header.datum = germanMonthName(month) + QLatin1Char(' ') + name.mid(yearAt);
+            header.dateText = germanMonthName(month) + QLatin1Char(' ') + name.mid(yearAt);
     }
     return header;
 }

@@ -13,7 +13,7 @@ namespace MonthFile {
 struct Header
 {
     QString userName;                  // "BenutzerName", empty when missing
-    QString datum;                     // "Datum", empty when missing
+    QString dateText;                  // "Datum", empty when missing
     std::array<QString, 4> switchText; // values of "1M".."4M", empty when missing
 
     // Applies "1M".."4M" to the current switch states: a value containing "1"

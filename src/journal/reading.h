@@ -11,7 +11,7 @@
 // the line (see Reading::parseWritten); for readers that need no copy.
 struct WrittenPieces
 {
-    Slot slot = Slot::Morgens;
+    Slot slot = Slot::Morning;
     QDate date;
     QStringView time;
     int systolic = 0;
@@ -27,7 +27,7 @@ struct WrittenPieces
 struct Reading
 {
     QDate date;
-    Slot slot = Slot::Morgens;
+    Slot slot = Slot::Morning;
     QString time; // "07:30"
     int systolic = 0;
     int diastolic = 0;

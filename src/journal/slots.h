@@ -7,7 +7,8 @@
 #include <optional>
 
 // The four readings of a day, in their fixed order.
-enum class Slot { Morgens = 0, Messung2 = 1, Messung3 = 2, Abends = 3 };
+// Design names: Morgens, Messung2, Messung3, Abends.
+enum class Slot { Morning = 0, Second = 1, Third = 2, Evening = 3 };
 
 struct SlotInfo
 {
@@ -20,8 +21,7 @@ struct SlotInfo
 };
 
 const SlotInfo &slotInfo(Slot slot);
-constexpr std::array<Slot, 4> kAllSlots = {Slot::Morgens, Slot::Messung2, Slot::Messung3,
-                                           Slot::Abends};
+constexpr std::array<Slot, 4> kAllSlots = {Slot::Morning, Slot::Second, Slot::Third, Slot::Evening};
 
 // The slot whose prefix equals the text exactly ("Abends den ").
 std::optional<Slot> slotFromPrefix(const QString &prefix);

@@ -1,4 +1,5 @@
 #include "report/report_folder.h"
+
 #include "base/german_quotes.h"
 
 #include <QDir>

@@ -213,10 +213,10 @@ QList<DesktopBrowser> readDesktopBrowsers(const QStringList &folders)
     return browsers;
 }
 
-void LiesBrowserListe(QStringList &liste)
+void readBrowserList(QStringList &names)
 {
     for (const DesktopBrowser &browser : readDesktopBrowsers(applicationFolders()))
-        liste << browser.name;
+        names << browser.name;
 }
 
 bool edgeInstalled()

@@ -25,8 +25,8 @@ QStringList applicationFolders();
 // browser), as the desktop does. The result is ordered by id.
 QList<DesktopBrowser> readDesktopBrowsers(const QStringList &folders);
 
-// Appends the display name of every installed browser.
-void LiesBrowserListe(QStringList &liste);
+// Appends the display name of every installed browser. (LiesBrowserListe)
+void readBrowserList(QStringList &names);
 
 // Edge counts as installed when microsoft-edge or microsoft-edge-stable is an
 // executable on PATH.

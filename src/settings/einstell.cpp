@@ -1,13 +1,13 @@
 #include "settings/einstell.h"
 
-#include "storage/settings_store.h"
-#include "ui/seam.h"
 #include "base/conversion_error.h"
 #include "settings/browser_picture_label.h"
 #include "settings/browser_pictures.h"
 #include "settings/colour_palette.h"
 #include "settings/colour_value.h"
 #include "settings/desktop_browsers.h"
+#include "storage/settings_store.h"
+#include "ui/seam.h"
 #include "ui_einstell.h"
 
 #include <QLayout>

@@ -18,9 +18,9 @@ QMap<QDate, DayPair> morningAndEvening(const QList<Reading> &readings)
 {
     QMap<QDate, DayPair> days;
     for (const Reading &reading : readings) {
-        if (reading.slot == Slot::Morgens)
+        if (reading.slot == Slot::Morning)
             days[reading.date].morning = &reading;
-        else if (reading.slot == Slot::Abends)
+        else if (reading.slot == Slot::Evening)
             days[reading.date].evening = &reading;
     }
     return days;

@@ -64,9 +64,9 @@ PeriodStats periodStats(QList<Reading> readings)
     WeightSums weightTotal;
     for (const Reading &reading : std::as_const(readings)) {
         stats.all.add(reading);
-        if (reading.slot == Slot::Morgens)
+        if (reading.slot == Slot::Morning)
             stats.morning.add(reading);
-        else if (reading.slot == Slot::Abends)
+        else if (reading.slot == Slot::Evening)
             stats.evening.add(reading);
         takeExtremes(stats.lowestSystolic, stats.highestSystolic, reading.systolic, reading.date);
         takeExtremes(stats.lowestDiastolic, stats.highestDiastolic, reading.diastolic,

@@ -1,12 +1,12 @@
 #include "storage/data_folders.h"
 
-#include <algorithm>
-
 #include "base/windows1252.h"
 
 #include <QDir>
-#include <QStringDecoder>
 #include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace DataFolders {
 

@@ -1,6 +1,6 @@
 #include "storage/gallery_archive.h"
-#include "base/german_quotes.h"
 
+#include "base/german_quotes.h"
 #include "base/text_file.h"
 #include "storage/data_folders.h"
 

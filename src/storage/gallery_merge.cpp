@@ -108,7 +108,7 @@ void place(MonthPlan &month, const Reading &reading, const std::array<QString, 4
 
 Slot nearestSlot(const QString &time, const std::array<QString, 4> &slotTimes)
 {
-    return *freeSlotFor(MonthJournal(), Reading{QDate(), Slot::Morgens, time, 0, 0, 0, {}, {}},
+    return *freeSlotFor(MonthJournal(), Reading{QDate(), Slot::Morning, time, 0, 0, 0, {}, {}},
                         slotTimes, false);
 }
 

@@ -1,6 +1,6 @@
 #include "storage/gallery_month_file.h"
-#include "base/german_quotes.h"
 
+#include "base/german_quotes.h"
 #include "base/text_file.h"
 #include "journal/month_file.h"
 

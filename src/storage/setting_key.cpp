@@ -53,13 +53,13 @@ bool isIntegerSetting(SettingKey key)
 SettingKey timeSettingOf(Slot slot)
 {
     switch (slot) {
-    case Slot::Morgens:
+    case Slot::Morning:
         return SettingKey::MorningTime;
-    case Slot::Messung2:
+    case Slot::Second:
         return SettingKey::SecondTime;
-    case Slot::Messung3:
+    case Slot::Third:
         return SettingKey::ThirdTime;
-    case Slot::Abends:
+    case Slot::Evening:
         break;
     }
     return SettingKey::EveningTime;

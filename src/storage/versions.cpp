@@ -1,6 +1,6 @@
 #include "storage/versions.h"
-#include "base/german_quotes.h"
 
+#include "base/german_quotes.h"
 #include "base/text_file.h"
 #include "base/windows1252.h"
 #include "journal/month_file.h"
@@ -117,7 +117,7 @@ bool changes(const QString &file, const QByteArray &present, const QStringList &
     const QStringList lines = TextFile::decodeLines(present);
     const MonthFile::Header before = MonthFile::readHeader(lines);
     const MonthFile::Header after = MonthFile::readHeader(next);
-    return before.userName != after.userName || before.datum != after.datum ||
+    return before.userName != after.userName || before.dateText != after.dateText ||
            before.switchText != after.switchText ||
            !MonthFile::readingsLost(lines, next).isEmpty() ||
            !MonthFile::readingsLost(next, lines).isEmpty();

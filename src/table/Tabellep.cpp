@@ -1,13 +1,12 @@
 #include "table/Tabellep.h"
 
-#include "ui_Tabellep.h"
-
-#include "ui/seam.h"
-#include "ui/window_layout.h"
 #include "table/month_table_model.h"
 #include "table/table_picture.h"
 #include "table/table_print.h"
 #include "table/table_text_copy.h"
+#include "ui/seam.h"
+#include "ui/window_layout.h"
+#include "ui_Tabellep.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -3,8 +3,8 @@
 #include <QColor>
 #include <QDate>
 #include <QString>
-#include <QTime>
 #include <QStringList>
+#include <QTime>
 
 #include <optional>
 

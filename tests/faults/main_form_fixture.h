@@ -10,9 +10,9 @@
 #include <QAction>
 #include <QDirIterator>
 #include <QListWidget>
-#include <QTest>
 #include <QMap>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include <memory>
 

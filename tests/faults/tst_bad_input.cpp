@@ -3,8 +3,8 @@
 // and every file on disk stays as it was.
 #include "main_form_fixture.h"
 
-#include <QFile>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QtTest>

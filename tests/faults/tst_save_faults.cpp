@@ -1,8 +1,7 @@
 // The saving paths of the main window when the file system says no: every
 // refusal gives its message and nothing that was on disk is lost.
-#include "main_form_fixture.h"
-
 #include "base/text_file.h"
+#include "main_form_fixture.h"
 
 #include <QDir>
 #include <QFile>

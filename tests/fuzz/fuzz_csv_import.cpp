@@ -1,9 +1,8 @@
 // A CSV file as the import reads it: encoding, separator, header, columns,
 // date forms and every line as a reading or a faulty line. Every reading
 // must be one the month file can hold and read back the same.
-#include "fuzz_support.h"
-
 #include "exchange/csv_import.h"
+#include "fuzz_support.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 // A desktop entry with any content, found by the browser detection.
 #include "fuzz_support.h"
-
 #include "settings/desktop_browsers.h"
 
 #include <QFile>

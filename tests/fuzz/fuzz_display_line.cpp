@@ -1,7 +1,6 @@
 // One line of a month file through the display split, the order key and back.
-#include "fuzz_support.h"
-
 #include "base/windows1252.h"
+#include "fuzz_support.h"
 #include "journal/entry_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -1,10 +1,9 @@
 // A list line taken apart for editing, and an entry line for the preset of
 // the form; both only ever see lines of a loaded file.
-#include "fuzz_support.h"
-
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"
 #include "base/windows1252.h"
+#include "fuzz_support.h"
 #include "journal/field_rules.h"
 #include "stats/evaluation.h"
 

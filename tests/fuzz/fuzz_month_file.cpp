@@ -1,14 +1,11 @@
 // A month file as the load reads it: decode, header, every line through the
 // display split and the statistics, then the list as the save writes it back.
 // All in memory: the bytes are what a read of the file would give.
-#include "fuzz_support.h"
-
-#include <QSet>
-
 #include "base/blanks.h"
 #include "base/conversion_error.h"
 #include "base/text_file.h"
 #include "base/windows1252.h"
+#include "fuzz_support.h"
 #include "journal/entry_line.h"
 #include "journal/field_rules.h"
 #include "journal/month_file.h"
@@ -16,8 +13,10 @@
 #include "stats/evaluation.h"
 #include "stats/month_means.h"
 #include "stats/month_statistics.h"
-#include "support/statistics_by_markers.h"
 #include "stats/weight_stats.h"
+#include "support/statistics_by_markers.h"
+
+#include <QSet>
 
 namespace {
 

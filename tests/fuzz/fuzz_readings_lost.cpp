@@ -3,9 +3,8 @@
 // one on disk and the one to be written, parted by a line "----"; without it
 // the second is the first's second half. Each is also held against its own
 // written form, in both directions.
-#include "fuzz_support.h"
-
 #include "base/text_file.h"
+#include "fuzz_support.h"
 #include "journal/entry_line.h"
 #include "journal/month_file.h"
 #include "support/readings_lost_reference.h"

@@ -1,9 +1,8 @@
 // A remark file: decoded, split into lines, and the bytes a write of them
 // gives read back, all in memory.
-#include "fuzz_support.h"
-
 #include "base/text_file.h"
 #include "base/windows1252.h"
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,9 +1,8 @@
 // A settings file with any content: every value is read as the program reads
 // it, then one write must keep everything that was readable. The bytes are
 // read in memory, as the store reads its file, so no input touches the disk.
-#include "fuzz_support.h"
-
 #include "base/conversion_error.h"
+#include "fuzz_support.h"
 #include "storage/setting_key.h"
 #include "storage/settings_values.h"
 

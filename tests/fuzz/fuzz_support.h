@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-
 #include <unistd.h>
 
 // Small helpers shared by the fuzz targets.

@@ -1,9 +1,8 @@
 // The month table built from any list, as display lines and as entry lines.
-#include "fuzz_support.h"
-
 #include "base/conversion_error.h"
 #include "base/text_file.h"
 #include "base/windows1252.h"
+#include "fuzz_support.h"
 #include "journal/entry_line.h"
 #include "table/month_table_grid.h"
 #include "table/table_text_copy.h"

@@ -9,7 +9,6 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

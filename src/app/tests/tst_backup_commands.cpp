@@ -70,11 +70,11 @@ void TestBackupCommands::versionsAppearOnAddEditAndRemark()
     f.startAs(QStringLiteral("Muster"));
     const QString file = f.monthFile("Muster", "03", "2017");
     const auto versions = [&f, &file] { return Versions::of(f.gallery(), file); };
-    f.add(1, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(1, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QCOMPARE(versions().size(), 0); // the first reading makes the file
     const QByteArray oneReading = TempHome::readFile(file);
 
-    f.add(1, 3, 2017, Slot::Abends, "20:40", 135, 85, 66);
+    f.add(1, 3, 2017, Slot::Evening, "20:40", 135, 85, 66);
     // One version per add, though the add writes the file twice.
     QCOMPARE(versions().size(), 1);
     QCOMPARE(TempHome::readFile(versions().constLast().path), oneReading);
@@ -106,9 +106,9 @@ void TestBackupCommands::restoreFromTheDialogAndUndoIt()
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
     const QString file = f.monthFile("Muster", "03", "2017");
-    f.add(1, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
-    f.add(1, 3, 2017, Slot::Abends, "20:40", 135, 85, 66);
-    f.add(2, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
+    f.add(1, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
+    f.add(1, 3, 2017, Slot::Evening, "20:40", 135, 85, 66);
+    f.add(2, 3, 2017, Slot::Morning, "07:30", 128, 80, 64);
     const QByteArray threeReadings = TempHome::readFile(file);
     f.clickRow(1);
     f.click("BtnEintragBearbeiten"); // the evening reading is taken out
@@ -154,10 +154,10 @@ void TestBackupCommands::aBackupFolderThatCannotBeWrittenIsToldOnce()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(1, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(1, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     TempHome::writeFile(f.gallery() + QStringLiteral("Sicherungen"), "a file in the way");
-    f.add(1, 3, 2017, Slot::Abends, "20:40", 135, 85, 66);
-    f.add(2, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
+    f.add(1, 3, 2017, Slot::Evening, "20:40", 135, 85, 66);
+    f.add(2, 3, 2017, Slot::Morning, "07:30", 128, 80, 64);
     f.menu("Bemerkungeingeben1");
     typeText(f.memo(), QStringLiteral("Urlaub"));
     f.clickRow(0);
@@ -187,10 +187,10 @@ void TestBackupCommands::backupFileIntoAnEmptyGalleryGivesTheSameFiles()
 {
     FormFixture from;
     from.startAs(QStringLiteral("Muster"));
-    from.add(1, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, "80,5");
-    from.add(1, 3, 2017, Slot::Abends, "20:40", 135, 85, 66);
+    from.add(1, 3, 2017, Slot::Morning, "07:30", 140, 90, 70, "80,5");
+    from.add(1, 3, 2017, Slot::Evening, "20:40", 135, 85, 66);
     from.menu("neuerstellen1");
-    from.add(9, 4, 2017, Slot::Morgens, "07:30", 128, 80, 64);
+    from.add(9, 4, 2017, Slot::Morning, "07:30", 128, 80, 64);
     from.menu("Bemerkungeingeben1");
     typeText(from.memo(), QStringLiteral("Kur in Bad Tölz"));
     from.clickRow(0);
@@ -230,13 +230,13 @@ void TestBackupCommands::aDamagedBackupFileChangesNothing()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(1, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(1, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     const QString zip = f.home.root() + QStringLiteral("/Sicherung.zip");
     f.seam.saveFileAnswers << zip;
     f.menu("SicherungskopieErstellen1");
     QByteArray bytes = TempHome::readFile(zip);
     TempHome::writeFile(zip, bytes.left(bytes.size() - 30)); // cut off at the end
-    f.add(2, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
+    f.add(2, 3, 2017, Slot::Morning, "07:30", 128, 80, 64);
     const QMap<QString, QByteArray> before = TempHome::filesBelow(f.gallery());
     f.seam.clear();
 
@@ -259,7 +259,7 @@ void TestBackupCommands::aDamagedMonthInTheBackupIsNamed()
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
     for (int day = 1; day <= 20; ++day)
-        f.add(day, 3, 2017, Slot::Morgens, "07:30", 120 + day, 80, 60);
+        f.add(day, 3, 2017, Slot::Morning, "07:30", 120 + day, 80, 60);
     const QString zip = f.home.root() + QStringLiteral("/Sicherung.zip");
     f.seam.saveFileAnswers << zip;
     f.menu("SicherungskopieErstellen1");
@@ -277,7 +277,7 @@ void TestBackupCommands::aDamagedMonthInTheBackupIsNamed()
     const int middle = 30 + number(26, 2) + number(28, 2) + number(18, 4) / 2;
     bytes[middle] = char(bytes.at(middle) ^ 0xFF);
     TempHome::writeFile(zip, bytes);
-    f.add(21, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
+    f.add(21, 3, 2017, Slot::Morning, "07:30", 128, 80, 64);
     const QMap<QString, QByteArray> before = TempHome::filesBelow(f.gallery());
     const QByteArray settings = TempHome::readFile(f.home.settingsFile());
     f.seam.clear();

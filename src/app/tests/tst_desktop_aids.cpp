@@ -1,11 +1,10 @@
 // The spoken list rows, the keyboard's way through the form and its visible
 // focus, on the real main window.
-#include "main_form_fixture.h"
-
 #include "app/SchnellEingabe.h"
 #include "app/focus_ring.h"
-#include "storage/settings_store.h"
+#include "main_form_fixture.h"
 #include "settings/colour_value.h"
+#include "storage/settings_store.h"
 
 #include <QApplication>
 #include <QImage>
@@ -35,8 +34,8 @@ void TestDesktopAids::listRowsReadAsSentences()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(5, 2, 2017, Slot::Morgens, QStringLiteral("07:30"), 132, 80, 70);
-    f.add(5, 2, 2017, Slot::Abends, QStringLiteral("19:45"), 128, 78, 66, QStringLiteral("78,4"));
+    f.add(5, 2, 2017, Slot::Morning, QStringLiteral("07:30"), 132, 80, 70);
+    f.add(5, 2, 2017, Slot::Evening, QStringLiteral("19:45"), 128, 78, 66, QStringLiteral("78,4"));
     QListWidget *list = f.list();
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->item(0)->data(Qt::AccessibleTextRole).toString(),
@@ -112,7 +111,7 @@ void TestDesktopAids::focusIsVisibleInBothColourSets()
     }
     TMainForm &form = f.start();
     form.FormPaint();
-    f.add(5, 2, 2017, Slot::Morgens, QStringLiteral("07:30"), 132, 80, 70);
+    f.add(5, 2, 2017, Slot::Morning, QStringLiteral("07:30"), 132, 80, 70);
     form.show();
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));

@@ -6,9 +6,8 @@
 //
 // VANTORIA_ROUND_TRIP_STEPS sets the number of steps (default 2400) and
 // VANTORIA_ROUND_TRIP_SEED the first seed.
-#include "main_form_fixture.h"
-
 #include "journal/entry_line.h"
+#include "main_form_fixture.h"
 
 #include <QRadioButton>
 #include <QRandomGenerator>

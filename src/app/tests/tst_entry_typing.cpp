@@ -121,7 +121,7 @@ void TestEntryTyping::weightIsTypedAsOnTheScale()
 {
     TypingForm f;
     TMainForm &form = f.showAs(QStringLiteral("Muster"));
-    f.fill(5, 3, 2017, Slot::Abends, "20:40", 135, 85, 66);
+    f.fill(5, 3, 2017, Slot::Evening, "20:40", 135, 85, 66);
     f.setWeightSwitch(true);
     QLineEdit *weight = f.weight();
 
@@ -162,9 +162,9 @@ void TestEntryTyping::emptiedWeightCountsAsZero()
 {
     TypingForm f;
     TMainForm &form = f.showAs(QStringLiteral("Muster"));
-    f.add(4, 3, 2017, Slot::Morgens, "07:30", 130, 85, 65, "72");
+    f.add(4, 3, 2017, Slot::Morning, "07:30", 130, 85, 65, "72");
     QLabel *info = f.get<QLabel>("GewichtInfoLabel");
-    f.fill(5, 3, 2017, Slot::Morgens, "07:30", 135, 85, 66, "0");
+    f.fill(5, 3, 2017, Slot::Morning, "07:30", 135, 85, 66, "0");
     const QString infoForZero = info->text();
     const QColor colourForZero = info->palette().color(QPalette::WindowText);
 
@@ -190,7 +190,7 @@ void TestEntryTyping::emptiedWeightCountsAsZero()
                            "Morgens den 05.03.2017 Z=07:30 s=135, d=85, p=66, Gewicht=0"}));
 
     // A weight that ends in its comma is stored without it.
-    f.fill(6, 3, 2017, Slot::Morgens, "07:30", 136, 86, 67, "0");
+    f.fill(6, 3, 2017, Slot::Morning, "07:30", 136, 86, 67, "0");
     TypingForm::typeOver(f.weight(), QStringLiteral("78,"));
     QCOMPARE(f.weight()->text(), QStringLiteral("78,"));
     QCOMPARE(double(form.CurrentWeight()), 78.0);
@@ -246,10 +246,10 @@ void TestEntryTyping::weightLimits()
     f.showAs(QStringLiteral("Muster"));
     QStringList entries;
     if (withMean) {
-        f.add(4, 3, 2017, Slot::Morgens, "07:30", 130, 85, 65, "72");
+        f.add(4, 3, 2017, Slot::Morning, "07:30", 130, 85, 65, "72");
         entries << "Morgens den 04.03.2017 Z=07:30 s=130, d=85, p=65, Gewicht=72";
     }
-    f.fill(5, 3, 2017, Slot::Morgens, "07:30", 135, 85, 66, "0");
+    f.fill(5, 3, 2017, Slot::Morning, "07:30", 135, 85, 66, "0");
     f.seam.clear();
     TypingForm::typeOver(f.weight(), typed);
     QCOMPARE(f.weight()->text(), shown);
@@ -303,7 +303,7 @@ void TestEntryTyping::timeIsTypedAsOnTheClock()
     QFETCH(bool, taken);
     TypingForm f;
     f.showAs(QStringLiteral("Muster"));
-    f.fill(5, 3, 2017, Slot::Abends, "20:40", 135, 85, 66);
+    f.fill(5, 3, 2017, Slot::Evening, "20:40", 135, 85, 66);
     TypingForm::typeOver(f.time(), typed);
     QTest::keyClick(f.time(), Qt::Key_Tab);
     QTRY_VERIFY(!f.time()->hasFocus());
@@ -403,14 +403,14 @@ void TestEntryTyping::switchesWorkThroughTheirAccessibleActions()
 
     // The slot button now moves between the switched-on slots only.
     f.click("BitBtn3");
-    QCOMPARE(f.form->CurrentSlot(), Slot::Morgens);
+    QCOMPARE(f.form->CurrentSlot(), Slot::Morning);
 }
 
 void TestEntryTyping::remarkModeIsVisible()
 {
     TypingForm f;
     f.showAs(QStringLiteral("Muster"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QPlainTextEdit *memo = f.memo();
     const QRect memoGeometry = memo->geometry();
     const QRect textArea = memo->viewport()->geometry();

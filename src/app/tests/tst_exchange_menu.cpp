@@ -1,10 +1,9 @@
 // "Datei" → "Exportieren …" and "Importieren …" on the real main window: the
 // menu, the dialogs clicked and typed into, the files written byte by byte,
 // the messages, and the open month shown anew after an import.
-#include "main_form_fixture.h"
-
 #include "exchange/Exportieren.h"
 #include "exchange/Importieren.h"
+#include "main_form_fixture.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -52,8 +51,8 @@ QStringList tableRows(QTableWidget *table)
 TMainForm &startWithMarch(FormFixture &f)
 {
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(1, 3, 2017, Slot::Morgens, QStringLiteral("07:30"), 140, 90, 70, QStringLiteral("70,5"));
-    f.add(1, 3, 2017, Slot::Abends, QStringLiteral("20:40"), 135, 85, 66);
+    f.add(1, 3, 2017, Slot::Morning, QStringLiteral("07:30"), 140, 90, 70, QStringLiteral("70,5"));
+    f.add(1, 3, 2017, Slot::Evening, QStringLiteral("20:40"), 135, 85, 66);
     f.seam.clear();
     return form;
 }

@@ -8,10 +8,9 @@
 // Test's watchdog would end a seed after five minutes otherwise):
 //   VANTORIA_MODEL_STEPS=500000 QTEST_FUNCTION_TIMEOUT=86400000
 //   build/src/app/tests/tst_journal_model
-#include "main_form_fixture.h"
-
 #include "base/text_file.h"
 #include "journal/entry_line.h"
+#include "main_form_fixture.h"
 
 #include <QDirIterator>
 #include <QRandomGenerator>

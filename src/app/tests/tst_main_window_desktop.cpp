@@ -203,7 +203,7 @@ void TestMainWindowDesktop::weightSurvivesTheDesktop()
     QFETCH(QString, desktop);
     DesktopForm f;
     TMainForm &form = f.showAs(QStringLiteral("Muster"));
-    f.fill(5, 3, 2017, Slot::Abends, "20:40", 135, 85, 66);
+    f.fill(5, 3, 2017, Slot::Evening, "20:40", 135, 85, 66);
     f.setWeightSwitch(true);
     f.typeWeight(QStringLiteral("72"));
     QCOMPARE(f.weight()->text(), QStringLiteral("72"));
@@ -240,8 +240,8 @@ void TestMainWindowDesktop::weightSurvivesTheEditQuestion()
 {
     DesktopForm f;
     TMainForm &form = f.showAs(QStringLiteral("Muster"));
-    f.add(12, 3, 2017, Slot::Abends, "20:45", 141, 91, 71, "72");
-    f.add(13, 3, 2017, Slot::Morgens, "07:30", 130, 85, 65, "71");
+    f.add(12, 3, 2017, Slot::Evening, "20:45", 141, 91, 71, "72");
+    f.add(13, 3, 2017, Slot::Morning, "07:30", 130, 85, 65, "71");
     const QString path = f.monthFile("Muster", "03", "2017");
     const QByteArray before = TempHome::readFile(path);
     // Each add leaves the switch off; the user ticks it for the weight.
@@ -263,15 +263,15 @@ void TestMainWindowDesktop::weightSurvivesTheEditQuestion()
     f.click("BitBtn1");
     QCOMPARE(f.seam.messages(), QStringList{kEditQuestion});
     QCOMPARE(TempHome::readFile(path), before);
-    QCOMPARE(form.CurrentSlot(), Slot::Morgens);
+    QCOMPARE(form.CurrentSlot(), Slot::Morning);
 }
 
 void TestMainWindowDesktop::correctedWeightAfterTheRefusalIsSaved()
 {
     DesktopForm f;
     f.showAs(QStringLiteral("Muster"));
-    f.add(12, 3, 2017, Slot::Abends, "20:45", 141, 91, 71, "72");
-    f.fill(13, 3, 2017, Slot::Morgens, "07:30", 130, 85, 65, "90");
+    f.add(12, 3, 2017, Slot::Evening, "20:45", 141, 91, 71, "72");
+    f.fill(13, 3, 2017, Slot::Morning, "07:30", 130, 85, 65, "90");
 
     const int shown = f.watch->count();
     BoxAnswer ok(QMessageBox::Ok);
@@ -293,8 +293,8 @@ void TestMainWindowDesktop::remarkTypedKeyByKeyIsSavedByAListClick()
 {
     DesktopForm f;
     TMainForm &form = f.showAs(QStringLiteral("Muster"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
-    f.add(4, 3, 2017, Slot::Morgens, "07:30", 150, 95, 75);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
+    f.add(4, 3, 2017, Slot::Morning, "07:30", 150, 95, 75);
     const QString remark = f.gallery() + "2017/Muster_03_2017.txt";
 
     const int shown = f.watch->count();
@@ -327,9 +327,9 @@ void TestMainWindowDesktop::editTakesTheClickedEntryAfterATooltip()
 {
     DesktopForm f;
     TMainForm &form = f.showAs(QStringLiteral("Muster"));
-    f.add(12, 3, 2017, Slot::Abends, "20:45", 141, 91, 71);
-    f.add(13, 3, 2017, Slot::Morgens, "07:30", 130, 85, 65);
-    f.add(20, 3, 2017, Slot::Morgens, "07:40", 125, 80, 60);
+    f.add(12, 3, 2017, Slot::Evening, "20:45", 141, 91, 71);
+    f.add(13, 3, 2017, Slot::Morning, "07:30", 130, 85, 65);
+    f.add(20, 3, 2017, Slot::Morning, "07:40", 125, 80, 60);
 
     f.clickRow(0);
     const int shown = f.watch->count();
@@ -343,7 +343,7 @@ void TestMainWindowDesktop::editTakesTheClickedEntryAfterATooltip()
     QCOMPARE(TempHome::readFile(f.monthFile("Muster", "03", "2017")),
              f.monthBytes({"Morgens den 13.03.2017 Z=07:30 s=130, d=85, p=65, Gewicht=0",
                            "Morgens den 20.03.2017 Z=07:40 s=125, d=80, p=60, Gewicht=0"}));
-    QCOMPARE(form.CurrentSlot(), Slot::Abends);
+    QCOMPARE(form.CurrentSlot(), Slot::Evening);
     QCOMPARE(f.spin(1)->text(), QStringLiteral("12"));
     QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("20:45"));
     QCOMPARE(f.spin(4)->value(), 141);
@@ -353,7 +353,7 @@ void TestMainWindowDesktop::remarkLimitKeepsRemarkMode()
 {
     DesktopForm f;
     f.showAs(QStringLiteral("Muster"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     const QString remark = f.gallery() + "2017/Muster_03_2017.txt";
     f.chooseMenuItem(1, "Bemerkungeingeben1");
     QTRY_VERIFY(!f.memo()->isReadOnly());
@@ -380,9 +380,9 @@ void TestMainWindowDesktop::memoFollowsTheArrowKeys()
 {
     DesktopForm f;
     f.showAs(QStringLiteral("Muster"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
-    f.add(4, 3, 2017, Slot::Morgens, "07:30", 150, 95, 75);
-    f.add(5, 3, 2017, Slot::Morgens, "07:30", 160, 99, 80);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
+    f.add(4, 3, 2017, Slot::Morning, "07:30", 150, 95, 75);
+    f.add(5, 3, 2017, Slot::Morning, "07:30", 160, 99, 80);
 
     f.clickRow(2);
     QVERIFY(f.memo()->toPlainText().contains("Systole= 160 mmHg"));

@@ -1,16 +1,14 @@
-#include "main_form_fixture.h"
 #include "app/command_guard.h"
-
 #include "base/text_file.h"
-
+#include "main_form_fixture.h"
 #include "table/Tabellep.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QFileInfo>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -97,7 +95,7 @@ void TestMainWindowJournal::monthSavedAsUtf16OpensAndIsSavedInTheProgramsForm()
                  QStringLiteral("134,50"));
 
         // The next save writes the month in the program's form, every reading kept.
-        f.add(6, 3, 2017, Slot::Morgens, "07:30", 130, 85, 66);
+        f.add(6, 3, 2017, Slot::Morning, "07:30", 130, 85, 66);
         QCOMPARE(f.seam.messages(), QStringList());
         QCOMPARE(TempHome::readFile(path),
                  monthFileBytes("Muster", "März 2017", "1101",
@@ -110,11 +108,11 @@ void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(10, 3, 2017, Slot::Abends, "20:50", 135, 85, 66);
+    f.add(10, 3, 2017, Slot::Evening, "20:50", 135, 85, 66);
     QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Morgens"));
     QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("07:30"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:15", 140, 90, 70);
-    f.add(10, 3, 2017, Slot::Morgens, "07:20", 130, 80, 60);
+    f.add(3, 3, 2017, Slot::Morning, "07:15", 140, 90, 70);
+    f.add(10, 3, 2017, Slot::Morning, "07:20", 130, 80, 60);
     QCOMPARE(f.seam.messages(), QStringList());
 
     const QString path = f.monthFile("Muster", "03", "2017");
@@ -153,12 +151,12 @@ void TestMainWindowJournal::monthAndYearRefusals()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(5, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     const QString path = f.monthFile("Muster", "03", "2017");
     const QByteArray before = TempHome::readFile(path);
     f.seam.clear();
 
-    f.fill(6, 4, 2018, Slot::Morgens, "08:10", 141, 91, 71);
+    f.fill(6, 4, 2018, Slot::Morning, "08:10", 141, 91, 71);
     QVERIFY(form.MonthMismatch());
     QVERIFY(form.YearMismatch());
     f.click("BitBtn1");
@@ -200,9 +198,9 @@ void TestMainWindowJournal::newMonthAcceptsAnyDate()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(5, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     // The fields already show the date the new month starts with.
-    f.fill(1, 4, 2018, Slot::Morgens, "07:30", 140, 90, 70);
+    f.fill(1, 4, 2018, Slot::Morning, "07:30", 140, 90, 70);
     QVERIFY(form.MonthMismatch());
     f.seam.fixedToday = QDate(2018, 4, 2);
     f.menu("neuerstellen1");
@@ -218,19 +216,19 @@ void TestMainWindowJournal::duplicateRefusal()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(5, 3, 2017, Slot::Abends, "20:40", 135, 86, 60);
-    f.add(6, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(5, 3, 2017, Slot::Evening, "20:40", 135, 86, 60);
+    f.add(6, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     const QString path = f.monthFile("Muster", "03", "2017");
     const QByteArray before = TempHome::readFile(path);
     f.seam.clear();
 
-    f.add(5, 3, 2017, Slot::Abends, "21:05", 120, 80, 60);
+    f.add(5, 3, 2017, Slot::Evening, "21:05", 120, 80, 60);
     QCOMPARE(f.seam.messages(),
              QStringList{
                  "Ein Eintrag mit dem Datum: Abends den 05.03.2017 existiert schon in der Liste!"});
     QCOMPARE(f.list()->count(), 2);
     QCOMPARE(TempHome::readFile(path), before);
-    QCOMPARE(form.CurrentSlot(), Slot::Abends);
+    QCOMPARE(form.CurrentSlot(), Slot::Evening);
     // The time was remembered before the check.
     QCOMPARE(form.settings().read(SettingKey::EveningTime), QStringLiteral("21:05"));
 }
@@ -244,19 +242,19 @@ void TestMainWindowJournal::weightRefusal()
                                            "sind 15 Kg Unterschied zum bisherigen Mittelwert!");
 
     // A month without weights has no mean: any weight is taken.
-    f.add(1, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
-    f.add(2, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, "90");
+    f.add(1, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
+    f.add(2, 3, 2017, Slot::Morning, "07:30", 140, 90, 70, "90");
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(fileEntries(f.monthFile("Muster", "03", "2017")).last(),
              QStringLiteral("Morgens den 02.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=90"));
 
     f.seam.fixedToday = QDate(2017, 4, 15);
     f.menu("neuerstellen1");
-    f.add(1, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70, "72");
+    f.add(1, 4, 2017, Slot::Morning, "07:30", 140, 90, 70, "72");
     QCOMPARE(double(form.currentMonth().weightMean()), 72.0);
     QCOMPARE(info->text(), QStringLiteral("Monatlicher Mittelwert: 72,0 kg"));
 
-    f.fill(2, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70, "90");
+    f.fill(2, 4, 2017, Slot::Morning, "07:30", 140, 90, 70, "90");
     QCOMPARE(double(form.WeightDifference()), 18.0);
     QCOMPARE(info->palette().color(QPalette::WindowText), QColor(Qt::red));
     QCOMPARE(info->toolTip(), QStringLiteral("Bitte aktuelle Eingabe überprüfen. Rot = 15 Kg "
@@ -291,7 +289,7 @@ void TestMainWindowJournal::weightRefusal()
     f.seam.fixedToday = QDate(2017, 5, 15);
     f.menu("neuerstellen1");
     QCOMPARE(double(form.WeightDifference()), 0.0);
-    f.add(1, 5, 2017, Slot::Morgens, "07:30", 140, 90, 70, "90");
+    f.add(1, 5, 2017, Slot::Morning, "07:30", 140, 90, 70, "90");
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(fileEntries(f.monthFile("Muster", "05", "2017")),
              QStringList{"Morgens den 01.05.2017 Z=07:30 s=140, d=90, p=70, Gewicht=90"});
@@ -317,7 +315,7 @@ void TestMainWindowJournal::fieldRulesInTheForm()
     QCOMPARE(f.spin(1)->text(), QStringLiteral("05"));
 
     // A journal of 2017 is open: February has 28 days whatever the year field says.
-    f.add(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(5, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     f.spin(3)->setValue(2016);
     f.spin(1)->setValue(31);
     f.spin(2)->setValue(2);
@@ -381,7 +379,7 @@ void TestMainWindowJournal::slotCycleWithM1AndM3()
     QCOMPARE(slotButton->text(), QStringLiteral("Morgens"));
     QCOMPARE(time->text(), QStringLiteral("07:30"));
 
-    f.add(4, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(4, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QCOMPARE(slotButton->text(), QStringLiteral("Messung 3"));
     QCOMPARE(TempHome::readFile(f.monthFile("Muster", "03", "2017")),
              monthFileBytes("Muster", "März 2017", "1010",
@@ -389,7 +387,7 @@ void TestMainWindowJournal::slotCycleWithM1AndM3()
 
     // Turning a switch off does not move the current slot; the next advance skips it.
     f.get<QCheckBox>("CheckBoxM3")->click();
-    QCOMPARE(form.CurrentSlot(), Slot::Messung3);
+    QCOMPARE(form.CurrentSlot(), Slot::Third);
     f.click("BitBtn3");
     QCOMPARE(slotButton->text(), QStringLiteral("Morgens"));
     f.click("BitBtn3");
@@ -403,9 +401,9 @@ void TestMainWindowJournal::editAnEarlierEntry()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(12, 3, 2017, Slot::Abends, "20:45", 141, 91, 71, "72,3");
-    f.add(13, 3, 2017, Slot::Morgens, "07:30", 130, 85, 65, "72");
-    f.add(20, 3, 2017, Slot::Morgens, "07:40", 125, 80, 60, "71,8");
+    f.add(12, 3, 2017, Slot::Evening, "20:45", 141, 91, 71, "72,3");
+    f.add(13, 3, 2017, Slot::Morning, "07:30", 130, 85, 65, "72");
+    f.add(20, 3, 2017, Slot::Morning, "07:40", 125, 80, 60, "71,8");
     const QString path = f.monthFile("Muster", "03", "2017");
     const QByteArray before = TempHome::readFile(path);
     f.seam.clear();
@@ -451,7 +449,7 @@ void TestMainWindowJournal::editTheOnlyEntry()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(9, 3, 2017, Slot::Messung2, "13:10", 128, 80, 64);
+    f.add(9, 3, 2017, Slot::Second, "13:10", 128, 80, 64);
     const QString path = f.monthFile("Muster", "03", "2017");
     const QByteArray before = TempHome::readFile(path);
 
@@ -477,8 +475,8 @@ void TestMainWindowJournal::editNeedsSelectionAndYes()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(9, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
-    f.add(10, 3, 2017, Slot::Morgens, "07:30", 129, 81, 65);
+    f.add(9, 3, 2017, Slot::Morning, "07:30", 128, 80, 64);
+    f.add(10, 3, 2017, Slot::Morning, "07:30", 129, 81, 65);
     const QString path = f.monthFile("Muster", "03", "2017");
     const QByteArray before = TempHome::readFile(path);
     f.seam.clear();
@@ -502,18 +500,18 @@ void TestMainWindowJournal::failedWriteKeepsTheFile()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(9, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
+    f.add(9, 3, 2017, Slot::Morning, "07:30", 128, 80, 64);
     const QString path = f.monthFile("Muster", "03", "2017");
     const QByteArray before = TempHome::readFile(path);
     f.seam.clear();
 
     TextFile::setWriteFaultForTesting([](const QString &) { return false; });
-    f.add(10, 3, 2017, Slot::Morgens, "07:30", 129, 81, 65);
+    f.add(10, 3, 2017, Slot::Morning, "07:30", 129, 81, 65);
     TextFile::setWriteFaultForTesting({});
     QCOMPARE(f.seam.texts("warning"), QStringList{"Fehler beim Erzeugen der Datei " + path});
     QCOMPARE(TempHome::readFile(path), before);
     QCOMPARE(f.list()->count(), 2);
-    QCOMPARE(form.CurrentSlot(), Slot::Morgens);
+    QCOMPARE(form.CurrentSlot(), Slot::Morning);
     QCOMPARE(QDir(f.gallery() + "2017").entryList(QDir::Files), QStringList{"Muster_03_2017.tab"});
 }
 
@@ -527,8 +525,8 @@ void TestMainWindowJournal::eachAddWritesTheMonthOnce()
         written << file;
         return true;
     });
-    f.add(9, 3, 2017, Slot::Morgens, "07:30", 128, 80, 64);
-    f.add(10, 3, 2017, Slot::Morgens, "07:30", 129, 81, 65);
+    f.add(9, 3, 2017, Slot::Morning, "07:30", 128, 80, 64);
+    f.add(10, 3, 2017, Slot::Morning, "07:30", 129, 81, 65);
     TextFile::setWriteFaultForTesting({});
     // The save that closes an add finds the lines the add wrote: it keeps
     // the file as it is, and no second version of the month is made.
@@ -544,8 +542,8 @@ void TestMainWindowJournal::remarkLeftByListClickIsSaved()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
-    f.add(4, 3, 2017, Slot::Morgens, "07:30", 150, 95, 75);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
+    f.add(4, 3, 2017, Slot::Morning, "07:30", 150, 95, 75);
     const QString remark = f.gallery() + "2017/Muster_03_2017.txt";
     QVERIFY(!f.memo()->toPlainText().isEmpty());
 
@@ -577,7 +575,7 @@ void TestMainWindowJournal::remarkLimitAndSavePoints()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     const QString remark = f.gallery() + "2017/Muster_03_2017.txt";
     f.seam.clear();
 
@@ -669,7 +667,7 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     QCOMPARE(g.seam.messages().size(), 1);
     QVERIFY(g.seam.messages().constFirst().contains(" wird nur angezeigt "));
     QCOMPARE(g.list()->count(), 6);
-    g.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    g.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QCOMPARE(TempHome::readFile(g.monthFile("Muster", "03", "2017")), mine);
     QCOMPARE(TempHome::readFile(g.home.root() + "/USB/Muster_03_2017.tab"), source);
 
@@ -687,8 +685,8 @@ void TestMainWindowJournal::refreshTwiceChangesNothing()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, "72");
-    f.add(4, 3, 2017, Slot::Abends, "20:30", 150, 95, 75, "73");
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70, "72");
+    f.add(4, 3, 2017, Slot::Evening, "20:30", 150, 95, 75, "73");
     // The user is in the middle of things: an earlier entry chosen, weight
     // entry on, a remark being typed.
     f.clickRow(0);
@@ -734,7 +732,7 @@ void TestMainWindowJournal::openedFileCannotNameAFileOutsideTheGallery()
     QVERIFY(!QFileInfo::exists(f.home.root() + "/Fremd_03_2017.tab"));
     QVERIFY(!QFileInfo::exists(f.home.workFolder() + "Fremd_03_2017.tab"));
 
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QCOMPARE(fileEntries(f.monthFile("Erika", "03", "2017")).size(), 2);
     QVERIFY(!QFileInfo::exists(f.home.root() + "/Fremd_03_2017.tab"));
 }
@@ -743,8 +741,8 @@ void TestMainWindowJournal::restartLoadsTheLastMonth()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, "72,5");
-    f.add(10, 3, 2017, Slot::Abends, "20:55", 131, 82, 63, "71,5");
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70, "72,5");
+    f.add(10, 3, 2017, Slot::Evening, "20:55", 131, 82, 63, "71,5");
     f.form->close();
     const QString path = f.monthFile("Muster", "03", "2017");
     QCOMPARE(f.form->settings().read(SettingKey::LastMonthFile), path);
@@ -773,7 +771,7 @@ void TestMainWindowJournal::restartLoadsTheLastMonth()
              QStringLiteral("Monatlicher Mittelwert: 72,0 kg"));
 
     // The next entry of the evening after: no refusal, the month goes on.
-    f.add(11, 3, 2017, Slot::Abends, "20:40", 130, 80, 60);
+    f.add(11, 3, 2017, Slot::Evening, "20:40", 130, 80, 60);
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(fileEntries(path).size(), 3);
 }
@@ -783,13 +781,13 @@ void TestMainWindowJournal::weightSwitchIsOffAfterEachAdd()
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
     const QString path = f.monthFile("Muster", "03", "2017");
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, "72,5");
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70, "72,5");
     QVERIFY(!f.weightSwitch()->isChecked());
     QVERIFY(!f.weight()->isEnabled());
     QCOMPARE(f.weight()->text(), QStringLiteral("72,5")); // the month's last weight, shown
 
     // The evening reading, typed without touching the weight, has none.
-    f.selectSlot(Slot::Abends);
+    f.selectSlot(Slot::Evening);
     f.spin(4)->setValue(135);
     f.click("BitBtn1");
     QCOMPARE(f.seam.messages(), QStringList());
@@ -847,11 +845,11 @@ void TestMainWindowJournal::weightLimitsAtTheirExactValues()
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
     const QString path = f.monthFile("Muster", "03", "2017");
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70, monthWeight);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70, monthWeight);
     const QByteArray before = TempHome::readFile(path);
     f.seam.clear();
 
-    f.fill(4, 3, 2017, Slot::Morgens, "07:30", 141, 91, 71, weight);
+    f.fill(4, 3, 2017, Slot::Morning, "07:30", 141, 91, 71, weight);
     f.setWeightSwitch(switchedOn);
     f.click("BitBtn1");
     if (refusal.isEmpty()) {
@@ -876,7 +874,7 @@ void TestMainWindowJournal::remarkBeforeAnyMonthGoesToTheFirstAddedMonth()
     QCOMPARE(TempHome::filesBelow(f.gallery()), (QMap<QString, QByteArray>{}));
     QCOMPARE(f.memo()->toPlainText(), QStringLiteral("Neue Tabletten ab heute"));
 
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QCOMPARE(TempHome::readFile(f.gallery() + "2017/Muster_03_2017.txt"),
              QByteArrayLiteral("Neue Tabletten ab heute\r\n"));
     QCOMPARE(TempHome::filesBelow(f.gallery(), "Sicherungen").keys(),
@@ -892,7 +890,7 @@ void TestMainWindowJournal::remarkBeforeAnyMonthGoesToTheFirstAddedMonth()
     g.startAs(QStringLiteral("Muster"));
     g.menu("Bemerkungeingeben1");
     typeText(g.memo(), QStringLiteral("Neue Tabletten"));
-    g.add(3, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    g.add(3, 4, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QCOMPARE(TempHome::readFile(g.gallery() + "2017/Muster_04_2017.txt"),
              QByteArrayLiteral("Urlaub\r\n\r\nNeue Tabletten\r\n"));
     QCOMPARE(fileEntries(april).size(), 2);
@@ -902,7 +900,7 @@ void TestMainWindowJournal::unreadableMonthNamesItself()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QVERIFY(f.get<QCheckBox>("CheckBoxM3")->isChecked());
 
     // A "file" no one can read: the title names its month all the same.
@@ -959,7 +957,7 @@ void TestMainWindowJournal::chosenFileIsShownWhenTheGalleryDiffers()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(3, 2, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(3, 2, 2017, Slot::Morning, "07:30", 140, 90, 70);
     const QString february = f.monthFile("Muster", "02", "2017");
     const QString march = f.monthFile("Muster", "03", "2017");
     const QByteArray mine =
@@ -987,7 +985,7 @@ void TestMainWindowJournal::chosenFileIsShownWhenTheGalleryDiffers()
 
     // Nothing is written from it, and both files stay as they are.
     f.seam.clear();
-    f.add(6, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(6, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QCOMPARE(f.seam.messages().size(), 1);
     QCOMPARE(TempHome::readFile(march), mine);
     QCOMPARE(TempHome::readFile(outside), chosen);
@@ -1006,7 +1004,7 @@ void TestMainWindowJournal::chartButtonsWaitForTheFirstEntry()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(3, 2, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(3, 2, 2017, Slot::Morning, "07:30", 140, 90, 70);
     auto *line = f.get<QPushButton>("LinienDiagrammErstellen");
     auto *bar = f.get<QPushButton>("BtnBalkendiagrammErstellen");
     QVERIFY(line->isEnabled());
@@ -1016,7 +1014,7 @@ void TestMainWindowJournal::chartButtonsWaitForTheFirstEntry()
     f.seam.clear();
     QTest::mouseClick(line, Qt::LeftButton);
     QCOMPARE(f.seam.calls.size(), 0); // February's page is not shown
-    f.add(1, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(1, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QVERIFY(line->isEnabled());
     QVERIFY(bar->isEnabled());
 }
@@ -1042,7 +1040,7 @@ void TestMainWindowJournal::badValueKeepsEveryReadingOfTheFile()
 
     // The add writes the whole month; its reload meets the same value again.
     f.seam.clear();
-    f.fill(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.fill(5, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     f.click("BitBtn1");
     QCOMPARE(f.seam.texts("error"), QStringList{"'abc' ist kein gültiger Gleitkommawert"});
     QCOMPARE(fileEntries(path),
@@ -1056,7 +1054,7 @@ void TestMainWindowJournal::monthTableOpensAfterItsPauses()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(5, 3, 2017, Slot::Abends, "20:45", 135, 85, 70);
+    f.add(5, 3, 2017, Slot::Evening, "20:45", 135, 85, 70);
     QElapsedTimer clock;
     clock.start();
     f.menu("Tabelleanzeigen1");

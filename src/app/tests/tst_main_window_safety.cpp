@@ -1,9 +1,8 @@
 // No command loses a stored reading or writes outside its folders: the
 // stories of empty lists, cancelled dialogs, hand-edited files and
 // impossible values, each checked against the files on disk.
-#include "main_form_fixture.h"
-
 #include "journal/entry_line.h"
+#include "main_form_fixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -69,9 +68,9 @@ void TestMainWindowSafety::addToEmptyListJoinsTheGalleryMonth()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.fill(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.fill(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
     clickAdd(f);
-    f.fill(3, 4, 2017, Slot::Abends, "20:40", 132, 82, 62);
+    f.fill(3, 4, 2017, Slot::Evening, "20:40", 132, 82, 62);
     clickAdd(f);
     const QString april = f.monthFile("Muster", "04", "2017");
     QCOMPARE(TempHome::readFile(april),
@@ -80,7 +79,7 @@ void TestMainWindowSafety::addToEmptyListJoinsTheGalleryMonth()
     // "neu erstellen" empties the list; April's file still holds two readings.
     f.menu("neuerstellen1");
     QCOMPARE(f.list()->count(), 0);
-    f.fill(4, 4, 2017, Slot::Morgens, "07:35", 140, 90, 70);
+    f.fill(4, 4, 2017, Slot::Morning, "07:35", 140, 90, 70);
     clickAdd(f);
     QCOMPARE(TempHome::readFile(april),
              monthFileBytes(
@@ -91,7 +90,7 @@ void TestMainWindowSafety::addToEmptyListJoinsTheGalleryMonth()
     // The same after a new month: a slot already taken is refused.
     f.menu("neuerstellen1");
     f.seam.clear();
-    f.fill(3, 4, 2017, Slot::Abends, "20:45", 150, 95, 75);
+    f.fill(3, 4, 2017, Slot::Evening, "20:45", 150, 95, 75);
     clickAdd(f);
     QCOMPARE(f.seam.texts("information").size(), 1);
     QVERIFY(f.seam.texts("information").constFirst().contains("03.04.2017"));
@@ -102,14 +101,14 @@ void TestMainWindowSafety::unreadableMonthIsNeverReplaced()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.add(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
     f.menu("neuerstellen1");
     // A month "file" that cannot be read, whoever runs the test: a folder.
     const QString april = f.monthFile("Muster", "04", "2017");
     QVERIFY(QFile::remove(april));
     QVERIFY(QDir().mkpath(april + "/inside"));
     f.seam.clear();
-    f.fill(4, 4, 2017, Slot::Morgens, "07:35", 140, 90, 70);
+    f.fill(4, 4, 2017, Slot::Morning, "07:35", 140, 90, 70);
     clickAdd(f);
     QCOMPARE(f.seam.texts("warning"), QStringList{"Fehler beim Lesen der Datei: " + april});
     QVERIFY(QFileInfo(april + "/inside").isDir());
@@ -119,14 +118,14 @@ void TestMainWindowSafety::cancelledOpenKeepsTheMonthRefusal()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.add(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
     f.spin(2)->setValue(5);
     QVERIFY(form.MonthMismatch());
     f.seam.openFileAnswers = {QString()}; // "Abbrechen"
     f.menu("oeffnen");
     QVERIFY(form.MonthMismatch());
     f.seam.clear();
-    f.fill(4, 5, 2017, Slot::Abends, "20:40", 132, 82, 62);
+    f.fill(4, 5, 2017, Slot::Evening, "20:40", 132, 82, 62);
     clickAdd(f);
     QCOMPARE(f.seam.texts("information").size(), 1);
     QCOMPARE(TempHome::filesBelow(f.gallery(), "Sicherungen").keys(),
@@ -139,7 +138,7 @@ void TestMainWindowSafety::oversizedFileIsRefusedAtOnce()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.add(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
     const QString april = f.monthFile("Muster", "04", "2017");
     const QByteArray aprilBytes = TempHome::readFile(april);
     // 50 MB of junk lines that look like entries, made by hand.
@@ -163,7 +162,7 @@ void TestMainWindowSafety::oversizedFileIsRefusedAtOnce()
     QCOMPARE(form.currentMonth().path(), april);
     QCOMPARE(f.list()->count(), 1);
     QCOMPARE(TempHome::readFile(april), aprilBytes);
-    f.add(4, 4, 2017, Slot::Morgens, "07:35", 140, 90, 70);
+    f.add(4, 4, 2017, Slot::Morning, "07:35", 140, 90, 70);
     QCOMPARE(f.list()->count(), 2);
 }
 
@@ -171,8 +170,8 @@ void TestMainWindowSafety::yearComesFromTheMonthNotFromTheName()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster 2025"));
-    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
-    f.add(3, 4, 2017, Slot::Abends, "20:40", 132, 82, 62);
+    f.add(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
+    f.add(3, 4, 2017, Slot::Evening, "20:40", 132, 82, 62);
     form.FormPaint();
     QCOMPARE(TempHome::filesBelow(f.gallery(), "Sicherungen").keys(),
              QStringList{"2017/Muster 2025_04_2017.tab"});
@@ -183,13 +182,13 @@ void TestMainWindowSafety::fileChangedBehindTheProgramIsNotOverwritten()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.add(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
     // Another program adds a reading while the month is open.
     const QString april = f.monthFile("Muster", "04", "2017");
     const QByteArray changed = monthFileBytes("Muster", "April 2017", "1111", {kLine1, kLine2});
     TempHome::writeFile(april, changed);
     f.seam.clear();
-    f.fill(5, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.fill(5, 4, 2017, Slot::Morning, "07:30", 140, 90, 70);
     clickAdd(f);
     QCOMPARE(f.seam.texts("warning").size(), 1);
     QVERIFY(f.seam.texts("warning").constFirst().contains(kLine2));
@@ -205,7 +204,7 @@ void TestMainWindowSafety::linesWithoutMarkerStayInTheFile()
     TempHome::writeFile(april, monthFileBytes("Muster", "April 2017", "1111", {kLine1, noMarker}));
     openMonth(f, april);
     QCOMPARE(f.list()->count(), 1);
-    f.fill(5, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.fill(5, 4, 2017, Slot::Morning, "07:30", 140, 90, 70);
     clickAdd(f);
     QCOMPARE(TempHome::readFile(april),
              monthFileBytes("Muster", "April 2017", "1111",
@@ -238,7 +237,7 @@ void TestMainWindowSafety::linesWithoutMarkerKeepTheirPlace()
     QCOMPARE(f.list()->count(), 3);
 
     // An entry sorted in among them moves none of them.
-    f.fill(5, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.fill(5, 4, 2017, Slot::Morning, "07:30", 140, 90, 70);
     clickAdd(f);
     const QString fifth =
         QStringLiteral("Morgens den 05.04.2017 Z=07:30 s=140, d=90, p=70, Gewicht=0");
@@ -356,7 +355,7 @@ void TestMainWindowSafety::weightLimitHoldsForTheFirstWeight()
     QFETCH(bool, taken);
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.fill(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61, weight);
+    f.fill(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61, weight);
     f.weight()->setText(weight); // the field's own rule may have capped it already
     f.seam.clear();
     clickAdd(f);
@@ -390,7 +389,7 @@ void TestMainWindowSafety::timeMustBeAClockTime()
     QFETCH(bool, taken);
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.fill(3, 4, 2017, Slot::Morgens, time, 131, 81, 61);
+    f.fill(3, 4, 2017, Slot::Morning, time, 131, 81, 61);
     f.seam.clear();
     clickAdd(f);
     const QString april = f.monthFile("Muster", "04", "2017");
@@ -424,7 +423,7 @@ void TestMainWindowSafety::systolicNotAboveDiastolicAsks()
     QFETCH(bool, asked);
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.fill(3, 4, 2017, Slot::Morgens, "07:30", systolic, diastolic, 61);
+    f.fill(3, 4, 2017, Slot::Morning, "07:30", systolic, diastolic, 61);
     f.seam.clear();
     f.seam.yesNoAnswers = {answer};
     clickAdd(f);
@@ -461,7 +460,7 @@ void TestMainWindowSafety::leftoverTemporaryFilesGoAtStart()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.add(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
     const QString year = f.gallery() + "2017/";
     TempHome::writeFile(year + "Muster_04_2017.tab.aB3xQz", "half");
     TempHome::writeFile(year + "Muster_04_2017.txt.Qw12er", "half"); // no remark beside it
@@ -498,7 +497,7 @@ void TestMainWindowSafety::remarkStaysWithItsMonthAndName()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.add(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
     const QString aprilRemark = f.gallery() + "2017/Muster_04_2017.txt";
 
     // A new name while the remark is typed: the remark is Muster's April.
@@ -513,7 +512,7 @@ void TestMainWindowSafety::remarkStaysWithItsMonthAndName()
     // An add to another month ends remark mode: the remark stays April's.
     f.answerName(QStringLiteral("Muster"));
     f.menu("Namendern1");
-    f.add(4, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.add(4, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
     f.menu("Bemerkungeingeben1");
     typeText(f.memo(), QStringLiteral(" Kopfweh"));
     f.menu("neuerstellen1");
@@ -524,7 +523,7 @@ void TestMainWindowSafety::remarkSurvivesACancelledOpen()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.add(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
     f.menu("Bemerkungeingeben1");
     typeText(f.memo(), QStringLiteral("Neue Tabletten"));
     openMonth(f, QString()); // "Abbrechen"
@@ -545,7 +544,7 @@ void TestMainWindowSafety::filesNamingEachOthersUserAreNotOverwritten()
     TempHome::writeFile(erika, monthFileBytes("Muster", "April 2017", "1111", {kLine2}));
     const QMap<QString, QByteArray> before = TempHome::filesBelow(f.gallery(), "Sicherungen");
     openMonth(f, muster);
-    f.fill(5, 4, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.fill(5, 4, 2017, Slot::Morning, "07:30", 140, 90, 70);
     clickAdd(f);
     QMap<QString, QByteArray> after = TempHome::filesBelow(f.gallery(), "Sicherungen");
     // Whatever was added, neither file lost its reading.
@@ -558,7 +557,7 @@ void TestMainWindowSafety::longRemarkIsShownWholeAndKeptUntilEdited()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(3, 4, 2017, Slot::Morgens, "07:30", 131, 81, 61);
+    f.add(3, 4, 2017, Slot::Morning, "07:30", 131, 81, 61);
     const QString remark = f.gallery() + "2017/Muster_04_2017.txt";
     const QByteArray longText = QByteArray(400, 'r') + "\r\n";
     TempHome::writeFile(remark, longText);

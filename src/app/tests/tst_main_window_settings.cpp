@@ -1,7 +1,6 @@
 // The settings dialog as the main window uses it: colours apply at once, a
 // series colour saves and reloads the month, the next chart page shows it.
 #include "main_form_fixture.h"
-
 #include "settings/einstell.h"
 
 #include <QDir>
@@ -47,7 +46,7 @@ void TestMainWindowSettings::seriesColourReachesTheNextChartPage()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(3, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(3, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     const QString month = f.monthFile("Muster", "03", "2017");
     const QByteArray before = TempHome::readFile(month);
 

@@ -204,7 +204,7 @@ void TestMainWindowStartup::deleteCommand()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(5, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     const QString month = f.monthFile("Muster", "03", "2017");
     const QByteArray monthBytes = TempHome::readFile(month);
     QVERIFY(!monthBytes.isEmpty());
@@ -304,7 +304,7 @@ void TestMainWindowStartup::unsafeNamesAreRefusedAndTheDialogStays()
     f.menu("Namendern1");
     QCOMPARE(f.seam.messages(), QStringList());
     QCOMPARE(form.windowTitle(), QStringLiteral("Messwerte von "));
-    f.add(2, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(2, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     QVERIFY(QFileInfo::exists(f.gallery() + "2017/_03_2017.tab"));
     form.close();
     f.start();
@@ -316,14 +316,14 @@ void TestMainWindowStartup::nameChangeStartsAnEmptyMonthForTheNewName()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(5, 3, 2017, Slot::Morgens, "07:30", 140, 90, 70);
+    f.add(5, 3, 2017, Slot::Morning, "07:30", 140, 90, 70);
     const QByteArray old = TempHome::readFile(f.monthFile("Muster", "03", "2017"));
     f.answerName(QStringLiteral("Erika"));
     f.menu("Namendern1");
     QCOMPARE(f.list()->count(), 0);
     QCOMPARE(form.windowTitle(), QStringLiteral("Messwerte von Erika"));
     QCOMPARE(f.get<QLabel>("Labeltest")->text(), QStringLiteral("Blutdruckmesswerte von Erika"));
-    f.add(6, 3, 2017, Slot::Morgens, "07:30", 141, 91, 71);
+    f.add(6, 3, 2017, Slot::Morning, "07:30", 141, 91, 71);
     QCOMPARE(TempHome::readFile(f.monthFile("Muster", "03", "2017")), old);
     QCOMPARE(TempHome::readFile(f.monthFile("Erika", "03", "2017")),
              monthFileBytes("Erika", "März 2017", "1111",

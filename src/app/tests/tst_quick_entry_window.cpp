@@ -1,8 +1,7 @@
 // The quick entry on a real desktop: Ctrl+E in the main window, the reading
 // typed, date, slot and time changed by keyboard in the dialog, Enter.
-#include "main_form_fixture.h"
-
 #include "app/SchnellEingabe.h"
+#include "main_form_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -127,14 +126,14 @@ void TestQuickEntryWindow::rightAfterStartTheReadingIsForNow()
 {
     FormFixture f;
     f.startAs(QStringLiteral("Muster"));
-    f.add(28, 2, 2017, Slot::Abends, QStringLiteral("20:40"), 140, 90, 70);
+    f.add(28, 2, 2017, Slot::Evening, QStringLiteral("20:40"), 140, 90, 70);
     const QByteArray february = fileOf(f, "02");
     // The next start loads February and presets the form from its last reading.
     f.form->close();
     TMainForm &form = f.start();
     form.FormPaint();
     QCOMPARE(f.spin(1)->value(), 28);
-    QCOMPARE(form.CurrentSlot(), Slot::Abends);
+    QCOMPARE(form.CurrentSlot(), Slot::Evening);
     f.seam.clear();
     f.seam.fixedToday = QDate(2017, 3, 15);
     f.seam.fixedTime = QTime(7, 40);
@@ -165,9 +164,9 @@ void TestQuickEntryWindow::theGallerysMonthIsJoinedAndItsFreeSlotProposed()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(15, 3, 2017, Slot::Morgens, QStringLiteral("07:30"), 132, 80, 70);
+    f.add(15, 3, 2017, Slot::Morning, QStringLiteral("07:30"), 132, 80, 70);
     f.menu("neuerstellen1");
-    f.add(28, 2, 2017, Slot::Abends, QStringLiteral("20:40"), 140, 90, 70);
+    f.add(28, 2, 2017, Slot::Evening, QStringLiteral("20:40"), 140, 90, 70);
     QCOMPARE(form.currentMonth().month(), QStringLiteral("02"));
     f.seam.clear();
     // Nearer the morning than the second slot, but the morning is taken
@@ -272,7 +271,7 @@ void TestQuickEntryWindow::withWeight()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.fill(6, 3, 2017, Slot::Abends, QStringLiteral("20:15"), 140, 90, 70, QStringLiteral("80,0"));
+    f.fill(6, 3, 2017, Slot::Evening, QStringLiteral("20:15"), 140, 90, 70, QStringLiteral("80,0"));
     f.seam.fixedTime = QTime(19, 50);
     Seen seen;
     enterQuickly(f, form, seen, QStringLiteral("135 85 72 78.45"));

@@ -1,7 +1,6 @@
 // "Arztbericht erstellen …" from the Datei menu of the real main window, its
 // dialog answered by clicks and keys, the report written and opened.
 #include "main_form_fixture.h"
-
 #include "report/Arztbericht.h"
 
 #include <QComboBox>
@@ -49,7 +48,7 @@ void prepareMonths(FormFixture &f)
                         monthFileBytes("Erika", "Januar 2017", "1111",
                                        {"Morgens den 03.01.2017 Z=07:30 s=99, d=61, p=50, "
                                         "Gewicht=0"}));
-    f.add(14, 3, 2017, Slot::Morgens, QStringLiteral("07:30"), 131, 84, 64);
+    f.add(14, 3, 2017, Slot::Morning, QStringLiteral("07:30"), 131, 84, 64);
     f.seam.clear();
 }
 
@@ -112,7 +111,7 @@ QMap<QString, QByteArray> workFiles(const FormFixture &f)
 void prepareRestartWithoutReportFolder(FormFixture &f)
 {
     f.startAs(QStringLiteral("Muster"));
-    f.add(14, 3, 2017, Slot::Morgens, QStringLiteral("07:30"), 131, 84, 64);
+    f.add(14, 3, 2017, Slot::Morning, QStringLiteral("07:30"), 131, 84, 64);
     f.form->close();
     QVERIFY(QDir(reports(f)).removeRecursively());
 }

@@ -4,11 +4,10 @@
 // list with five whole rows and the memo with three whole lines, normal and
 // maximized; the table scrolling with its designed cell sizes; the list's
 // readings whole, as painted; small dialogs without a maximize button.
-#include "main_form_fixture.h"
-
 #include "app/entry_list.h"
 #include "app/tab_stop_delegate.h"
 #include "journal/entry_line.h"
+#include "main_form_fixture.h"
 #include "table/Tabellep.h"
 
 #include <QGroupBox>
@@ -350,8 +349,8 @@ void TestSmallScreen::mainWindowNormalAndMaximized()
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
     for (int day = 1; day <= 4; ++day) {
-        f.add(day, 3, 2017, Slot::Morgens, QStringLiteral("07:30"), 130 + day, 80, 70);
-        f.add(day, 3, 2017, Slot::Abends, QStringLiteral("20:00"), 125 + day, 78, 66);
+        f.add(day, 3, 2017, Slot::Morning, QStringLiteral("07:30"), 130 + day, 80, 70);
+        f.add(day, 3, 2017, Slot::Evening, QStringLiteral("20:00"), 125 + day, 78, 66);
     }
     QCOMPARE(f.list()->count(), 8);
     form.show();
@@ -396,7 +395,7 @@ void TestSmallScreen::monthTableFitsAndScrolls()
 {
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
-    f.add(31, 3, 2017, Slot::Abends, QStringLiteral("20:45"), 135, 85, 70, QStringLiteral("80,5"));
+    f.add(31, 3, 2017, Slot::Evening, QStringLiteral("20:45"), 135, 85, 70, QStringLiteral("80,5"));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     TTabellenDlg *table = nullptr;
@@ -487,8 +486,8 @@ void TestSmallScreen::dialogsFitAndOnlyLargeOnesMaximize()
     FormFixture f;
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
     // The second add keeps the first file as an earlier version.
-    f.add(3, 3, 2017, Slot::Morgens, QStringLiteral("07:45"), 135, 85, 70);
-    f.add(3, 3, 2017, Slot::Abends, QStringLiteral("20:45"), 135, 85, 70);
+    f.add(3, 3, 2017, Slot::Morning, QStringLiteral("07:45"), 135, 85, 70);
+    f.add(3, 3, 2017, Slot::Evening, QStringLiteral("20:45"), 135, 85, 70);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QRect free = form.screen()->availableGeometry();

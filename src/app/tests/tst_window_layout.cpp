@@ -1,8 +1,8 @@
 #include "app/main_window.h"
 #include "app/screen_info.h"
-#include "ui/window_layout.h"
 #include "support/fake_seam.h"
 #include "support/temp_home.h"
+#include "ui/window_layout.h"
 
 #include <QFrame>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 #include "base/text_file.h"
 #include "base/windows1252.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -1,9 +1,10 @@
 // Writes chart pages of a few months, Chart.min.js beside them, and a manifest
 // that says which canvases each page must show and which days have no
 // readings, for the browser tests.
+#include "charts/chart_page.h"
+
 #include "base/conversion_error.h"
 #include "base/text_file.h"
-#include "charts/chart_page.h"
 #include "storage/current_month.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // The small building blocks of the chart pages, at their edges.
+#include "base/conversion_error.h"
 #include "charts/chart_page.h"
 #include "charts/grade.h"
 #include "charts/marker_filler.h"
-#include "base/conversion_error.h"
 #include "support/temp_home.h"
 
 #include <QTemporaryDir>
@@ -152,7 +152,7 @@ void TstChartPieces::colourToHtml()
 {
     QFETCH(qint32, colour);
     QFETCH(QString, html);
-    QCOMPARE(ColorToHtml(colour), html);
+    QCOMPARE(::colourToHtml(colour), html);
 }
 
 void TstChartPieces::weekdayPrefixes()
@@ -231,28 +231,28 @@ void TstChartPieces::markerFillerTakesTheLongestMarker()
     in.openYear = QStringLiteral("2017");
     // "Dz17" is not "Dz1", "Dz7__" is neither "Dz7" nor "Dz7_".
     QCOMPARE(
-        FillMarkerLine(QStringLiteral("Dz17 sample"), in, ChartPage::Line),
+        fillMarkerLine(QStringLiteral("Dz17 sample"), in, ChartPage::Line),
         QStringLiteral("Systole: 128 mmHg - Diastole: 84 mmHg - Puls: 70 (HF) - Gewicht: 80,5 kg"));
     QCOMPARE(
-        FillMarkerLine(QStringLiteral("Dz7__"), in, ChartPage::Line),
+        fillMarkerLine(QStringLiteral("Dz7__"), in, ChartPage::Line),
         QStringLiteral(
             "backgroundColor: '#800000',borderColor: '#800000' ,borderWidth: 2,fill: false, "));
     QCOMPARE(
-        FillMarkerLine(QStringLiteral("Dz7_ x"), in, ChartPage::Bar),
+        fillMarkerLine(QStringLiteral("Dz7_ x"), in, ChartPage::Bar),
         QStringLiteral(
             "backgroundColor: '#008000',borderColor: '#008000' ,borderWidth: 2,fill: false, "));
     QCOMPARE(
-        FillMarkerLine(QStringLiteral("Dz7 x"), in, ChartPage::Bar),
+        fillMarkerLine(QStringLiteral("Dz7 x"), in, ChartPage::Bar),
         QStringLiteral(
             "backgroundColor: '#0000FF',borderColor: '#0000FF' , borderWidth: 2, fill: false, "));
-    QVERIFY(FillMarkerLine(QStringLiteral("Dz1 x"), in, ChartPage::Bar)
+    QVERIFY(fillMarkerLine(QStringLiteral("Dz1 x"), in, ChartPage::Bar)
                 .startsWith(QStringLiteral("<h0>")));
     // The sample after the marker is never written; no marker, no text.
-    QCOMPARE(FillMarkerLine(QStringLiteral("Dz2_1 data: [100,120,NaN] , },  "), in, ChartPage::Bar),
+    QCOMPARE(fillMarkerLine(QStringLiteral("Dz2_1 data: [100,120,NaN] , },  "), in, ChartPage::Bar),
              QStringLiteral("data: [NaN,NaN,NaN,NaN,NaN,NaN,NaN] , }, "));
-    QCOMPARE(FillMarkerLine(QStringLiteral("function createConfig()"), in, ChartPage::Bar),
+    QCOMPARE(fillMarkerLine(QStringLiteral("function createConfig()"), in, ChartPage::Bar),
              QString());
-    QCOMPARE(FillMarkerLine(QString(), in, ChartPage::Bar), QString());
+    QCOMPARE(fillMarkerLine(QString(), in, ChartPage::Bar), QString());
 }
 
 void TstChartPieces::zeroGapReplacesOnlyZeros()
@@ -262,16 +262,16 @@ void TstChartPieces::zeroGapReplacesOnlyZeros()
     for (int day = 1; day <= 7; ++day)
         in.dayMeans.setText(Quantity::Systolic, day, QLatin1String(values[day - 1]));
     in.zeroGap = true;
-    QCOMPARE(FillMarkerLine(QStringLiteral("Dz2_1"), in, ChartPage::Bar),
+    QCOMPARE(fillMarkerLine(QStringLiteral("Dz2_1"), in, ChartPage::Bar),
              QStringLiteral("data: [NaN,10,NaN,NaN,100,101,NaN] , }, "));
     in.zeroGap = false;
-    QCOMPARE(FillMarkerLine(QStringLiteral("Dz2_1"), in, ChartPage::Bar),
+    QCOMPARE(fillMarkerLine(QStringLiteral("Dz2_1"), in, ChartPage::Bar),
              QStringLiteral("data: [0,10,0,0,100,101,0] , }, "));
     // The pulse array closes the chart's data sets.
-    QCOMPARE(FillMarkerLine(QStringLiteral("Dz2_3"), in, ChartPage::Bar),
+    QCOMPARE(fillMarkerLine(QStringLiteral("Dz2_3"), in, ChartPage::Bar),
              QStringLiteral("data: [0,0,0,0,0,0,0] , } "));
     // On the line page the same marker spans two weeks.
-    QCOMPARE(FillMarkerLine(QStringLiteral("Dz3_3"), in, ChartPage::Line),
+    QCOMPARE(fillMarkerLine(QStringLiteral("Dz3_3"), in, ChartPage::Line),
              QStringLiteral("data: [0,0,0,0,0,0,0,0,0,0,0,0,0,0] , } "));
 }
 
@@ -281,10 +281,10 @@ void TstChartPieces::restArrayHasFourteenValues()
     in.dayMeans.setText(Quantity::Pulse, 29, QStringLiteral("71"));
     in.dayMeans.setText(Quantity::Pulse, 30, QStringLiteral("70"));
     in.zeroGap = true;
-    QCOMPARE(FillMarkerLine(QStringLiteral("DzRest3"), in, ChartPage::Line),
+    QCOMPARE(fillMarkerLine(QStringLiteral("DzRest3"), in, ChartPage::Line),
              QStringLiteral("data: [71,70,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN] , }, "));
     in.zeroGap = false;
-    QCOMPARE(FillMarkerLine(QStringLiteral("DzRest1"), in, ChartPage::Bar),
+    QCOMPARE(fillMarkerLine(QStringLiteral("DzRest1"), in, ChartPage::Bar),
              QStringLiteral("data: [0,0,0,0,0,0,0,0,0,0,0,0,0,0] , }, "));
 }
 
@@ -293,23 +293,23 @@ void TstChartPieces::labelsCarryFullYearsOnDays1_15_29()
     ChartInputs in;
     in.openMonth = QStringLiteral("01");
     in.openYear = QStringLiteral("2017");
-    QCOMPARE(FillMarkerLine(QStringLiteral("DzErsteWoche"), in, ChartPage::Bar),
+    QCOMPARE(fillMarkerLine(QStringLiteral("DzErsteWoche"), in, ChartPage::Bar),
              QStringLiteral("labels: ['So.01.01.2017' ,'Mo.02.01.17' ,'Di.03.01.17' ,'Mi.04.01.17' "
                             ",'Do.05.01.17' ,'Fr.06.01.17' ,'Sa.07.01.17' ,], "));
-    QCOMPARE(FillMarkerLine(QStringLiteral("DzZweiteWoche"), in, ChartPage::Bar),
+    QCOMPARE(fillMarkerLine(QStringLiteral("DzZweiteWoche"), in, ChartPage::Bar),
              QStringLiteral("labels: ['So.08.01.17' ,'Mo.09.01.17' ,'Di.10.01.17' ,'Mi.11.01.17' "
                             ",'Do.12.01.17' ,'Fr.13.01.17' ,'Sa.14.01.17' ], "));
     in.openYear = QStringLiteral("2020");
-    QCOMPARE(FillMarkerLine(QStringLiteral("DzRestWochen"), in, ChartPage::Bar),
+    QCOMPARE(fillMarkerLine(QStringLiteral("DzRestWochen"), in, ChartPage::Bar),
              QStringLiteral("labels: ['Mi.29.01.2020' ,'Do.30.01.20' ,'Fr.31.01.20' ,'-' ,'-' ,'-' "
                             ",'-' ,], "));
     // A leap February has one rest day.
     in.openMonth = QStringLiteral("02");
-    QCOMPARE(FillMarkerLine(QStringLiteral("DzRestWochen"), in, ChartPage::Line),
+    QCOMPARE(fillMarkerLine(QStringLiteral("DzRestWochen"), in, ChartPage::Line),
              QStringLiteral("labels: ['Sa.29.02.2020' ,], "));
-    QCOMPARE(FillMarkerLine(QStringLiteral("DzRestWochen"), in, ChartPage::Bar),
+    QCOMPARE(fillMarkerLine(QStringLiteral("DzRestWochen"), in, ChartPage::Bar),
              QStringLiteral("labels: ['Sa.29.02.2020' ,'-' ,'-' ,'-' ,'-' ,'-' ,'-' ,], "));
-    QVERIFY(FillMarkerLine(QStringLiteral("DzZweiten2Wochen"), in, ChartPage::Line)
+    QVERIFY(fillMarkerLine(QStringLiteral("DzZweiten2Wochen"), in, ChartPage::Line)
                 .startsWith(QStringLiteral("labels: ['Sa.15.02.2020' ,'So.16.02.20' ,")));
 }
 

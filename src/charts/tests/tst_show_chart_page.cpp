@@ -1,7 +1,7 @@
 // Writing a chart page beside its library and opening it in the chosen browser.
-#include "storage/settings_store.h"
 #include "base/text_file.h"
 #include "charts/show_chart_page.h"
+#include "storage/settings_store.h"
 #include "support/fake_seam.h"
 #include "support/temp_home.h"
 

@@ -1,10 +1,10 @@
 // Import into the gallery: the export read back gives the same month files,
 // readings already stored are skipped, taken slots are given way, a full day
 // takes nothing, and the preview and summary count it all.
+#include "base/text_file.h"
 #include "exchange/csv_export.h"
 #include "exchange/import_plan.h"
 #include "exchange/import_report.h"
-#include "base/text_file.h"
 #include "storage/gallery.h"
 #include "support/temp_home.h"
 
@@ -337,10 +337,10 @@ void TestExchangeMerge::summaryCountsAtTheirLimits()
 
 void TestExchangeMerge::nearestSlotOnATie()
 {
-    QCOMPARE(GalleryMerge::nearestSlot(QStringLiteral("10:15"), kTimes), Slot::Morgens);
-    QCOMPARE(GalleryMerge::nearestSlot(QStringLiteral("10:16"), kTimes), Slot::Messung2);
-    QCOMPARE(GalleryMerge::nearestSlot(QStringLiteral("14:15"), kTimes), Slot::Messung2);
-    QCOMPARE(GalleryMerge::nearestSlot(QStringLiteral("23:59"), kTimes), Slot::Abends);
+    QCOMPARE(GalleryMerge::nearestSlot(QStringLiteral("10:15"), kTimes), Slot::Morning);
+    QCOMPARE(GalleryMerge::nearestSlot(QStringLiteral("10:16"), kTimes), Slot::Second);
+    QCOMPARE(GalleryMerge::nearestSlot(QStringLiteral("14:15"), kTimes), Slot::Second);
+    QCOMPARE(GalleryMerge::nearestSlot(QStringLiteral("23:59"), kTimes), Slot::Evening);
 }
 
 QTEST_GUILESS_MAIN(TestExchangeMerge)

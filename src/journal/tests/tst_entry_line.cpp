@@ -42,7 +42,7 @@ private slots:
 
 void TestEntryLine::buildsFreshLineWithTwoBlanksAfterDen()
 {
-    Fields f{slotInfo(Slot::Abends).prefix, "05", "03", "2017", "20:40", "135", "85", "66", "0"};
+    Fields f{slotInfo(Slot::Evening).prefix, "05", "03", "2017", "20:40", "135", "85", "66", "0"};
     const QString line = build(f);
     QCOMPARE(line, QStringLiteral("Abends den  05.03.2017 Z=20:40 s=135, d=85, p=66, Gewicht=0"));
 
@@ -238,7 +238,7 @@ void TestEntryLine::oneDigitDayIsKeptWhole()
 
 void TestEntryLine::slotsAndMonthNames()
 {
-    QCOMPARE(slotFromPrefix("Messung3 den "), std::optional<Slot>(Slot::Messung3));
+    QCOMPARE(slotFromPrefix("Messung3 den "), std::optional<Slot>(Slot::Third));
     QCOMPARE(slotFromPrefix("Messung3 den"), std::nullopt);
     for (Slot slot : kAllSlots) {
         const SlotInfo &info = slotInfo(slot);
@@ -247,13 +247,13 @@ void TestEntryLine::slotsAndMonthNames()
     }
 
     const std::array<bool, 4> m1m3 = {true, false, true, false};
-    QCOMPARE(nextSwitchedOnSlot(Slot::Morgens, m1m3), Slot::Messung3);
-    QCOMPARE(nextSwitchedOnSlot(Slot::Messung3, m1m3), Slot::Morgens);
+    QCOMPARE(nextSwitchedOnSlot(Slot::Morning, m1m3), Slot::Third);
+    QCOMPARE(nextSwitchedOnSlot(Slot::Third, m1m3), Slot::Morning);
     // A current slot whose switch is off still moves on to a switched-on one.
-    QCOMPARE(nextSwitchedOnSlot(Slot::Abends, m1m3), Slot::Morgens);
+    QCOMPARE(nextSwitchedOnSlot(Slot::Evening, m1m3), Slot::Morning);
     const std::array<bool, 4> m1only = {true, false, false, false};
-    QCOMPARE(nextSwitchedOnSlot(Slot::Morgens, m1only), Slot::Morgens);
-    QCOMPARE(nextSwitchedOnSlot(Slot::Messung2, {false, false, false, false}), Slot::Messung2);
+    QCOMPARE(nextSwitchedOnSlot(Slot::Morning, m1only), Slot::Morning);
+    QCOMPARE(nextSwitchedOnSlot(Slot::Second, {false, false, false, false}), Slot::Second);
 
     QCOMPARE(germanMonthName(3), QString::fromUtf8("März"));
     QCOMPARE(germanMonthName(1), QStringLiteral("Januar"));

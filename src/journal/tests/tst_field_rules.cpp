@@ -307,7 +307,7 @@ void TestFieldRules::refusalTexts()
             "möchten, dann wählen Sie den Menüpunkt\r\n\"Datei|neu erstellen (neuer Monat oder "
             "Jahr)\" aus."));
     QCOMPARE(
-        duplicateRefusal(Slot::Messung2, "05", "03", "2017"),
+        duplicateRefusal(Slot::Second, "05", "03", "2017"),
         QStringLiteral(
             "Ein Eintrag mit dem Datum: Messung2 den 05.03.2017 existiert schon in der Liste!"));
 }
@@ -327,7 +327,7 @@ void TestFieldRules::editParsing()
 {
     const ParsedEntry full = parseForEdit(QStringLiteral(
         "Abends den \t12.03.2017 \tZ=20:45 \ts=141, \td=91, \tp=71, \tGewicht=72,3"));
-    QCOMPARE(full.slot, std::optional<Slot>(Slot::Abends));
+    QCOMPARE(full.slot, std::optional<Slot>(Slot::Evening));
     QCOMPARE(full.day, std::optional<QString>("12"));
     QCOMPARE(full.month, std::optional<QString>("03"));
     QCOMPARE(full.year, std::optional<QString>("2017"));
@@ -340,7 +340,7 @@ void TestFieldRules::editParsing()
     // An old line without weight: pulse is the rest, the weight field stays.
     const ParsedEntry old = parseForEdit(
         QStringLiteral("Morgens den \t07.03.2017 \tZ=07:30 \ts=120, \td=80, \tp=70\t"));
-    QCOMPARE(old.slot, std::optional<Slot>(Slot::Morgens));
+    QCOMPARE(old.slot, std::optional<Slot>(Slot::Morning));
     QCOMPARE(old.pulse, std::optional<QString>("70"));
     QCOMPARE(old.weight, std::nullopt);
 
@@ -356,7 +356,7 @@ void TestFieldRules::presetParsing()
 {
     const ParsedEntry preset = parseForPreset(
         QStringLiteral("Messung3 den  05.03.2017 Z=15:30 s=128, d=80, p=64, Gewicht=70,5"));
-    QCOMPARE(preset.slot, std::optional<Slot>(Slot::Messung3));
+    QCOMPARE(preset.slot, std::optional<Slot>(Slot::Third));
     QCOMPARE(preset.day, std::optional<QString>("05"));
     QCOMPARE(preset.month, std::optional<QString>("03"));
     QCOMPARE(preset.year, std::optional<QString>("2017"));

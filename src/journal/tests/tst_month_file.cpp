@@ -128,7 +128,7 @@ void TestMonthFile::writtenFileHoldsSingleByteUmlautAndCrLf()
     // Read back, the header gives the month name with its umlaut.
     const auto lines = TextFile::readLines(path);
     QVERIFY(lines);
-    QCOMPARE(readHeader(*lines).datum, QString::fromUtf8("März 2017"));
+    QCOMPARE(readHeader(*lines).dateText, QString::fromUtf8("März 2017"));
 }
 
 void TestMonthFile::loadAndSaveKeepsLinesAndDropsSecondBlank()
@@ -137,7 +137,7 @@ void TestMonthFile::loadAndSaveKeepsLinesAndDropsSecondBlank()
     QVERIFY(original);
     const Header header = readHeader(*original);
     QCOMPARE(header.userName, QStringLiteral("Muster"));
-    QCOMPARE(header.datum, QString::fromUtf8("März 2017"));
+    QCOMPARE(header.dateText, QString::fromUtf8("März 2017"));
     const auto switches = header.applySwitches({true, true, true, true});
     QCOMPARE(switches, (std::array<bool, 4>{true, true, false, true}));
 
@@ -207,7 +207,7 @@ void TestMonthFile::headerFollowsIniRules()
     };
     const Header header = readHeader(file);
     QCOMPARE(header.userName, QStringLiteral("Erika Muster"));
-    QCOMPARE(header.datum, QStringLiteral("Mai 2018"));
+    QCOMPARE(header.dateText, QStringLiteral("Mai 2018"));
     // Without "4M" the fourth switch keeps what it was.
     QCOMPARE(header.applySwitches({true, true, true, true}),
              (std::array<bool, 4>{false, true, false, true}));
@@ -356,7 +356,7 @@ void TestMonthFile::untakenFileStillNamesItsMonth()
     const QString path = dir.filePath(name);
     QVERIFY(QDir().mkpath(path));
     const Header header = readHeaderOfUntakenFile(path);
-    QCOMPARE(header.datum, datum);
+    QCOMPARE(header.dateText, datum);
     QCOMPARE(header.userName, QString());
     QCOMPARE(header.switchText, (std::array<QString, 4>{}));
 }

@@ -26,7 +26,7 @@ void TestMonthJournal::readsTheEntryLine()
                                       "Gewicht=78,4"));
     QVERIFY(reading);
     QCOMPARE(reading->date, QDate(2017, 2, 28));
-    QCOMPARE(reading->slot, Slot::Messung3);
+    QCOMPARE(reading->slot, Slot::Third);
     QCOMPARE(reading->time, QStringLiteral("15:30"));
     QCOMPARE(reading->systolic, 131);
     QCOMPARE(reading->diastolic, 81);
@@ -37,7 +37,7 @@ void TestMonthJournal::readsTheEntryLine()
         "Abends den  01.03.2017 Z=20:40 s=135, d=85, p=66, Gewicht=0")); // two blanks
     QVERIFY(noWeight);
     QCOMPARE(noWeight->weight(), std::nullopt);
-    QCOMPARE(Reading::format(Slot::Abends, QDate(2017, 3, 1), "20:40", 135, 85, 66, "0"),
+    QCOMPARE(Reading::format(Slot::Evening, QDate(2017, 3, 1), "20:40", 135, 85, 66, "0"),
              QStringLiteral("Abends den 01.03.2017 Z=20:40 s=135, d=85, p=66, Gewicht=0"));
 }
 

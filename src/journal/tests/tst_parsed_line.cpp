@@ -9,7 +9,7 @@ namespace {
 
 QString written(int day, int systolic, int diastolic, int pulse, const char *weight = "0")
 {
-    return Reading::format(Slot::Abends, QDate(2024, 3, day), QStringLiteral("20:40"), systolic,
+    return Reading::format(Slot::Evening, QDate(2024, 3, day), QStringLiteral("20:40"), systolic,
                            diastolic, pulse, QString::fromLatin1(weight));
 }
 
@@ -208,7 +208,7 @@ void TestParsedLine::tablePiecesOfBothForms()
     for (const QString &form : {line, shown}) {
         const auto pieces = Parsed(form).tablePieces();
         QVERIFY(pieces);
-        QCOMPARE(pieces->slot, std::optional<Slot>(Slot::Abends));
+        QCOMPARE(pieces->slot, std::optional<Slot>(Slot::Evening));
         QCOMPARE(pieces->day, 5);
         QCOMPARE(pieces->time, u"20:40 ");
         QCOMPARE(pieces->systolic, u"140, ");
@@ -229,9 +229,9 @@ void TestParsedLine::tableSlotAndWeight()
             .tablePieces()
             ->slot;
     };
-    QCOMPARE(slotOf("Messung2 den"), std::optional<Slot>(Slot::Messung2));
-    QCOMPARE(slotOf("Messung3 den"), std::optional<Slot>(Slot::Messung3));
-    QCOMPARE(slotOf("Abend den"), std::optional<Slot>(Slot::Abends));
+    QCOMPARE(slotOf("Messung2 den"), std::optional<Slot>(Slot::Second));
+    QCOMPARE(slotOf("Messung3 den"), std::optional<Slot>(Slot::Third));
+    QCOMPARE(slotOf("Abend den"), std::optional<Slot>(Slot::Evening));
     QCOMPARE(slotOf("Mittags den"), std::nullopt);
 
     const auto weightOf = [](const char *weight) {

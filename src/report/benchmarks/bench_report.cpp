@@ -24,7 +24,7 @@ bool writeFullYear(const QString &gallery)
             for (Slot slot : kAllSlots) {
                 lines << Reading::format(slot, date, QStringLiteral("07:30"), 120 + (day + n) % 30,
                                          75 + (day * 3 + n) % 20, 60 + n * 3,
-                                         slot == Slot::Morgens ? QStringLiteral("80,5")
+                                         slot == Slot::Morning ? QStringLiteral("80,5")
                                                                : QStringLiteral("0"));
                 ++n;
             }

@@ -115,7 +115,7 @@ void TestReportContent::weightChangeBetweenTheShownMonthMeans()
         Gallery::Month m{number, 2026, QString(), Gallery::Month::State::Read, {}, {}};
         QStringList lines;
         for (int day = 1; day <= weights.size(); ++day)
-            lines << Reading::format(Slot::Morgens, QDate(2026, number, day), "07:00", 130, 80, 60,
+            lines << Reading::format(Slot::Morning, QDate(2026, number, day), "07:00", 130, 80, 60,
                                      weights.at(day - 1));
         m.journal = MonthJournal::fromFileLines(lines);
         return m;

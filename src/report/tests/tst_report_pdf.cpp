@@ -72,9 +72,9 @@ void writeMarchWithWeek(const ReportGallery &g)
     for (int day = 3; day <= 9; ++day) {
         const QDate date(2026, 3, day);
         const bool first = day == 3;
-        lines << Reading::format(Slot::Morgens, date, QStringLiteral("07:15"), first ? 170 : 136,
+        lines << Reading::format(Slot::Morning, date, QStringLiteral("07:15"), first ? 170 : 136,
                                  first ? 100 : 85, 66, QStringLiteral("0"))
-              << Reading::format(Slot::Abends, date, QStringLiteral("21:00"), first ? 170 : 140,
+              << Reading::format(Slot::Evening, date, QStringLiteral("21:00"), first ? 170 : 140,
                                  first ? 100 : 87, 70, QStringLiteral("0"));
     }
     TempHome::writeFile(g.gallery + QStringLiteral("2026/Muster_03_2026.tab"),

@@ -1,7 +1,7 @@
-#include "storage/settings_store.h"
-#include "ui/seam.h"
 #include "settings/desktop_browsers.h"
 #include "settings/einstell.h"
+#include "storage/settings_store.h"
+#include "ui/seam.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,7 +46,7 @@ void BM_ReadSystemBrowserList(benchmark::State &state)
 {
     for (auto _ : state) {
         QStringList names;
-        LiesBrowserListe(names);
+        readBrowserList(names);
         benchmark::DoNotOptimize(names);
     }
 }

@@ -1,7 +1,7 @@
-#include "storage/settings_store.h"
 #include "settings/browser_pictures.h"
 #include "settings/colour_palette.h"
 #include "settings/einstell.h"
+#include "storage/settings_store.h"
 #include "support/fake_seam.h"
 #include "support/temp_home.h"
 

@@ -1,6 +1,6 @@
 #include "settings/browser_places.h"
-#include "settings/colour_value.h"
 #include "settings/browser_start.h"
+#include "settings/colour_value.h"
 #include "settings/desktop_browsers.h"
 #include "settings/exec_line.h"
 
@@ -179,7 +179,7 @@ void TestSettingsCore::browserListAppends()
             (kData + QStringLiteral("reader/data2:") + kData + QStringLiteral("reader/data1"))
                 .toLocal8Bit());
     QStringList list = {QStringLiteral("already there")};
-    LiesBrowserListe(list);
+    readBrowserList(list);
     // With data2 ahead of data1 its Firefox entry wins.
     QCOMPARE(list, QStringList({QStringLiteral("already there"), QStringLiteral("Web"),
                                 QStringLiteral("Masked Firefox"), QStringLiteral("Google Chrome"),

@@ -21,8 +21,8 @@ QList<Reading> week(const QDate &first)
 {
     QList<Reading> readings;
     for (int n = 1; n <= 7; ++n) {
-        readings << reading(first.addDays(n - 1), Slot::Morgens, 130 + n, 80 + n)
-                 << reading(first.addDays(n - 1), Slot::Abends, 140 + n, 90 + n);
+        readings << reading(first.addDays(n - 1), Slot::Morning, 130 + n, 80 + n)
+                 << reading(first.addDays(n - 1), Slot::Evening, 140 + n, 90 + n);
     }
     return readings;
 }
@@ -31,11 +31,11 @@ QList<Reading> week(const QDate &first)
 QList<Reading> weekWithMeans(int systolic, int diastolic)
 {
     const QDate first(2026, 3, 3);
-    QList<Reading> readings{reading(first, Slot::Morgens, 200, 120),
-                            reading(first, Slot::Abends, 200, 120)};
+    QList<Reading> readings{reading(first, Slot::Morning, 200, 120),
+                            reading(first, Slot::Evening, 200, 120)};
     for (int n = 1; n < 7; ++n) {
-        readings << reading(first.addDays(n), Slot::Morgens, systolic, diastolic)
-                 << reading(first.addDays(n), Slot::Abends, systolic, diastolic);
+        readings << reading(first.addDays(n), Slot::Morning, systolic, diastolic)
+                 << reading(first.addDays(n), Slot::Evening, systolic, diastolic);
     }
     return readings;
 }
@@ -77,12 +77,12 @@ void TestPeriodStats::meansBySlotAndExtremes()
     const QDate d1(2026, 1, 5), d2(2026, 1, 6);
     // Given out of order: the statistics must not depend on it.
     const PeriodStats stats = periodStats({
-        reading(d2, Slot::Abends, 150, 95, 80),
-        reading(d1, Slot::Morgens, 120, 80, 60),
-        reading(d1, Slot::Messung2, 110, 70, 65),
-        reading(d1, Slot::Abends, 130, 84, 70),
-        reading(d2, Slot::Morgens, 125, 70, 62),
-        reading(d2, Slot::Messung3, 150, 70, 90),
+        reading(d2, Slot::Evening, 150, 95, 80),
+        reading(d1, Slot::Morning, 120, 80, 60),
+        reading(d1, Slot::Second, 110, 70, 65),
+        reading(d1, Slot::Evening, 130, 84, 70),
+        reading(d2, Slot::Morning, 125, 70, 62),
+        reading(d2, Slot::Third, 150, 70, 90),
     });
     QCOMPARE(stats.all.count, 6);
     QCOMPARE(double(stats.all.systolic()), (120 + 110 + 130 + 150 + 125 + 150) / 6.0);
@@ -108,11 +108,11 @@ void TestPeriodStats::thresholdCountsAtTheLimitAndNotBelow()
 {
     const QDate day(2026, 2, 1);
     const PeriodStats stats = periodStats({
-        reading(day, Slot::Morgens, 135, 70),           // systolic at the limit
-        reading(day, Slot::Messung2, 134, 84),          // one below each
-        reading(day, Slot::Messung3, 120, 85),          // diastolic at the limit
-        reading(day.addDays(1), Slot::Abends, 136, 86), // both above
-        reading(day.addDays(1), Slot::Morgens, 134, 80),
+        reading(day, Slot::Morning, 135, 70),            // systolic at the limit
+        reading(day, Slot::Second, 134, 84),             // one below each
+        reading(day, Slot::Third, 120, 85),              // diastolic at the limit
+        reading(day.addDays(1), Slot::Evening, 136, 86), // both above
+        reading(day.addDays(1), Slot::Morning, 134, 80),
     });
     QCOMPARE(stats.atOrAboveThreshold, 3);
     QCOMPARE(stats.all.count, 5);
@@ -121,11 +121,11 @@ void TestPeriodStats::thresholdCountsAtTheLimitAndNotBelow()
 void TestPeriodStats::weightMeanAndChangeFromFirstToLastMonthWithWeights()
 {
     const PeriodStats stats = periodStats({
-        reading(QDate(2025, 12, 30), Slot::Morgens, 130, 80, 70, "80,5"),
-        reading(QDate(2025, 12, 31), Slot::Morgens, 130, 80, 70, "81"),
-        reading(QDate(2026, 1, 10), Slot::Morgens, 130, 80, 70, "0"),
-        reading(QDate(2026, 2, 2), Slot::Morgens, 130, 80, 70, "79,5"),
-        reading(QDate(2026, 2, 3), Slot::Abends, 130, 80, 70, "0"),
+        reading(QDate(2025, 12, 30), Slot::Morning, 130, 80, 70, "80,5"),
+        reading(QDate(2025, 12, 31), Slot::Morning, 130, 80, 70, "81"),
+        reading(QDate(2026, 1, 10), Slot::Morning, 130, 80, 70, "0"),
+        reading(QDate(2026, 2, 2), Slot::Morning, 130, 80, 70, "79,5"),
+        reading(QDate(2026, 2, 3), Slot::Evening, 130, 80, 70, "0"),
     });
     // (80,5 + 81 + 79,5) / 3; January has no weight and is no month of the change.
     QCOMPARE(double(*stats.weightMean), 80.3333333333333333);
@@ -135,18 +135,18 @@ void TestPeriodStats::weightMeanAndChangeFromFirstToLastMonthWithWeights()
     QCOMPARE(double(*stats.weightChange()), 79.5 - 80.75);
 
     const PeriodStats oneMonth =
-        periodStats({reading(QDate(2026, 1, 1), Slot::Morgens, 130, 80, 70, "80")});
+        periodStats({reading(QDate(2026, 1, 1), Slot::Morning, 130, 80, 70, "80")});
     QCOMPARE(double(*oneMonth.weightMean), 80.0);
     QVERIFY(!oneMonth.weightChange());
-    QVERIFY(!periodStats({reading(QDate(2026, 1, 1), Slot::Morgens, 130, 80)}).weightMean);
+    QVERIFY(!periodStats({reading(QDate(2026, 1, 1), Slot::Morning, 130, 80)}).weightMean);
 }
 
 void TestPeriodStats::dailyMeansAcrossAYearEnd()
 {
     const PeriodStats stats = periodStats({
-        reading(QDate(2026, 1, 1), Slot::Morgens, 134, 80, 60),
-        reading(QDate(2025, 12, 31), Slot::Abends, 140, 90, 70),
-        reading(QDate(2026, 1, 1), Slot::Abends, 135, 81, 63),
+        reading(QDate(2026, 1, 1), Slot::Morning, 134, 80, 60),
+        reading(QDate(2025, 12, 31), Slot::Evening, 140, 90, 70),
+        reading(QDate(2026, 1, 1), Slot::Evening, 135, 81, 63),
     });
     QCOMPARE(stats.days.size(), 2);
     QCOMPARE(stats.days.at(0).date, QDate(2025, 12, 31));
@@ -187,12 +187,12 @@ void TestPeriodStats::missingEveningBreaksTheRun()
 {
     const QDate first(2026, 3, 3);
     // Day 4 without its evening: neither days 1..7 nor any seven days around it.
-    QList<Reading> readings = without(week(first), first.addDays(3), Slot::Abends);
-    readings << reading(first.addDays(3), Slot::Messung3, 130, 80); // not an evening
-    readings += week(first.addDays(7)).mid(0, 4);                   // days 8 and 9
+    QList<Reading> readings = without(week(first), first.addDays(3), Slot::Evening);
+    readings << reading(first.addDays(3), Slot::Third, 130, 80); // not an evening
+    readings += week(first.addDays(7)).mid(0, 4);                // days 8 and 9
     QVERIFY(!latestMeasuringWeek(readings));
     // A morning missing breaks it the same way.
-    QVERIFY(!latestMeasuringWeek(without(week(first), first.addDays(6), Slot::Morgens)));
+    QVERIFY(!latestMeasuringWeek(without(week(first), first.addDays(6), Slot::Morning)));
 }
 
 void TestPeriodStats::sixDaysAreNotEnough()
@@ -215,10 +215,10 @@ void TestPeriodStats::latestCompleteWeekWins()
     // ends: the last seven days of the latest run count.
     for (int n = 0; n < 9; ++n) {
         const QDate day = QDate(2026, 2, 1).addDays(n);
-        readings << reading(day, Slot::Morgens, 118 + n, 76)
-                 << reading(day, Slot::Abends, 118 + n, 78);
+        readings << reading(day, Slot::Morning, 118 + n, 76)
+                 << reading(day, Slot::Evening, 118 + n, 78);
     }
-    readings << reading(QDate(2026, 2, 20), Slot::Morgens, 200, 120); // a lone morning later on
+    readings << reading(QDate(2026, 2, 20), Slot::Morning, 200, 120); // a lone morning later on
     const std::optional<MeasuringWeek> found = latestMeasuringWeek(readings);
     QVERIFY(found);
     QCOMPARE(found->firstDay, QDate(2026, 2, 3));
@@ -277,16 +277,16 @@ void TestPeriodStats::weekNeedsTwelveUsableReadings_data()
                                          "12 Messungen – über dem Grenzwert von 135/85 mmHg");
     // Days 2..7 with their mornings and evenings are the usable readings.
     QTest::newRow("11: an evening missing")
-        << without(week(first), first.addDays(6), Slot::Abends) << none;
+        << without(week(first), first.addDays(6), Slot::Evening) << none;
     QTest::newRow("11: a morning missing")
-        << without(week(first), first.addDays(1), Slot::Morgens) << none;
+        << without(week(first), first.addDays(1), Slot::Morning) << none;
     QTest::newRow("12") << week(first) << found;
     // A thirteenth reading of the week is no morning or evening: it does not count.
     QTest::newRow("13") << week(first) +
-                               QList<Reading>{reading(first.addDays(3), Slot::Messung2, 200, 120)}
+                               QList<Reading>{reading(first.addDays(3), Slot::Second, 200, 120)}
                         << found;
     QTest::newRow("12 without day 1's evening")
-        << without(week(first), first, Slot::Abends) << none;
+        << without(week(first), first, Slot::Evening) << none;
 }
 
 void TestPeriodStats::weekNeedsTwelveUsableReadings()

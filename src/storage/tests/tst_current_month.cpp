@@ -131,7 +131,7 @@ void TestCurrentMonth::markedMonthFileShowsItsReadings()
     const MonthFile::ReadResult read = month.startLoad(path);
     QVERIFY(read.lines);
     const MonthFile::Header header = MonthFile::readHeader(*read.lines);
-    QCOMPARE(header.datum, QString::fromUtf8("März 2017"));
+    QCOMPARE(header.dateText, QString::fromUtf8("März 2017"));
     QCOMPARE(header.applySwitches({true, true, true, true}),
              (std::array<bool, 4>{true, false, false, true}));
     month.takeUserName(header);

@@ -66,8 +66,8 @@ void TestGallery::periodAcrossAYearEnd()
 
     const QList<Reading> readings = Gallery::readingsOf(months);
     QCOMPARE(readings.size(), 3);
-    QCOMPARE(readings.at(0).slot, Slot::Morgens); // day and slot order, not file order
-    QCOMPARE(readings.at(1).slot, Slot::Abends);
+    QCOMPARE(readings.at(0).slot, Slot::Morning); // day and slot order, not file order
+    QCOMPARE(readings.at(1).slot, Slot::Evening);
     QCOMPARE(readings.at(2).date, QDate(2017, 3, 1));
 }
 

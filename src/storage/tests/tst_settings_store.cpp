@@ -1,7 +1,7 @@
-#include "storage/settings_store.h"
-#include "storage/settings_values.h"
 #include "base/conversion_error.h"
 #include "base/text_file.h"
+#include "storage/settings_store.h"
+#include "storage/settings_values.h"
 #include "support/temp_home.h"
 
 #include <QDir>
@@ -364,9 +364,9 @@ void TestSettingsStore::slotTimesFollowTheSlots()
     for (Slot slot : kAllSlots)
         times << store.read(timeSettingOf(slot));
     QCOMPARE(times, QStringList({"07:30", "13:00", "15:30", "20:40"}));
-    store.write(timeSettingOf(Slot::Messung3), QStringLiteral("16:05"));
+    store.write(timeSettingOf(Slot::Third), QStringLiteral("16:05"));
     QCOMPARE(store.read(SettingKey::ThirdTime), QStringLiteral("16:05"));
-    QCOMPARE(store.read(timeSettingOf(Slot::Abends)), QStringLiteral("20:40"));
+    QCOMPARE(store.read(timeSettingOf(Slot::Evening)), QStringLiteral("20:40"));
 }
 
 // The first run writes every key; each reads back by its key, in its place

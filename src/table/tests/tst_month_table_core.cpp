@@ -3,7 +3,6 @@
 #include "table/month_table_grid.h"
 #include "table/table_picture_geometry.h"
 #include "table/table_text_copy.h"
-
 #include "table_fixture.h"
 
 #include <QtTest>

@@ -3,7 +3,6 @@
 #include "support/fake_seam.h"
 #include "table/Tabellep.h"
 #include "table/table_print.h"
-
 #include "table_fixture.h"
 
 #include <QClipboard>
