@@ -1,6 +1,8 @@
 # Fails when a folder of src/ includes a header of a higher layer. Lowest
 # first; folders of one layer may include each other. Tests and benchmarks
-# beside the code may also include the test support.
+# beside the code may also include the test support. Window code of a
+# subsystem lies in its gui/ subfolder; the window-free code beside it never
+# includes it (src/app and src/ui are window code as a whole).
 set(layer_rank_base 0)
 set(layer_rank_journal 1)
 set(layer_rank_stats 2)
@@ -27,6 +29,9 @@ foreach(file IN LISTS files)
     string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
     if(target STREQUAL "support" AND relative MATCHES "/(tests|benchmarks)/")
       continue()
+    endif()
+    if(line MATCHES "^#include \"[a-z_]+/gui/" AND NOT relative MATCHES "(^(app|ui)/|/gui/|/tests/|/benchmarks/)")
+      list(APPEND faults "${relative}: ${line} takes window code into window-free code")
     endif()
     if(NOT DEFINED layer_rank_${target})
       list(APPEND faults "${relative}: ${line} names no layer")

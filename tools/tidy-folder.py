@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Runs clang-tidy over the sources of one folder of src/ (tests and benchmarks
-excluded) as one translation unit: every source of the folder is included by
+"""Runs clang-tidy over the sources of one folder of src/ or of its gui/
+subfolder (tests and benchmarks excluded) as one translation unit: every source of the folder is included by
 one generated file, so the Qt headers are parsed and matched once per folder
 instead of once per source (a tenth of the time). The flags are those of the
 folder's sources in the build's compile_commands.json. Findings count only in
@@ -93,7 +93,8 @@ def main():
     while pending:
         sources = pending.pop(0)
         count += 1
-        code, output = tidy(clang_tidy, work, f"{folder}_{count}", sources, command, options)
+        code, output = tidy(clang_tidy, work, f"{folder.replace(os.sep, '_')}_{count}", sources,
+                            command, options)
         clashing = sorted(set(REDEFINED.findall(output)) & set(sources[1:]))
         if clashing:
             pending += [[s for s in sources if s not in clashing], clashing]

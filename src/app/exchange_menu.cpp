@@ -2,9 +2,9 @@
 
 #include "app/command_guard.h"
 #include "app/main_window.h"
-#include "exchange/Exportieren.h"
-#include "exchange/Importieren.h"
-#include "exchange/exchange_commands.h"
+#include "exchange/gui/Exportieren.h"
+#include "exchange/gui/Importieren.h"
+#include "exchange/gui/exchange_commands.h"
 
 #include <QAction>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"
 #include "charts/chart_inputs.h"
-#include "settings/colour_palette.h"
-#include "settings/einstell.h"
+#include "settings/gui/colour_palette.h"
+#include "settings/gui/einstell.h"
 #include "storage/settings_store.h"
 
 #include <QApplication>

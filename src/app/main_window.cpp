@@ -13,9 +13,9 @@
 #include "app/info.h"
 #include "app/paint_refresh.h"
 #include "app/report_command.h"
-#include "settings/einstell.h"
+#include "settings/gui/einstell.h"
 #include "storage/data_folders.h"
-#include "table/Tabellep.h"
+#include "table/gui/Tabellep.h"
 #include "ui_main_window.h"
 
 #include <QCloseEvent>

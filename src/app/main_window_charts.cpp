@@ -4,8 +4,8 @@
 #include "app/month_chart_inputs.h"
 #include "charts/chart_page.h"
 #include "charts/chart_script.h"
-#include "charts/show_chart_page.h"
-#include "settings/einstell.h"
+#include "charts/gui/show_chart_page.h"
+#include "settings/gui/einstell.h"
 #include "ui_main_window.h"
 
 namespace {

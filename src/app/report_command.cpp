@@ -2,9 +2,9 @@
 
 #include "app/command_guard.h"
 #include "app/main_window.h"
-#include "report/Arztbericht.h"
+#include "report/gui/Arztbericht.h"
+#include "report/gui/write_report.h"
 #include "report/report_folder.h"
-#include "report/write_report.h"
 
 #include <QAction>
 #include <QMenu>

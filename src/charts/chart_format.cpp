@@ -21,7 +21,7 @@ QString colourToHtml(qint32 colour)
     return text;
 }
 
-QString WeekdayPrefix(int day, int month, int year)
+QString weekdayPrefix(int day, int month, int year)
 {
     static const char *const names[] = {"Mo.", "Di.", "Mi.", "Do.", "Fr.", "Sa.", "So."};
     const QDate date(year, month, day);
@@ -30,7 +30,7 @@ QString WeekdayPrefix(int day, int month, int year)
     return QLatin1String(names[date.dayOfWeek() - 1]);
 }
 
-QString AxisMax(const DayMeanTable &table, int firstDay, int lastDay)
+QString axisMax(const DayMeanTable &table, int firstDay, int lastDay)
 {
     qint64 highest = 0;
     for (int day = firstDay; day <= lastDay; ++day)
@@ -42,7 +42,7 @@ QString AxisMax(const DayMeanTable &table, int firstDay, int lastDay)
     return QString::number(10 * tens + 10);
 }
 
-QString ReplaceAll(QString text, const QString &oldText, const QString &newText)
+QString replaceAll(QString text, const QString &oldText, const QString &newText)
 {
     // Searching again from the start lets a replacement complete a new
     // occurrence with its neighbours (",0,0," needs two rounds).

@@ -14,15 +14,15 @@ enum class ChartPage { Bar, Line };
 QString colourToHtml(qint32 colour);
 
 // "So.", "Mo.", ... "Sa." for the weekday of the date.
-QString WeekdayPrefix(int day, int month, int year);
+QString weekdayPrefix(int day, int month, int year);
 
 // The y-axis maximum for a chart of days first..last: ten times the highest
 // systolic mean divided by ten (halves to the even neighbour), plus ten.
 // Throws as checkedDayValue does.
-QString AxisMax(const DayMeanTable &table, int firstDay, int lastDay);
+QString axisMax(const DayMeanTable &table, int firstDay, int lastDay);
 
 // Replaces until no occurrence is left; newText must not contain oldText.
-QString ReplaceAll(QString text, const QString &oldText, const QString &newText);
+QString replaceAll(QString text, const QString &oldText, const QString &newText);
 
 // Makes user text safe inside HTML element content; a character the page's
 // code page cannot hold becomes a character reference ("&#321;").

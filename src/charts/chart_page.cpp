@@ -75,7 +75,7 @@ const PageForm &lineForm()
 // in the notice of missing groups in a month that ends before it.
 struct DayGroup
 {
-    QString key; // as DayGroupHasData knows it
+    QString key; // as dayGroupHasData knows it
     QString range;
     QString type; // the blanks and tabs around it differ between the charts
     QString labelMarker;
@@ -226,7 +226,7 @@ QStringList dayCharts(const ChartInputs &inputs, const PageForm &form,
                        {u"title", group.title},
                        {u"valueDisplay", display.lines},
                        {u"scalesLead", display.scalesLead},
-                       {u"axisMax", AxisMax(inputs.dayMeans, group.firstDay, group.lastDay)},
+                       {u"axisMax", axisMax(inputs.dayMeans, group.firstDay, group.lastDay)},
                        {u"axisGap", display.axisGap},
                        {u"scalesEnd", display.scalesEnd},
                    });
@@ -323,7 +323,7 @@ ChartPlaces barPlaces(const DayMeanTable &table)
     QString row = QStringLiteral("<div class=\"container\">");
     QString charts;
     for (int chart = 1; chart <= int(groups.size()); ++chart) {
-        if (!DayGroupHasData(groups[chart - 1].key, table))
+        if (!dayGroupHasData(groups[chart - 1].key, table))
             continue;
         // A blank follows the container of the rest of the month.
         row += ChartTemplate::canvas(chart) +
@@ -343,7 +343,7 @@ ChartPlaces linePlaces(const DayMeanTable &table)
     QString row = QStringLiteral("<div class=\"container\">");
     const std::span<const DayGroup> groups = lineGroups();
     for (int chart = 1; chart <= int(groups.size()); ++chart) {
-        if (!DayGroupHasData(groups[chart - 1].key, table))
+        if (!dayGroupHasData(groups[chart - 1].key, table))
             continue;
         shown |= 4 >> (chart - 1);
         row += ChartTemplate::canvas(chart);
@@ -365,7 +365,7 @@ QStringList missingGroupsNotice(const DayMeanTable &table, const QStringList &gr
     const QString start = QStringLiteral("[Es fehlen Daten der Tagesgruppe: ");
     QString notice = start;
     for (qsizetype i = 0; i < groups.size(); ++i) {
-        if (!DayGroupHasData(groups.at(i), table))
+        if (!dayGroupHasData(groups.at(i), table))
             notice += ranges.at(i);
     }
     if (notice.size() <= start.size())
@@ -390,7 +390,7 @@ QStringList remarkBlock(const QString &remarkFilePath)
         // A line of blanks and control characters alone is no text.
         if (std::all_of(line.begin(), line.end(), isBlank))
             continue;
-        lines.append(ReplaceAll(escapeHtmlText(line), QStringLiteral("\t"),
+        lines.append(replaceAll(escapeHtmlText(line), QStringLiteral("\t"),
                                 QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;")) +
                      QStringLiteral(" <br>"));
     }

@@ -85,16 +85,16 @@ QString restArray(const DayMeanTable &table, Quantity quantity)
 
 QString withZeroGaps(QString array)
 {
-    array = ReplaceAll(array, QStringLiteral(",0,"), QStringLiteral(",NaN,"));
-    array = ReplaceAll(array, QStringLiteral("[0,"), QStringLiteral("[NaN,"));
-    array = ReplaceAll(array, QStringLiteral(",0]"), QStringLiteral(",NaN]"));
+    array = replaceAll(array, QStringLiteral(",0,"), QStringLiteral(",NaN,"));
+    array = replaceAll(array, QStringLiteral("[0,"), QStringLiteral("[NaN,"));
+    array = replaceAll(array, QStringLiteral(",0]"), QStringLiteral(",NaN]"));
     return array;
 }
 
 QString dateLabel(int day, int month, int year)
 {
     const bool fullYear = day == 1 || day == 15 || day == 29;
-    return WeekdayPrefix(day, month, year) +
+    return weekdayPrefix(day, month, year) +
            QStringLiteral("%1.%2.%3")
                .arg(day, 2, 10, QLatin1Char('0'))
                .arg(month, 2, 10, QLatin1Char('0'))
@@ -228,7 +228,7 @@ QString monthlySummary(const ChartInputs &inputs, ChartPage page)
     return means + QStringLiteral(" (HF) - Gewicht: ") + weight;
 }
 
-bool DayGroupHasData(const QString &groupKey, const DayMeanTable &table)
+bool dayGroupHasData(const QString &groupKey, const DayMeanTable &table)
 {
     struct Group
     {

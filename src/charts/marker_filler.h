@@ -14,7 +14,7 @@ QString fillMarkerLine(const QString &templateLine, const ChartInputs &inputs, C
 
 // True when a day of the group ("Woche1".."Woche4", "zweiWochen1",
 // "zweiWochen2", "RestdesMonats") has a mean other than "0".
-bool DayGroupHasData(const QString &groupKey, const DayMeanTable &table);
+bool dayGroupHasData(const QString &groupKey, const DayMeanTable &table);
 
 // The "Dz17" text: the rounded month means and the weight, in the page's form.
 QString monthlySummary(const ChartInputs &inputs, ChartPage page);

@@ -1,8 +1,8 @@
 #include "settings/browser_places.h"
 
-const std::array<BrowserPlaceInfo, BrowserPlaceCount> &browserPlaces()
+const std::array<BrowserPlaceInfo, kBrowserPlaceCount> &browserPlaces()
 {
-    static const std::array<BrowserPlaceInfo, BrowserPlaceCount> places = {{
+    static const std::array<BrowserPlaceInfo, kBrowserPlaceCount> places = {{
         {BrowserPlace::Standard, "standard_Image", "Standard Browser", "standard"},
         {BrowserPlace::InternetExplorer, "ie_Image", "Microsoft Internet Explorer",
          "internet explorer"},
@@ -81,7 +81,7 @@ BrowserOffer offeredBrowserPlaces(const QList<DesktopBrowser> &installed, bool e
 
 BrowserPlace currentBrowserPlace(const QString &storedBrowser)
 {
-    static const std::array<BrowserPlace, BrowserPlaceCount> testOrder = {
+    static const std::array<BrowserPlace, kBrowserPlaceCount> testOrder = {
         BrowserPlace::Standard, BrowserPlace::InternetExplorer,
         BrowserPlace::Edge,     BrowserPlace::Chrome,
         BrowserPlace::Opera,    BrowserPlace::Safari,

@@ -10,8 +10,8 @@
 // The seven places of the browser row in the settings dialog, left to right.
 enum class BrowserPlace { Standard, InternetExplorer, Edge, Chrome, Firefox, Safari, Opera };
 
-inline constexpr int BrowserPlaceCount = 7;
-using BrowserOffer = std::array<bool, BrowserPlaceCount>;
+inline constexpr int kBrowserPlaceCount = 7;
+using BrowserOffer = std::array<bool, kBrowserPlaceCount>;
 
 struct BrowserPlaceInfo
 {
@@ -21,7 +21,7 @@ struct BrowserPlaceInfo
     const char *value;      // stored in the setting Browser
 };
 
-const std::array<BrowserPlaceInfo, BrowserPlaceCount> &browserPlaces();
+const std::array<BrowserPlaceInfo, kBrowserPlaceCount> &browserPlaces();
 const BrowserPlaceInfo &browserPlaceInfo(BrowserPlace place);
 
 // The places a listed browser name asks for: compared in lower case, by

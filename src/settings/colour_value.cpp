@@ -6,7 +6,7 @@ namespace ColourValue {
 
 SystemRole systemRole(qint32 value)
 {
-    return value == SystemWindowBackground ? SystemRole::WindowBackground : SystemRole::ButtonFace;
+    return value == kSystemWindowBackground ? SystemRole::WindowBackground : SystemRole::ButtonFace;
 }
 
 int red(qint32 value)

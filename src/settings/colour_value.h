@@ -8,14 +8,14 @@
 namespace ColourValue {
 
 // The face of buttons and dialogs (0x8000000F).
-inline constexpr qint32 SystemButtonFace = qint32(0x8000000Fu);
+inline constexpr qint32 kSystemButtonFace = qint32(0x8000000Fu);
 // The background of text fields and lists (0x80000005).
-inline constexpr qint32 SystemWindowBackground = qint32(0x80000005u);
-inline constexpr qint32 Black = 0;
+inline constexpr qint32 kSystemWindowBackground = qint32(0x80000005u);
+inline constexpr qint32 kBlack = 0;
 
 // The two presets of the settings dialog, also the first-run colours.
-inline constexpr qint32 DefaultWindowColour = 410617;
-inline constexpr qint32 DefaultListColour = 6786300;
+inline constexpr qint32 kDefaultWindowColour = 410617;
+inline constexpr qint32 kDefaultListColour = 6786300;
 
 inline constexpr bool isSystemColour(qint32 value)
 {

@@ -14,7 +14,7 @@ bool isSpacerColumn(int column)
 
 int designedColumnWidth(int column)
 {
-    return isSpacerColumn(column) ? SpacerWidth : ColumnWidth;
+    return isSpacerColumn(column) ? kSpacerWidth : kColumnWidth;
 }
 
 namespace {
@@ -26,7 +26,7 @@ struct Caption
     const char *copy;
 };
 
-constexpr Caption kCaptions[ColumnCount] = {
+constexpr Caption kCaptions[kColumnCount] = {
     {"  DATUM", "  DATUM"},
     {"MORGENS", "MORGENS "},
     {"SYSTOLE", "SYST.  "},
@@ -51,38 +51,38 @@ constexpr Caption kCaptions[ColumnCount] = {
     {" GEWICHT", " GEWICHT"},
 };
 
-std::array<QString, ColumnCount> captionRow(const char *Caption::*form)
+std::array<QString, kColumnCount> captionRow(const char *Caption::*form)
 {
-    std::array<QString, ColumnCount> row;
-    for (int column = 0; column < ColumnCount; ++column)
+    std::array<QString, kColumnCount> row;
+    for (int column = 0; column < kColumnCount; ++column)
         row[column] = QLatin1String(kCaptions[column].*form);
     return row;
 }
 
 } // namespace
 
-const std::array<QString, ColumnCount> &displayCaptions()
+const std::array<QString, kColumnCount> &displayCaptions()
 {
-    static const std::array<QString, ColumnCount> captions = captionRow(&Caption::display);
+    static const std::array<QString, kColumnCount> captions = captionRow(&Caption::display);
     return captions;
 }
 
-const std::array<QString, ColumnCount> &copyCaptions()
+const std::array<QString, kColumnCount> &copyCaptions()
 {
-    static const std::array<QString, ColumnCount> captions = captionRow(&Caption::copy);
+    static const std::array<QString, kColumnCount> captions = captionRow(&Caption::copy);
     return captions;
 }
 
 QString dayLabel(int row)
 {
     // Made once: every build and every check of a grid asks for all 31.
-    static const std::array<QString, RowCount> labels = [] {
-        std::array<QString, RowCount> result;
-        for (int day = 1; day < RowCount; ++day)
+    static const std::array<QString, kRowCount> labels = [] {
+        std::array<QString, kRowCount> result;
+        for (int day = 1; day < kRowCount; ++day)
             result[day] = QStringLiteral("      %1").arg(day, 2, 10, QLatin1Char('0'));
         return result;
     }();
-    if (row >= 1 && row < RowCount)
+    if (row >= 1 && row < kRowCount)
         return labels[row];
     return QStringLiteral("      %1").arg(row, 2, 10, QLatin1Char('0'));
 }
@@ -93,16 +93,16 @@ namespace {
 
 using namespace MonthTable;
 
-const QString TwoBlanks = QStringLiteral("  ");
-constexpr QLatin1StringView FourBlanks("    ");
+const QString kTwoBlanks = QStringLiteral("  ");
+constexpr QLatin1StringView kFourBlanks("    ");
 
 // Four blanks, then the value; with `dropComma`, without its first comma.
 QString valueCell(QStringView value, bool dropComma)
 {
     const qsizetype comma = dropComma ? value.indexOf(u',') : -1;
     QString cell;
-    cell.reserve(FourBlanks.size() + value.size());
-    cell += FourBlanks;
+    cell.reserve(kFourBlanks.size() + value.size());
+    cell += kFourBlanks;
     if (comma < 0) {
         cell += value;
     } else {
@@ -132,9 +132,9 @@ void fillSlotCells(MonthTableGrid &grid, int row, const EntryLine::TablePieces &
 QString weightCellText(long double sum, int count)
 {
     if (count == 0)
-        return FourBlanks + QLatin1Char('0');
+        return kFourBlanks + QLatin1Char('0');
     if (count == 1)
-        return FourBlanks + GermanNumbers::formatGeneral(sum);
+        return kFourBlanks + GermanNumbers::formatGeneral(sum);
     return QStringLiteral("  * ") + GermanNumbers::formatTwoDigits1(sum / count);
 }
 
@@ -142,12 +142,12 @@ QString weightCellText(long double sum, int count)
 
 MonthTableGrid::MonthTableGrid()
 {
-    m_cells.fill(TwoBlanks);
+    m_cells.fill(kTwoBlanks);
 }
 
-void MonthTableGrid::setHeaderRow(const std::array<QString, ColumnCount> &captions)
+void MonthTableGrid::setHeaderRow(const std::array<QString, kColumnCount> &captions)
 {
-    for (int column = 0; column < ColumnCount; ++column)
+    for (int column = 0; column < kColumnCount; ++column)
         setCell(column, 0, captions[column]);
 }
 
@@ -159,9 +159,9 @@ public:
     explicit Builder(MonthTableGrid &grid)
         : m_grid(grid)
     {
-        m_grid.m_cells.fill(TwoBlanks);
+        m_grid.m_cells.fill(kTwoBlanks);
         m_grid.setHeaderRow(displayCaptions());
-        for (int row = 1; row < RowCount; ++row)
+        for (int row = 1; row < kRowCount; ++row)
             m_grid.setCell(0, row, dayLabel(row));
     }
 
@@ -199,8 +199,8 @@ private:
     void writeWeightCell()
     {
         const qint64 row = GermanNumbers::toInt(m_currentDay);
-        if (row >= 1 && row < RowCount)
-            m_grid.setCell(WeightColumn, int(row), weightCellText(m_weightSum, m_weightCount));
+        if (row >= 1 && row < kRowCount)
+            m_grid.setCell(kWeightColumn, int(row), weightCellText(m_weightSum, m_weightCount));
     }
 
     MonthTableGrid &m_grid;

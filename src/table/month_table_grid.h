@@ -13,20 +13,20 @@
 // between the slots and the day's weight in the last column.
 namespace MonthTable {
 
-constexpr int ColumnCount = 22;
-constexpr int RowCount = 32;
-constexpr int WeightColumn = 21;
-constexpr int ColumnWidth = 60;
-constexpr int SpacerWidth = 15;
-constexpr int RowHeight = 24;
+constexpr int kColumnCount = 22;
+constexpr int kRowCount = 32;
+constexpr int kWeightColumn = 21;
+constexpr int kColumnWidth = 60;
+constexpr int kSpacerWidth = 15;
+constexpr int kRowHeight = 24;
 
 // Columns 5, 10, 15 and 20 separate the slots.
 bool isSpacerColumn(int column);
 int designedColumnWidth(int column);
 
 // The captions the window shows, and those a text copy carries instead.
-const std::array<QString, ColumnCount> &displayCaptions();
-const std::array<QString, ColumnCount> &copyCaptions();
+const std::array<QString, kColumnCount> &displayCaptions();
+const std::array<QString, kColumnCount> &copyCaptions();
 
 // "      01" .. "      31"
 QString dayLabel(int row);
@@ -40,7 +40,7 @@ public:
 
     const QString &cell(int column, int row) const { return m_cells[index(column, row)]; }
     void setCell(int column, int row, const QString &text) { m_cells[index(column, row)] = text; }
-    void setHeaderRow(const std::array<QString, MonthTable::ColumnCount> &captions);
+    void setHeaderRow(const std::array<QString, MonthTable::kColumnCount> &captions);
 
     // Rebuilds every cell from the entry list (display lines or entry lines;
     // tabs are ignored). A weight or day that is not a number throws
@@ -52,7 +52,7 @@ public:
 
 private:
     class Builder;
-    static int index(int column, int row) { return row * MonthTable::ColumnCount + column; }
+    static int index(int column, int row) { return row * MonthTable::kColumnCount + column; }
 
-    std::array<QString, std::size_t(MonthTable::ColumnCount) * MonthTable::RowCount> m_cells;
+    std::array<QString, std::size_t(MonthTable::kColumnCount) * MonthTable::kRowCount> m_cells;
 };

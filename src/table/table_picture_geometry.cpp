@@ -12,9 +12,9 @@ TablePictureGeometry::TablePictureGeometry(QList<int> columnWidths, QList<int> r
 TablePictureGeometry TablePictureGeometry::designed()
 {
     QList<int> widths;
-    for (int column = 0; column < MonthTable::ColumnCount; ++column)
+    for (int column = 0; column < MonthTable::kColumnCount; ++column)
         widths.append(MonthTable::designedColumnWidth(column));
-    return TablePictureGeometry(widths, QList<int>(MonthTable::RowCount, MonthTable::RowHeight));
+    return TablePictureGeometry(widths, QList<int>(MonthTable::kRowCount, MonthTable::kRowHeight));
 }
 
 qint64 TablePictureGeometry::columnLineX(int column) const

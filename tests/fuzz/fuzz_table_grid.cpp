@@ -22,11 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         } catch (const ConversionError &) {
         }
         // Whatever the list, the captions and day labels stand.
-        for (int row = 1; row < MonthTable::RowCount; ++row)
+        for (int row = 1; row < MonthTable::kRowCount; ++row)
             Fuzz::check(grid.cell(0, row) == MonthTable::dayLabel(row), "day labels stay");
         const QString copy = TableTextCopy::selectionText(
-            grid, CellRange{0, 0, MonthTable::ColumnCount - 1, MonthTable::RowCount - 1});
-        Fuzz::check(copy.count(QStringLiteral("\r\n")) >= MonthTable::RowCount,
+            grid, CellRange{0, 0, MonthTable::kColumnCount - 1, MonthTable::kRowCount - 1});
+        Fuzz::check(copy.count(QStringLiteral("\r\n")) >= MonthTable::kRowCount,
                     "one copied line per row");
     }
     return 0;

@@ -93,8 +93,9 @@ void TestDesktopAids::focusIsVisibleInBothColourSets_data()
 {
     QTest::addColumn<qint32>("windowColour");
     QTest::addColumn<qint32>("listColour");
-    QTest::newRow("orange") << ColourValue::DefaultWindowColour << ColourValue::DefaultListColour;
-    QTest::newRow("system") << ColourValue::SystemButtonFace << ColourValue::SystemWindowBackground;
+    QTest::newRow("orange") << ColourValue::kDefaultWindowColour << ColourValue::kDefaultListColour;
+    QTest::newRow("system") << ColourValue::kSystemButtonFace
+                            << ColourValue::kSystemWindowBackground;
 }
 
 void TestDesktopAids::focusIsVisibleInBothColourSets()

@@ -1,8 +1,8 @@
 // "Datei" → "Exportieren …" and "Importieren …" on the real main window: the
 // menu, the dialogs clicked and typed into, the files written byte by byte,
 // the messages, and the open month shown anew after an import.
-#include "exchange/Exportieren.h"
-#include "exchange/Importieren.h"
+#include "exchange/gui/Exportieren.h"
+#include "exchange/gui/Importieren.h"
 #include "main_form_fixture.h"
 
 #include <QComboBox>

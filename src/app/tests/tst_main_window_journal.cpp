@@ -1,7 +1,7 @@
 #include "app/command_guard.h"
 #include "base/text_file.h"
 #include "main_form_fixture.h"
-#include "table/Tabellep.h"
+#include "table/gui/Tabellep.h"
 
 #include <QDir>
 #include <QElapsedTimer>

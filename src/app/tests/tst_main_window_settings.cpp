@@ -1,7 +1,7 @@
 // The settings dialog as the main window uses it: colours apply at once, a
 // series colour saves and reloads the month, the next chart page shows it.
 #include "main_form_fixture.h"
-#include "settings/einstell.h"
+#include "settings/gui/einstell.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // "Arztbericht erstellen …" from the Datei menu of the real main window, its
 // dialog answered by clicks and keys, the report written and opened.
 #include "main_form_fixture.h"
-#include "report/Arztbericht.h"
+#include "report/gui/Arztbericht.h"
 
 #include <QComboBox>
 #include <QDirIterator>

@@ -8,7 +8,7 @@
 #include "app/tab_stop_delegate.h"
 #include "journal/entry_line.h"
 #include "main_form_fixture.h"
-#include "table/Tabellep.h"
+#include "table/gui/Tabellep.h"
 
 #include <QGroupBox>
 #include <QHeaderView>

@@ -157,13 +157,13 @@ void TstChartPieces::colourToHtml()
 
 void TstChartPieces::weekdayPrefixes()
 {
-    QCOMPARE(WeekdayPrefix(1, 1, 2017), QStringLiteral("So."));
-    QCOMPARE(WeekdayPrefix(2, 1, 2017), QStringLiteral("Mo."));
-    QCOMPARE(WeekdayPrefix(29, 2, 2020), QStringLiteral("Sa."));
-    QCOMPARE(WeekdayPrefix(31, 12, 2024), QStringLiteral("Di."));
-    QCOMPARE(WeekdayPrefix(4, 1, 2017), QStringLiteral("Mi."));
-    QCOMPARE(WeekdayPrefix(5, 1, 2017), QStringLiteral("Do."));
-    QCOMPARE(WeekdayPrefix(6, 1, 2017), QStringLiteral("Fr."));
+    QCOMPARE(weekdayPrefix(1, 1, 2017), QStringLiteral("So."));
+    QCOMPARE(weekdayPrefix(2, 1, 2017), QStringLiteral("Mo."));
+    QCOMPARE(weekdayPrefix(29, 2, 2020), QStringLiteral("Sa."));
+    QCOMPARE(weekdayPrefix(31, 12, 2024), QStringLiteral("Di."));
+    QCOMPARE(weekdayPrefix(4, 1, 2017), QStringLiteral("Mi."));
+    QCOMPARE(weekdayPrefix(5, 1, 2017), QStringLiteral("Do."));
+    QCOMPARE(weekdayPrefix(6, 1, 2017), QStringLiteral("Fr."));
 }
 
 void TstChartPieces::axisMaximum_data()
@@ -200,20 +200,20 @@ void TstChartPieces::axisMaximum()
     table.setText(Quantity::Pulse, 6, QStringLiteral("260"));
     // A higher value outside the chart's days does not count either.
     table.setText(Quantity::Systolic, 8, QStringLiteral("199"));
-    const QString axis = AxisMax(table, 1, 7);
+    const QString axis = axisMax(table, 1, 7);
     QCOMPARE(axis, highest == QLatin1String("0") ? QStringLiteral("110") : expected);
     table.setText(Quantity::Systolic, 3, QStringLiteral("0"));
-    QCOMPARE(AxisMax(table, 1, 7), expected);
+    QCOMPARE(axisMax(table, 1, 7), expected);
 }
 
 void TstChartPieces::replaceAllRescans()
 {
     QCOMPARE(
-        ReplaceAll(QStringLiteral("[0,0,0,0]"), QStringLiteral(",0,"), QStringLiteral(",NaN,")),
+        replaceAll(QStringLiteral("[0,0,0,0]"), QStringLiteral(",0,"), QStringLiteral(",NaN,")),
         QStringLiteral("[0,NaN,NaN,0]"));
-    QCOMPARE(ReplaceAll(QStringLiteral("aaa"), QStringLiteral("a"), QStringLiteral("b")),
+    QCOMPARE(replaceAll(QStringLiteral("aaa"), QStringLiteral("a"), QStringLiteral("b")),
              QStringLiteral("bbb"));
-    QCOMPARE(ReplaceAll(QStringLiteral("xyz"), QStringLiteral("q"), QStringLiteral("r")),
+    QCOMPARE(replaceAll(QStringLiteral("xyz"), QStringLiteral("q"), QStringLiteral("r")),
              QStringLiteral("xyz"));
 }
 
@@ -436,8 +436,8 @@ void TstChartPieces::missingGroupsNotice()
     table.setText(Quantity::Systolic, 28, QStringLiteral("120"));
     QVERIFY(::missingGroupsNotice(table, weeks, ranges).isEmpty());
     // Days 29-31 of a short month are "0" and never count.
-    QVERIFY(!DayGroupHasData(QStringLiteral("RestdesMonats"), table));
-    QVERIFY(!DayGroupHasData(QStringLiteral("Woche5"), table));
+    QVERIFY(!dayGroupHasData(QStringLiteral("RestdesMonats"), table));
+    QVERIFY(!dayGroupHasData(QStringLiteral("Woche5"), table));
 }
 
 void TstChartPieces::remarkBlockEdges()

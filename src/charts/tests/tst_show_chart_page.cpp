@@ -1,6 +1,6 @@
 // Writing a chart page beside its library and opening it in the chosen browser.
 #include "base/text_file.h"
-#include "charts/show_chart_page.h"
+#include "charts/gui/show_chart_page.h"
 #include "storage/settings_store.h"
 #include "support/fake_seam.h"
 #include "support/temp_home.h"

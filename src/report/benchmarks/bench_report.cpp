@@ -3,7 +3,7 @@
 // take at most 150 ms.
 #include "base/text_file.h"
 #include "journal/month_journal.h"
-#include "report/write_report.h"
+#include "report/gui/write_report.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

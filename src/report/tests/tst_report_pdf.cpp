@@ -2,9 +2,9 @@
 // through pdfinfo, its colours through pdftoppm.
 #include "base/text_file.h"
 #include "journal/reading.h"
+#include "report/gui/report_pdf.h"
+#include "report/gui/write_report.h"
 #include "report/report_content.h"
-#include "report/report_pdf.h"
-#include "report/write_report.h"
 #include "report_fixture.h"
 #include "storage/gallery.h"
 

@@ -1,5 +1,5 @@
 #include "settings/desktop_browsers.h"
-#include "settings/einstell.h"
+#include "settings/gui/einstell.h"
 #include "storage/settings_store.h"
 #include "ui/seam.h"
 

@@ -42,7 +42,7 @@ QString offerText(const BrowserOffer &offer)
 {
     static const char letters[] = "SIECFXO";
     QString text;
-    for (int i = 0; i < BrowserPlaceCount; ++i)
+    for (int i = 0; i < kBrowserPlaceCount; ++i)
         text += offer[i] ? QLatin1Char(letters[i]) : QLatin1Char('.');
     return text;
 }
@@ -108,8 +108,8 @@ void TestSettingsCore::colourComponents()
 void TestSettingsCore::colourSystemValues()
 {
     // The stored texts of the two desktop colours.
-    QCOMPARE(QString::number(ColourValue::SystemButtonFace), QStringLiteral("-2147483633"));
-    QCOMPARE(QString::number(ColourValue::SystemWindowBackground), QStringLiteral("-2147483643"));
+    QCOMPARE(QString::number(ColourValue::kSystemButtonFace), QStringLiteral("-2147483633"));
+    QCOMPARE(QString::number(ColourValue::kSystemWindowBackground), QStringLiteral("-2147483643"));
     QVERIFY(ColourValue::isSystemColour(-2147483633));
     QCOMPARE(ColourValue::systemRole(-2147483643), ColourValue::SystemRole::WindowBackground);
     QCOMPARE(ColourValue::systemRole(-2147483633), ColourValue::SystemRole::ButtonFace);

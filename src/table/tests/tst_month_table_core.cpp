@@ -17,14 +17,14 @@ using namespace MonthTable;
 QStringList rowOf(const MonthTableGrid &grid, int row)
 {
     QStringList cells;
-    for (int column = 0; column < ColumnCount; ++column)
+    for (int column = 0; column < kColumnCount; ++column)
         cells.append(grid.cell(column, row));
     return cells;
 }
 
 QStringList emptyRow(int row)
 {
-    QStringList cells(ColumnCount, QStringLiteral("  "));
+    QStringList cells(kColumnCount, QStringLiteral("  "));
     cells[0] = dayLabel(row);
     return cells;
 }
@@ -43,9 +43,9 @@ struct SlotCells
 // is blank.
 QStringList dayRow(const char *label, const char *weight, std::initializer_list<SlotCells> filled)
 {
-    QStringList cells(ColumnCount, QStringLiteral("  "));
+    QStringList cells(kColumnCount, QStringLiteral("  "));
     cells[0] = QLatin1String(label);
-    cells[WeightColumn] = QLatin1String(weight);
+    cells[kWeightColumn] = QLatin1String(weight);
     for (const SlotCells &slot : filled) {
         const char *const texts[] = {slot.time, slot.systolic, slot.diastolic, slot.pulse};
         for (int i = 0; i < 4; ++i)
@@ -118,10 +118,10 @@ void TestMonthTableCore::fixtureMonthCellByCell()
                           });
 
     QCOMPARE(rowOf(grid, 0), captionRow());
-    for (int row = 1; row < RowCount; ++row) {
+    for (int row = 1; row < kRowCount; ++row) {
         const QStringList want = expected.value(row, emptyRow(row));
-        QCOMPARE(want.size(), ColumnCount);
-        for (int column = 0; column < ColumnCount; ++column) {
+        QCOMPARE(want.size(), kColumnCount);
+        for (int column = 0; column < kColumnCount; ++column) {
             if (grid.cell(column, row) != want.at(column))
                 QFAIL(qPrintable(QStringLiteral("row %1 column %2: '%3' instead of '%4'")
                                      .arg(row)
@@ -147,7 +147,7 @@ void TestMonthTableCore::displayLinesGiveTheSameGridAsEntryLines()
     fromEntries.build(entries);
     MonthTableGrid fromDisplay;
     fromDisplay.build(display);
-    for (int row = 0; row < RowCount; ++row)
+    for (int row = 0; row < kRowCount; ++row)
         QCOMPARE(rowOf(fromDisplay, row), rowOf(fromEntries, row));
     QCOMPARE(fromDisplay.cell(6, 5), QStringLiteral("    13:00 "));
     QCOMPARE(fromDisplay.cell(21, 5), QStringLiteral("    70,5"));
@@ -159,7 +159,7 @@ void TestMonthTableCore::emptyListAndRebuild()
     grid.build(fixtureEntries());
     grid.build({});
     QCOMPARE(rowOf(grid, 0), captionRow());
-    for (int row = 1; row < RowCount; ++row)
+    for (int row = 1; row < kRowCount; ++row)
         QCOMPARE(rowOf(grid, row), emptyRow(row));
 }
 
@@ -188,9 +188,9 @@ void TestMonthTableCore::weightCellForms()
     lines.append(QStringLiteral("Morgens den 13.04.2017 Z=08:00 s=120, d=80, p=60, Gewicht=0"));
     MonthTableGrid grid;
     grid.build(lines);
-    QCOMPARE(grid.cell(WeightColumn, 12), cell);
-    QCOMPARE(grid.cell(WeightColumn, 13), QStringLiteral("    0"));
-    QCOMPARE(grid.cell(WeightColumn, 11), QStringLiteral("  "));
+    QCOMPARE(grid.cell(kWeightColumn, 12), cell);
+    QCOMPARE(grid.cell(kWeightColumn, 13), QStringLiteral("    0"));
+    QCOMPARE(grid.cell(kWeightColumn, 11), QStringLiteral("  "));
 }
 
 void TestMonthTableCore::handEditedLines()
@@ -208,9 +208,9 @@ void TestMonthTableCore::handEditedLines()
         QCOMPARE(error.message(), QStringLiteral("'8o,5' ist kein gültiger Gleitkommawert"));
     }
     QCOMPARE(rowOf(grid, 0), captionRow());
-    QCOMPARE(grid.cell(WeightColumn, 3), QStringLiteral("    80"));
+    QCOMPARE(grid.cell(kWeightColumn, 3), QStringLiteral("    80"));
     QCOMPARE(grid.cell(1, 4), QStringLiteral("    07:05 "));
-    QCOMPARE(grid.cell(WeightColumn, 4), QStringLiteral("  "));
+    QCOMPARE(grid.cell(kWeightColumn, 4), QStringLiteral("  "));
     QCOMPARE(rowOf(grid, 5), emptyRow(5));
 
     // A one-digit day matches no row, and its day is no integer.
@@ -234,7 +234,7 @@ void TestMonthTableCore::handEditedLines()
     QCOMPARE(rowOf(grid, 0), captionRow());
     QCOMPARE(grid.cell(1, 6), QStringLiteral("    07:00 "));
     QCOMPARE(grid.cell(16, 6), QStringLiteral("  "));
-    QCOMPARE(grid.cell(WeightColumn, 6), QStringLiteral("    0"));
+    QCOMPARE(grid.cell(kWeightColumn, 6), QStringLiteral("    0"));
     QCOMPARE(rowOf(grid, 7), emptyRow(7));
     QCOMPARE(rowOf(grid, 31), emptyRow(31));
 }

@@ -1,8 +1,8 @@
 #include "base/conversion_error.h"
 #include "base/text_file.h"
 #include "support/fake_seam.h"
-#include "table/Tabellep.h"
-#include "table/table_print.h"
+#include "table/gui/Tabellep.h"
+#include "table/gui/table_print.h"
 #include "table_fixture.h"
 
 #include <QClipboard>

@@ -1,6 +1,6 @@
-#include "report/report_chart.h"
+#include "report/gui/report_chart.h"
 
-#include "report/report_sheet.h"
+#include "report/gui/report_sheet.h"
 #include "stats/period_stats.h"
 
 #include <QPainter>

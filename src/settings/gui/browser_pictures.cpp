@@ -1,4 +1,4 @@
-#include "settings/browser_pictures.h"
+#include "settings/gui/browser_pictures.h"
 
 #include <QDir>
 #include <QFileInfo>

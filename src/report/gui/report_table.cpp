@@ -1,6 +1,6 @@
-#include "report/report_table.h"
+#include "report/gui/report_table.h"
 
-#include "report/report_sheet.h"
+#include "report/gui/report_sheet.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

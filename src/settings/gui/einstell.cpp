@@ -1,11 +1,11 @@
-#include "settings/einstell.h"
+#include "settings/gui/einstell.h"
 
 #include "base/conversion_error.h"
-#include "settings/browser_picture_label.h"
-#include "settings/browser_pictures.h"
-#include "settings/colour_palette.h"
 #include "settings/colour_value.h"
 #include "settings/desktop_browsers.h"
+#include "settings/gui/browser_picture_label.h"
+#include "settings/gui/browser_pictures.h"
+#include "settings/gui/colour_palette.h"
 #include "storage/settings_store.h"
 #include "ui/seam.h"
 #include "ui_einstell.h"
@@ -35,10 +35,10 @@ TEinstellDlg::TEinstellDlg(UiSeam &seam, const SettingsStore &settings, QWidget 
     , ui(std::make_unique<Ui::TEinstellDlg>())
     , m_seam(seam)
     , m_settings(settings)
-    , m_windowColour(ColourValue::DefaultWindowColour)
-    , m_listColour(ColourValue::DefaultListColour)
-    , m_windowLabelColour(ColourValue::DefaultWindowColour)
-    , m_listLabelColour(ColourValue::DefaultListColour)
+    , m_windowColour(ColourValue::kDefaultWindowColour)
+    , m_listColour(ColourValue::kDefaultListColour)
+    , m_windowLabelColour(ColourValue::kDefaultWindowColour)
+    , m_listLabelColour(ColourValue::kDefaultListColour)
 {
     ui->setupUi(this);
     // The size its content needs, and no other: the window manager offers
@@ -86,8 +86,9 @@ void TEinstellDlg::readColours()
         m_seriesColours[series] = storedColour(m_settings, kSeriesSettings[series], 0);
     m_valueColour = storedColour(m_settings, SettingKey::ValuesAboveColour, 0);
     m_windowColour =
-        storedColour(m_settings, SettingKey::WindowColour, ColourValue::DefaultWindowColour);
-    m_listColour = storedColour(m_settings, SettingKey::ListColour, ColourValue::DefaultListColour);
+        storedColour(m_settings, SettingKey::WindowColour, ColourValue::kDefaultWindowColour);
+    m_listColour =
+        storedColour(m_settings, SettingKey::ListColour, ColourValue::kDefaultListColour);
     m_windowLabelColour = m_windowColour;
     m_listLabelColour = m_listColour;
     m_valueLabelColour = m_valueColour;
@@ -197,8 +198,8 @@ void TEinstellDlg::Button6Click()
 
 void TEinstellDlg::Button7Click()
 {
-    m_windowColour = m_windowLabelColour = ColourValue::DefaultWindowColour;
-    m_listColour = m_listLabelColour = ColourValue::DefaultListColour;
+    m_windowColour = m_windowLabelColour = ColourValue::kDefaultWindowColour;
+    m_listColour = m_listLabelColour = ColourValue::kDefaultListColour;
     writeColour(SettingKey::WindowColour, m_windowColour);
     writeColour(SettingKey::ListColour, m_listColour);
     FormPaint();
@@ -208,9 +209,9 @@ void TEinstellDlg::Button7Click()
 
 void TEinstellDlg::Button4Click()
 {
-    m_windowColour = ColourValue::SystemButtonFace;
-    m_listColour = ColourValue::SystemWindowBackground;
-    m_windowLabelColour = m_listLabelColour = ColourValue::Black;
+    m_windowColour = ColourValue::kSystemButtonFace;
+    m_listColour = ColourValue::kSystemWindowBackground;
+    m_windowLabelColour = m_listLabelColour = ColourValue::kBlack;
     writeColour(SettingKey::WindowColour, m_windowColour);
     writeColour(SettingKey::ListColour, m_listColour);
     FormPaint();
@@ -237,10 +238,10 @@ void TEinstellDlg::FormPaint()
     setLabelColour(ui->Label1, m_seriesColours[0]);
     setLabelColour(ui->Label2, m_seriesColours[1]);
     setLabelColour(ui->Label3, m_seriesColours[2]);
-    if (m_windowLabelColour == ColourValue::SystemButtonFace)
-        m_windowLabelColour = ColourValue::Black;
-    if (m_listLabelColour == ColourValue::SystemWindowBackground)
-        m_listLabelColour = ColourValue::Black;
+    if (m_windowLabelColour == ColourValue::kSystemButtonFace)
+        m_windowLabelColour = ColourValue::kBlack;
+    if (m_listLabelColour == ColourValue::kSystemWindowBackground)
+        m_listLabelColour = ColourValue::kBlack;
     setLabelColour(ui->Label5, m_windowLabelColour);
     setLabelColour(ui->Label6, m_listLabelColour);
     setLabelColour(ui->Label7, m_valueLabelColour);

@@ -1,8 +1,8 @@
-#include "table/Tabellep.h"
+#include "table/gui/Tabellep.h"
 
-#include "table/month_table_model.h"
-#include "table/table_picture.h"
-#include "table/table_print.h"
+#include "table/gui/month_table_model.h"
+#include "table/gui/table_picture.h"
+#include "table/gui/table_print.h"
 #include "table/table_text_copy.h"
 #include "ui/seam.h"
 #include "ui/window_layout.h"
@@ -40,8 +40,8 @@ TTabellenDlg::TTabellenDlg(UiSeam &seam, QWidget *parent)
         header->setMinimumSectionSize(1);
         header->setSectionResizeMode(QHeaderView::Fixed);
     }
-    grid->horizontalHeader()->setDefaultSectionSize(MonthTable::ColumnWidth);
-    grid->verticalHeader()->setDefaultSectionSize(MonthTable::RowHeight);
+    grid->horizontalHeader()->setDefaultSectionSize(MonthTable::kColumnWidth);
+    grid->verticalHeader()->setDefaultSectionSize(MonthTable::kRowHeight);
     grid->setCurrentIndex(m_model->index(0, 0));
 
     m_popup = new QMenu(this);
@@ -86,9 +86,9 @@ void TTabellenDlg::ErstelleTabelle(const QStringList &displayLines)
 
 void TTabellenDlg::applyColumnWidths()
 {
-    for (int column = 0; column < MonthTable::ColumnCount; ++column) {
+    for (int column = 0; column < MonthTable::kColumnCount; ++column) {
         if (MonthTable::isSpacerColumn(column))
-            m_ui->StringGrid1->setColumnWidth(column, MonthTable::SpacerWidth);
+            m_ui->StringGrid1->setColumnWidth(column, MonthTable::kSpacerWidth);
     }
 }
 
@@ -123,10 +123,10 @@ TablePictureGeometry TTabellenDlg::gridGeometry() const
 {
     const QTableView *grid = m_ui->StringGrid1;
     QList<int> widths;
-    for (int column = 0; column < MonthTable::ColumnCount; ++column)
+    for (int column = 0; column < MonthTable::kColumnCount; ++column)
         widths.append(grid->columnWidth(column));
     QList<int> heights;
-    for (int row = 0; row < MonthTable::RowCount; ++row)
+    for (int row = 0; row < MonthTable::kRowCount; ++row)
         heights.append(grid->rowHeight(row));
     return TablePictureGeometry(widths, heights);
 }
@@ -168,9 +168,9 @@ void TTabellenDlg::druckenClick()
     QTableView *grid = m_ui->StringGrid1;
     TablePrint::Layout layout;
     layout.monthTitle = windowTitle();
-    for (int column = 0; column < MonthTable::ColumnCount; ++column)
+    for (int column = 0; column < MonthTable::kColumnCount; ++column)
         layout.columnWidths.append(grid->columnWidth(column));
-    for (int row = 0; row < MonthTable::RowCount; ++row)
+    for (int row = 0; row < MonthTable::kRowCount; ++row)
         layout.rowHeights.append(grid->rowHeight(row));
     layout.gridFont = grid->font();
     layout.gridLines = grid->showGrid();

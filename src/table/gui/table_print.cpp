@@ -1,4 +1,4 @@
-#include "table/table_print.h"
+#include "table/gui/table_print.h"
 
 #include "table/month_table_grid.h"
 
@@ -50,10 +50,10 @@ CellPlaces cellPlaces(const QPrinter &printer, const Layout &layout)
     places.left = offset.x() + scaled(LeftMarginPoints, places.dpiX) + 1;
     places.top = offset.y() + scaled(TopMarginPoints, places.dpiY) + 1;
     places.right = places.left;
-    for (int column = 0; column < MonthTable::ColumnCount; ++column)
+    for (int column = 0; column < MonthTable::kColumnCount; ++column)
         places.right += scaled(layout.columnWidths.at(column) + 1, places.dpiX);
     places.bottom = places.top;
-    for (int row = 0; row < MonthTable::RowCount; ++row)
+    for (int row = 0; row < MonthTable::kRowCount; ++row)
         places.bottom += scaled(layout.rowHeights.at(row) + 1, places.dpiY);
     return places;
 }
@@ -92,10 +92,10 @@ void drawCells(QPainter &painter, const MonthTableGrid &grid, const Layout &layo
     const QPen cellPen = layout.gridLines ? QPen(QColor(51, 51, 51), 1) : QPen(Qt::NoPen);
     const int inset = scaled(CellInsetPoints, places.dpiX);
     int x = places.left;
-    for (int column = 0; column < MonthTable::ColumnCount; ++column) {
+    for (int column = 0; column < MonthTable::kColumnCount; ++column) {
         const int right = x + scaled(layout.columnWidths.at(column) + 1, places.dpiX);
         int y = places.top;
-        for (int row = 0; row < MonthTable::RowCount; ++row) {
+        for (int row = 0; row < MonthTable::kRowCount; ++row) {
             const int bottom = y + scaled(layout.rowHeights.at(row) + 1, places.dpiY);
             painter.setPen(cellPen);
             // Outline and fill reach two pixels past the next cell's edge.

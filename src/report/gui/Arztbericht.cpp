@@ -1,4 +1,4 @@
-#include "report/Arztbericht.h"
+#include "report/gui/Arztbericht.h"
 
 #include "ui_Arztbericht.h"
 

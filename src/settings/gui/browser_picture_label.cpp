@@ -1,4 +1,4 @@
-#include "settings/browser_picture_label.h"
+#include "settings/gui/browser_picture_label.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "report/report_sheet.h"
+#include "report/gui/report_sheet.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "settings/colour_palette.h"
+#include "settings/gui/colour_palette.h"
 
 #include "settings/colour_value.h"
 

@@ -1,4 +1,4 @@
-#include "charts/show_chart_page.h"
+#include "charts/gui/show_chart_page.h"
 
 #include "base/text_file.h"
 #include "charts/chart_page.h"

@@ -92,6 +92,6 @@ private:
     qint32 m_lastChosenColour = 0;
 
     BrowserOffer m_offer{};
-    std::array<BrowserPictureLabel *, BrowserPlaceCount> m_placeLabels{};
-    std::array<QPixmap, BrowserPlaceCount> m_logos;
+    std::array<BrowserPictureLabel *, kBrowserPlaceCount> m_placeLabels{};
+    std::array<QPixmap, kBrowserPlaceCount> m_logos;
 };

@@ -1,4 +1,4 @@
-#include "exchange/Exportieren.h"
+#include "exchange/gui/Exportieren.h"
 
 #include "ui_Exportieren.h"
 

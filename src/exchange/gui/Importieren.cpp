@@ -1,4 +1,4 @@
-#include "exchange/Importieren.h"
+#include "exchange/gui/Importieren.h"
 
 #include "exchange/import_report.h"
 #include "ui/seam.h"

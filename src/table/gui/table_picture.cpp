@@ -1,4 +1,4 @@
-#include "table/table_picture.h"
+#include "table/gui/table_picture.h"
 
 #include "table/month_table_grid.h"
 
@@ -27,7 +27,7 @@ void paintCells(QPainter &painter, const MonthTableGrid &grid, const TablePictur
             const int y = int(geometry.rowLineY(row)) + 1;
             const QRect cell(x, y, widths.at(column), heights.at(row));
             painter.fillRect(cell, palette.color(QPalette::Active, QPalette::Base));
-            if (column < MonthTable::ColumnCount && row < MonthTable::RowCount) {
+            if (column < MonthTable::kColumnCount && row < MonthTable::kRowCount) {
                 painter.drawText(cell.adjusted(TextInset, 0, -1, 0),
                                  Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                                  grid.cell(column, row));

@@ -1,4 +1,4 @@
-#include "table/month_table_model.h"
+#include "table/gui/month_table_model.h"
 
 #include "table/month_table_grid.h"
 
@@ -9,12 +9,12 @@ MonthTableModel::MonthTableModel(const MonthTableGrid &grid, QObject *parent)
 
 int MonthTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : MonthTable::RowCount;
+    return parent.isValid() ? 0 : MonthTable::kRowCount;
 }
 
 int MonthTableModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : MonthTable::ColumnCount;
+    return parent.isValid() ? 0 : MonthTable::kColumnCount;
 }
 
 QVariant MonthTableModel::data(const QModelIndex &index, int role) const
@@ -31,10 +31,10 @@ Qt::ItemFlags MonthTableModel::flags(const QModelIndex &index) const
 
 void MonthTableModel::gridChanged()
 {
-    emit dataChanged(index(0, 0), index(MonthTable::RowCount - 1, MonthTable::ColumnCount - 1));
+    emit dataChanged(index(0, 0), index(MonthTable::kRowCount - 1, MonthTable::kColumnCount - 1));
 }
 
 void MonthTableModel::headerRowChanged()
 {
-    emit dataChanged(index(0, 0), index(0, MonthTable::ColumnCount - 1));
+    emit dataChanged(index(0, 0), index(0, MonthTable::kColumnCount - 1));
 }

@@ -1,8 +1,8 @@
-#include "report/report_pdf.h"
+#include "report/gui/report_pdf.h"
 
-#include "report/report_chart.h"
-#include "report/report_sheet.h"
-#include "report/report_table.h"
+#include "report/gui/report_chart.h"
+#include "report/gui/report_sheet.h"
+#include "report/gui/report_table.h"
 
 #include <QBuffer>
 #include <QPainter>

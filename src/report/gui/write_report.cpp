@@ -1,9 +1,9 @@
-#include "report/write_report.h"
+#include "report/gui/write_report.h"
 
 #include "base/text_file.h"
+#include "report/gui/report_pdf.h"
 #include "report/report_content.h"
 #include "report/report_folder.h"
-#include "report/report_pdf.h"
 #include "storage/gallery.h"
 
 ReportOutcome writeDoctorsReport(const ReportRequest &request)
