@@ -312,7 +312,8 @@ void TestEntryListModel::selectLastShowsTheLastRow()
     QCOMPARE(moved.count(), 0);
     QVERIFY(view.verticalScrollBar()->maximum() > 0);
     QCOMPARE(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
-    QVERIFY(view.viewport()->rect().contains(view.visualRect(view.model()->index(23, 0))));
+    const QRect last = view.visualRect(view.model()->index(23, 0));
+    QVERIFY(last.top() >= 0 && last.bottom() < view.viewport()->height());
 }
 
 void TestEntryListModel::lastAndCurrentLineOfEmptyAndOneRowLists()
