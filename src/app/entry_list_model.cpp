@@ -25,7 +25,7 @@ QString EntryListModel::takeLine(int row)
     if (row < 0 || row >= m_lines.size())
         return QString();
     beginRemoveRows(QModelIndex(), row, row);
-    const QString taken = m_lines.takeAt(row);
+    QString taken = m_lines.takeAt(row);
     m_pieces.removeAt(row);
     endRemoveRows();
     return taken;
