@@ -1,5 +1,6 @@
 #include "app/Fassungen.h"
 
+#include "app/entry_list_model.h"
 #include "app/tab_stop_delegate.h"
 #include "journal/entry_line.h"
 #include "ui_Fassungen.h"
@@ -64,6 +65,7 @@ void TFassungenDlg::showReadings()
         if (!EntryLine::isEntryLine(line))
             continue;
         const std::optional<QString> shown = EntryLine::toDisplayLine(line);
-        ui->MessungenListe->addItem(shown ? *shown : line);
+        auto *item = new QListWidgetItem(shown ? *shown : line, ui->MessungenListe);
+        item->setData(EntryListModel::PiecesRole, EntryListModel::piecesOf(item->text()));
     }
 }

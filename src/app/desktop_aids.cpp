@@ -2,10 +2,8 @@
 
 #include "app/accessible_texts.h"
 #include "app/focus_ring.h"
-#include "app/list_row_sentences.h"
 
 #include <QDialog>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 
@@ -38,7 +36,6 @@ void applyAccessibleTexts(QWidget &form)
 void installDesktopAids(QMainWindow &form)
 {
     applyAccessibleTexts(form);
-    new ListRowSentences(*control<QListWidget>(form, QStringLiteral("ListBox1")));
     new FocusRing(form);
     // The remark is typed into the memo; Tab must still lead out of it.
     control<QPlainTextEdit>(form, QStringLiteral("Memo2"))->setTabChangesFocus(true);

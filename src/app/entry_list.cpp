@@ -1,33 +1,75 @@
 #include "app/entry_list.h"
 
-#include <QListWidget>
+#include "app/entry_list_model.h"
+
 #include <QSignalBlocker>
+
+EntryListView::EntryListView(QWidget *parent)
+    : QListView(parent)
+    , m_rows(new EntryListModel(this))
+{
+    setModel(m_rows);
+}
+
+int EntryListView::count() const
+{
+    return m_rows->rowCount();
+}
+
+int EntryListView::currentRow() const
+{
+    return currentIndex().row();
+}
+
+void EntryListView::setCurrentRow(int row)
+{
+    // As the list widget did in its single selection: the row becomes the
+    // selection; a row that does not exist clears it.
+    selectionModel()->setCurrentIndex(m_rows->index(row), QItemSelectionModel::ClearAndSelect);
+}
+
+void EntryListView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QListView::currentChanged(current, previous);
+    emit currentRowChanged(current.row());
+}
 
 namespace EntryList {
 
-QStringList lines(const QListWidget &list)
+QStringList lines(const EntryListView &list)
 {
-    QStringList lines;
-    lines.reserve(list.count());
-    for (int i = 0; i < list.count(); ++i)
-        lines.append(list.item(i)->text());
-    return lines;
+    return list.rows().lines();
 }
 
-void setLines(QListWidget &list, const QStringList &lines)
+void setLines(EntryListView &list, const QStringList &lines)
 {
     const QSignalBlocker quiet(&list);
-    list.clear();
-    list.addItems(lines);
+    list.rows().setLines(lines);
 }
 
-QString lastLine(const QListWidget &list)
+void clear(EntryListView &list)
 {
-    const int count = list.count();
-    return count == 0 ? QString() : list.item(count - 1)->text();
+    list.rows().setLines({});
 }
 
-void selectLast(QListWidget &list)
+QString lastLine(const EntryListView &list)
+{
+    const QStringList &lines = list.rows().lines();
+    return lines.isEmpty() ? QString() : lines.constLast();
+}
+
+QString currentLine(const EntryListView &list)
+{
+    return list.rows().lines().value(list.currentRow());
+}
+
+QString takeLine(EntryListView &list, int row)
+{
+    const QSignalBlocker quiet(&list);
+    return list.rows().takeLine(row);
+}
+
+void selectLast(EntryListView &list)
 {
     if (list.count() == 0)
         return;

@@ -9,9 +9,9 @@
 #include "storage/settings_store.h"
 
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 
-FormColours::FormColours(QWidget &background, QListWidget &list)
+FormColours::FormColours(QWidget &background, QListView &list)
     : m_background(background)
     , m_listWidget(list)
 {}

@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-class QListWidget;
+class QListView;
 class QWidget;
 class SettingsStore;
 struct ChartInputs;
@@ -14,7 +14,7 @@ class TEinstellDlg;
 class FormColours
 {
 public:
-    FormColours(QWidget &background, QListWidget &list);
+    FormColours(QWidget &background, QListView &list);
 
     void takeStart(const StartPlaces &start);
     // A damaged stored value keeps black.
@@ -35,7 +35,7 @@ public:
 
 private:
     QWidget &m_background;
-    QListWidget &m_listWidget;
+    QListView &m_listWidget;
     qint32 m_systolic = 0;
     qint32 m_diastolic = 0;
     qint32 m_pulse = 0;

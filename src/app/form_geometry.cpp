@@ -58,7 +58,7 @@ private:
 
 // Five rows of the list and three lines of the memo (it scrolls), frames and
 // scroll bars included: the least that still serves on a low screen.
-int minimumListHeight(const QListWidget &list)
+int minimumListHeight(const QListView &list)
 {
     int row = list.sizeHintForRow(0);
     if (row <= 0)

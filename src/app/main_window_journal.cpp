@@ -49,8 +49,8 @@ void TMainForm::connectHandlers()
        &TMainForm::RegistryEintraegeloeschen1Click);
     on(ui->HilfeThemen, &QAction::triggered, &TMainForm::HilfeThemenClick);
     on(ui->Infoueber, &QAction::triggered, &TMainForm::InfoueberClick);
-    on(ui->ListBox1, &QListWidget::itemClicked, &TMainForm::ListBox1Click);
-    connect(ui->ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
+    on(ui->ListBox1, &QListView::clicked, &TMainForm::ListBox1Click);
+    connect(ui->ListBox1, &EntryListView::currentRowChanged, this, [this](int row) {
         runGuarded(m_seam, this, [this, row] { ListBox1RowChanged(row); });
     });
     on(ui->BitBtn1, &QPushButton::clicked, &TMainForm::BitBtn1Click);
@@ -125,7 +125,7 @@ void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-par
         header.userName.clear();
         takeHeader(header);
     }
-    ui->ListBox1->clear();
+    EntryList::clear(*ui->ListBox1);
     if (!fileLines) {
         showMessage(UiSeam::MessageKind::Warning,
                     read.refusal.isEmpty() ? QStringLiteral("Fehler beim Lesen der Datei: ") + path
@@ -139,7 +139,7 @@ void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-par
     const QStringList shown = m_month.takeEntryLines(*fileLines, [this](const QString &line) {
         m_entryForm.showDateFields(EntryLine::dateFieldsOf(line));
     });
-    ui->ListBox1->addItems(shown);
+    EntryList::setLines(*ui->ListBox1, shown);
     showMonthMeansLabel();
     if (!m_month.statistics().collectFailure() && m_month.takeWeights())
         ZeigGewichtInfo();
@@ -267,7 +267,7 @@ void TMainForm::neuerstellen1Click()
     ui->GewichtInfoLabel->setText(QString());
     ui->GewichtEdit->setText(QStringLiteral("0"));
     m_remark->leave(true);
-    ui->ListBox1->clear();
+    EntryList::clear(*ui->ListBox1);
     m_newMonthStarted = true;
     showToday();
     const QDate today = m_seam.today();
@@ -336,7 +336,7 @@ void TMainForm::showEvaluation()
 {
     QPlainTextEdit *memo = ui->Memo2;
     memo->setTabStopDistance(TabStopDelegate::stopPixels({20}, memo->font()).constFirst());
-    QListWidget *list = ui->ListBox1;
+    EntryListView *list = ui->ListBox1;
     if (list->count() == 0)
         return;
     if (list->currentRow() < 0) {
@@ -352,7 +352,7 @@ void TMainForm::showEvaluation()
             memo->setPlainText(text);
         memo->moveCursor(QTextCursor::Start);
     });
-    items = evaluationItems(list->currentItem()->text(), &items);
+    items = evaluationItems(EntryList::currentLine(*list), &items);
 }
 
 // ---------------------------------------------------------------------------
@@ -441,7 +441,7 @@ bool TMainForm::showWrittenMonth()
 {
     const std::optional<QStringList> readBack = TextFile::readLines(m_month.path());
     if (!readBack) {
-        ui->ListBox1->clear();
+        EntryList::clear(*ui->ListBox1);
         showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler Lesen der Datei!"));
         return false;
     }
@@ -518,7 +518,7 @@ void TMainForm::CheckBoxClick()
 
 void TMainForm::BtnEintragBearbeitenClick()
 {
-    QListWidget *list = ui->ListBox1;
+    EntryListView *list = ui->ListBox1;
     if (list->currentRow() < 0 || list->count() == 0) {
         showMessage(UiSeam::MessageKind::Information, FieldRules::editNeedsSelection());
         return;
@@ -526,19 +526,15 @@ void TMainForm::BtnEintragBearbeitenClick()
     // A hand-edited entry whose values no field can show would come back
     // with the field's old values: it stays in the list and the file.
     const QString refusal =
-        FieldRules::editRefusal(FieldRules::parseForEdit(list->currentItem()->text()));
+        FieldRules::editRefusal(FieldRules::parseForEdit(EntryList::currentLine(*list)));
     if (!refusal.isEmpty()) {
         showMessage(UiSeam::MessageKind::Information, refusal);
         return;
     }
     if (m_seam.askYesNo(this, UiSeam::MessageKind::Information, FieldRules::editQuestion())) {
-        const int row = list->currentRow();
-        const QString taken = list->item(row)->text();
+        // Without signal: the reload selects the last line.
+        const QString taken = EntryList::takeLine(*list, list->currentRow());
         const FieldRules::ParsedEntry entry = FieldRules::parseForEdit(taken);
-        {
-            const QSignalBlocker quiet(list); // the reload selects the last line
-            delete list->takeItem(row);
-        }
         if (entry.slot)
             m_entryForm.setSlot(*entry.slot);
         // Save and reload first, then fill the form: the reload must not

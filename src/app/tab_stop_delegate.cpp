@@ -1,5 +1,6 @@
 #include "app/tab_stop_delegate.h"
 
+#include "app/entry_list_model.h"
 #include "journal/entry_line.h"
 
 #include <QAbstractScrollArea>
@@ -110,7 +111,6 @@ void TabStopDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
 {
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
-    const QString text = opt.text;
     opt.text.clear();
     const QWidget *widget = option.widget;
     QStyle *style = widget ? widget->style() : QApplication::style();
@@ -121,7 +121,7 @@ void TabStopDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     // with: a piece past it ends in "…".
     const int visibleRight = visibleWidthOf(option) - 1;
     const QList<int> stops = stopsFor(opt.font, visibleWidthOf(option));
-    const QStringList pieces = text.split(QLatin1Char('\t'));
+    const QStringList pieces = index.data(EntryListModel::PiecesRole).toStringList();
     painter->save();
     painter->setFont(opt.font);
     painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText

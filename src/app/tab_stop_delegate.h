@@ -3,10 +3,10 @@
 #include <QList>
 #include <QStyledItemDelegate>
 
-// Draws a list item's tab-separated pieces at tab stops: the designed stops,
-// given in dialog units (a quarter of the font's average character width
-// each), where the widest reading fits the list with them; else stops just
-// wide enough for the widest piece of each column. A piece that still runs
+// Draws a list row's pieces (EntryListModel::PiecesRole) at tab stops: the
+// designed stops, given in dialog units (a quarter of the font's average
+// character width each), where the widest reading fits the list with them;
+// else stops just wide enough for the widest piece of each column. A piece that still runs
 // past the visible edge ends in "…", so that no number shows cut.
 class TabStopDelegate : public QStyledItemDelegate
 {

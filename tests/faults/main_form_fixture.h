@@ -9,7 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDirIterator>
-#include <QListWidget>
+#include <QListView>
 #include <QMap>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -82,11 +82,10 @@ struct MainFormFixture
     }
     void clickLastRow() const
     {
-        auto *list = form->findChild<QListWidget *>(QStringLiteral("ListBox1"));
-        QListWidgetItem *last = list->item(list->count() - 1);
-        list->scrollToItem(last);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(last).center());
+        auto *list = form->findChild<QListView *>(QStringLiteral("ListBox1"));
+        const QModelIndex last = list->model()->index(list->model()->rowCount() - 1, 0);
+        list->scrollTo(last);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(last).center());
     }
 
     QPlainTextEdit *memo() const

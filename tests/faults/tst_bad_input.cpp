@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QtTest>
 
 namespace {

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
 #include <QSpinBox>
 #include <QtTest>
 

@@ -1,5 +1,6 @@
 // Adding one entry to a full month through the real main window: the checks,
 // the sort, two writes, two loads and every statistic.
+#include "app/entry_list.h"
 #include "app/main_window.h"
 #include "base/text_file.h"
 #include "storage/settings_store.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QListWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -23,7 +23,7 @@ struct FullMonth
     TempHome home;
     FakeSeam seam;
     std::unique_ptr<TMainForm> form;
-    QListWidget *list = nullptr;
+    EntryListView *list = nullptr;
 
     FullMonth()
     {
@@ -38,7 +38,7 @@ struct FullMonth
         form = std::make_unique<TMainForm>(
             seam, MainFormEnvironment{home.workFolder(), home.settingsFile(), {}});
         form->FormPaint();
-        list = form->findChild<QListWidget *>(QStringLiteral("ListBox1"));
+        list = form->findChild<EntryListView *>(QStringLiteral("ListBox1"));
         // The weights come back with the entries they were taken from.
         auto *weightSwitch =
             form->findChild<QCheckBox *>(QStringLiteral("GewichtsEingabeCheckBox"));

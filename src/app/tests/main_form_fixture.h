@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/NameEing.h"
+#include "app/entry_list.h"
 #include "app/main_window.h"
 #include "app/spin_edit.h"
 #include "support/fake_seam.h"
@@ -10,7 +11,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -101,7 +101,9 @@ struct FormFixture
     {
         return get<TSpinEdit>(QStringLiteral("SpinEdit%1").arg(number).toLatin1().constData());
     }
-    QListWidget *list() const { return get<QListWidget>("ListBox1"); }
+    EntryListView *list() const { return get<EntryListView>("ListBox1"); }
+    // The line a row of the list shows, as its model gives it to the view.
+    QString line(int row) const { return list()->model()->index(row, 0).data().toString(); }
     QPlainTextEdit *memo() const { return get<QPlainTextEdit>("Memo2"); }
     QLineEdit *weight() const { return get<QLineEdit>("GewichtEdit"); }
     QCheckBox *weightSwitch() const { return get<QCheckBox>("GewichtsEingabeCheckBox"); }
@@ -115,10 +117,10 @@ struct FormFixture
     void menu(const char *item) const { get<QAction>(item)->trigger(); }
     void clickRow(int row) const
     {
-        QListWidget *rows = list();
-        rows->scrollToItem(rows->item(row));
-        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
-                          rows->visualItemRect(rows->item(row)).center());
+        EntryListView *rows = list();
+        const QModelIndex index = rows->model()->index(row, 0);
+        rows->scrollTo(index);
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualRect(index).center());
     }
     void clickArrow(const char *spinButton, bool up) const
     {

@@ -3,11 +3,13 @@
 // version is restored from the dialog and the restore undone; a backup
 // folder that cannot be written; the whole gallery to a ZIP file and back.
 #include "app/Fassungen.h"
+#include "app/entry_list_model.h"
 #include "journal/month_journal.h"
 #include "main_form_fixture.h"
 #include "storage/versions.h"
 
 #include <QDirIterator>
+#include <QListWidget>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -17,8 +19,9 @@ namespace {
 // What the restore dialog showed, and which row the test chose.
 struct DialogVisit
 {
-    QStringList rows;     // the three columns of each row, joined by " | "
-    QStringList readings; // the readings shown for the chosen row
+    QStringList rows;          // the three columns of each row, joined by " | "
+    QStringList readings;      // the readings shown for the chosen row
+    QList<QStringList> pieces; // what the list draws at its tab stops, per reading
 };
 
 // Answers the restore dialog: clicks the row and then "Wiederherstellen".
@@ -40,8 +43,10 @@ void chooseVersion(FormFixture &f, int row, DialogVisit &visit)
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                           tree->visualItemRect(chosen).center());
         auto *readings = versions->findChild<QListWidget *>(QStringLiteral("MessungenListe"));
-        for (int i = 0; i < readings->count(); ++i)
+        for (int i = 0; i < readings->count(); ++i) {
             visit.readings << readings->item(i)->text();
+            visit.pieces << readings->item(i)->data(EntryListModel::PiecesRole).toStringList();
+        }
         if (enabledBeforeChoice)
             visit.readings << QStringLiteral("restore was possible before a choice");
         QTest::mouseClick(restore, Qt::LeftButton);
@@ -134,9 +139,13 @@ void TestBackupCommands::restoreFromTheDialogAndUndoIt()
                           "Abends den \t01.03.2017 \tZ=20:40 \ts=135, \td=85, \tp=66, \tGewicht=0",
                           "Morgens den \t02.03.2017 \tZ=07:30 \ts=128, \td=80, \tp=64, "
                           "\tGewicht=0"}));
+    // Drawn in the main window's columns.
+    QCOMPARE(visit.pieces.size(), 3);
+    QCOMPARE(visit.pieces.at(1), (QStringList{"Abends den ", "01.03.2017 ", "Z=20:40 ", "s=135, ",
+                                              "d=85, ", "p=66, ", "Gewicht=0"}));
     QCOMPARE(TempHome::readFile(file), threeReadings);
     QCOMPARE(f.list()->count(), 3); // the window shows the restored month
-    QCOMPARE(f.list()->item(1)->text(), visit.readings.at(1));
+    QCOMPARE(f.line(1), visit.readings.at(1));
 
     // The month as it was before the restore is now the newest version.
     DialogVisit undo;

@@ -36,29 +36,28 @@ void TestDesktopAids::listRowsReadAsSentences()
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
     f.add(5, 2, 2017, Slot::Morning, QStringLiteral("07:30"), 132, 80, 70);
     f.add(5, 2, 2017, Slot::Evening, QStringLiteral("19:45"), 128, 78, 66, QStringLiteral("78,4"));
-    QListWidget *list = f.list();
-    QCOMPARE(list->count(), 2);
-    QCOMPARE(list->item(0)->data(Qt::AccessibleTextRole).toString(),
-             QStringLiteral("Morgens, 5. Februar 2017, 7:30 Uhr, 132 zu 80, Puls 70"));
-    QCOMPARE(list->item(1)->data(Qt::AccessibleTextRole).toString(),
-             QStringLiteral("Abends, 5. Februar 2017, 19:45 Uhr, 128 zu 78, Puls 66, Gewicht "
-                            "78,4 kg"));
-    // What the list shows and what the program reads stay the display lines.
-    QCOMPARE(list->item(0)->text(), form.listLines().constFirst());
-    QVERIFY(list->item(0)->text().contains(QLatin1Char('\t')));
-
-    // A row changed in place speaks its new text, and its old one again
-    // when that comes back.
+    EntryListView *list = f.list();
     const auto spoken = [list](int row) {
-        return list->item(row)->data(Qt::AccessibleTextRole).toString();
+        return list->model()->index(row, 0).data(Qt::AccessibleTextRole).toString();
     };
-    const QString morningLine = list->item(0)->text();
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(spoken(0), QStringLiteral("Morgens, 5. Februar 2017, 7:30 Uhr, 132 zu 80, Puls 70"));
+    QCOMPARE(spoken(1), QStringLiteral("Abends, 5. Februar 2017, 19:45 Uhr, 128 zu 78, Puls 66, "
+                                       "Gewicht 78,4 kg"));
+    // What the list shows and what the program reads stay the display lines.
+    QCOMPARE(f.line(0), form.listLines().constFirst());
+    QVERIFY(f.line(0).contains(QLatin1Char('\t')));
+
+    // A row replaced speaks its new text, and its old one again when that
+    // comes back.
+    const QString morningLine = f.line(0);
+    const QString eveningLine = f.line(1);
     const QString morning = spoken(0);
-    list->item(0)->setText(list->item(1)->text());
+    EntryList::setLines(*list, {eveningLine, eveningLine});
     QCOMPARE(spoken(0), spoken(1));
-    list->item(0)->setText(QStringLiteral("Notiz"));
+    EntryList::setLines(*list, {QStringLiteral("Notiz"), eveningLine});
     QCOMPARE(spoken(0), QString());
-    list->item(0)->setText(morningLine);
+    EntryList::setLines(*list, {morningLine, eveningLine});
     QCOMPARE(spoken(0), morning);
 }
 

@@ -162,7 +162,7 @@ private:
     {
         const int row = pick(m_f.list()->count());
         m_f.clickRow(row);
-        const QString line = EntryLine::fromDisplayLine(m_f.list()->item(row)->text());
+        const QString line = EntryLine::fromDisplayLine(m_f.line(row));
         const QByteArray before = TempHome::readFile(m_path);
         const int rows = m_f.list()->count();
         m_f.seam.clear();

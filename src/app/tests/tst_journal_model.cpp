@@ -147,7 +147,7 @@ private:
             return;
         const int row = pick(m_f.list()->count());
         m_f.clickRow(row);
-        const QString taken = EntryLine::fromDisplayLine(m_f.list()->item(row)->text());
+        const QString taken = EntryLine::fromDisplayLine(m_f.line(row));
         const QString file = QFileInfo(m_f.form->currentMonth().path()).fileName();
         m_f.seam.clear();
         m_f.click("BtnEintragBearbeiten");

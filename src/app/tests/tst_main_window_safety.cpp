@@ -247,7 +247,7 @@ void TestMainWindowSafety::linesWithoutMarkerKeepTheirPlace()
 
     // The entry they followed is taken out: they follow the one before it.
     f.clickRow(2);
-    QCOMPARE(EntryLine::fromDisplayLine(f.list()->currentItem()->text()), seventh);
+    QCOMPARE(EntryLine::fromDisplayLine(f.line(f.list()->currentRow())), seventh);
     f.click("BtnEintragBearbeiten");
     QCOMPARE(TempHome::readFile(april), monthFileBytes("Muster", "April 2017", "1111",
                                                        {lead, kLine1, afterFirst, fifth,

@@ -187,7 +187,7 @@ private:
 };
 
 // The texts the list paints in its viewport, as the user sees them.
-QList<TextRecorder::Text> paintedTexts(QListWidget &list)
+QList<TextRecorder::Text> paintedTexts(QListView &list)
 {
     TextRecorder recorder(list.viewport()->size());
     list.viewport()->render(&recorder);
@@ -222,7 +222,7 @@ QStringList widestMonth()
 // the next, each inside the viewport; `whole`: none shortened by "…".
 // Without `whole`, a piece that does not fit ends in "…" instead of being
 // cut through a number.
-void checkPaintedReadings(QListWidget &list, bool whole, const char *state)
+void checkPaintedReadings(QListView &list, bool whole, const char *state)
 {
     const QList<TextRecorder::Text> texts = paintedTexts(list);
     const int width = list.viewport()->width();
@@ -305,11 +305,11 @@ void TestSmallScreen::checkEverythingReachable(FormFixture &f, const char *state
                                 .arg(free.height())));
     }
     // Five whole rows show, wherever the list stands.
-    QListWidget *list = f.list();
+    EntryListView *list = f.list();
     list->scrollToBottom();
     int whole = 0;
     for (int row = 0; row < list->count(); ++row) {
-        const QRect rect = list->visualItemRect(list->item(row));
+        const QRect rect = list->visualRect(list->model()->index(row, 0));
         if (rect.top() >= 0 && rect.bottom() < list->viewport()->height())
             ++whole;
     }
@@ -443,7 +443,7 @@ void TestSmallScreen::listShowsWholeReadings()
     TMainForm &form = f.startAs(QStringLiteral("Muster"));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QListWidget *list = f.list();
+    EntryListView *list = f.list();
     EntryList::setLines(*list, widestMonth());
     EntryList::selectLast(*list);
     QTest::qWait(50);
@@ -460,14 +460,14 @@ void TestSmallScreen::narrowListShortensInsteadOfCutting()
 {
     // A list narrower than any window gives it: the pieces that do not fit
     // end in "…", the others stay whole; no number is cut.
-    QListWidget list;
+    EntryListView list;
     QFont font(QStringLiteral("Verdana"));
     font.setPixelSize(12);
     font.setBold(true);
     list.setFont(font);
     list.setItemDelegate(new TabStopDelegate({60, 110, 145, 180, 210, 240}, &list));
     list.setUniformItemSizes(true);
-    list.addItems(widestMonth().mid(0, 8));
+    EntryList::setLines(list, widestMonth().mid(0, 8));
     for (int width : {260, 420}) {
         list.resize(width, 200);
         list.show();
