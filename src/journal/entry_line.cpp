@@ -84,14 +84,20 @@ std::optional<QString> toDisplayLine(const QString &line)
     const std::optional<DisplayPieces> pieces = splitByMarkers(line);
     if (!pieces)
         return std::nullopt;
-    QString display;
-    display.reserve(line.size() + 6);
-    for (QStringView piece : {pieces->slot, pieces->date, pieces->time, pieces->systolic,
-                              pieces->diastolic, pieces->pulse}) {
-        display += piece;
-        display += kTab;
+    // Written in place: a load makes one display line for every reading.
+    const std::array<QStringView, 7> parts = {pieces->slot,     pieces->date,      pieces->time,
+                                              pieces->systolic, pieces->diastolic, pieces->pulse,
+                                              pieces->weight};
+    qsizetype size = qsizetype(parts.size()) - 1;
+    for (QStringView part : parts)
+        size += part.size();
+    QString display(size, Qt::Uninitialized);
+    QChar *out = display.data();
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            *out++ = kTab;
+        out = std::copy(parts[i].begin(), parts[i].end(), out);
     }
-    display += pieces->weight;
     return display;
 }
 
@@ -364,7 +370,7 @@ EntryLine::MeanTexts EntryLine::Parsed::monthMeanTexts() const
 EntryLine::DayMeanTexts EntryLine::Parsed::dayMeanTexts() const
 {
     if (m_written)
-        return {QStringLiteral("%1").arg(m_written->date.day(), 2, 10, QLatin1Char('0')),
+        return {QStringLiteral("%1").arg(m_written->day, 2, 10, QLatin1Char('0')),
                 wholeTexts(*m_written)};
     const qsizetype dot = m_line.indexOf(QLatin1Char('.'));
     DayMeanTexts texts;
@@ -428,4 +434,164 @@ std::optional<EntryLine::TablePieces> EntryLine::Parsed::tablePieces() const
     if (table.weight == u"0")
         table.weight = QStringView();
     return table;
+}
+
+namespace {
+
+// The text between `marker` and the next `end` (or the end of the line),
+// without outer blanks.
+std::optional<QString> pieceAfter(const QString &line, QLatin1StringView marker, QChar end)
+{
+    const qsizetype at = line.indexOf(marker);
+    if (at < 0)
+        return std::nullopt;
+    const qsizetype begin = at + marker.size();
+    const qsizetype stop = line.indexOf(end, begin);
+    return line.mid(begin, stop < 0 ? -1 : stop - begin).trimmed();
+}
+
+// Removes everything up to and including the first occurrence of `marker`.
+// Returns false (and leaves the text) when the marker does not occur.
+bool cutThrough(QString &text, QLatin1StringView marker)
+{
+    const qsizetype at = text.indexOf(marker);
+    if (at < 0)
+        return false;
+    text.remove(0, at + marker.size());
+    return true;
+}
+
+} // namespace
+
+EntryLine::ListDate EntryLine::listDateOf(const QString &listLine)
+{
+    ListDate date;
+    const qsizetype first = listLine.indexOf(QLatin1Char('.'));
+    if (first < 0)
+        return date;
+    date.month = listLine.mid(first + 1, 2);
+    const qsizetype second = listLine.indexOf(QLatin1Char('.'), first + 1);
+    if (second >= 0)
+        date.year = listLine.mid(second + 1, 4);
+    return date;
+}
+
+bool EntryLine::namesSlotAndDate(const QString &listLine, const QString &slotPrefix,
+                                 const QString &day, const QString &month, const QString &year)
+{
+    const QString key = slotPrefix + day + QLatin1Char('.') + month + QLatin1Char('.') + year;
+    return fromDisplayLine(listLine).contains(key);
+}
+
+std::optional<EntryLine::ReadingTexts> EntryLine::Parsed::readingTexts() const
+{
+    const qsizetype den = m_line.indexOf(QLatin1StringView(" den "));
+    if (den < 0)
+        return std::nullopt;
+    ReadingTexts texts;
+    texts.slotPrefix = m_line.left(den + 5);
+    texts.date = m_line.mid(den + 5).trimmed().section(QLatin1Char(' '), 0, 0);
+    texts.time = pieceAfter(m_line, QLatin1StringView("Z="), u' ');
+    texts.systolic = pieceAfter(m_line, QLatin1StringView("s="), u',');
+    texts.diastolic = pieceAfter(m_line, QLatin1StringView("d="), u',');
+    texts.pulse = pieceAfter(m_line, QLatin1StringView("p="), u',');
+    texts.weight = pieceAfter(m_line, QLatin1StringView("Gewicht="), u' ');
+    return texts;
+}
+
+EntryLine::FormFields EntryLine::Parsed::editFields() const
+{
+    FormFields parsed;
+    QString rest = m_line;
+    rest.replace(QLatin1Char('\t'), QLatin1Char(' '));
+
+    const QLatin1StringView den("den ");
+    if (const qsizetype at = rest.indexOf(den); at >= 0) {
+        parsed.slot = slotFromPrefix(rest.left(at + den.size()));
+        rest.remove(0, at + den.size());
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.day = rest.left(at).trimmed();
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.month = rest.left(at).trimmed();
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char(' ')); at >= 0) {
+        parsed.year = rest.left(at).trimmed();
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1StringView("Z=")); at >= 0) {
+        // The time runs up to the blank before "s=": an entry typed with a
+        // time of other than five characters still comes back whole.
+        const qsizetype end = rest.indexOf(QLatin1StringView(" s="), at);
+        const qsizetype length = end < 0 ? 5 : end - (at + 2);
+        // The blank of the display piece stands before " s=" as well.
+        parsed.time = rest.mid(at + 2, length).trimmed();
+        rest.remove(0, at + 2 + length + 1);
+    }
+    const auto valueBeforeComma = [&rest](QLatin1StringView marker, std::optional<QString> &target,
+                                          bool restIsValue) {
+        if (!cutThrough(rest, marker))
+            return;
+        if (const qsizetype comma = rest.indexOf(QLatin1Char(',')); comma >= 0) {
+            target = rest.left(comma).trimmed();
+            rest.remove(0, comma + 1);
+        } else if (restIsValue) {
+            target = rest.trimmed();
+        }
+    };
+    valueBeforeComma(QLatin1StringView("s="), parsed.systolic, false);
+    valueBeforeComma(QLatin1StringView("d="), parsed.diastolic, false);
+    valueBeforeComma(QLatin1StringView("p="), parsed.pulse, true);
+    if (cutThrough(rest, QLatin1StringView("Gewicht=")))
+        parsed.weight = rest.trimmed();
+    return parsed;
+}
+
+EntryLine::FormFields EntryLine::Parsed::presetFields() const
+{
+    FormFields parsed;
+    QString rest = m_line;
+    const QLatin1StringView den("den ");
+    if (const qsizetype at = rest.indexOf(den); at >= 0) {
+        parsed.slot = slotFromPrefix(rest.left(at + den.size()));
+        rest.remove(0, at + den.size());
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.day = rest.left(at).remove(QLatin1Char(' '));
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.month = rest.left(at).remove(QLatin1Char(' '));
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char(' ')); at >= 0) {
+        parsed.year = rest.left(at);
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1StringView("Z=")); at >= 0)
+        parsed.time = rest.mid(at + 2, 5);
+    const auto valueUpToComma = [&rest](QLatin1StringView marker) -> std::optional<QString> {
+        const qsizetype at = rest.indexOf(marker);
+        if (at < 0)
+            return std::nullopt;
+        const qsizetype comma = rest.indexOf(QLatin1Char(','), at);
+        if (comma < 0)
+            return std::nullopt;
+        return rest.mid(at + marker.size(), comma - at - marker.size()).trimmed();
+    };
+    parsed.systolic = valueUpToComma(QLatin1StringView("s="));
+    parsed.diastolic = valueUpToComma(QLatin1StringView("d="));
+    if (const qsizetype at = rest.indexOf(QLatin1StringView("p=")); at >= 0) {
+        const qsizetype comma = rest.indexOf(QLatin1Char(','), at);
+        if (comma >= 0) {
+            parsed.pulse = rest.mid(at + 2, comma - at - 2).trimmed();
+        } else {
+            parsed.pulse = rest.mid(at + 2).remove(QLatin1Char(' '));
+            parsed.weight = QStringLiteral("0");
+        }
+    }
+    return parsed;
 }

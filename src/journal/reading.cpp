@@ -2,20 +2,9 @@
 
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"
+#include "journal/entry_line.h"
 
 namespace {
-
-// The text between `marker` and the next `end` (or the end of the line).
-std::optional<QString> pieceAfter(const QString &line, QLatin1StringView marker, QChar end,
-                                  qsizetype from = 0)
-{
-    const qsizetype at = line.indexOf(marker, from);
-    if (at < 0)
-        return std::nullopt;
-    const qsizetype begin = at + marker.size();
-    const qsizetype stop = line.indexOf(end, begin);
-    return line.mid(begin, stop < 0 ? -1 : stop - begin).trimmed();
-}
 
 std::optional<int> wholeNumber(const std::optional<QString> &text)
 {
@@ -137,29 +126,34 @@ bool Reading::operator<(const Reading &other) const
 
 std::optional<Reading> Reading::parse(const QString &entryLine)
 {
-    Reading reading;
-    reading.line = entryLine;
-    const qsizetype den = entryLine.indexOf(QLatin1StringView(" den "));
-    if (den < 0)
+    return parse(EntryLine::Parsed(entryLine));
+}
+
+std::optional<Reading> Reading::parse(const EntryLine::Parsed &entryLine)
+{
+    if (entryLine.written())
+        return fromWritten(*entryLine.written(), entryLine.line());
+    const std::optional<EntryLine::ReadingTexts> texts = entryLine.readingTexts();
+    if (!texts)
         return std::nullopt;
-    const std::optional<Slot> slot = slotFromPrefix(entryLine.left(den + 5));
+    const std::optional<Slot> slot = slotFromPrefix(texts->slotPrefix);
     if (!slot)
         return std::nullopt;
+    Reading reading;
+    reading.line = entryLine.line();
     reading.slot = *slot;
-    const QString date = entryLine.mid(den + 5).trimmed().section(QLatin1Char(' '), 0, 0);
-    reading.date = QDate::fromString(date, QStringLiteral("dd.MM.yyyy"));
-    const std::optional<QString> time = pieceAfter(entryLine, QLatin1StringView("Z="), u' ');
-    const auto systolic = wholeNumber(pieceAfter(entryLine, QLatin1StringView("s="), u','));
-    const auto diastolic = wholeNumber(pieceAfter(entryLine, QLatin1StringView("d="), u','));
-    const auto pulse = wholeNumber(pieceAfter(entryLine, QLatin1StringView("p="), u','));
-    const auto weight = pieceAfter(entryLine, QLatin1StringView("Gewicht="), u' ');
-    if (!reading.date.isValid() || !time || !systolic || !diastolic || !pulse)
+    reading.date = QDate::fromString(texts->date, QStringLiteral("dd.MM.yyyy"));
+    const auto systolic = wholeNumber(texts->systolic);
+    const auto diastolic = wholeNumber(texts->diastolic);
+    const auto pulse = wholeNumber(texts->pulse);
+    if (!reading.date.isValid() || !texts->time || !systolic || !diastolic || !pulse)
         return std::nullopt;
-    reading.time = *time;
+    reading.time = *texts->time;
     reading.systolic = *systolic;
     reading.diastolic = *diastolic;
     reading.pulse = *pulse;
-    reading.weightText = weight && !weight->isEmpty() ? *weight : QStringLiteral("0");
+    reading.weightText =
+        texts->weight && !texts->weight->isEmpty() ? *texts->weight : QStringLiteral("0");
     return reading;
 }
 
@@ -186,7 +180,7 @@ std::optional<WrittenPieces> WrittenPieces::of(QStringView entryLine)
     const QDate date(*year, *month, *day);
     if (!date.isValid())
         return std::nullopt;
-    return WrittenPieces{*slot, date, *time, *systolic, *diastolic, *pulse, *weight};
+    return WrittenPieces{*slot, date, *time, *systolic, *diastolic, *pulse, *weight, *day};
 }
 
 std::optional<Reading> Reading::parseWritten(const QString &entryLine)
@@ -194,14 +188,19 @@ std::optional<Reading> Reading::parseWritten(const QString &entryLine)
     const std::optional<WrittenPieces> pieces = WrittenPieces::of(entryLine);
     if (!pieces)
         return std::nullopt;
+    return fromWritten(*pieces, entryLine);
+}
+
+Reading Reading::fromWritten(const WrittenPieces &pieces, const QString &entryLine)
+{
     Reading reading;
-    reading.date = pieces->date;
-    reading.slot = pieces->slot;
-    reading.time = pieces->time.toString();
-    reading.systolic = pieces->systolic;
-    reading.diastolic = pieces->diastolic;
-    reading.pulse = pieces->pulse;
-    reading.weightText = pieces->weightText.toString();
+    reading.date = pieces.date;
+    reading.slot = pieces.slot;
+    reading.time = pieces.time.toString();
+    reading.systolic = pieces.systolic;
+    reading.diastolic = pieces.diastolic;
+    reading.pulse = pieces.pulse;
+    reading.weightText = pieces.weightText.toString();
     reading.line = entryLine;
     return reading;
 }

@@ -1,6 +1,7 @@
 #include "stats/day_means.h"
 
 #include "base/german_numbers.h"
+#include "stats/mean.h"
 #include "stats/number_texts.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ void DayMeans::clear()
 void DayMeans::collect(const EntryLine::Parsed &line)
 {
     if (const std::optional<WrittenPieces> &pieces = line.written()) {
-        collectWhole(pieces->date.day(), pieces->systolic, pieces->diastolic, pieces->pulse);
+        collectWhole(pieces->day, pieces->systolic, pieces->diastolic, pieces->pulse);
         return;
     }
     const EntryLine::DayMeanTexts texts = line.dayMeanTexts();
@@ -108,8 +109,7 @@ struct DayRun
             const qint64 hundredths = (200 * wholeSum + count) / (2 * count);
             return wholeNumberText((hundredths + 50) / 100);
         }
-        const QString twoDecimals = GermanNumbers::formatFixed2(sum / count);
-        return GermanNumbers::formatGeneral(roundHalfUp(GermanNumbers::toFloat(twoDecimals)));
+        return GermanNumbers::formatGeneral(roundHalfUp(twoDecimalValue(meanOrZero(sum, count))));
     }
 };
 

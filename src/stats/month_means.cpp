@@ -1,6 +1,7 @@
 #include "stats/month_means.h"
 
 #include "base/german_numbers.h"
+#include "stats/mean.h"
 #include "stats/number_texts.h"
 
 void MonthMeans::clear()
@@ -57,6 +58,7 @@ void MonthMeans::convertPending()
         // The label keeps the means shown before this line; the texts are
         // empty.
         refresh(before);
+        m_means = {};
         m_texts = {};
         throw;
     }
@@ -68,6 +70,7 @@ void MonthMeans::refresh(const Sums &sums) const
     if (!m_stale)
         return;
     m_stale = false;
+    m_means = {};
     m_texts = {};
     // Means over readings, not over days. Without any systolic value there
     // is nothing to show yet, and the label must not keep an older month.
@@ -77,8 +80,9 @@ void MonthMeans::refresh(const Sums &sums) const
     }
     for (std::size_t q = 0; q < m_texts.size(); ++q) {
         // A quantity no line carried (no pulse anywhere) has no mean.
-        if (sums.converted[q] > 0)
-            m_texts[q] = GermanNumbers::formatFixed2(sums.sums[q] / sums.converted[q]);
+        m_means[q] = MeanSum{sums.sums[q], sums.converted[q]}.mean();
+        if (m_means[q])
+            m_texts[q] = twoDecimalText(*m_means[q]);
     }
     m_label = m_texts[1].isEmpty() ? QString() : monthMeansLabel(m_texts[0], m_texts[1]);
 }
@@ -87,6 +91,12 @@ const std::array<QString, 3> &MonthMeans::texts() const
 {
     refresh(m_sums);
     return m_texts;
+}
+
+const std::array<std::optional<long double>, 3> &MonthMeans::means() const
+{
+    refresh(m_sums);
+    return m_means;
 }
 
 const QString &MonthMeans::labelText() const

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // The means of all readings of the month, and the month-means label.
 class MonthMeans
@@ -33,6 +34,11 @@ public:
     // mean exists.
     const QString &labelText() const;
 
+    // The means the texts are formatted from; nullopt where the text is empty.
+    const std::optional<long double> &systolicMean() const { return means()[0]; }
+    const std::optional<long double> &diastolicMean() const { return means()[1]; }
+    const std::optional<long double> &pulseMean() const { return means()[2]; }
+
     const QStringList &valueList(int quantity) const { return m_values.at(quantity); }
 
 private:
@@ -49,11 +55,13 @@ private:
     void convertPending(); // throws for a value that does not convert
     void refresh(const Sums &sums) const;
     const std::array<QString, 3> &texts() const;
+    const std::array<std::optional<long double>, 3> &means() const;
 
     std::array<QStringList, 3> m_values;
     Sums m_sums;
     mutable bool m_stale = false;
-    mutable std::array<QString, 3> m_texts;
+    mutable std::array<std::optional<long double>, 3> m_means;
+    mutable std::array<QString, 3> m_texts; // formatted from m_means
     mutable QString m_label;
 };
 
