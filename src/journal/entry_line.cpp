@@ -14,13 +14,28 @@ namespace {
 
 const QChar kTab = QLatin1Char('\t');
 
+// Where `marker` first starts in `text`, or -1, as indexOfMarker finds it,
+// one character at a time: the markers of a line stand a few characters
+// apart, closer than a vectorised search pays for.
+qsizetype indexOfNearMarker(QStringView text, QStringView marker)
+{
+    const qsizetype last = text.size() - marker.size();
+    const QChar first = marker.front();
+    for (qsizetype at = 0; at <= last; ++at) {
+        if (text[at] == first &&
+            std::equal(marker.begin() + 1, marker.end(), text.begin() + at + 1))
+            return at;
+    }
+    return -1;
+}
+
 // Cuts `rest` before the first `marker`; the part before becomes a piece.
 // False when the marker is missing: the line then has no display form, so a
 // piece can never be filled from whatever an earlier line left behind.
 // Markers are UTF-16 views, which a search takes without converting them.
 bool cutBefore(QStringView &rest, QStringView marker, QStringView &piece)
 {
-    const qsizetype at = indexOfMarker(rest, marker);
+    const qsizetype at = indexOfNearMarker(rest, marker);
     if (at < 0)
         return false;
     piece = rest.first(at);
@@ -32,7 +47,7 @@ bool cutBefore(QStringView &rest, QStringView marker, QStringView &piece)
 // another line can show up in its place.
 std::optional<DisplayPieces> splitByMarkers(QStringView line)
 {
-    const qsizetype den = indexOfMarker(line, u"den");
+    const qsizetype den = indexOfNearMarker(line, u"den");
     if (den < 0)
         return std::nullopt;
     DisplayPieces pieces;
@@ -44,7 +59,7 @@ std::optional<DisplayPieces> splitByMarkers(QStringView line)
         !cutBefore(rest, QStringView(u"d="), pieces.systolic) ||
         !cutBefore(rest, QStringView(u"p="), pieces.diastolic))
         return std::nullopt;
-    const qsizetype weightAt = indexOfMarker(rest, u"Gewicht=");
+    const qsizetype weightAt = indexOfNearMarker(rest, u"Gewicht=");
     if (weightAt >= 0) {
         pieces.pulse = rest.first(weightAt);
         pieces.weight = withoutOuterBlanks(rest.sliced(weightAt));
@@ -594,4 +609,128 @@ EntryLine::FormFields EntryLine::Parsed::presetFields() const
         }
     }
     return parsed;
+}
+
+namespace {
+
+// Walks a line in the written form; every step fails once a piece is off.
+class WrittenForm
+{
+public:
+    explicit WrittenForm(QStringView line)
+        : m_line(line)
+    {}
+
+    // Compared character by character: the pieces are a few characters
+    // long, shorter than the set-up of a general comparison.
+    template <typename Text> bool literal(Text text)
+    {
+        if (m_line.size() - m_at < text.size())
+            return false;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (m_line[m_at + i] != text[i])
+                return false;
+        }
+        m_at += text.size();
+        return true;
+    }
+
+    // Exactly `digits` digits.
+    std::optional<int> fixedDigits(int digits)
+    {
+        int value = 0;
+        for (int i = 0; i < digits; ++i) {
+            if (m_at >= m_line.size() || !isDigit(m_line[m_at]))
+                return std::nullopt;
+            value = value * 10 + (m_line[m_at++].unicode() - '0');
+        }
+        return value;
+    }
+
+    // 0 to 999 as QString::number writes it.
+    std::optional<int> value()
+    {
+        const qsizetype begin = m_at;
+        while (m_at < m_line.size() && isDigit(m_line[m_at]) && m_at - begin < 4)
+            ++m_at;
+        const qsizetype length = m_at - begin;
+        if (length == 0 || length > 3 || (length > 1 && m_line[begin] == u'0'))
+            return std::nullopt;
+        int number = 0;
+        for (qsizetype i = begin; i < m_at; ++i)
+            number = number * 10 + (m_line[i].unicode() - '0');
+        return number;
+    }
+
+    // Up to the next blank: a time of digits and colons.
+    std::optional<QStringView> time()
+    {
+        const qsizetype begin = m_at;
+        while (m_at < m_line.size() && (isDigit(m_line[m_at]) || m_line[m_at] == u':'))
+            ++m_at;
+        if (m_at == begin)
+            return std::nullopt;
+        return m_line.mid(begin, m_at - begin);
+    }
+
+    // The rest of the line, when it is not empty and holds no blank.
+    std::optional<QStringView> lastPiece() const
+    {
+        const QStringView rest = m_line.mid(m_at);
+        if (rest.isEmpty() || rest.contains(u' '))
+            return std::nullopt;
+        return rest;
+    }
+
+private:
+    static bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+    QStringView m_line;
+    qsizetype m_at = 0;
+};
+
+std::optional<Slot> writtenSlot(WrittenForm &form)
+{
+    for (Slot slot : kAllSlots) {
+        if (form.literal(QStringView(slotInfo(slot).prefix)))
+            return slot;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<WrittenPieces> WrittenPieces::of(QStringView entryLine)
+{
+    WrittenForm form(entryLine);
+    const std::optional<Slot> slot = writtenSlot(form);
+    const auto day = slot ? form.fixedDigits(2) : std::nullopt;
+    const auto month =
+        day && form.literal(QLatin1StringView(".")) ? form.fixedDigits(2) : std::nullopt;
+    const auto year =
+        month && form.literal(QLatin1StringView(".")) ? form.fixedDigits(4) : std::nullopt;
+    const auto time = year && form.literal(QLatin1StringView(" Z=")) ? form.time() : std::nullopt;
+    const auto systolic =
+        time && form.literal(QLatin1StringView(" s=")) ? form.value() : std::nullopt;
+    const auto diastolic =
+        systolic && form.literal(QLatin1StringView(", d=")) ? form.value() : std::nullopt;
+    const auto pulse =
+        diastolic && form.literal(QLatin1StringView(", p=")) ? form.value() : std::nullopt;
+    const auto weight =
+        pulse && form.literal(QLatin1StringView(", Gewicht=")) ? form.lastPiece() : std::nullopt;
+    if (!weight)
+        return std::nullopt;
+    const QDate date(*year, *month, *day);
+    if (!date.isValid())
+        return std::nullopt;
+    return WrittenPieces{*slot, date, *time, *systolic, *diastolic, *pulse, *weight, *day};
+}
+
+QString EntryLine::writtenLine(Slot slot, const QDate &date, const QString &time, int systolic,
+                               int diastolic, int pulse, const QString &weightText)
+{
+    return slotInfo(slot).prefix + date.toString(QStringLiteral("dd.MM.yyyy")) +
+           QStringLiteral(" Z=") + time + QStringLiteral(" s=") + QString::number(systolic) +
+           QStringLiteral(", d=") + QString::number(diastolic) + QStringLiteral(", p=") +
+           QString::number(pulse) + QStringLiteral(", Gewicht=") + weightText;
 }

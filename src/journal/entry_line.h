@@ -31,6 +31,11 @@ struct Fields
 // (The prefix ends in a blank, so a fresh line has two blanks after "den".)
 QString build(const Fields &fields);
 
+// The line the program writes for a reading ("Morgens den 05.03.2017 Z=07:30
+// s=140, d=90, p=70, Gewicht=70,5"); WrittenPieces reads it back.
+QString writtenLine(Slot slot, const QDate &date, const QString &time, int systolic, int diastolic,
+                    int pulse, const QString &weightText);
+
 // Lines whose first character is "M" or "A" are entry lines.
 bool isEntryLine(const QString &line);
 

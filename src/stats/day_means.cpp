@@ -106,8 +106,7 @@ struct DayRun
     QString text() const
     {
         if (whole) {
-            const qint64 hundredths = (200 * wholeSum + count) / (2 * count);
-            return wholeNumberText((hundredths + 50) / 100);
+            return wholeNumberText(wholeOfHundredths(wholeMeanHundredths(wholeSum, count)));
         }
         return GermanNumbers::formatGeneral(roundHalfUp(twoDecimalValue(meanOrZero(sum, count))));
     }
