@@ -123,27 +123,36 @@ void DayMeans::buildTable()
 
 namespace {
 
-// The day text of an item ("05"), without making a string for a whole one.
+// The day text of an item ("05"), without making a string for a whole one;
+// the view points into `digits` for a whole item, so a DayText is not copied.
 struct DayText
 {
     std::array<char16_t, 2> digits{};
     QStringView text;
+
+    DayText(const QString &itemText, int wholeDay)
+    {
+        if (itemText.isEmpty()) {
+            digits = {char16_t(u'0' + wholeDay / 10), char16_t(u'0' + wholeDay % 10)};
+            text = QStringView(digits.data(), 2);
+            return;
+        }
+        const qsizetype underscore = itemText.indexOf(QLatin1Char('_'));
+        text = underscore < 0 ? QStringView() : QStringView(itemText).left(underscore);
+    }
+    DayText(const DayText &) = delete;
+    DayText &operator=(const DayText &) = delete;
 };
 
-DayText dayTextOf(const QString &itemText, int wholeDay)
-{
-    DayText day;
-    if (itemText.isEmpty()) {
-        day.digits = {char16_t(u'0' + wholeDay / 10), char16_t(u'0' + wholeDay % 10)};
-        day.text = QStringView(day.digits.data(), 2);
-        return day;
-    }
-    const qsizetype underscore = itemText.indexOf(QLatin1Char('_'));
-    day.text = underscore < 0 ? QStringView() : QStringView(itemText).left(underscore);
-    return day;
-}
-
 } // namespace
+
+bool DayMeans::sameDay(const Item &a, const Item &b)
+{
+    // Two whole items tell their day by its number, which stands for its text.
+    if (a.text.isEmpty() && b.text.isEmpty())
+        return a.day == b.day;
+    return DayText(a.text, a.day).text == DayText(b.text, b.day).text;
+}
 
 void DayMeans::buildRow(Quantity quantity)
 {
@@ -151,27 +160,20 @@ void DayMeans::buildRow(Quantity quantity)
     // The list starts with sum and count at 0, so its first item always
     // opens a run. Only the last value of a run decides the day's text, so
     // it is made once the run ends.
-    DayText previousDay;
-    bool hasPrevious = false;
+    const Item *previous = nullptr;
     DayRun run;
     const auto writeRun = [&] {
         if (run.day != 0 && run.count != 0)
             m_table.setText(quantity, run.day, run.text());
     };
     for (const Item &item : m_items[q]) {
-        DayText day = dayTextOf(item.text, item.day);
-        if (item.text.isEmpty())
-            day.text = QStringView(day.digits.data(), 2); // points into this copy
         // A new run of a day starts afresh, even for a day seen before.
-        if (!hasPrevious || day.text != previousDay.text) {
+        if (!previous || !sameDay(*previous, item)) {
             writeRun();
             run = DayRun();
-            run.day = dayNumber(day.text);
+            run.day = item.text.isEmpty() ? item.day : dayNumber(DayText(item.text, 0).text);
         }
-        previousDay = day;
-        if (item.text.isEmpty())
-            previousDay.text = QStringView(previousDay.digits.data(), 2);
-        hasPrevious = true;
+        previous = &item;
         if (run.day == 0)
             continue;
         try {

@@ -4,6 +4,16 @@
 #include "stats/mean.h"
 #include "stats/number_texts.h"
 
+inline void MonthMeans::Sums::add(std::size_t quantity, long double value, int wholeValue)
+{
+    sums[quantity] += value;
+    ++converted[quantity];
+    if (wholeValue >= 0)
+        wholeSums[quantity] += wholeValue;
+    else
+        allWhole[quantity] = false;
+}
+
 void MonthMeans::clear()
 {
     refresh(m_sums); // texts and label outlive the lists
@@ -41,16 +51,6 @@ void MonthMeans::collectWhole(int systolic, int diastolic, int pulse)
     for (std::size_t q = 0; q < m_values.size(); ++q)
         m_sums.add(q, values[q], values[q]);
     m_stale = true;
-}
-
-void MonthMeans::Sums::add(std::size_t quantity, long double value, int wholeValue)
-{
-    sums[quantity] += value;
-    ++converted[quantity];
-    if (wholeValue >= 0)
-        wholeSums[quantity] += wholeValue;
-    else
-        allWhole[quantity] = false;
 }
 
 void MonthMeans::convertPending()
