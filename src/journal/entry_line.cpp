@@ -96,6 +96,30 @@ DisplayPieces writtenDisplayPieces(QStringView line, const WrittenPieces &writte
     return pieces;
 }
 
+// The display line of `line`, whose written pieces (if any) are given.
+std::optional<QString> displayLineOf(QStringView line, const std::optional<WrittenPieces> &written)
+{
+    const std::optional<DisplayPieces> pieces =
+        written ? writtenDisplayPieces(line, *written) : splitByMarkers(line);
+    if (!pieces)
+        return std::nullopt;
+    // Written in place: a load makes one display line for every reading.
+    const std::array<QStringView, 7> parts = {pieces->slot,     pieces->date,      pieces->time,
+                                              pieces->systolic, pieces->diastolic, pieces->pulse,
+                                              pieces->weight};
+    qsizetype size = qsizetype(parts.size()) - 1;
+    for (QStringView part : parts)
+        size += part.size();
+    QString display(size, Qt::Uninitialized);
+    QChar *out = display.data();
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            *out++ = kTab;
+        out = std::copy(parts[i].begin(), parts[i].end(), out);
+    }
+    return display;
+}
+
 QChar slotLetterOf(const QString &line)
 {
     for (Slot slot : kAllSlots) {
@@ -124,26 +148,7 @@ bool isEntryLine(const QString &line)
 std::optional<QString> toDisplayLine(const QString &line)
 {
     // A line in the written form is walked once instead of searched six times.
-    const std::optional<WrittenPieces> written = WrittenPieces::of(line);
-    const std::optional<DisplayPieces> pieces =
-        written ? writtenDisplayPieces(line, *written) : splitByMarkers(line);
-    if (!pieces)
-        return std::nullopt;
-    // Written in place: a load makes one display line for every reading.
-    const std::array<QStringView, 7> parts = {pieces->slot,     pieces->date,      pieces->time,
-                                              pieces->systolic, pieces->diastolic, pieces->pulse,
-                                              pieces->weight};
-    qsizetype size = qsizetype(parts.size()) - 1;
-    for (QStringView part : parts)
-        size += part.size();
-    QString display(size, Qt::Uninitialized);
-    QChar *out = display.data();
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            *out++ = kTab;
-        out = std::copy(parts[i].begin(), parts[i].end(), out);
-    }
-    return display;
+    return displayLineOf(line, WrittenPieces::of(line));
 }
 
 QString fromDisplayLine(const QString &displayLine)
@@ -763,4 +768,9 @@ QString EntryLine::writtenLine(Slot slot, const QDate &date, const QString &time
            QStringLiteral(" Z=") + time + QStringLiteral(" s=") + QString::number(systolic) +
            QStringLiteral(", d=") + QString::number(diastolic) + QStringLiteral(", p=") +
            QString::number(pulse) + QStringLiteral(", Gewicht=") + weightText;
+}
+
+std::optional<QString> EntryLine::Parsed::displayLine() const
+{
+    return displayLineOf(m_line, m_written);
 }

@@ -197,6 +197,9 @@ public:
     // The pieces of a line in the written form, else nullopt.
     const std::optional<WrittenPieces> &written() const { return m_written; }
 
+    // The line as the list shows it, as toDisplayLine gives it.
+    std::optional<QString> displayLine() const;
+
     // The values of the month means: read after the slot prefix and the
     // character after the date's first dot.
     MeanTexts monthMeanTexts() const;
