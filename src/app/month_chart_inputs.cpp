@@ -1,15 +1,26 @@
 #include "app/month_chart_inputs.h"
 
+#include "stats/mean.h"
 #include "storage/current_month.h"
+
+namespace {
+
+std::optional<long double> asShown(const std::optional<long double> &mean)
+{
+    return mean ? std::optional<long double>(twoDecimalValue(*mean)) : std::nullopt;
+}
+
+} // namespace
 
 ChartInputs monthChartInputs(const CurrentMonth &month)
 {
     ChartInputs inputs;
     const MonthStatistics &statistics = month.statistics();
     inputs.dayMeans = statistics.dayTable();
-    inputs.monthMeanSystolic = statistics.monthMeans().systolic();
-    inputs.monthMeanDiastolic = statistics.monthMeans().diastolic();
-    inputs.monthMeanPulse = statistics.monthMeans().pulse();
+    const MonthMeans &means = statistics.monthMeans();
+    inputs.monthMeanSystolic = asShown(means.systolicMean());
+    inputs.monthMeanDiastolic = asShown(means.diastolicMean());
+    inputs.monthMeanPulse = asShown(means.pulseMean());
     inputs.monthWeightMean = month.weightMean();
     inputs.openMonth = month.month();
     inputs.openYear = month.year();

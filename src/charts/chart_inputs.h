@@ -4,14 +4,18 @@
 
 #include <QString>
 
+#include <optional>
+
 // Everything a chart page is built from, read from the open month and the
 // settings by the main window's chart commands.
 struct ChartInputs
 {
     DayMeanTable dayMeans;
-    QString monthMeanSystolic; // "128,33"
-    QString monthMeanDiastolic;
-    QString monthMeanPulse;
+    // The month means as they show, at two decimals (twoDecimalValue);
+    // nullopt where the month has none.
+    std::optional<long double> monthMeanSystolic; // 128.33
+    std::optional<long double> monthMeanDiastolic;
+    std::optional<long double> monthMeanPulse;
     long double monthWeightMean = 0; // 0 or less: no weight
     QString openMonth;               // "01"
     QString openYear;                // "2017"

@@ -1,10 +1,12 @@
 #include "charts/marker_filler.h"
 
 #include "base/german_numbers.h"
+#include "stats/mean.h"
 
 #include <QStringList>
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -207,6 +209,17 @@ const Entry *entryNamed(const std::array<Entry, Size> &entries, const QString &m
 qint64 roundedMonthMean(const QString &meanText)
 {
     return checkedMonthMean(meanText);
+}
+
+qint64 roundedMonthMean(const std::optional<long double> &shownMean)
+{
+    // Only a refusal needs the text: it names the mean as the month shows it.
+    if (!shownMean)
+        return checkedMonthMean(QString());
+    const long double mean = *shownMean;
+    if (!std::isfinite(mean) || mean < 0 || mean >= kMaxDayValue + 0.5L)
+        return checkedMonthMean(twoDecimalText(mean));
+    return qint64(roundToDigits(mean, 0));
 }
 
 QString monthlySummary(const ChartInputs &inputs, ChartPage page)

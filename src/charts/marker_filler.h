@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The output line for one marker line of the chart template: the longest
 // marker name the line begins with decides; the sample after it is never
 // written. A line without a marker gives an empty text. Throws
@@ -22,3 +24,6 @@ QString monthlySummary(const ChartInputs &inputs, ChartPage page);
 // A month mean text ("128,33") brought to a whole number, half up; throws
 // as checkedMonthMean does.
 qint64 roundedMonthMean(const QString &meanText);
+// The same for a mean as it shows (see ChartInputs); a month without one, or
+// a mean out of range, is refused as its text would be.
+qint64 roundedMonthMean(const std::optional<long double> &shownMean);

@@ -14,13 +14,28 @@ namespace {
 
 const QChar kTab = QLatin1Char('\t');
 
+// Where `marker` first starts in `text`, or -1, as indexOfMarker finds it,
+// one character at a time: the markers of a line stand a few characters
+// apart, closer than a vectorised search pays for.
+qsizetype indexOfNearMarker(QStringView text, QStringView marker)
+{
+    const qsizetype last = text.size() - marker.size();
+    const QChar first = marker.front();
+    for (qsizetype at = 0; at <= last; ++at) {
+        if (text[at] == first &&
+            std::equal(marker.begin() + 1, marker.end(), text.begin() + at + 1))
+            return at;
+    }
+    return -1;
+}
+
 // Cuts `rest` before the first `marker`; the part before becomes a piece.
 // False when the marker is missing: the line then has no display form, so a
 // piece can never be filled from whatever an earlier line left behind.
 // Markers are UTF-16 views, which a search takes without converting them.
 bool cutBefore(QStringView &rest, QStringView marker, QStringView &piece)
 {
-    const qsizetype at = indexOfMarker(rest, marker);
+    const qsizetype at = indexOfNearMarker(rest, marker);
     if (at < 0)
         return false;
     piece = rest.first(at);
@@ -32,7 +47,7 @@ bool cutBefore(QStringView &rest, QStringView marker, QStringView &piece)
 // another line can show up in its place.
 std::optional<DisplayPieces> splitByMarkers(QStringView line)
 {
-    const qsizetype den = indexOfMarker(line, u"den");
+    const qsizetype den = indexOfNearMarker(line, u"den");
     if (den < 0)
         return std::nullopt;
     DisplayPieces pieces;
@@ -44,7 +59,7 @@ std::optional<DisplayPieces> splitByMarkers(QStringView line)
         !cutBefore(rest, QStringView(u"d="), pieces.systolic) ||
         !cutBefore(rest, QStringView(u"p="), pieces.diastolic))
         return std::nullopt;
-    const qsizetype weightAt = indexOfMarker(rest, u"Gewicht=");
+    const qsizetype weightAt = indexOfNearMarker(rest, u"Gewicht=");
     if (weightAt >= 0) {
         pieces.pulse = rest.first(weightAt);
         pieces.weight = withoutOuterBlanks(rest.sliced(weightAt));
@@ -52,6 +67,57 @@ std::optional<DisplayPieces> splitByMarkers(QStringView line)
         pieces.pulse = withoutOuterBlanks(rest);
     }
     return pieces;
+}
+
+qsizetype digitCount(int value)
+{
+    return value < 10 ? 1 : value < 100 ? 2 : 3;
+}
+
+// The same pieces for a line in the written form, placed by what its walk
+// found instead of searched for: "Morgens den |01.03.2017 |Z=07:30 |s=140, |
+// d=90, |p=70, |Gewicht=70,5".
+DisplayPieces writtenDisplayPieces(QStringView line, const WrittenPieces &written)
+{
+    const qsizetype dateAt = slotInfo(written.slot).prefix.size();
+    const qsizetype timeAt = written.time.data() - line.data() - 2;
+    const qsizetype systolicAt = timeAt + 2 + written.time.size() + 1;
+    const qsizetype diastolicAt = systolicAt + 2 + digitCount(written.systolic) + 2;
+    const qsizetype pulseAt = diastolicAt + 2 + digitCount(written.diastolic) + 2;
+    const qsizetype weightAt = written.weightText.data() - line.data() - 8;
+    DisplayPieces pieces;
+    pieces.slot = line.first(dateAt);
+    pieces.date = line.sliced(dateAt, timeAt - dateAt);
+    pieces.time = line.sliced(timeAt, systolicAt - timeAt);
+    pieces.systolic = line.sliced(systolicAt, diastolicAt - systolicAt);
+    pieces.diastolic = line.sliced(diastolicAt, pulseAt - diastolicAt);
+    pieces.pulse = line.sliced(pulseAt, weightAt - pulseAt);
+    pieces.weight = line.sliced(weightAt);
+    return pieces;
+}
+
+// The display line of `line`, whose written pieces (if any) are given.
+std::optional<QString> displayLineOf(QStringView line, const std::optional<WrittenPieces> &written)
+{
+    const std::optional<DisplayPieces> pieces =
+        written ? writtenDisplayPieces(line, *written) : splitByMarkers(line);
+    if (!pieces)
+        return std::nullopt;
+    // Written in place: a load makes one display line for every reading.
+    const std::array<QStringView, 7> parts = {pieces->slot,     pieces->date,      pieces->time,
+                                              pieces->systolic, pieces->diastolic, pieces->pulse,
+                                              pieces->weight};
+    qsizetype size = qsizetype(parts.size()) - 1;
+    for (QStringView part : parts)
+        size += part.size();
+    QString display(size, Qt::Uninitialized);
+    QChar *out = display.data();
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            *out++ = kTab;
+        out = std::copy(parts[i].begin(), parts[i].end(), out);
+    }
+    return display;
 }
 
 QChar slotLetterOf(const QString &line)
@@ -81,18 +147,8 @@ bool isEntryLine(const QString &line)
 
 std::optional<QString> toDisplayLine(const QString &line)
 {
-    const std::optional<DisplayPieces> pieces = splitByMarkers(line);
-    if (!pieces)
-        return std::nullopt;
-    QString display;
-    display.reserve(line.size() + 6);
-    for (QStringView piece : {pieces->slot, pieces->date, pieces->time, pieces->systolic,
-                              pieces->diastolic, pieces->pulse}) {
-        display += piece;
-        display += kTab;
-    }
-    display += pieces->weight;
-    return display;
+    // A line in the written form is walked once instead of searched six times.
+    return displayLineOf(line, WrittenPieces::of(line));
 }
 
 QString fromDisplayLine(const QString &displayLine)
@@ -364,7 +420,7 @@ EntryLine::MeanTexts EntryLine::Parsed::monthMeanTexts() const
 EntryLine::DayMeanTexts EntryLine::Parsed::dayMeanTexts() const
 {
     if (m_written)
-        return {QStringLiteral("%1").arg(m_written->date.day(), 2, 10, QLatin1Char('0')),
+        return {QStringLiteral("%1").arg(m_written->day, 2, 10, QLatin1Char('0')),
                 wholeTexts(*m_written)};
     const qsizetype dot = m_line.indexOf(QLatin1Char('.'));
     DayMeanTexts texts;
@@ -428,4 +484,293 @@ std::optional<EntryLine::TablePieces> EntryLine::Parsed::tablePieces() const
     if (table.weight == u"0")
         table.weight = QStringView();
     return table;
+}
+
+namespace {
+
+// The text between `marker` and the next `end` (or the end of the line),
+// without outer blanks.
+std::optional<QString> pieceAfter(const QString &line, QLatin1StringView marker, QChar end)
+{
+    const qsizetype at = line.indexOf(marker);
+    if (at < 0)
+        return std::nullopt;
+    const qsizetype begin = at + marker.size();
+    const qsizetype stop = line.indexOf(end, begin);
+    return line.mid(begin, stop < 0 ? -1 : stop - begin).trimmed();
+}
+
+// Removes everything up to and including the first occurrence of `marker`.
+// Returns false (and leaves the text) when the marker does not occur.
+bool cutThrough(QString &text, QLatin1StringView marker)
+{
+    const qsizetype at = text.indexOf(marker);
+    if (at < 0)
+        return false;
+    text.remove(0, at + marker.size());
+    return true;
+}
+
+} // namespace
+
+EntryLine::ListDate EntryLine::listDateOf(const QString &listLine)
+{
+    ListDate date;
+    const qsizetype first = listLine.indexOf(QLatin1Char('.'));
+    if (first < 0)
+        return date;
+    date.month = listLine.mid(first + 1, 2);
+    const qsizetype second = listLine.indexOf(QLatin1Char('.'), first + 1);
+    if (second >= 0)
+        date.year = listLine.mid(second + 1, 4);
+    return date;
+}
+
+bool EntryLine::namesSlotAndDate(const QString &listLine, const QString &slotPrefix,
+                                 const QString &day, const QString &month, const QString &year)
+{
+    const QString key = slotPrefix + day + QLatin1Char('.') + month + QLatin1Char('.') + year;
+    return fromDisplayLine(listLine).contains(key);
+}
+
+std::optional<EntryLine::ReadingTexts> EntryLine::Parsed::readingTexts() const
+{
+    const qsizetype den = m_line.indexOf(QLatin1StringView(" den "));
+    if (den < 0)
+        return std::nullopt;
+    ReadingTexts texts;
+    texts.slotPrefix = m_line.left(den + 5);
+    texts.date = m_line.mid(den + 5).trimmed().section(QLatin1Char(' '), 0, 0);
+    texts.time = pieceAfter(m_line, QLatin1StringView("Z="), u' ');
+    texts.systolic = pieceAfter(m_line, QLatin1StringView("s="), u',');
+    texts.diastolic = pieceAfter(m_line, QLatin1StringView("d="), u',');
+    texts.pulse = pieceAfter(m_line, QLatin1StringView("p="), u',');
+    texts.weight = pieceAfter(m_line, QLatin1StringView("Gewicht="), u' ');
+    return texts;
+}
+
+EntryLine::FormFields EntryLine::Parsed::editFields() const
+{
+    FormFields parsed;
+    QString rest = m_line;
+    rest.replace(QLatin1Char('\t'), QLatin1Char(' '));
+
+    const QLatin1StringView den("den ");
+    if (const qsizetype at = rest.indexOf(den); at >= 0) {
+        parsed.slot = slotFromPrefix(rest.left(at + den.size()));
+        rest.remove(0, at + den.size());
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.day = rest.left(at).trimmed();
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.month = rest.left(at).trimmed();
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char(' ')); at >= 0) {
+        parsed.year = rest.left(at).trimmed();
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1StringView("Z=")); at >= 0) {
+        // The time runs up to the blank before "s=": an entry typed with a
+        // time of other than five characters still comes back whole.
+        const qsizetype end = rest.indexOf(QLatin1StringView(" s="), at);
+        const qsizetype length = end < 0 ? 5 : end - (at + 2);
+        // The blank of the display piece stands before " s=" as well.
+        parsed.time = rest.mid(at + 2, length).trimmed();
+        rest.remove(0, at + 2 + length + 1);
+    }
+    const auto valueBeforeComma = [&rest](QLatin1StringView marker, std::optional<QString> &target,
+                                          bool restIsValue) {
+        if (!cutThrough(rest, marker))
+            return;
+        if (const qsizetype comma = rest.indexOf(QLatin1Char(',')); comma >= 0) {
+            target = rest.left(comma).trimmed();
+            rest.remove(0, comma + 1);
+        } else if (restIsValue) {
+            target = rest.trimmed();
+        }
+    };
+    valueBeforeComma(QLatin1StringView("s="), parsed.systolic, false);
+    valueBeforeComma(QLatin1StringView("d="), parsed.diastolic, false);
+    valueBeforeComma(QLatin1StringView("p="), parsed.pulse, true);
+    if (cutThrough(rest, QLatin1StringView("Gewicht=")))
+        parsed.weight = rest.trimmed();
+    return parsed;
+}
+
+EntryLine::FormFields EntryLine::Parsed::presetFields() const
+{
+    FormFields parsed;
+    QString rest = m_line;
+    const QLatin1StringView den("den ");
+    if (const qsizetype at = rest.indexOf(den); at >= 0) {
+        parsed.slot = slotFromPrefix(rest.left(at + den.size()));
+        rest.remove(0, at + den.size());
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.day = rest.left(at).remove(QLatin1Char(' '));
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
+        parsed.month = rest.left(at).remove(QLatin1Char(' '));
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1Char(' ')); at >= 0) {
+        parsed.year = rest.left(at);
+        rest.remove(0, at + 1);
+    }
+    if (const qsizetype at = rest.indexOf(QLatin1StringView("Z=")); at >= 0)
+        parsed.time = rest.mid(at + 2, 5);
+    const auto valueUpToComma = [&rest](QLatin1StringView marker) -> std::optional<QString> {
+        const qsizetype at = rest.indexOf(marker);
+        if (at < 0)
+            return std::nullopt;
+        const qsizetype comma = rest.indexOf(QLatin1Char(','), at);
+        if (comma < 0)
+            return std::nullopt;
+        return rest.mid(at + marker.size(), comma - at - marker.size()).trimmed();
+    };
+    parsed.systolic = valueUpToComma(QLatin1StringView("s="));
+    parsed.diastolic = valueUpToComma(QLatin1StringView("d="));
+    if (const qsizetype at = rest.indexOf(QLatin1StringView("p=")); at >= 0) {
+        const qsizetype comma = rest.indexOf(QLatin1Char(','), at);
+        if (comma >= 0) {
+            parsed.pulse = rest.mid(at + 2, comma - at - 2).trimmed();
+        } else {
+            parsed.pulse = rest.mid(at + 2).remove(QLatin1Char(' '));
+            parsed.weight = QStringLiteral("0");
+        }
+    }
+    return parsed;
+}
+
+namespace {
+
+// Walks a line in the written form; every step fails once a piece is off.
+class WrittenForm
+{
+public:
+    explicit WrittenForm(QStringView line)
+        : m_line(line)
+    {}
+
+    // Compared character by character: the pieces are a few characters
+    // long, shorter than the set-up of a general comparison.
+    template <typename Text> bool literal(Text text)
+    {
+        if (m_line.size() - m_at < text.size())
+            return false;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (m_line[m_at + i] != text[i])
+                return false;
+        }
+        m_at += text.size();
+        return true;
+    }
+
+    // Exactly `digits` digits.
+    std::optional<int> fixedDigits(int digits)
+    {
+        int value = 0;
+        for (int i = 0; i < digits; ++i) {
+            if (m_at >= m_line.size() || !isDigit(m_line[m_at]))
+                return std::nullopt;
+            value = value * 10 + (m_line[m_at++].unicode() - '0');
+        }
+        return value;
+    }
+
+    // 0 to 999 as QString::number writes it.
+    std::optional<int> value()
+    {
+        const qsizetype begin = m_at;
+        while (m_at < m_line.size() && isDigit(m_line[m_at]) && m_at - begin < 4)
+            ++m_at;
+        const qsizetype length = m_at - begin;
+        if (length == 0 || length > 3 || (length > 1 && m_line[begin] == u'0'))
+            return std::nullopt;
+        int number = 0;
+        for (qsizetype i = begin; i < m_at; ++i)
+            number = number * 10 + (m_line[i].unicode() - '0');
+        return number;
+    }
+
+    // Up to the next blank: a time of digits and colons.
+    std::optional<QStringView> time()
+    {
+        const qsizetype begin = m_at;
+        while (m_at < m_line.size() && (isDigit(m_line[m_at]) || m_line[m_at] == u':'))
+            ++m_at;
+        if (m_at == begin)
+            return std::nullopt;
+        return m_line.mid(begin, m_at - begin);
+    }
+
+    // The rest of the line, when it is not empty and holds no blank.
+    std::optional<QStringView> lastPiece() const
+    {
+        const QStringView rest = m_line.mid(m_at);
+        if (rest.isEmpty() || rest.contains(u' '))
+            return std::nullopt;
+        return rest;
+    }
+
+private:
+    static bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+    QStringView m_line;
+    qsizetype m_at = 0;
+};
+
+std::optional<Slot> writtenSlot(WrittenForm &form)
+{
+    for (Slot slot : kAllSlots) {
+        if (form.literal(QStringView(slotInfo(slot).prefix)))
+            return slot;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<WrittenPieces> WrittenPieces::of(QStringView entryLine)
+{
+    WrittenForm form(entryLine);
+    const std::optional<Slot> slot = writtenSlot(form);
+    const auto day = slot ? form.fixedDigits(2) : std::nullopt;
+    const auto month =
+        day && form.literal(QLatin1StringView(".")) ? form.fixedDigits(2) : std::nullopt;
+    const auto year =
+        month && form.literal(QLatin1StringView(".")) ? form.fixedDigits(4) : std::nullopt;
+    const auto time = year && form.literal(QLatin1StringView(" Z=")) ? form.time() : std::nullopt;
+    const auto systolic =
+        time && form.literal(QLatin1StringView(" s=")) ? form.value() : std::nullopt;
+    const auto diastolic =
+        systolic && form.literal(QLatin1StringView(", d=")) ? form.value() : std::nullopt;
+    const auto pulse =
+        diastolic && form.literal(QLatin1StringView(", p=")) ? form.value() : std::nullopt;
+    const auto weight =
+        pulse && form.literal(QLatin1StringView(", Gewicht=")) ? form.lastPiece() : std::nullopt;
+    if (!weight)
+        return std::nullopt;
+    const QDate date(*year, *month, *day);
+    if (!date.isValid())
+        return std::nullopt;
+    return WrittenPieces{*slot, date, *time, *systolic, *diastolic, *pulse, *weight, *day};
+}
+
+QString EntryLine::writtenLine(Slot slot, const QDate &date, const QString &time, int systolic,
+                               int diastolic, int pulse, const QString &weightText)
+{
+    return slotInfo(slot).prefix + date.toString(QStringLiteral("dd.MM.yyyy")) +
+           QStringLiteral(" Z=") + time + QStringLiteral(" s=") + QString::number(systolic) +
+           QStringLiteral(", d=") + QString::number(diastolic) + QStringLiteral(", p=") +
+           QString::number(pulse) + QStringLiteral(", Gewicht=") + weightText;
+}
+
+std::optional<QString> EntryLine::Parsed::displayLine() const
+{
+    return displayLineOf(m_line, m_written);
 }

@@ -31,6 +31,11 @@ struct Fields
 // (The prefix ends in a blank, so a fresh line has two blanks after "den".)
 QString build(const Fields &fields);
 
+// The line the program writes for a reading ("Morgens den 05.03.2017 Z=07:30
+// s=140, d=90, p=70, Gewicht=70,5"); WrittenPieces reads it back.
+QString writtenLine(Slot slot, const QDate &date, const QString &time, int systolic, int diastolic,
+                    int pulse, const QString &weightText);
+
 // Lines whose first character is "M" or "A" are entry lines.
 bool isEntryLine(const QString &line);
 
@@ -130,6 +135,51 @@ struct TablePieces
     long double weightNumber() const;
 };
 
+// The pieces of a line as the entry form takes them, each a text; a piece
+// whose marker is missing stays nullopt and leaves its field as it is.
+struct FormFields
+{
+    std::optional<Slot> slot;
+    std::optional<QString> day;
+    std::optional<QString> month;
+    std::optional<QString> year;
+    std::optional<QString> time;
+    std::optional<QString> systolic;
+    std::optional<QString> diastolic;
+    std::optional<QString> pulse;
+    std::optional<QString> weight;
+};
+
+// What a typed reading is read from: the prefix through " den " and the
+// first word after it, then each value from its marker to the end that
+// closes it ("Z=" a blank, "s=", "d=", "p=" a comma, "Gewicht=" a blank),
+// without outer blanks; nullopt where the marker (or " den ") is missing.
+struct ReadingTexts
+{
+    QString slotPrefix; // "Morgens den "
+    QString date;       // "05.03.2017"
+    std::optional<QString> time;
+    std::optional<QString> systolic;
+    std::optional<QString> diastolic;
+    std::optional<QString> pulse;
+    std::optional<QString> weight;
+};
+
+// The month (two characters after the first ".") and the year (four after
+// the second) of a list line, as the add compares them with the form's;
+// empty where the dot is missing.
+struct ListDate
+{
+    QString month;
+    QString year;
+};
+ListDate listDateOf(const QString &listLine);
+
+// True when the line, read without its tabs, holds the slot prefix and the
+// date "day.month.year" together.
+bool namesSlotAndDate(const QString &listLine, const QString &slotPrefix, const QString &day,
+                      const QString &month, const QString &year);
+
 // One entry line, read once for every reader of a month: the statistics, the
 // evaluation and the month table. A line in the form the program writes is
 // read by its pieces; every other line gives each reader what its markers
@@ -147,6 +197,9 @@ public:
     // The pieces of a line in the written form, else nullopt.
     const std::optional<WrittenPieces> &written() const { return m_written; }
 
+    // The line as the list shows it, as toDisplayLine gives it.
+    std::optional<QString> displayLine() const;
+
     // The values of the month means: read after the slot prefix and the
     // character after the date's first dot.
     MeanTexts monthMeanTexts() const;
@@ -158,6 +211,15 @@ public:
     EvaluationTexts evaluationTexts() const;
     // Nullopt when a marker is missing: such a line fills no row.
     std::optional<TablePieces> tablePieces() const;
+    // Nullopt without " den ".
+    std::optional<ReadingTexts> readingTexts() const;
+    // A list line taken apart from the left, as the edit command does: the
+    // tabs count as blanks, the time runs up to " s=", the pulse without its
+    // comma is the rest.
+    FormFields editFields() const;
+    // An entry line taken apart for the preset of the form: the time is the
+    // five characters after "Z=", a pulse without its comma means no weight.
+    FormFields presetFields() const;
 
 private:
     Parsed() = default;

@@ -2,6 +2,7 @@
 
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"
+#include "journal/entry_line.h"
 
 #include <QRegularExpression>
 
@@ -17,17 +18,6 @@ const QString kCrLf = QStringLiteral("\r\n");
 QString padTwo(const QString &text)
 {
     return text.size() == 1 ? QLatin1Char('0') + text : text;
-}
-
-// Removes everything up to and including the first occurrence of `marker`.
-// Returns false (and leaves the text) when the marker does not occur.
-bool cutThrough(QString &text, const QString &marker)
-{
-    const qsizetype at = text.indexOf(marker);
-    if (at < 0)
-        return false;
-    text.remove(0, at + marker.size());
-    return true;
 }
 
 } // namespace
@@ -76,21 +66,13 @@ std::optional<int> spinFieldValue(SpinField field, const QString &text)
 
 bool monthMismatch(const QString &lastListLine, const QString &monthText)
 {
-    if (lastListLine.isEmpty())
-        return false;
-    const qsizetype dot = lastListLine.indexOf(QLatin1Char('.'));
-    const QString lastMonth = dot < 0 ? QString() : lastListLine.mid(dot + 1, 2);
-    return lastMonth != padTwo(monthText);
+    return !lastListLine.isEmpty() &&
+           EntryLine::listDateOf(lastListLine).month != padTwo(monthText);
 }
 
 bool yearMismatch(const QString &lastListLine, const QString &yearText)
 {
-    if (lastListLine.isEmpty())
-        return false;
-    const qsizetype first = lastListLine.indexOf(QLatin1Char('.'));
-    const qsizetype second = first < 0 ? -1 : lastListLine.indexOf(QLatin1Char('.'), first + 1);
-    const QString lastYear = second < 0 ? QString() : lastListLine.mid(second + 1, 4);
-    return lastYear != yearText;
+    return !lastListLine.isEmpty() && EntryLine::listDateOf(lastListLine).year != yearText;
 }
 
 QString stepTime(const QString &time, bool up)
@@ -219,111 +201,31 @@ QString duplicateRefusal(Slot slot, const QString &day, const QString &month, co
 std::optional<int> findDuplicate(const QStringList &listLines, const QString &slotPrefix,
                                  const QString &day, const QString &month, const QString &year)
 {
-    const QString key = slotPrefix + day + QLatin1Char('.') + month + QLatin1Char('.') + year;
     for (int i = 0; i < listLines.size(); ++i) {
-        QString line = listLines.at(i);
-        line.remove(QLatin1Char('\t'));
-        if (line.contains(key))
+        if (EntryLine::namesSlotAndDate(listLines.at(i), slotPrefix, day, month, year))
             return i;
     }
     return std::nullopt;
 }
 
+ParsedEntry parseForEdit(const EntryLine::Parsed &displayLine)
+{
+    return displayLine.editFields();
+}
+
 ParsedEntry parseForEdit(const QString &displayLine)
 {
-    ParsedEntry parsed;
-    QString rest = displayLine;
-    rest.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return EntryLine::Parsed::byMarkers(displayLine).editFields();
+}
 
-    const QString den = QStringLiteral("den ");
-    if (const qsizetype at = rest.indexOf(den); at >= 0) {
-        parsed.slot = slotFromPrefix(rest.left(at + den.size()));
-        rest.remove(0, at + den.size());
-    }
-    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
-        parsed.day = rest.left(at).trimmed();
-        rest.remove(0, at + 1);
-    }
-    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
-        parsed.month = rest.left(at).trimmed();
-        rest.remove(0, at + 1);
-    }
-    if (const qsizetype at = rest.indexOf(QLatin1Char(' ')); at >= 0) {
-        parsed.year = rest.left(at).trimmed();
-        rest.remove(0, at + 1);
-    }
-    if (const qsizetype at = rest.indexOf(QStringLiteral("Z=")); at >= 0) {
-        // The time runs up to the blank before "s=": an entry typed with a
-        // time of other than five characters still comes back whole.
-        const qsizetype end = rest.indexOf(QStringLiteral(" s="), at);
-        const qsizetype length = end < 0 ? 5 : end - (at + 2);
-        // The blank of the display piece stands before " s=" as well.
-        parsed.time = rest.mid(at + 2, length).trimmed();
-        rest.remove(0, at + 2 + length + 1);
-    }
-    const auto valueBeforeComma = [&rest](const QString &marker, std::optional<QString> &target,
-                                          bool restIsValue) {
-        if (!cutThrough(rest, marker))
-            return;
-        if (const qsizetype comma = rest.indexOf(QLatin1Char(',')); comma >= 0) {
-            target = rest.left(comma).trimmed();
-            rest.remove(0, comma + 1);
-        } else if (restIsValue) {
-            target = rest.trimmed();
-        }
-    };
-    valueBeforeComma(QStringLiteral("s="), parsed.systolic, false);
-    valueBeforeComma(QStringLiteral("d="), parsed.diastolic, false);
-    valueBeforeComma(QStringLiteral("p="), parsed.pulse, true);
-    if (cutThrough(rest, QStringLiteral("Gewicht=")))
-        parsed.weight = rest.trimmed();
-    return parsed;
+ParsedEntry parseForPreset(const EntryLine::Parsed &entryLine)
+{
+    return entryLine.presetFields();
 }
 
 ParsedEntry parseForPreset(const QString &entryLine)
 {
-    ParsedEntry parsed;
-    QString rest = entryLine;
-    const QString den = QStringLiteral("den ");
-    if (const qsizetype at = rest.indexOf(den); at >= 0) {
-        parsed.slot = slotFromPrefix(rest.left(at + den.size()));
-        rest.remove(0, at + den.size());
-    }
-    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
-        parsed.day = rest.left(at).remove(QLatin1Char(' '));
-        rest.remove(0, at + 1);
-    }
-    if (const qsizetype at = rest.indexOf(QLatin1Char('.')); at >= 0) {
-        parsed.month = rest.left(at).remove(QLatin1Char(' '));
-        rest.remove(0, at + 1);
-    }
-    if (const qsizetype at = rest.indexOf(QLatin1Char(' ')); at >= 0) {
-        parsed.year = rest.left(at);
-        rest.remove(0, at + 1);
-    }
-    if (const qsizetype at = rest.indexOf(QStringLiteral("Z=")); at >= 0)
-        parsed.time = rest.mid(at + 2, 5);
-    const auto valueUpToComma = [&rest](const QString &marker) -> std::optional<QString> {
-        const qsizetype at = rest.indexOf(marker);
-        if (at < 0)
-            return std::nullopt;
-        const qsizetype comma = rest.indexOf(QLatin1Char(','), at);
-        if (comma < 0)
-            return std::nullopt;
-        return rest.mid(at + marker.size(), comma - at - marker.size()).trimmed();
-    };
-    parsed.systolic = valueUpToComma(QStringLiteral("s="));
-    parsed.diastolic = valueUpToComma(QStringLiteral("d="));
-    if (const qsizetype at = rest.indexOf(QStringLiteral("p=")); at >= 0) {
-        const qsizetype comma = rest.indexOf(QLatin1Char(','), at);
-        if (comma >= 0) {
-            parsed.pulse = rest.mid(at + 2, comma - at - 2).trimmed();
-        } else {
-            parsed.pulse = rest.mid(at + 2).remove(QLatin1Char(' '));
-            parsed.weight = QStringLiteral("0");
-        }
-    }
-    return parsed;
+    return EntryLine::Parsed::byMarkers(entryLine).presetFields();
 }
 
 std::optional<QString> yearFromTitle(const QString &title)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/entry_line.h"
 #include "journal/slots.h"
 
 #include <QString>
@@ -83,20 +84,8 @@ std::optional<int> findDuplicate(const QStringList &listLines, const QString &sl
                                  const QString &day, const QString &month, const QString &year);
 
 // A list line taken apart for editing, or an entry line for the preset of the
-// entry form. Pieces that are missing stay nullopt and leave their field as
-// it is.
-struct ParsedEntry
-{
-    std::optional<Slot> slot;
-    std::optional<QString> day;
-    std::optional<QString> month;
-    std::optional<QString> year;
-    std::optional<QString> time;
-    std::optional<QString> systolic;
-    std::optional<QString> diastolic;
-    std::optional<QString> pulse;
-    std::optional<QString> weight;
-};
+// entry form.
+using ParsedEntry = EntryLine::FormFields;
 
 // "HH:MM" from 00:00 to 24:00, the times the time field stands for.
 bool isValidTime(const QString &text);
@@ -122,9 +111,11 @@ QString editNeedsSelection();
 QString editQuestion();
 
 // Takes a display line apart from the left, as the edit command does.
+ParsedEntry parseForEdit(const EntryLine::Parsed &displayLine);
 ParsedEntry parseForEdit(const QString &displayLine);
 
 // Takes the last entry line of a load apart for the preset of the form.
+ParsedEntry parseForPreset(const EntryLine::Parsed &entryLine);
 ParsedEntry parseForPreset(const QString &entryLine);
 
 // The year of the window title ("Blutdruckmesswerte  März 2017  Muster"):

@@ -132,6 +132,11 @@ Header readHeader(const QStringList &fileLines)
                 }
             }
         }
+        // Once every key was read, no later line can change the header, and
+        // the entry lines need not be looked at.
+        if (haveUser && haveDatum &&
+            std::all_of(haveSwitch.begin(), haveSwitch.end(), [](bool seen) { return seen; }))
+            break;
     }
     return header;
 }

@@ -1,6 +1,7 @@
 #include "stats/day_means.h"
 
 #include "base/german_numbers.h"
+#include "stats/mean.h"
 #include "stats/number_texts.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ void DayMeans::clear()
 void DayMeans::collect(const EntryLine::Parsed &line)
 {
     if (const std::optional<WrittenPieces> &pieces = line.written()) {
-        collectWhole(pieces->date.day(), pieces->systolic, pieces->diastolic, pieces->pulse);
+        collectWhole(pieces->day, pieces->systolic, pieces->diastolic, pieces->pulse);
         return;
     }
     const EntryLine::DayMeanTexts texts = line.dayMeanTexts();
@@ -105,11 +106,9 @@ struct DayRun
     QString text() const
     {
         if (whole) {
-            const qint64 hundredths = (200 * wholeSum + count) / (2 * count);
-            return wholeNumberText((hundredths + 50) / 100);
+            return wholeNumberText(wholeOfHundredths(wholeMeanHundredths(wholeSum, count)));
         }
-        const QString twoDecimals = GermanNumbers::formatFixed2(sum / count);
-        return GermanNumbers::formatGeneral(roundHalfUp(GermanNumbers::toFloat(twoDecimals)));
+        return GermanNumbers::formatGeneral(roundHalfUp(twoDecimalValue(meanOrZero(sum, count))));
     }
 };
 
@@ -124,27 +123,36 @@ void DayMeans::buildTable()
 
 namespace {
 
-// The day text of an item ("05"), without making a string for a whole one.
+// The day text of an item ("05"), without making a string for a whole one;
+// the view points into `digits` for a whole item, so a DayText is not copied.
 struct DayText
 {
     std::array<char16_t, 2> digits{};
     QStringView text;
+
+    DayText(const QString &itemText, int wholeDay)
+    {
+        if (itemText.isEmpty()) {
+            digits = {char16_t(u'0' + wholeDay / 10), char16_t(u'0' + wholeDay % 10)};
+            text = QStringView(digits.data(), 2);
+            return;
+        }
+        const qsizetype underscore = itemText.indexOf(QLatin1Char('_'));
+        text = underscore < 0 ? QStringView() : QStringView(itemText).left(underscore);
+    }
+    DayText(const DayText &) = delete;
+    DayText &operator=(const DayText &) = delete;
 };
 
-DayText dayTextOf(const QString &itemText, int wholeDay)
-{
-    DayText day;
-    if (itemText.isEmpty()) {
-        day.digits = {char16_t(u'0' + wholeDay / 10), char16_t(u'0' + wholeDay % 10)};
-        day.text = QStringView(day.digits.data(), 2);
-        return day;
-    }
-    const qsizetype underscore = itemText.indexOf(QLatin1Char('_'));
-    day.text = underscore < 0 ? QStringView() : QStringView(itemText).left(underscore);
-    return day;
-}
-
 } // namespace
+
+bool DayMeans::sameDay(const Item &a, const Item &b)
+{
+    // Two whole items tell their day by its number, which stands for its text.
+    if (a.text.isEmpty() && b.text.isEmpty())
+        return a.day == b.day;
+    return DayText(a.text, a.day).text == DayText(b.text, b.day).text;
+}
 
 void DayMeans::buildRow(Quantity quantity)
 {
@@ -152,27 +160,20 @@ void DayMeans::buildRow(Quantity quantity)
     // The list starts with sum and count at 0, so its first item always
     // opens a run. Only the last value of a run decides the day's text, so
     // it is made once the run ends.
-    DayText previousDay;
-    bool hasPrevious = false;
+    const Item *previous = nullptr;
     DayRun run;
     const auto writeRun = [&] {
         if (run.day != 0 && run.count != 0)
             m_table.setText(quantity, run.day, run.text());
     };
     for (const Item &item : m_items[q]) {
-        DayText day = dayTextOf(item.text, item.day);
-        if (item.text.isEmpty())
-            day.text = QStringView(day.digits.data(), 2); // points into this copy
         // A new run of a day starts afresh, even for a day seen before.
-        if (!hasPrevious || day.text != previousDay.text) {
+        if (!previous || !sameDay(*previous, item)) {
             writeRun();
             run = DayRun();
-            run.day = dayNumber(day.text);
+            run.day = item.text.isEmpty() ? item.day : dayNumber(DayText(item.text, 0).text);
         }
-        previousDay = day;
-        if (item.text.isEmpty())
-            previousDay.text = QStringView(previousDay.digits.data(), 2);
-        hasPrevious = true;
+        previous = &item;
         if (run.day == 0)
             continue;
         try {

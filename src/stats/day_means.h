@@ -55,6 +55,8 @@ private:
         int day = 0;         // 1..31 for a whole item
         int wholeValue = -1; // -1 for a text item
     };
+    static bool sameDay(const Item &a, const Item &b);
+
     std::array<QList<Item>, 3> m_items;
     mutable std::array<QStringList, 3> m_texts; // valueList's, made on demand
     DayMeanTable m_table;

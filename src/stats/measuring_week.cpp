@@ -1,6 +1,7 @@
 #include "stats/measuring_week.h"
 
 #include "base/german_numbers.h"
+#include "stats/mean.h"
 #include "stats/period_stats.h"
 
 #include <QMap>
@@ -47,8 +48,8 @@ MeasuringWeek weekEndingOn(const QMap<QDate, DayPair> &days, const QDate &lastDa
             ++week.count;
         }
     }
-    week.systolic = systolic / week.count;
-    week.diastolic = diastolic / week.count;
+    week.systolic = meanOrZero(systolic, week.count);
+    week.diastolic = meanOrZero(diastolic, week.count);
     return week;
 }
 

@@ -1,12 +1,23 @@
 #include "stats/month_means.h"
 
 #include "base/german_numbers.h"
+#include "stats/mean.h"
 #include "stats/number_texts.h"
+
+inline void MonthMeans::Sums::add(std::size_t quantity, long double value, int wholeValue)
+{
+    sums[quantity] += value;
+    ++converted[quantity];
+    if (wholeValue >= 0)
+        wholeSums[quantity] += wholeValue;
+    else
+        allWhole[quantity] = false;
+}
 
 void MonthMeans::clear()
 {
     refresh(m_sums); // texts and label outlive the lists
-    for (QStringList &list : m_values)
+    for (QList<Value> &list : m_values)
         list.clear();
     m_sums = Sums();
 }
@@ -20,7 +31,7 @@ void MonthMeans::collect(const EntryLine::Parsed &line)
     EntryLine::MeanTexts values = line.monthMeanTexts();
     for (std::size_t q = 0; q < values.size(); ++q) {
         if (values[q])
-            m_values[q].append(std::move(*values[q]));
+            m_values[q].append({std::move(*values[q])});
     }
     convertPending();
 }
@@ -31,16 +42,14 @@ void MonthMeans::collectWhole(int systolic, int diastolic, int pulse)
     bool upToDate = true;
     for (std::size_t q = 0; q < m_values.size(); ++q) {
         upToDate = upToDate && m_sums.converted[q] == m_values[q].size();
-        m_values[q].append(wholeNumberText(values[q]));
+        m_values[q].append({QString(), values[q]});
     }
     if (!upToDate) {
         convertPending(); // an earlier value that did not convert fails again
         return;
     }
-    for (std::size_t q = 0; q < m_values.size(); ++q) {
-        m_sums.sums[q] += values[q];
-        ++m_sums.converted[q];
-    }
+    for (std::size_t q = 0; q < m_values.size(); ++q)
+        m_sums.add(q, values[q], values[q]);
     m_stale = true;
 }
 
@@ -49,14 +58,18 @@ void MonthMeans::convertPending()
     const Sums before = m_sums;
     try {
         for (std::size_t q = 0; q < m_values.size(); ++q) {
-            const QStringList &list = m_values[q];
-            for (; m_sums.converted[q] < list.size(); ++m_sums.converted[q])
-                m_sums.sums[q] += GermanNumbers::toFloat(list.at(m_sums.converted[q]));
+            const QList<Value> &list = m_values[q];
+            while (m_sums.converted[q] < list.size()) {
+                const Value &value = list.at(m_sums.converted[q]);
+                m_sums.add(q, value.whole >= 0 ? value.whole : GermanNumbers::toFloat(value.text),
+                           value.whole);
+            }
         }
     } catch (...) {
         // The label keeps the means shown before this line; the texts are
         // empty.
         refresh(before);
+        m_means = {};
         m_texts = {};
         throw;
     }
@@ -68,6 +81,7 @@ void MonthMeans::refresh(const Sums &sums) const
     if (!m_stale)
         return;
     m_stale = false;
+    m_means = {};
     m_texts = {};
     // Means over readings, not over days. Without any systolic value there
     // is nothing to show yet, and the label must not keep an older month.
@@ -77,16 +91,51 @@ void MonthMeans::refresh(const Sums &sums) const
     }
     for (std::size_t q = 0; q < m_texts.size(); ++q) {
         // A quantity no line carried (no pulse anywhere) has no mean.
-        if (sums.converted[q] > 0)
-            m_texts[q] = GermanNumbers::formatFixed2(sums.sums[q] / sums.converted[q]);
+        m_means[q] = MeanSum{sums.sums[q], sums.converted[q]}.mean();
+        if (!m_means[q])
+            continue;
+        m_texts[q] = sums.allWhole[q] ? hundredthsText(wholeHundredths(sums, q))
+                                      : twoDecimalText(*m_means[q]);
     }
-    m_label = m_texts[1].isEmpty() ? QString() : monthMeansLabel(m_texts[0], m_texts[1]);
+    if (m_texts[1].isEmpty())
+        m_label.clear();
+    else if (sums.allWhole[0] && sums.allWhole[1])
+        m_label = wholeMeansLabel(wholeHundredths(sums, 0), wholeHundredths(sums, 1));
+    else
+        m_label = monthMeansLabel(m_texts[0], m_texts[1]);
+}
+
+qint64 MonthMeans::wholeHundredths(const Sums &sums, std::size_t quantity)
+{
+    return wholeMeanHundredths(sums.wholeSums[quantity], sums.converted[quantity]);
+}
+
+QString MonthMeans::wholeMeansLabel(qint64 systolicHundredths, qint64 diastolicHundredths)
+{
+    // Half up from the two-decimal means, as monthMeansLabel reads them.
+    return QStringLiteral("Systole=") + wholeNumberText(wholeOfHundredths(systolicHundredths)) +
+           QStringLiteral("  Diastole=") + wholeNumberText(wholeOfHundredths(diastolicHundredths));
+}
+
+const QStringList &MonthMeans::valueList(int quantity) const
+{
+    QStringList &texts = m_valueTexts.at(quantity);
+    texts.clear();
+    for (const Value &value : m_values.at(quantity))
+        texts.append(value.whole >= 0 ? wholeNumberText(value.whole) : value.text);
+    return texts;
 }
 
 const std::array<QString, 3> &MonthMeans::texts() const
 {
     refresh(m_sums);
     return m_texts;
+}
+
+const std::array<std::optional<long double>, 3> &MonthMeans::means() const
+{
+    refresh(m_sums);
+    return m_means;
 }
 
 const QString &MonthMeans::labelText() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/conversion_error.h"
+#include "journal/entry_line.h"
 #include "stats/day_means.h"
 #include "stats/month_means.h"
 #include "stats/weight_stats.h"
@@ -20,6 +21,9 @@ public:
     // convert stops the collecting at its line; the failure is kept and the
     // statistics show what came before it.
     void recollect(const QStringList &fileLines);
+    // The same for the entry lines of a month file, already read (a load
+    // that reads each line once for the list and the statistics).
+    void recollect(const QList<EntryLine::Parsed> &entryLines);
 
     const MonthMeans &monthMeans() const { return m_monthMeans; }
     const DayMeanTable &dayTable() const { return m_dayMeans.table(); }
@@ -36,7 +40,9 @@ public:
     void clearWeights() { m_weights.clear(); }
 
 private:
-    void collectLine(const QString &entryLine);
+    void collectLine(const EntryLine::Parsed &line);
+    void begin();
+    void finish();
 
     MonthMeans m_monthMeans;
     DayMeans m_dayMeans;

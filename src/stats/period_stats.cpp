@@ -29,29 +29,20 @@ void takeExtremes(std::optional<DatedValue> &lowest, std::optional<DatedValue> &
         highest = DatedValue{value, date};
 }
 
-struct WeightSums
-{
-    long double sum = 0;
-    int count = 0;
-};
-
-void addWeight(PeriodStats &stats, QList<WeightSums> &perMonth, WeightSums &total,
-               const Reading &reading)
+void addWeight(PeriodStats &stats, QList<MeanSum> &perMonth, MeanSum &total, const Reading &reading)
 {
     const std::optional<long double> weight = reading.weight();
     if (!weight)
         return;
-    total.sum += *weight;
-    ++total.count;
+    total.add(*weight);
     const int month = reading.date.month();
     const int year = reading.date.year();
     if (stats.monthWeights.isEmpty() || stats.monthWeights.constLast().month != month ||
         stats.monthWeights.constLast().year != year) {
         stats.monthWeights.append(MonthWeight{month, year, 0});
-        perMonth.append(WeightSums{});
+        perMonth.append(MeanSum{});
     }
-    perMonth.last().sum += *weight;
-    ++perMonth.last().count;
+    perMonth.last().add(*weight);
 }
 
 } // namespace
@@ -60,8 +51,8 @@ PeriodStats periodStats(QList<Reading> readings)
 {
     std::stable_sort(readings.begin(), readings.end());
     PeriodStats stats;
-    QList<WeightSums> monthWeightSums;
-    WeightSums weightTotal;
+    QList<MeanSum> monthWeightSums;
+    MeanSum weightTotal;
     for (const Reading &reading : std::as_const(readings)) {
         stats.all.add(reading);
         if (reading.slot == Slot::Morning)
@@ -80,8 +71,7 @@ PeriodStats periodStats(QList<Reading> readings)
         addWeight(stats, monthWeightSums, weightTotal, reading);
     }
     for (qsizetype i = 0; i < monthWeightSums.size(); ++i)
-        stats.monthWeights[i].mean = monthWeightSums.at(i).sum / monthWeightSums.at(i).count;
-    if (weightTotal.count > 0)
-        stats.weightMean = weightTotal.sum / weightTotal.count;
+        stats.monthWeights[i].mean = *monthWeightSums.at(i).mean();
+    stats.weightMean = weightTotal.mean();
     return stats;
 }

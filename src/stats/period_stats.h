@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/reading.h"
+#include "stats/mean.h"
 
 #include <QDate>
 #include <QList>
@@ -16,9 +17,9 @@ struct ReadingMeans
     long double pulseSum = 0;
 
     void add(const Reading &reading);
-    long double systolic() const { return count ? systolicSum / count : 0; }
-    long double diastolic() const { return count ? diastolicSum / count : 0; }
-    long double pulse() const { return count ? pulseSum / count : 0; }
+    long double systolic() const { return meanOrZero(systolicSum, count); }
+    long double diastolic() const { return meanOrZero(diastolicSum, count); }
+    long double pulse() const { return meanOrZero(pulseSum, count); }
 };
 
 // A lowest or highest value and the first date it was measured on.

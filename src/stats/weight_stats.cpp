@@ -1,6 +1,7 @@
 #include "stats/weight_stats.h"
 
 #include "base/german_numbers.h"
+#include "stats/mean.h"
 
 void WeightStats::clear()
 {
@@ -36,5 +37,5 @@ void WeightStats::collectWeightText(QStringView weightText)
 
 long double WeightStats::mean() const
 {
-    return m_weights.isEmpty() ? 0 : m_sum / m_weights.size();
+    return meanOrZero(m_sum, m_weights.size());
 }

@@ -20,9 +20,9 @@ ChartInputs fullMonth()
     in.openYear = QStringLiteral("2020");
     in.monthName = QStringLiteral("Januar");
     in.userName = QStringLiteral("Muster");
-    in.monthMeanSystolic = QStringLiteral("136,00");
-    in.monthMeanDiastolic = QStringLiteral("79,00");
-    in.monthMeanPulse = QStringLiteral("65,00");
+    in.monthMeanSystolic = 136.00L;
+    in.monthMeanDiastolic = 79.00L;
+    in.monthMeanPulse = 65.00L;
     in.monthWeightMean = 80.75L;
     return in;
 }

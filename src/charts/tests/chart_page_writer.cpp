@@ -5,6 +5,7 @@
 
 #include "base/conversion_error.h"
 #include "base/text_file.h"
+#include "stats/mean.h"
 #include "storage/current_month.h"
 
 #include <QCoreApplication>
@@ -39,9 +40,9 @@ ChartInputs month(const char *m, const char *y, const char *name, std::initializ
     in.openYear = QLatin1String(y);
     in.monthName = QString::fromUtf8(name);
     in.userName = QString::fromUtf8(kInjectedName);
-    in.monthMeanSystolic = QStringLiteral("136,29");
-    in.monthMeanDiastolic = QStringLiteral("84,14");
-    in.monthMeanPulse = QStringLiteral("70,86");
+    in.monthMeanSystolic = 136.29L;
+    in.monthMeanDiastolic = 84.14L;
+    in.monthMeanPulse = 70.86L;
     in.monthWeightMean = 80.75L;
     in.systolicColour = 16711680;
     in.diastolicColour = 32768;
@@ -116,9 +117,13 @@ std::optional<ChartInputs> monthOfFile(const QString &path)
     }
     ChartInputs in;
     in.dayMeans = month.statistics().dayTable();
-    in.monthMeanSystolic = month.statistics().monthMeans().systolic();
-    in.monthMeanDiastolic = month.statistics().monthMeans().diastolic();
-    in.monthMeanPulse = month.statistics().monthMeans().pulse();
+    const auto asShown = [](const std::optional<long double> &mean) {
+        return mean ? std::optional<long double>(twoDecimalValue(*mean)) : std::nullopt;
+    };
+    const MonthMeans &means = month.statistics().monthMeans();
+    in.monthMeanSystolic = asShown(means.systolicMean());
+    in.monthMeanDiastolic = asShown(means.diastolicMean());
+    in.monthMeanPulse = asShown(means.pulseMean());
     in.monthWeightMean = month.weightMean();
     in.openMonth = month.month();
     in.openYear = month.year();

@@ -102,9 +102,9 @@ void TstChartPages::fullJanuaryWithRemarkAndEscapedName()
                             {29, "138", "88", "71"},
                             {31, "100", "65", "60"}});
     in.userName = QStringLiteral("Anna <B> & Co");
-    in.monthMeanSystolic = QStringLiteral("136,29");
-    in.monthMeanDiastolic = QStringLiteral("84,14");
-    in.monthMeanPulse = QStringLiteral("70,86");
+    in.monthMeanSystolic = 136.29L;
+    in.monthMeanDiastolic = 84.14L;
+    in.monthMeanPulse = 70.86L;
     in.monthWeightMean = 80.75L;
     in.zeroGap = true;
     in.showValues = true;
@@ -121,9 +121,9 @@ void TstChartPages::februaryOf28Days()
     ChartInputs in =
         month("02", "2021", "Februar",
               {{1, "120", "80", "70"}, {20, "122", "78", "66"}, {28, "118", "76", "64"}});
-    in.monthMeanSystolic = QStringLiteral("120,00");
-    in.monthMeanDiastolic = QStringLiteral("78,00");
-    in.monthMeanPulse = QStringLiteral("66,67");
+    in.monthMeanSystolic = 120.00L;
+    in.monthMeanDiastolic = 78.00L;
+    in.monthMeanPulse = 66.67L;
     in.monthWeightMean = 0;
     in.zeroGap = false;
     in.showValues = false;
@@ -137,9 +137,9 @@ void TstChartPages::thirtyDayMonthWithReadingsOn29And30()
     ChartInputs in =
         month("04", "2020", "April",
               {{3, "190", "135", "90"}, {29, "185", "140", "95"}, {30, "180", "132", "88"}});
-    in.monthMeanSystolic = QStringLiteral("185,00");
-    in.monthMeanDiastolic = QStringLiteral("135,67");
-    in.monthMeanPulse = QStringLiteral("91,00");
+    in.monthMeanSystolic = 185.00L;
+    in.monthMeanDiastolic = 135.67L;
+    in.monthMeanPulse = 91.00L;
     in.monthWeightMean = 71.5L;
     in.zeroGap = true;
     in.showValues = false;
@@ -152,9 +152,9 @@ void TstChartPages::readingsOnlyInWeekThree()
 {
     ChartInputs in =
         month("03", "2021", "März", {{16, "165", "70", "80"}, {18, "165", "70", "78"}});
-    in.monthMeanSystolic = QStringLiteral("165,00");
-    in.monthMeanDiastolic = QStringLiteral("70,00");
-    in.monthMeanPulse = QStringLiteral("79,00");
+    in.monthMeanSystolic = 165.00L;
+    in.monthMeanDiastolic = 70.00L;
+    in.monthMeanPulse = 79.00L;
     in.monthWeightMean = 68.4L;
     in.zeroGap = false;
     in.showValues = true;
@@ -165,9 +165,9 @@ void TstChartPages::readingsOnlyInWeekThree()
 void TstChartPages::monthWithoutAnyDayReadings()
 {
     ChartInputs in = month("01", "2017", "Januar", {});
-    in.monthMeanSystolic = QStringLiteral("100,00");
-    in.monthMeanDiastolic = QStringLiteral("70,00");
-    in.monthMeanPulse = QStringLiteral("60,00");
+    in.monthMeanSystolic = 100.00L;
+    in.monthMeanDiastolic = 70.00L;
+    in.monthMeanPulse = 60.00L;
     in.zeroGap = true;
     in.showValues = false;
     comparePages(buildLinePage(in), expectedPage(QStringLiteral("line_jan2017_empty.html")));
@@ -178,9 +178,9 @@ void TstChartPages::readingsOnlyAtTheEndOfTheMonth()
     ChartInputs in =
         month("01", "2017", "Januar",
               {{29, "120", "45", "60"}, {30, "121", "44", "62"}, {31, "119", "46", "61"}});
-    in.monthMeanSystolic = QStringLiteral("120,00");
-    in.monthMeanDiastolic = QStringLiteral("45,00");
-    in.monthMeanPulse = QStringLiteral("61,00");
+    in.monthMeanSystolic = 120.00L;
+    in.monthMeanDiastolic = 45.00L;
+    in.monthMeanPulse = 61.00L;
     in.monthWeightMean = 75;
     in.zeroGap = false;
     in.showValues = true;
@@ -191,9 +191,9 @@ void TstChartPages::valueDisplayAndZeroGapOnlyChangeTheirLines()
 {
     ChartInputs in =
         month("03", "2021", "März", {{16, "165", "70", "80"}, {18, "165", "70", "78"}});
-    in.monthMeanSystolic = QStringLiteral("165,00");
-    in.monthMeanDiastolic = QStringLiteral("70,00");
-    in.monthMeanPulse = QStringLiteral("79,00");
+    in.monthMeanSystolic = 165.00L;
+    in.monthMeanDiastolic = 70.00L;
+    in.monthMeanPulse = 79.00L;
     in.zeroGap = false;
     in.showValues = true;
     const QStringList on = buildBarPage(in);
@@ -237,9 +237,9 @@ ChartInputs goodMonth()
     ChartInputs in =
         month("03", "2017", "März",
               {{2, "128", "84", "70"}, {16, "150", "95", "80"}, {30, "138", "88", "71"}});
-    in.monthMeanSystolic = QStringLiteral("138,67");
-    in.monthMeanDiastolic = QStringLiteral("89,00");
-    in.monthMeanPulse = QStringLiteral("73,67");
+    in.monthMeanSystolic = 138.67L;
+    in.monthMeanDiastolic = 89.00L;
+    in.monthMeanPulse = 73.67L;
     in.monthWeightMean = 80.5L;
     return in;
 }
@@ -277,7 +277,7 @@ void TstChartPages::damagedValuesBuildNoPage_data()
                              .arg(QString::fromLatin1(value));
     }
     ChartInputs mean = goodMonth();
-    mean.monthMeanPulse = QStringLiteral("1000,00");
+    mean.monthMeanPulse = 1000.00L;
     QTest::newRow("month mean") << mean
                                 << refused +
                                        QStringLiteral(
@@ -308,7 +308,7 @@ void TstChartPages::valuesAtTheirLimitsBuildBothPages()
 {
     ChartInputs in = goodMonth();
     in.dayMeans.setText(Quantity::Systolic, 16, QStringLiteral("999"));
-    in.monthMeanSystolic = QStringLiteral("999,49");
+    in.monthMeanSystolic = 999.49L;
     in.monthWeightMean = 998.9L;
     in.openMonth = QStringLiteral("12");
     in.openYear = QStringLiteral("9999");

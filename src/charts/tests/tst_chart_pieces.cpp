@@ -50,6 +50,8 @@ private slots:
     void pageNameFromMonthFile();
     void scriptNumbers_data();
     void scriptNumbers();
+    void shownMonthMeans_data();
+    void shownMonthMeans();
     void weightOfTheSummary();
     void htmlTextOfAnyCharacter();
 };
@@ -107,6 +109,34 @@ void TstChartPieces::scriptNumbers()
         : kind == QLatin1String("day")  ? outcome([&] { return checkedDayValue(text); })
                                         : outcome([&] { return checkedMonthMean(text); });
     QCOMPARE(result, expected);
+}
+
+// A mean given as a number is refused, or rounded, exactly as its text is.
+void TstChartPieces::shownMonthMeans_data()
+{
+    QTest::addColumn<std::optional<long double>>("mean");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char *name, std::optional<long double> mean, const char *text) {
+        QTest::newRow(name) << mean << QString::fromUtf8(text);
+    };
+    row("none", std::nullopt, "");
+    row("below 0", -0.01L, "-0,01");
+    row("0", 0.0L, "0,00");
+    row("0,01", 0.01L, "0,01");
+    row("just below half", 128.49L, "128,49");
+    row("half", 128.5L, "128,50");
+    row("999,49", 999.49L, "999,49");
+    row("999,50", 999.5L, "999,50");
+    row("1000", 1000.0L, "1000,00");
+    row("not finite", std::numeric_limits<long double>::infinity(), "0,00");
+}
+
+void TstChartPieces::shownMonthMeans()
+{
+    QFETCH(std::optional<long double>, mean);
+    QFETCH(QString, text);
+    QCOMPARE(outcome([&] { return roundedMonthMean(mean); }),
+             outcome([&] { return roundedMonthMean(text); }));
 }
 
 void TstChartPieces::weightOfTheSummary()
@@ -220,9 +250,9 @@ void TstChartPieces::replaceAllRescans()
 void TstChartPieces::markerFillerTakesTheLongestMarker()
 {
     ChartInputs in;
-    in.monthMeanSystolic = QStringLiteral("128,33");
-    in.monthMeanDiastolic = QStringLiteral("83,50");
-    in.monthMeanPulse = QStringLiteral("70,49");
+    in.monthMeanSystolic = 128.33L;
+    in.monthMeanDiastolic = 83.50L;
+    in.monthMeanPulse = 70.49L;
     in.monthWeightMean = 80.5L;
     in.systolicColour = 16711680;
     in.diastolicColour = 32768;
@@ -316,9 +346,9 @@ void TstChartPieces::labelsCarryFullYearsOnDays1_15_29()
 void TstChartPieces::summaryWeightFormats()
 {
     ChartInputs in;
-    in.monthMeanSystolic = QStringLiteral("131,5");
-    in.monthMeanDiastolic = QStringLiteral("84,49");
-    in.monthMeanPulse = QStringLiteral("70,00");
+    in.monthMeanSystolic = 131.5L;
+    in.monthMeanDiastolic = 84.49L;
+    in.monthMeanPulse = 70.00L;
     in.monthWeightMean = 1002;
     QCOMPARE(monthlySummary(in, ChartPage::Bar),
              QStringLiteral("Monatliche Mittelwerte: ',' Systole: 132 mmHg - Diastole: 84 mmHg - "

@@ -29,6 +29,8 @@ private slots:
     void linesWithoutDisplayForm_data();
     void linesWithoutDisplayForm();
     void arbitraryTextNeverBreaksSplitting();
+    void writtenLinesSplitAsTheirMarkersDo_data();
+    void writtenLinesSplitAsTheirMarkersDo();
     void dateFieldsOfShownLines_data();
     void dateFieldsOfShownLines();
 
@@ -155,6 +157,37 @@ void TestEntryLine::arbitraryTextNeverBreaksSplitting()
         QCOMPARE(toDisplayLine(joined), display);
     }
     QVERIFY(shown > 0);
+}
+
+// A line in the written form is cut where its walk found the pieces; the
+// same line with a blank at its end is no longer written form and is cut by
+// the markers, which drop that blank: both give one display line.
+void TestEntryLine::writtenLinesSplitAsTheirMarkersDo_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("display");
+    const auto row = [](const char *name, const char *line, const char *display) {
+        QTest::newRow(name) << QString::fromUtf8(line) << QString::fromUtf8(display);
+    };
+    row("one digit", "Morgens den 05.03.2017 Z=7:3 s=9, d=0, p=1, Gewicht=0",
+        "Morgens den \t05.03.2017 \tZ=7:3 \ts=9, \td=0, \tp=1, \tGewicht=0");
+    row("two digits", "Messung2 den 05.03.2017 Z=13:00 s=10, d=99, p=10, Gewicht=70,5",
+        "Messung2 den \t05.03.2017 \tZ=13:00 \ts=10, \td=99, \tp=10, \tGewicht=70,5");
+    row("three digits", "Messung3 den 31.12.2017 Z=15:30 s=100, d=999, p=100, Gewicht=310",
+        "Messung3 den \t31.12.2017 \tZ=15:30 \ts=100, \td=999, \tp=100, \tGewicht=310");
+    row("highest", "Abends den 29.02.2016 Z=24:00 s=999, d=999, p=999, Gewicht=9",
+        "Abends den \t29.02.2016 \tZ=24:00 \ts=999, \td=999, \tp=999, \tGewicht=9");
+}
+
+void TestEntryLine::writtenLinesSplitAsTheirMarkersDo()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, display);
+    QVERIFY(WrittenPieces::of(line));
+    QCOMPARE(EntryLine::toDisplayLine(line), std::optional<QString>(display));
+    const QString byMarkers = line + QLatin1Char(' ');
+    QVERIFY(!WrittenPieces::of(byMarkers));
+    QCOMPARE(EntryLine::toDisplayLine(byMarkers), std::optional<QString>(display));
 }
 
 void TestEntryLine::dateFieldsOfShownLines_data()

@@ -1,6 +1,7 @@
 // The typed month: readings read from entry lines, and a month written back
 // exactly as the window's save writes it.
 #include "base/text_file.h"
+#include "journal/entry_line.h"
 #include "journal/month_journal.h"
 
 #include <QFile>
@@ -17,6 +18,8 @@ private slots:
     void writesBackTheProgramsOwnFilesUnchanged_data();
     void writesBackTheProgramsOwnFilesUnchanged();
     void addKeepsOneReadingASlotAndTheOrder();
+    void handEditedFileKeepsItsForeignLinesInTheirOrder();
+    void readingOfAWrittenLineEqualsTheMarkersReading();
 };
 
 void TestMonthJournal::readsTheEntryLine()
@@ -100,6 +103,73 @@ void TestMonthJournal::addKeepsOneReadingASlotAndTheOrder()
     const QStringList lines = month.fileLines(QStringLiteral("Muster"), 3, 2017);
     QCOMPARE(lines.mid(7), (QStringList{QString(), morning->line, evening->line}));
     QCOMPARE(lines.at(2), QStringLiteral("Datum=März 2017"));
+}
+
+// Lines no reading comes from go back after the readings, in the order they
+// stood among them; lines that are no entry lines are not written again.
+void TestMonthJournal::handEditedFileKeepsItsForeignLinesInTheirOrder()
+{
+    const QString morning2 =
+        QStringLiteral("Morgens den 02.03.2017 Z=07:30 s=140, d=90, p=70, Gewicht=70,5");
+    const QString evening1 = QStringLiteral("Abends den 01.03.2017 Z=20:40 s=135, d=85, p=66, "
+                                            "Gewicht=0");
+    const QString badValue =
+        QStringLiteral("Messung2 den 01.03.2017 Z=13:00 s=abc, d=80, p=60, Gewicht=0");
+    const QString noMarkers = QStringLiteral("Abends den 02.03.2017 vergessen");
+    const QStringList file = {
+        QStringLiteral("[Personendaten]"),
+        QStringLiteral("BenutzerName=Muster"),
+        QStringLiteral("Datum=März 2017"),
+        QStringLiteral("1M=1"),
+        QStringLiteral("2M=1"),
+        QStringLiteral("3M=0"),
+        QStringLiteral("4M=1"),
+        QString(),
+        morning2,
+        noMarkers,
+        QStringLiteral("Notiz: Arztbesuch"),
+        evening1,
+        badValue,
+    };
+    const MonthJournal month = MonthJournal::fromFileLines(file);
+    QCOMPARE(month.readings().size(), 2);
+    QCOMPARE(month.unreadLines(), (QStringList{noMarkers, badValue}));
+
+    const QStringList written = month.fileLines(QStringLiteral("Muster"), 3, 2017);
+    QCOMPARE(written.mid(0, 8), file.mid(0, 8));
+    QCOMPARE(written.mid(8), (QStringList{evening1, morning2, noMarkers, badValue}));
+    // Read and written again, the file stays as it is.
+    QCOMPARE(MonthJournal::fromFileLines(written).fileLines(QStringLiteral("Muster"), 3, 2017),
+             written);
+}
+
+// Every line in the form the program writes gives the reading its markers
+// give, whichever reader takes it.
+void TestMonthJournal::readingOfAWrittenLineEqualsTheMarkersReading()
+{
+    const auto lines =
+        TextFile::readLines(QStringLiteral(VANTORIA_TEST_DATA_DIR "/months/Muster_01_2024.tab"));
+    QVERIFY(lines);
+    int written = 0;
+    for (const QString &line : *lines) {
+        if (!EntryLine::isEntryLine(line))
+            continue;
+        const EntryLine::Parsed parsed(line);
+        QVERIFY(parsed.written());
+        ++written;
+        const std::optional<Reading> fast = Reading::parse(parsed);
+        const std::optional<Reading> byMarkers = Reading::parse(EntryLine::Parsed::byMarkers(line));
+        QVERIFY(fast && byMarkers);
+        QCOMPARE(fast->date, byMarkers->date);
+        QCOMPARE(fast->slot, byMarkers->slot);
+        QCOMPARE(fast->time, byMarkers->time);
+        QCOMPARE(fast->systolic, byMarkers->systolic);
+        QCOMPARE(fast->diastolic, byMarkers->diastolic);
+        QCOMPARE(fast->pulse, byMarkers->pulse);
+        QCOMPARE(fast->weightText, byMarkers->weightText);
+        QCOMPARE(fast->line, line);
+    }
+    QCOMPARE(written, 124);
 }
 
 QTEST_GUILESS_MAIN(TestMonthJournal)

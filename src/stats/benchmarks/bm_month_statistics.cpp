@@ -42,6 +42,41 @@ void BM_LoadFullMonth(benchmark::State &state)
 }
 BENCHMARK(BM_LoadFullMonth)->Unit(benchmark::kMicrosecond);
 
+// The same load reading every entry line once, for the list and the
+// statistics alike.
+void BM_LoadFullMonthReadOnce(benchmark::State &state)
+{
+    MonthStatistics statistics;
+    for (auto _ : state) {
+        const auto lines = TextFile::readLines(kFullMonth);
+        if (!lines) {
+            state.SkipWithError("month file missing");
+            return;
+        }
+        const MonthFile::Header header = MonthFile::readHeader(*lines);
+        benchmark::DoNotOptimize(header.applySwitches({true, true, true, true}));
+        QList<EntryLine::Parsed> entries;
+        entries.reserve(lines->size());
+        QStringList shown;
+        for (const QString &line : *lines) {
+            if (!EntryLine::isEntryLine(line))
+                continue;
+            entries.append(EntryLine::Parsed(line));
+            if (const auto display = entries.constLast().displayLine())
+                shown << *display;
+        }
+        statistics.recollect(entries);
+        benchmark::DoNotOptimize(statistics.weights().mean());
+        benchmark::DoNotOptimize(statistics.monthMeans().labelText());
+        benchmark::DoNotOptimize(evaluationItems(shown.last()));
+        if (shown.size() != 124) {
+            state.SkipWithError("expected 124 entries");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_LoadFullMonthReadOnce)->Unit(benchmark::kMicrosecond);
+
 // Adding an entry: the new line joins the full list, which is sorted again.
 void BM_SortFullMonth(benchmark::State &state)
 {

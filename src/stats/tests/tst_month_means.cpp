@@ -1,5 +1,6 @@
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"
+#include "stats/mean.h"
 #include "stats/month_means.h"
 #include "stats/weight_stats.h"
 
@@ -42,6 +43,10 @@ private slots:
     void missingValues();
     void valueThatDoesNotConvert();
     void clearKeepsTextsUntilNextLine();
+    void meansAsNumbers();
+    void wholeMeansGiveTheDecimalTexts();
+    void hundredthsTexts_data();
+    void hundredthsTexts();
 
     void weights();
     void weightLinesThatDoNotConvert();
@@ -139,6 +144,77 @@ void TestMonthMeans::clearKeepsTextsUntilNextLine()
     means.collect(line("Morgens", 1, 140, 90, 60));
     QCOMPARE(means.systolic(), QStringLiteral("140,00"));
     QCOMPARE(means.labelText(), QStringLiteral("Systole=140  Diastole=90"));
+}
+
+// The texts are formatted from these numbers; where a text is empty there
+// is no number.
+void TestMonthMeans::meansAsNumbers()
+{
+    MonthMeans means;
+    QCOMPARE(means.systolicMean(), std::nullopt);
+    means.collect(line("Morgens", 1, 120, 80, 70));
+    means.collect(line("Abends", 1, 125, 81, 71));
+    means.collect(line("Abends", 2, 130, 85, 75));
+    QCOMPARE(double(*means.systolicMean()), 125.0);
+    QCOMPARE(double(*means.diastolicMean()), 82.0);
+    QCOMPARE(double(*means.pulseMean()), 72.0);
+    QCOMPARE(twoDecimalText(*means.systolicMean()), means.systolic());
+
+    // A hand-edited value takes the decimal way; the text still follows the number.
+    means.collect(QStringLiteral("Morgens den 03.03.2024 Z=07:00 s= 121 , d=80, p=70, Gewicht=0"));
+    QCOMPARE(double(*means.systolicMean()), (120 + 125 + 130 + 121) / 4.0);
+    QCOMPARE(means.systolic(), QStringLiteral("124,00"));
+
+    // A value that does not convert leaves no mean.
+    QVERIFY(!conversionMessage([&] {
+                 means.collect(
+                     QStringLiteral("Morgens den 04.03.2024 Z=07:00 s=abc, d=80, p=70, Gewicht=0"));
+             }).isEmpty());
+    QCOMPARE(means.systolicMean(), std::nullopt);
+    QCOMPARE(means.systolic(), QString());
+}
+
+// Whole values take integer hundredths; every sum and count gives the text
+// the decimal way gives, ties included.
+void TestMonthMeans::wholeMeansGiveTheDecimalTexts()
+{
+    int checked = 0;
+    for (qint64 count = 1; count <= 48; ++count) {
+        const qint64 highest = 999 * count;
+        for (qint64 sum = 0; sum <= highest; sum += (sum < 300 || sum > highest - 300) ? 1 : 7) {
+            const long double mean = static_cast<long double>(sum) / count;
+            const qint64 hundredths = wholeMeanHundredths(sum, count);
+            const QString text = hundredthsText(hundredths);
+            if (text != twoDecimalText(mean))
+                QFAIL(qPrintable(QStringLiteral("%1 / %2 gives %3").arg(sum).arg(count).arg(text)));
+            if (wholeOfHundredths(hundredths) != qint64(roundToDigits(twoDecimalValue(mean), 0)))
+                QFAIL(qPrintable(QStringLiteral("%1 / %2 rounds otherwise").arg(sum).arg(count)));
+            ++checked;
+        }
+    }
+    QVERIFY(checked > 100000);
+}
+
+void TestMonthMeans::hundredthsTexts_data()
+{
+    QTest::addColumn<qint64>("hundredths");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0") << qint64(0) << "0,00";
+    QTest::newRow("9") << qint64(9) << "0,09";
+    QTest::newRow("10") << qint64(10) << "0,10";
+    QTest::newRow("99") << qint64(99) << "0,99";
+    QTest::newRow("100") << qint64(100) << "1,00";
+    QTest::newRow("12833") << qint64(12833) << "128,33";
+    QTest::newRow("99999") << qint64(99999) << "999,99";
+    QTest::newRow("100000") << qint64(100000) << "1000,00";
+}
+
+void TestMonthMeans::hundredthsTexts()
+{
+    QFETCH(qint64, hundredths);
+    QFETCH(QString, text);
+    QCOMPARE(hundredthsText(hundredths), text);
+    QCOMPARE(twoDecimalText(static_cast<long double>(hundredths) / 100), text);
 }
 
 void TestMonthMeans::weights()

@@ -53,6 +53,7 @@ private slots:
     void arbitraryLinesOnlyRaiseConversionErrors();
     void writtenLinesGiveWhatTheMarkersGive();
     void aFailureStopsAtItsLine();
+    void linesReadOnceGiveTheSameStatistics();
 };
 
 void TestMonthStatistics::handWrittenMarch()
@@ -271,6 +272,37 @@ void TestMonthStatistics::aFailureStopsAtItsLine()
     QVERIFY(!statistics.collectFailure());
     QCOMPARE(statistics.dayTable().text(Quantity::Systolic, 5), QStringLiteral("0"));
     QCOMPARE(statistics.dayTable().text(Quantity::Systolic, 2), QStringLiteral("140"));
+}
+
+// A load that reads every entry line once, for the list and the statistics,
+// gets what the file's lines give, failures and all.
+void TestMonthStatistics::linesReadOnceGiveTheSameStatistics()
+{
+    QRandomGenerator random(20261210);
+    for (int round = 0; round < 1000; ++round) {
+        const QStringList lines = randomMonth(random);
+        QList<EntryLine::Parsed> entries;
+        for (const QString &line : lines) {
+            if (EntryLine::isEntryLine(line))
+                entries.append(EntryLine::Parsed(line));
+        }
+        MonthStatistics fromLines;
+        fromLines.recollect(lines);
+        MonthStatistics fromEntries;
+        fromEntries.recollect(entries);
+        const auto message = [](const std::optional<ConversionError> &failure) {
+            return failure ? std::optional<QString>(failure->message()) : std::nullopt;
+        };
+        QCOMPARE(message(fromEntries.collectFailure()), message(fromLines.collectFailure()));
+        QCOMPARE(message(fromEntries.tableFailure()), message(fromLines.tableFailure()));
+        compareDayTables(fromEntries.dayTable(), fromLines.dayTable());
+        QCOMPARE(fromEntries.monthMeans().systolic(), fromLines.monthMeans().systolic());
+        QCOMPARE(fromEntries.monthMeans().pulse(), fromLines.monthMeans().pulse());
+        QCOMPARE(fromEntries.monthMeans().labelText(), fromLines.monthMeans().labelText());
+        QCOMPARE(fromEntries.weights().weightList(), fromLines.weights().weightList());
+        for (const EntryLine::Parsed &entry : std::as_const(entries))
+            QCOMPARE(entry.displayLine(), EntryLine::toDisplayLine(entry.line()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestMonthStatistics)
