@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // What the save writes must give the same user name back.
     if (isPlainValue(header.userName)) {
-        const QStringList written = MonthFile::fileLines(header.userName, header.datum,
+        const QStringList written = MonthFile::fileLines(header.userName, header.dateText,
                                                          QStringLiteral("2017"), switches, display);
         const QStringList reread = TextFile::decodeLines(TextFile::encodeLines(written));
         const MonthFile::Header again = MonthFile::readHeader(reread);
