@@ -1,8 +1,8 @@
 #include "app/month_chart_inputs.h"
 
-#include "storage/current_month.h"
+#include "storage/open_month.h"
 
-ChartInputs monthChartInputs(const CurrentMonth &month)
+ChartInputs monthChartInputs(const OpenMonth &month)
 {
     ChartInputs inputs;
     const MonthStatistics &statistics = month.statistics();

@@ -91,7 +91,7 @@ void TestMainWindowJournal::monthSavedAsUtf16OpensAndIsSavedInTheProgramsForm()
                  QStringLiteral("Abends den \t05.03.2017 \tZ=20:40 \ts=141, \td=91, \tp=70, "
                                 "\tGewicht=0"));
         QVERIFY(!f.get<QCheckBox>("CheckBoxM3")->isChecked());
-        QCOMPARE(form.currentMonth().statistics().monthMeans().systolic(),
+        QCOMPARE(form.openMonth().statistics().monthMeans().systolic(),
                  QStringLiteral("134,50"));
 
         // The next save writes the month in the program's form, every reading kept.
@@ -126,7 +126,7 @@ void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
         (QStringList{"Morgens den \t03.03.2017 \tZ=07:15 \ts=140, \td=90, \tp=70, \tGewicht=0",
                      "Morgens den \t10.03.2017 \tZ=07:20 \ts=130, \td=80, \tp=60, \tGewicht=0",
                      "Abends den \t10.03.2017 \tZ=20:50 \ts=135, \td=85, \tp=66, \tGewicht=0"}));
-    QCOMPARE(form.currentMonth().path(), path);
+    QCOMPARE(form.openMonth().path(), path);
     QCOMPARE(f.list()->currentRow(), 2);
     QVERIFY(f.memo()->isReadOnly());
     QVERIFY2(f.memo()->toPlainText().contains("Systole= 135 mmHg, Diastole= 85"),
@@ -143,7 +143,7 @@ void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
     QCOMPARE(form.settings().read(SettingKey::EveningTime), QStringLiteral("20:50"));
     QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Messung 2"));
     QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("13:00"));
-    QCOMPARE(form.currentMonth().statistics().dayTable().text(Quantity::Systolic, 10),
+    QCOMPARE(form.openMonth().statistics().dayTable().text(Quantity::Systolic, 10),
              QStringLiteral("133"));
 }
 
@@ -251,7 +251,7 @@ void TestMainWindowJournal::weightRefusal()
     f.seam.fixedToday = QDate(2017, 4, 15);
     f.menu("neuerstellen1");
     f.add(1, 4, 2017, Slot::Morning, "07:30", 140, 90, 70, "72");
-    QCOMPARE(double(form.currentMonth().weightMean()), 72.0);
+    QCOMPARE(double(form.openMonth().weightMean()), 72.0);
     QCOMPARE(info->text(), QStringLiteral("Monatlicher Mittelwert: 72,0 kg"));
 
     f.fill(2, 4, 2017, Slot::Morning, "07:30", 140, 90, 70, "90");
@@ -638,10 +638,10 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     QVERIFY(f.seam.texts("open").constFirst().startsWith(f.gallery()));
     QVERIFY(f.seam.texts("open").constFirst().contains("*.tab"));
     QCOMPARE(f.seam.messages(), QStringList());
-    QCOMPARE(form.currentMonth().userName(), QStringLiteral("Muster"));
+    QCOMPARE(form.openMonth().userName(), QStringLiteral("Muster"));
     QCOMPARE(form.settings().read(SettingKey::UserName), QStringLiteral("Muster"));
     const QString canonical = f.monthFile("Muster", "03", "2017");
-    QCOMPARE(form.currentMonth().path(), canonical);
+    QCOMPARE(form.openMonth().path(), canonical);
     QCOMPARE(TempHome::readFile(canonical), source);
     QCOMPARE(TempHome::readFile(outside), source);
     QCOMPARE(f.list()->count(), 6);
@@ -725,9 +725,9 @@ void TestMainWindowJournal::openedFileCannotNameAFileOutsideTheGallery()
     f.menu("oeffnen");
     QCOMPARE(f.list()->count(), 1);
     // The month stays with the user who opened it, inside the gallery.
-    QCOMPARE(form.currentMonth().userName(), QStringLiteral("Erika"));
+    QCOMPARE(form.openMonth().userName(), QStringLiteral("Erika"));
     QCOMPARE(form.settings().read(SettingKey::UserName), QStringLiteral("Erika"));
-    QCOMPARE(form.currentMonth().path(), f.monthFile("Erika", "03", "2017"));
+    QCOMPARE(form.openMonth().path(), f.monthFile("Erika", "03", "2017"));
     QCOMPARE(TempHome::readFile(f.monthFile("Erika", "03", "2017")), TempHome::readFile(outside));
     QVERIFY(!QFileInfo::exists(f.home.root() + "/Fremd_03_2017.tab"));
     QVERIFY(!QFileInfo::exists(f.home.workFolder() + "Fremd_03_2017.tab"));
@@ -752,7 +752,7 @@ void TestMainWindowJournal::restartLoadsTheLastMonth()
     form.FormPaint();
     QCOMPARE(f.seam.calls.size(), 0);
     QCOMPARE(f.list()->count(), 2);
-    QCOMPARE(form.currentMonth().path(), path);
+    QCOMPARE(form.openMonth().path(), path);
     QCOMPARE(f.get<QLabel>("Labeltest")->text(),
              QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
     QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Abends"));
@@ -997,7 +997,7 @@ void TestMainWindowJournal::chosenFileIsShownWhenTheGalleryDiffers()
     f.start();
     f.form->FormPaint();
     QCOMPARE(f.seam.messages(), QStringList());
-    QCOMPARE(f.form->currentMonth().path(), february);
+    QCOMPARE(f.form->openMonth().path(), february);
 }
 
 void TestMainWindowJournal::chartButtonsWaitForTheFirstEntry()
