@@ -40,8 +40,8 @@ struct MainFormEnvironment
 };
 
 // The one main window: entry list, entry form, weight group, evaluation memo,
-// chart buttons and the menu. It owns the state of the open month and keeps
-// list, file and statistics equal after every command.
+// chart buttons and the menu. It reads its controls, hands the month's
+// commands to OpenMonth and shows what the open month holds.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -77,13 +77,10 @@ public:
     long double CurrentWeight() const { return m_currentWeight; }
     long double WeightDifference() const { return m_weightDifference; }
     bool RemarkModified() const { return m_remark->modified(); }
-    const QString &HtmlFolder() const { return m_places.htmlFolder; }
-    const QString &ReportFolder() const { return m_places.reportFolder; }
     const QString &DataFolder() const { return m_places.dataFolder; }
     const QString &StartFolder() const { return m_places.startFolder; }
     QStringList listLines() const;
     const SettingsStore &settings() const { return m_settings; }
-    VersionKeeping &versionKeeping() { return m_versionKeeping; }
     TTabellenDlg *tabellenDlg() const { return m_tabellenDlg; }
     QTimer *tabellenAnzeigeTimer() const { return m_tabellenAnzeigeTimer; }
     bool TouchCapable() const { return m_geometry->touchCapable(); }

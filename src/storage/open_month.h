@@ -113,6 +113,7 @@ public:
     const QStringList &lines() const { return m_lines; }
     // The folder below which a year folder for the charts is made at every add.
     void setHtmlFolder(const QString &folder) { m_htmlFolder = folder; }
+    const QString &htmlFolder() const { return m_htmlFolder; }
 
     void setGalleryFolder(const QString &folder) { m_galleryFolder = folder; }
     const QString &galleryFolder() const { return m_galleryFolder; }

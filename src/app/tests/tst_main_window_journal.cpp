@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -44,6 +45,7 @@ private slots:
     void failedWriteKeepsTheFile();
     void eachAddWritesTheMonthOnce();
     void remarkLeftByListClickIsSaved();
+    void openMonthFollowsEveryCommand();
     void remarkLimitAndSavePoints();
     void openFileOfAnotherUser();
     void openedFileCannotNameAFileOutsideTheGallery();
@@ -91,8 +93,7 @@ void TestMainWindowJournal::monthSavedAsUtf16OpensAndIsSavedInTheProgramsForm()
                  QStringLiteral("Abends den \t05.03.2017 \tZ=20:40 \ts=141, \td=91, \tp=70, "
                                 "\tGewicht=0"));
         QVERIFY(!f.get<QCheckBox>("CheckBoxM3")->isChecked());
-        QCOMPARE(form.openMonth().statistics().monthMeans().systolic(),
-                 QStringLiteral("134,50"));
+        QCOMPARE(form.openMonth().statistics().monthMeans().systolic(), QStringLiteral("134,50"));
 
         // The next save writes the month in the program's form, every reading kept.
         f.add(6, 3, 2017, Slot::Morning, "07:30", 130, 85, 66);
@@ -569,6 +570,57 @@ void TestMainWindowJournal::remarkLeftByListClickIsSaved()
     f.menu("Bemerkungeingeben1");
     QCOMPARE(f.memo()->toPlainText(), QStringLiteral("Blutdruck gut\nÄrger im Büro"));
     QVERIFY(!form.RemarkModified());
+}
+
+void TestMainWindowJournal::openMonthFollowsEveryCommand()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    const OpenMonth &month = form.openMonth();
+    QSignalSpy changes(&month, &OpenMonth::changed);
+    const QString path = f.monthFile("Muster", "03", "2017");
+
+    // An add changes the month, and the load that shows the written file again.
+    f.add(12, 3, 2017, Slot::Evening, "20:45", 141, 91, 71, "72,3");
+    QCOMPARE(changes.count(), 2);
+    QCOMPARE(month.lines().size(), 1);
+    QCOMPARE(month.lastEntryLine(),
+             QStringLiteral("Abends den 12.03.2017 Z=20:45 s=141, d=91, p=71, Gewicht=72,3"));
+    QVERIFY(qAbs(double(month.weightMean()) - 72.3) < 1e-9);
+    f.add(13, 3, 2017, Slot::Morning, "07:30", 131, 85, 65);
+    QCOMPARE(changes.count(), 4);
+    QCOMPARE(month.lines().size(), 2);
+    QCOMPARE(month.lastEntryLine(),
+             QStringLiteral("Morgens den 13.03.2017 Z=07:30 s=131, d=85, p=65, Gewicht=0"));
+    QCOMPARE(month.lines(), form.listLines());
+    QCOMPARE(month.path(), path);
+    QCOMPARE(month.statistics().monthMeans().labelText(),
+             QStringLiteral("Systole=136  Diastole=88"));
+
+    // A refused add changes nothing.
+    f.add(13, 3, 2017, Slot::Morning, "07:30", 131, 85, 65);
+    QCOMPARE(f.seam.messages().size(), 1);
+    QCOMPARE(changes.count(), 4);
+    QCOMPARE(month.lines().size(), 2);
+
+    // An edit takes the line out, then the save loads the month again.
+    f.clickRow(0);
+    f.click("BtnEintragBearbeiten");
+    QCOMPARE(changes.count(), 6);
+    QCOMPARE(month.lines(), form.listLines());
+    QCOMPARE(month.lines().size(), 1);
+    QCOMPARE(fileEntries(path),
+             QStringList{"Morgens den 13.03.2017 Z=07:30 s=131, d=85, p=65, Gewicht=0"});
+
+    // A remark saved is one change; "neu erstellen" empties the month.
+    f.menu("Bemerkungeingeben1");
+    typeText(f.memo(), QStringLiteral("Kur"));
+    f.clickRow(0);
+    QCOMPARE(changes.count(), 7);
+    f.menu("neuerstellen1");
+    QCOMPARE(changes.count(), 8);
+    QCOMPARE(month.lines(), QStringList());
+    QCOMPARE(f.list()->count(), 0);
 }
 
 void TestMainWindowJournal::remarkLimitAndSavePoints()

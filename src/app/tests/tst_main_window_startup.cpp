@@ -195,7 +195,7 @@ void TestMainWindowStartup::folderNamesFromTheSettings()
     f.form->settings().write(SettingKey::HtmlFolderName, QString());
     TMainForm &form = f.start();
     QCOMPARE(form.openMonth().galleryFolder(), f.home.workFolder() + "Archiv/");
-    QCOMPARE(form.HtmlFolder(), f.home.workFolder() + "Blutdruck-Daten im Browser/");
+    QCOMPARE(form.openMonth().htmlFolder(), f.home.workFolder() + "Blutdruck-Daten im Browser/");
     QVERIFY(QFileInfo(form.openMonth().galleryFolder()).isDir());
     QCOMPARE(form.settings().read(SettingKey::HtmlFolderName), QString());
 }
