@@ -202,10 +202,11 @@ void TMainForm::saveAndReload(const QString &takenOutLine, const QStringList *fi
 
 void TMainForm::neuerstellen1Click()
 {
+    // First: the weight field set below finds no mean of the month before.
+    m_month.startNewMonth();
     ui->GewichtInfoLabel->setText(QString());
     ui->GewichtEdit->setText(QStringLiteral("0"));
     m_remark->leave(true);
-    m_month.startNewMonth();
     m_newMonthStarted = true;
     showToday();
     const QDate today = m_seam.today();

@@ -160,7 +160,7 @@ bool OpenMonth::readBackWritten()
 
 QString OpenMonth::takeOut(qsizetype row)
 {
-    const QString taken = m_lines.takeAt(row);
+    QString taken = m_lines.takeAt(row);
     emit changed();
     return taken;
 }
