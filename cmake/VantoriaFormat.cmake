@@ -24,3 +24,12 @@ if(VANTORIA_BUILD_TESTS)
             ${PROJECT_SOURCE_DIR})
   set_tests_properties(entry_markers PROPERTIES LABELS unit)
 endif()
+
+# Only the main window's own files include its header; the commands work
+# through the open month (tools/check-window-includes.py).
+if(VANTORIA_BUILD_TESTS)
+  add_test(NAME window_includes
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/check-window-includes.py
+            ${PROJECT_SOURCE_DIR})
+  set_tests_properties(window_includes PROPERTIES LABELS unit)
+endif()

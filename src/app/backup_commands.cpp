@@ -2,27 +2,35 @@
 
 #include "app/Fassungen.h"
 #include "app/command_guard.h"
-#include "app/main_window.h"
+#include "app/form_start.h"
+#include "app/month_commands.h"
+#include "app/version_keeping.h"
 #include "base/german_quotes.h"
 #include "storage/backup_restore.h"
 #include "storage/gallery_archive.h"
 #include "storage/month_versions.h"
+#include "storage/open_month.h"
+#include "storage/settings_store.h"
 #include "storage/versions.h"
+#include "ui/seam.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 
 #include <algorithm>
 
 namespace {
 
-void restoreVersion(TMainForm &form, UiSeam &seam, TFassungenDlg &dialog)
+void restoreVersion(const MonthCommands &c, TFassungenDlg &dialog)
 {
-    const QString file = form.currentMonth().path();
+    QMainWindow &form = c.window;
+    UiSeam &seam = c.seam;
+    const QString file = c.month.path();
     const QList<MonthVersions::Summary> versions =
         file.isEmpty() ? QList<MonthVersions::Summary>()
-                       : MonthVersions::of(form.currentMonth().galleryFolder(), file);
+                       : MonthVersions::of(c.month.galleryFolder(), file);
     if (versions.isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Information,
                          file.isEmpty() ? QStringLiteral("Es ist keine Tabelle geöffnet.")
@@ -35,27 +43,29 @@ void restoreVersion(TMainForm &form, UiSeam &seam, TFassungenDlg &dialog)
     dialog.prepare(QFileInfo(file).fileName(), versions);
     if (seam.execDialog(dialog) != QDialog::Accepted || !dialog.chosen())
         return;
-    const QString problem = Versions::restore(form.currentMonth().galleryFolder(), file,
-                                              *dialog.chosen(), QDateTime::currentDateTime());
+    const QString problem = Versions::restore(c.month.galleryFolder(), file, *dialog.chosen(),
+                                              QDateTime::currentDateTime());
     if (!problem.isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Warning,
                          QStringLiteral("Die frühere Fassung wurde nicht wiederhergestellt: ") +
                              problem);
         return;
     }
-    form.MachEs(file);
+    c.reload();
 }
 
-void createBackup(TMainForm &form, UiSeam &seam)
+void createBackup(const MonthCommands &c)
 {
+    QMainWindow &form = c.window;
+    UiSeam &seam = c.seam;
     QString problem;
-    const std::optional<QList<GalleryArchive::Entry>> entries = GalleryArchive::collect(
-        form.currentMonth().galleryFolder(), form.settings().filePath(), &problem);
+    const std::optional<QList<GalleryArchive::Entry>> entries =
+        GalleryArchive::collect(c.month.galleryFolder(), c.settings.filePath(), &problem);
     if (!entries) {
         seam.showMessage(&form, UiSeam::MessageKind::Warning, problem);
         return;
     }
-    const QString proposed = form.DataFolder() + QStringLiteral("Blutdruck-Sicherung-") +
+    const QString proposed = c.places.dataFolder + QStringLiteral("Blutdruck-Sicherung-") +
                              seam.today().toString(QStringLiteral("yyyy-MM-dd")) +
                              QStringLiteral(".zip");
     QString path =
@@ -85,18 +95,20 @@ void createBackup(TMainForm &form, UiSeam &seam)
                          QStringLiteral(" und Ihre Einstellungen."));
 }
 
-std::array<QString, 4> slotTimes(const TMainForm &form)
+std::array<QString, 4> slotTimes(const SettingsStore &settings)
 {
     std::array<QString, 4> times;
     for (Slot slot : kAllSlots)
-        times[std::size_t(slot)] = form.settings().read(timeSettingOf(slot));
+        times[std::size_t(slot)] = settings.read(timeSettingOf(slot));
     return times;
 }
 
-void readBackup(TMainForm &form, UiSeam &seam)
+void readBackup(const MonthCommands &c)
 {
-    const QString path =
-        seam.getOpenFileName(&form, form.DataFolder(), QStringLiteral("Sicherungskopien (*.zip)"));
+    QMainWindow &form = c.window;
+    UiSeam &seam = c.seam;
+    const QString path = seam.getOpenFileName(&form, c.places.dataFolder,
+                                              QStringLiteral("Sicherungskopien (*.zip)"));
     if (path.isEmpty())
         return;
     QString problem;
@@ -107,42 +119,43 @@ void readBackup(TMainForm &form, UiSeam &seam)
         return;
     }
     const BackupRestore::Plan plan =
-        BackupRestore::plan(*entries, form.currentMonth().galleryFolder(), slotTimes(form));
+        BackupRestore::plan(*entries, c.month.galleryFolder(), slotTimes(c.settings));
     const bool anythingNew = plan.added() > 0 || !plan.newRemarks.isEmpty();
     if (anythingNew &&
         !seam.askYesNo(&form, UiSeam::MessageKind::Question, BackupRestore::previewText(plan)))
         return;
-    const BackupRestore::Result result =
-        BackupRestore::apply(plan, form.currentMonth().galleryFolder());
-    form.versionKeeping().tellOnce(&form, result.versionProblem);
+    const BackupRestore::Result result = BackupRestore::apply(plan, c.month.galleryFolder());
+    c.versionKeeping.tellOnce(&form, result.versionProblem);
     if (!result.problem.isEmpty())
         seam.showMessage(&form, UiSeam::MessageKind::Warning, result.problem);
     seam.showMessage(&form, UiSeam::MessageKind::Information, BackupRestore::summaryText(plan));
     // The open month shows what its file now holds.
-    if (result.written.contains(form.currentMonth().path()))
-        form.MachEs(form.currentMonth().path());
+    if (result.written.contains(c.month.path()))
+        c.reload();
 }
 
-QAction *newAction(TMainForm &form, UiSeam &seam, const char *name, const QString &text,
-                   void (*command)(TMainForm &, UiSeam &))
+QAction *newAction(const MonthCommands &c, const char *name, const QString &text,
+                   void (*command)(const MonthCommands &))
 {
-    auto *action = new QAction(text, &form);
+    auto *action = new QAction(text, &c.window);
     action->setObjectName(QLatin1String(name));
-    QObject::connect(action, &QAction::triggered, &form, [&form, &seam, command] {
-        runGuarded(seam, &form, [&form, &seam, command] { command(form, seam); });
+    QObject::connect(action, &QAction::triggered, &c.window, [c, command] {
+        runGuarded(c.seam, &c.window, [&c, command] { command(c); });
     });
     return action;
 }
 
 } // namespace
 
-void installBackupCommands(TMainForm &form, UiSeam &seam)
+void installBackupCommands(const MonthCommands &commands)
 {
+    QMainWindow &form = commands.window;
     auto *dialog = new TFassungenDlg(&form);
     auto *restore = new QAction(QStringLiteral("Frühere Fassung wiederherstellen …"), &form);
     restore->setObjectName(QStringLiteral("FruehereFassung1"));
-    QObject::connect(restore, &QAction::triggered, &form, [&form, &seam, dialog] {
-        runGuarded(seam, &form, [&form, &seam, dialog] { restoreVersion(form, seam, *dialog); });
+    QObject::connect(restore, &QAction::triggered, &form, [commands, dialog] {
+        runGuarded(commands.seam, &commands.window,
+                   [&commands, dialog] { restoreVersion(commands, *dialog); });
     });
     form.findChild<QMenu *>(QStringLiteral("Bearbeiten1"))->addAction(restore);
 
@@ -150,9 +163,9 @@ void installBackupCommands(TMainForm &form, UiSeam &seam)
     QAction *beforeEnd = form.findChild<QAction *>(QStringLiteral("N2"));
     file->insertSeparator(beforeEnd);
     file->insertAction(beforeEnd,
-                       newAction(form, seam, "SicherungskopieErstellen1",
+                       newAction(commands, "SicherungskopieErstellen1",
                                  QStringLiteral("Sicherungskopie erstellen …"), createBackup));
     file->insertAction(beforeEnd,
-                       newAction(form, seam, "SicherungskopieEinlesen1",
+                       newAction(commands, "SicherungskopieEinlesen1",
                                  QStringLiteral("Sicherungskopie einlesen …"), readBackup));
 }

@@ -1,32 +1,36 @@
 #include "app/exchange_menu.h"
 
 #include "app/command_guard.h"
-#include "app/main_window.h"
+#include "app/form_start.h"
+#include "app/month_commands.h"
 #include "exchange/gui/Exportieren.h"
 #include "exchange/gui/Importieren.h"
 #include "exchange/gui/exchange_commands.h"
+#include "storage/open_month.h"
+#include "storage/settings_store.h"
 
 #include <QAction>
 #include <QDir>
+#include <QMainWindow>
 #include <QMenu>
 
 namespace {
 
-ExchangeContext contextOf(TMainForm &form, UiSeam &seam)
+ExchangeContext contextOf(const MonthCommands &c)
 {
     ExchangeContext context;
-    context.galleryFolder = form.currentMonth().galleryFolder();
-    context.dataFolder = form.DataFolder();
-    context.user = form.currentMonth().userName();
-    const QDate open(form.currentMonth().year().toInt(), form.currentMonth().month().toInt(), 1);
-    context.openMonth = open.isValid() ? open : seam.today();
+    context.galleryFolder = c.month.galleryFolder();
+    context.dataFolder = c.places.dataFolder;
+    context.user = c.month.userName();
+    const QDate open(c.month.year().toInt(), c.month.month().toInt(), 1);
+    context.openMonth = open.isValid() ? open : c.seam.today();
     for (Slot slot : kAllSlots) {
-        context.slotTimes[std::size_t(slot)] = form.settings().read(timeSettingOf(slot));
+        context.slotTimes[std::size_t(slot)] = c.settings.read(timeSettingOf(slot));
     }
     return context;
 }
 
-QAction *addCommand(TMainForm &form, QAction *before, const QString &name, const QString &text)
+QAction *addCommand(QMainWindow &form, QAction *before, const QString &name, const QString &text)
 {
     auto *action = new QAction(text, &form);
     action->setObjectName(name);
@@ -34,14 +38,14 @@ QAction *addCommand(TMainForm &form, QAction *before, const QString &name, const
     return action;
 }
 
-void importAndShow(TMainForm &form, UiSeam &seam, TImportierenDlg &dialog)
+void importAndShow(const MonthCommands &c, TImportierenDlg &dialog)
 {
     const QStringList written =
-        ExchangeCommands::importReadings(&form, seam, dialog, contextOf(form, seam));
-    const QString open = QDir::cleanPath(form.currentMonth().path());
+        ExchangeCommands::importReadings(&c.window, c.seam, dialog, contextOf(c));
+    const QString open = QDir::cleanPath(c.month.path());
     for (const QString &path : written) {
         if (!open.isEmpty() && QDir::cleanPath(path) == open) {
-            form.MachEs(form.currentMonth().path());
+            c.reload();
             return;
         }
     }
@@ -49,8 +53,10 @@ void importAndShow(TMainForm &form, UiSeam &seam, TImportierenDlg &dialog)
 
 } // namespace
 
-void installExchangeMenu(TMainForm &form, UiSeam &seam)
+void installExchangeMenu(const MonthCommands &commands)
 {
+    QMainWindow &form = commands.window;
+    UiSeam &seam = commands.seam;
     // Beside "öffnen", before the spacer above "beenden".
     QAction *spacer = form.findChild<QAction *>(QStringLiteral("N2"));
     auto *exportDialog = new TExportierenDlg(&form);
@@ -59,13 +65,14 @@ void installExchangeMenu(TMainForm &form, UiSeam &seam)
         addCommand(form, spacer, QStringLiteral("Exportieren1"), QStringLiteral("Exportieren …"));
     QAction *importAction =
         addCommand(form, spacer, QStringLiteral("Importieren1"), QStringLiteral("Importieren …"));
-    QObject::connect(exportAction, &QAction::triggered, &form, [&form, &seam, exportDialog] {
-        runGuarded(seam, &form, [&form, &seam, exportDialog] {
-            ExchangeCommands::exportReadings(&form, seam, *exportDialog, contextOf(form, seam));
+    QObject::connect(exportAction, &QAction::triggered, &form, [commands, exportDialog] {
+        runGuarded(commands.seam, &commands.window, [&commands, exportDialog] {
+            ExchangeCommands::exportReadings(&commands.window, commands.seam, *exportDialog,
+                                             contextOf(commands));
         });
     });
-    QObject::connect(importAction, &QAction::triggered, &form, [&form, &seam, importDialog] {
-        runGuarded(seam, &form,
-                   [&form, &seam, importDialog] { importAndShow(form, seam, *importDialog); });
+    QObject::connect(importAction, &QAction::triggered, &form, [commands, importDialog] {
+        runGuarded(commands.seam, &commands.window,
+                   [&commands, importDialog] { importAndShow(commands, *importDialog); });
     });
 }

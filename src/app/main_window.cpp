@@ -11,6 +11,7 @@
 #include "app/exchange_menu.h"
 #include "app/help_document.h"
 #include "app/info.h"
+#include "app/month_commands.h"
 #include "app/paint_refresh.h"
 #include "app/report_command.h"
 #include "settings/gui/einstell.h"
@@ -36,6 +37,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     , m_entryForm(*ui)
 {
     ui->setupUi(this);
+    connect(&m_month, &OpenMonth::changed, this, &TMainForm::showMonthLines);
     m_remark = std::make_unique<RemarkEditor>(*ui->Memo2, *this, m_seam, m_versionKeeping, m_month);
     m_colours = std::make_unique<FormColours>(*ui->centralwidget, *ui->ListBox1);
     setObjectName(QStringLiteral("MainForm"));
@@ -62,9 +64,16 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     connectHandlers();
     installDesktopAids(*this);
     // "Datei": öffnen, the exchange, the backups, the report, then beenden.
-    installExchangeMenu(*this, m_seam);
-    installBackupCommands(*this, m_seam);
-    installDoctorsReport(*this, m_seam);
+    const MonthCommands commands{*this,
+                                 m_seam,
+                                 m_month,
+                                 m_settings,
+                                 m_places,
+                                 m_versionKeeping,
+                                 [this] { MachEs(m_month.path()); }};
+    installExchangeMenu(commands);
+    installBackupCommands(commands);
+    installDoctorsReport(commands);
     m_geometry->startOrientationTick([this](const auto &tick) { runGuarded(m_seam, this, tick); });
 }
 
@@ -83,6 +92,7 @@ void TMainForm::FormCreate()
     const StartPlaces start = FormStart(m_seam, this, m_settings, m_environment.startFolder).run();
     m_places = start;
     m_month.setGalleryFolder(start.galleryFolder);
+    m_month.setHtmlFolder(start.htmlFolder);
     m_endedAtStart = start.endedAtStart();
     if (start.ending == StartPlaces::Ending::FoldersMissing)
         return;

@@ -8,7 +8,7 @@
 #include "app/version_keeping.h"
 #include "charts/chart_inputs.h"
 #include "journal/quick_entry.h"
-#include "storage/current_month.h"
+#include "storage/open_month.h"
 #include "storage/settings_store.h"
 #include "ui/seam.h"
 
@@ -40,8 +40,8 @@ struct MainFormEnvironment
 };
 
 // The one main window: entry list, entry form, weight group, evaluation memo,
-// chart buttons and the menu. It owns the state of the open month and keeps
-// list, file and statistics equal after every command.
+// chart buttons and the menu. It reads its controls, hands the month's
+// commands to OpenMonth and shows what the open month holds.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -60,7 +60,7 @@ public:
 
     // Loads a month file into list, form and statistics (the other commands
     // reload the gallery's month through it after they changed the file).
-    // By value: callers pass currentMonth().path(), which it changes.
+    // By value: callers pass openMonth().path(), which it changes.
     void MachEs(QString path); // NOLINT(performance-unnecessary-value-param)
     // Writes the open month and loads it again.
     void TabDateiSpeichern();
@@ -69,7 +69,7 @@ public:
     void ZeigGewichtInfo();
 
     // --- state, read by tests and the other windows --------------------
-    const CurrentMonth &currentMonth() const { return m_month; }
+    const OpenMonth &openMonth() const { return m_month; }
     Slot CurrentSlot() const { return m_entryForm.slot(); }
     const QString &SlotPrefix() const { return m_entryForm.slotPrefix(); }
     bool MonthMismatch() const { return m_monthMismatch; }
@@ -77,13 +77,10 @@ public:
     long double CurrentWeight() const { return m_currentWeight; }
     long double WeightDifference() const { return m_weightDifference; }
     bool RemarkModified() const { return m_remark->modified(); }
-    const QString &HtmlFolder() const { return m_places.htmlFolder; }
-    const QString &ReportFolder() const { return m_places.reportFolder; }
     const QString &DataFolder() const { return m_places.dataFolder; }
     const QString &StartFolder() const { return m_places.startFolder; }
     QStringList listLines() const;
     const SettingsStore &settings() const { return m_settings; }
-    VersionKeeping &versionKeeping() { return m_versionKeeping; }
     TTabellenDlg *tabellenDlg() const { return m_tabellenDlg; }
     QTimer *tabellenAnzeigeTimer() const { return m_tabellenAnzeigeTimer; }
     bool TouchCapable() const { return m_geometry->touchCapable(); }
@@ -139,22 +136,15 @@ private:
     void ensureYearFolder();
 
     // central cycle helpers
+    void showMonthLines(); // the list as the open month holds it, on its changed()
     void showMonthMeansLabel();
     void takeHeader(const MonthFile::Header &header);
-    void placeInGallery(const QString &path, bool hasEntries);
-    void importIntoGallery(const QString &loadedPath);
-    // The lines written, or nullopt when the write was refused or failed;
-    // nothing is written when the file holds `fileHolds` already.
-    std::optional<QStringList> writeMonthFile(const QString &path, const QString &failureMessage,
-                                              const QString &takenOutLine = QString(),
-                                              const QStringList *fileHolds = nullptr);
+    // Nothing is written when the file holds `fileHolds` already.
     void saveAndReload(const QString &takenOutLine = QString(),
                        const QStringList *fileHolds = nullptr);
-    bool openGalleryMonthForAdd(const QString &path);
+    bool openGalleryMonthForAdd(const OpenMonth::Joined &joined);
     bool formRefusesAdd();
     bool weightRefusesAdd();
-    void ensureYearFolders();
-    bool showWrittenMonth(); // false: the written file could not be read back
     void finishAdd(const QStringList &written);
     void updateEntryButtons();
     void showEvaluation();
@@ -183,7 +173,7 @@ private:
 
     StartPlaces m_places; // the folders; the gallery is the open month's
 
-    CurrentMonth m_month;
+    OpenMonth m_month;
     std::unique_ptr<RemarkEditor> m_remark;
     long double m_currentWeight = 0;
     long double m_weightDifference = 0;

@@ -8,15 +8,11 @@
 #include "app/typed_key_filter.h"
 #include "base/conversion_error.h"
 #include "base/german_numbers.h"
-#include "base/text_file.h"
 #include "journal/entry_line.h"
 #include "journal/month_file.h"
 #include "stats/evaluation.h"
-#include "storage/data_folders.h"
-#include "storage/gallery_month_file.h"
 #include "ui_main_window.h"
 
-#include <QFileInfo>
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextCursor>
@@ -114,38 +110,27 @@ void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-par
 {
     if (path.size() >= 8)
         m_entryForm.showDateFields({std::nullopt, std::nullopt, path.mid(path.size() - 8, 4)});
-    const MonthFile::ReadResult read = m_month.startLoad(path);
-    const std::optional<QStringList> &fileLines = read.lines;
-    if (fileLines) {
-        takeHeader(MonthFile::readHeader(*fileLines));
-    } else {
-        // The title and the slot switches name the month that failed; the
-        // user stays, as no reading of that file is taken.
-        MonthFile::Header header = MonthFile::readHeaderOfUntakenFile(path);
-        header.userName.clear();
-        takeHeader(header);
-    }
+    // The rules of the date fields run against the list as the load fills it.
     EntryList::clear(*ui->ListBox1);
-    if (!fileLines) {
-        showMessage(UiSeam::MessageKind::Warning,
-                    read.refusal.isEmpty() ? QStringLiteral("Fehler beim Lesen der Datei: ") + path
-                                           : read.refusal);
-        return;
-    }
-    // A value that does not convert stops the statistics at its line, but not
-    // the reading of the file: the list gets every line and the month its
-    // place in the gallery, so that the next save cannot drop readings.
     // Field by field, as each line comes: every field's rule runs on the way.
-    const QStringList shown = m_month.takeEntryLines(*fileLines, [this](const QString &line) {
+    const OpenMonth::LoadResult loaded = m_month.load(path, [this](const QString &line) {
         m_entryForm.showDateFields(EntryLine::dateFieldsOf(line));
     });
-    EntryList::setLines(*ui->ListBox1, shown);
+    takeHeader(loaded.header);
+    if (!loaded.read) {
+        m_versionKeeping.tell(this, loaded.notices);
+        return;
+    }
     showMonthMeansLabel();
-    if (!m_month.statistics().collectFailure() && m_month.takeWeights())
-        ZeigGewichtInfo();
-    placeInGallery(path, !shown.isEmpty());
-    if (const std::optional<ConversionError> &failure = m_month.statistics().collectFailure())
-        throw *failure;
+    if (!loaded.collectFailure) {
+        if (loaded.tableFailure)
+            throw *loaded.tableFailure;
+        if (loaded.hasWeights)
+            ZeigGewichtInfo();
+    }
+    m_versionKeeping.tell(this, loaded.notices);
+    if (loaded.collectFailure)
+        throw *loaded.collectFailure;
 
     if (!m_month.lastWeightText().isEmpty())
         setTextIfChanged(ui->GewichtEdit, m_month.lastWeightText());
@@ -159,68 +144,29 @@ void TMainForm::MachEs(QString path) // NOLINT(performance-unnecessary-value-par
 void TMainForm::takeHeader(const MonthFile::Header &header)
 {
     m_entryForm.setSlotSwitches(header.applySwitches(m_entryForm.slotSwitches()));
-    m_month.takeUserName(header);
     m_settings.write(SettingKey::UserName, m_month.userName());
     ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte  ") + header.dateText +
                            QStringLiteral("  ") + m_month.userName());
 }
 
-void TMainForm::placeInGallery(const QString &path, bool hasEntries)
+void TMainForm::showMonthLines()
 {
-    switch (m_month.placeInGallery(path, hasEntries)) {
-    case CurrentMonth::Place::ShownOnly:
-        if (hasEntries)
-            showMessage(UiSeam::MessageKind::Warning,
-                        GalleryMonthFile::shownOnlyMessage(path, m_month.placeProblem()));
+    EntryListView *list = ui->ListBox1;
+    const QStringList &lines = m_month.lines();
+    const QStringList shown = EntryList::lines(*list);
+    if (shown == lines)
         return;
-    case CurrentMonth::Place::InGallery:
-        return;
-    case CurrentMonth::Place::OpenedFromElsewhere:
-        importIntoGallery(path);
-        return;
+    // A line taken out leaves the others, and the selected row, in place.
+    if (shown.size() == lines.size() + 1) {
+        qsizetype row = 0;
+        while (row < lines.size() && shown.at(row) == lines.at(row))
+            ++row;
+        if (shown.mid(row + 1) == lines.mid(row)) {
+            EntryList::takeLine(*list, int(row));
+            return;
+        }
     }
-}
-
-void TMainForm::importIntoGallery(const QString &loadedPath)
-{
-    // Opened from elsewhere or under another name: keep a copy in its place
-    // in the gallery.
-    if (!DataFolders::ensureFolder(m_month.galleryFolder() + m_month.yearFolderName()))
-        showMessage(UiSeam::MessageKind::Plain,
-                    DataFolders::folderNotCreatedMessage(m_month.year()));
-    m_settings.write(SettingKey::UserName, m_month.userName());
-    if (GalleryMonthFile::copyInto(loadedPath, m_month.path()) != GalleryMonthFile::Copy::Differs)
-        return;
-    // The gallery already holds this month with other readings: working on
-    // the chosen lines would overwrite them at the next save. The chosen
-    // file is shown as it is, and both files stay untouched.
-    m_month.keepApartFromGallery();
-    showMessage(UiSeam::MessageKind::Warning,
-                GalleryMonthFile::shownOnlyMessage(loadedPath, m_month.placeProblem()));
-}
-
-std::optional<QStringList> TMainForm::writeMonthFile(const QString &path,
-                                                     const QString &failureMessage,
-                                                     const QString &takenOutLine,
-                                                     const QStringList *fileHolds)
-{
-    const QStringList content = m_month.fileContent(m_entryForm.slotSwitches(), listLines());
-    // The save that ends an add finds the very lines the add just wrote.
-    if (fileHolds && content == *fileHolds)
-        return content;
-    if (const QString refusal = GalleryMonthFile::lossRefusal(path, content, takenOutLine);
-        !refusal.isEmpty()) {
-        showMessage(UiSeam::MessageKind::Warning, refusal);
-        return std::nullopt;
-    }
-    const QString versionProblem =
-        m_versionKeeping.keepBefore(m_month.galleryFolder(), path, content);
-    if (TextFile::writeLines(path, content)) {
-        m_versionKeeping.tellOnce(this, versionProblem);
-        return content;
-    }
-    showMessage(UiSeam::MessageKind::Warning, failureMessage);
-    return std::nullopt;
+    EntryList::setLines(*list, lines);
 }
 
 void TMainForm::showMonthMeansLabel()
@@ -239,23 +185,16 @@ void TMainForm::TabDateiSpeichern()
 
 void TMainForm::saveAndReload(const QString &takenOutLine, const QStringList *fileHolds)
 {
-    if (!m_month.placeProblem().isEmpty()) {
-        showMessage(UiSeam::MessageKind::Warning,
-                    GalleryMonthFile::shownOnlyMessage(m_month.path(), m_month.placeProblem()));
-        return;
-    }
-    if (m_entryForm.slot() == Slot::Morning) {
+    const OpenMonth::SaveResult saved =
+        m_month.save(m_entryForm.slotSwitches(), takenOutLine, fileHolds);
+    if (saved.outcome != OpenMonth::SaveResult::Outcome::ShownOnly &&
+        m_entryForm.slot() == Slot::Morning) {
         const QString morning = m_settings.read(SettingKey::MorningTime);
         if (!morning.isEmpty())
             ui->Edit1->setText(morning);
     }
-    m_month.moveToGalleryPlace();
-    if (!writeMonthFile(
-            m_month.path(),
-            QStringLiteral("Fehler beim Erzeugen der Datei ") +
-                DataFolders::monthFileName(m_month.userName(), m_month.month(), m_month.year()) +
-                QLatin1Char('!'),
-            takenOutLine, fileHolds))
+    m_versionKeeping.tell(this, saved.notices);
+    if (saved.outcome != OpenMonth::SaveResult::Outcome::Written)
         return;
     m_settings.write(SettingKey::UserName, m_month.userName());
     MachEs(m_month.path());
@@ -263,11 +202,11 @@ void TMainForm::saveAndReload(const QString &takenOutLine, const QStringList *fi
 
 void TMainForm::neuerstellen1Click()
 {
+    // First: the weight field set below finds no mean of the month before.
     m_month.startNewMonth();
     ui->GewichtInfoLabel->setText(QString());
     ui->GewichtEdit->setText(QStringLiteral("0"));
     m_remark->leave(true);
-    EntryList::clear(*ui->ListBox1);
     m_newMonthStarted = true;
     showToday();
     const QDate today = m_seam.today();
@@ -366,10 +305,9 @@ void TMainForm::BitBtn1Click()
         return;
     // An empty list says nothing about the month's file: when the gallery
     // holds one, the reading joins its readings instead of replacing them.
-    const QString target = DataFolders::monthFilePath(m_month.galleryFolder(),
-                                                      ui->SpinEdit3->text(), m_month.userName(),
-                                                      ui->SpinEdit2->text(), ui->SpinEdit3->text());
-    if (ui->ListBox1->count() == 0 && QFileInfo::exists(target) && !openGalleryMonthForAdd(target))
+    if (const std::optional<OpenMonth::Joined> joined =
+            m_month.monthToJoin(ui->SpinEdit2->text(), ui->SpinEdit3->text());
+        joined && !openGalleryMonthForAdd(*joined))
         return;
 
     m_settings.write(timeSettingOf(m_entryForm.slot()), ui->Edit1->text());
@@ -381,8 +319,8 @@ void TMainForm::BitBtn1Click()
         return;
     }
     const EntryLine::Fields fields = m_entryForm.typedEntry(m_month.month(), m_month.year());
-    if (FieldRules::findDuplicate(listLines(), m_entryForm.slotPrefix(), fields.day, fields.month,
-                                  fields.year)) {
+    if (FieldRules::findDuplicate(m_month.lines(), m_entryForm.slotPrefix(), fields.day,
+                                  fields.month, fields.year)) {
         showMessage(UiSeam::MessageKind::Information,
                     FieldRules::duplicateRefusal(m_entryForm.slot(), fields.day, fields.month,
                                                  fields.year));
@@ -394,18 +332,10 @@ void TMainForm::BitBtn1Click()
                                         "diastolische. Trotzdem in die Liste aufnehmen?")))
         return;
 
-    QStringList lines = listLines();
-    // In the list's own form, as the load will show it: the month is written
-    // once as it stays, and the save that closes the add finds it unchanged.
-    const QString entry = EntryLine::build(fields);
-    lines.append(EntryLine::toDisplayLine(entry).value_or(entry));
-    EntryList::setLines(*ui->ListBox1, EntryLine::sortLines(lines));
-    m_month.settleInYearFolder();
-    ensureYearFolders();
-    const std::optional<QStringList> written = writeMonthFile(
-        m_month.path(), QStringLiteral("Fehler beim Erzeugen der Datei ") + m_month.path());
-    if (written && showWrittenMonth())
-        finishAdd(*written);
+    const OpenMonth::AddResult added = m_month.add(fields, m_entryForm.slotSwitches());
+    m_versionKeeping.tell(this, added.notices);
+    if (added.written)
+        finishAdd(*added.written);
 }
 
 bool TMainForm::formRefusesAdd()
@@ -426,37 +356,6 @@ bool TMainForm::weightRefusesAdd()
     if (!refusal.isEmpty())
         showMessage(UiSeam::MessageKind::Information, refusal);
     return !refusal.isEmpty();
-}
-
-void TMainForm::ensureYearFolders()
-{
-    const QString &year = m_month.year();
-    if (!DataFolders::ensureFolder(m_month.galleryFolder() + year))
-        showMessage(UiSeam::MessageKind::Plain, DataFolders::folderNotCreatedMessage(year));
-    if (!DataFolders::ensureFolder(m_places.htmlFolder + year))
-        showMessage(UiSeam::MessageKind::Plain, DataFolders::htmlYearFolderNotCreatedMessage(year));
-}
-
-bool TMainForm::showWrittenMonth()
-{
-    const std::optional<QStringList> readBack = TextFile::readLines(m_month.path());
-    if (!readBack) {
-        EntryList::clear(*ui->ListBox1);
-        showMessage(UiSeam::MessageKind::Warning, QStringLiteral("Fehler Lesen der Datei!"));
-        return false;
-    }
-    QStringList display;
-    for (const QString &line : *readBack) {
-        if (EntryLine::isEntryLine(line)) {
-            if (const auto shown = EntryLine::toDisplayLine(line))
-                display.append(*shown);
-        }
-    }
-    // The add put its entry in the list's own form: mostly the list shows
-    // these lines already.
-    if (display != listLines())
-        EntryList::setLines(*ui->ListBox1, display);
-    return true;
 }
 
 void TMainForm::finishAdd(const QStringList &written)
@@ -480,17 +379,16 @@ void TMainForm::finishAdd(const QStringList &written)
     m_remark->savePending();
 }
 
-bool TMainForm::openGalleryMonthForAdd(const QString &path)
+bool TMainForm::openGalleryMonthForAdd(const OpenMonth::Joined &joined)
 {
-    if (!TextFile::readLines(path)) {
-        showMessage(UiSeam::MessageKind::Warning,
-                    QStringLiteral("Fehler beim Lesen der Datei: ") + path);
+    if (!joined.refusal.isEmpty()) {
+        showMessage(UiSeam::MessageKind::Warning, joined.refusal);
         return false;
     }
     // The load sets the form from the month's last entry; the reading the
     // user typed goes back into the form afterwards.
     const EntryForm::Typed typed = m_entryForm.typed();
-    MachEs(path);
+    MachEs(joined.path);
     updateEntryButtons(); // the list now shows the month, as after "öffnen"
     // A month file without entries names no month; the add takes its month
     // from the form and checks it itself.
@@ -532,8 +430,8 @@ void TMainForm::BtnEintragBearbeitenClick()
         return;
     }
     if (m_seam.askYesNo(this, UiSeam::MessageKind::Information, FieldRules::editQuestion())) {
-        // Without signal: the reload selects the last line.
-        const QString taken = EntryList::takeLine(*list, list->currentRow());
+        // The reload selects the last line.
+        const QString taken = m_month.takeOut(list->currentRow());
         const FieldRules::ParsedEntry entry = FieldRules::parseForEdit(taken);
         if (entry.slot)
             m_entryForm.setSlot(*entry.slot);

@@ -1,7 +1,7 @@
 #include "app/month_chart_inputs.h"
 
 #include "stats/mean.h"
-#include "storage/current_month.h"
+#include "storage/open_month.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ std::optional<long double> asShown(const std::optional<long double> &mean)
 
 } // namespace
 
-ChartInputs monthChartInputs(const CurrentMonth &month)
+ChartInputs monthChartInputs(const OpenMonth &month)
 {
     ChartInputs inputs;
     const MonthStatistics &statistics = month.statistics();

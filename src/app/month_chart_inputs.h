@@ -2,9 +2,9 @@
 
 #include "charts/chart_inputs.h"
 
-class CurrentMonth;
+class OpenMonth;
 
 // What a chart page takes from the open month: its means, its weight, its
 // name and user, and the remark stored beside its file. Colours and the
 // user's chart choices are the window's to add.
-ChartInputs monthChartInputs(const CurrentMonth &month);
+ChartInputs monthChartInputs(const OpenMonth &month);

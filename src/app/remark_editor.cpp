@@ -3,7 +3,7 @@
 #include "app/tab_stop_delegate.h"
 #include "app/version_keeping.h"
 #include "base/text_file.h"
-#include "storage/current_month.h"
+#include "storage/open_month.h"
 #include "ui/seam.h"
 
 #include <QFileInfo>
@@ -150,7 +150,7 @@ private:
 };
 
 RemarkEditor::RemarkEditor(QPlainTextEdit &memo, QWidget &window, UiSeam &seam,
-                           VersionKeeping &versions, const CurrentMonth &month)
+                           VersionKeeping &versions, OpenMonth &month)
     : m_memo(memo)
     , m_window(window)
     , m_seam(seam)
@@ -253,16 +253,9 @@ void RemarkEditor::savePending()
 
 bool RemarkEditor::write(const QString &path, const QStringList &lines)
 {
-    const QString versionProblem = m_versions.keepBefore(m_month.galleryFolder(), path, lines);
-    QString error;
-    if (TextFile::writeLines(path, lines, &error)) {
-        m_versions.tellOnce(&m_window, versionProblem);
-        return true;
-    }
-    m_seam.showMessage(&m_window, UiSeam::MessageKind::Warning,
-                       QStringLiteral("Die Bemerkung konnte nicht gespeichert werden: ") + path +
-                           QStringLiteral("\r\n") + error);
-    return false;
+    const OpenMonth::RemarkResult saved = m_month.saveRemark(path, lines);
+    m_versions.tell(&m_window, saved.notices);
+    return saved.written;
 }
 
 void RemarkEditor::saveIfModified(bool emptyMemo)

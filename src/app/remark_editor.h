@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class CurrentMonth;
+class OpenMonth;
 class QPlainTextEdit;
 class RemarkModeMarks;
 class QWidget;
@@ -20,7 +20,7 @@ class RemarkEditor
 {
 public:
     RemarkEditor(QPlainTextEdit &memo, QWidget &window, UiSeam &seam, VersionKeeping &versions,
-                 const CurrentMonth &month);
+                 OpenMonth &month);
 
     bool modified() const { return m_modified; }
     // What the program puts into the memo is no change of the remark.
@@ -54,7 +54,7 @@ private:
     QWidget &m_window;
     UiSeam &m_seam;
     VersionKeeping &m_versions;
-    const CurrentMonth &m_month;
+    OpenMonth &m_month;
     bool m_modified = false;
     QString m_path; // of the month the remark was begun in
     // Begun while no month was open: no file name could hold it then, and

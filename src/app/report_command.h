@@ -1,9 +1,8 @@
 #pragma once
 
-class TMainForm;
-class UiSeam;
+struct MonthCommands;
 
 // The command "Arztbericht erstellen …" in the "Datei" menu: asks for the
 // period, writes the open user's report into the folder
 // "Blutdruck-Arztberichte" and opens it in the desktop's PDF viewer.
-void installDoctorsReport(TMainForm &form, UiSeam &seam);
+void installDoctorsReport(const MonthCommands &commands);

@@ -1,18 +1,29 @@
 #include "app/version_keeping.h"
 
-#include "storage/versions.h"
 #include "ui/seam.h"
-
-#include <QDateTime>
 
 VersionKeeping::VersionKeeping(UiSeam &seam)
     : m_seam(seam)
 {}
 
-QString VersionKeeping::keepBefore(const QString &galleryFolder, const QString &file,
-                                   const QStringList &nextLines)
+void VersionKeeping::tell(QWidget *parent, const OpenMonth::Notices &notices)
 {
-    return Versions::keepBefore(galleryFolder, file, nextLines, QDateTime::currentDateTime());
+    for (const OpenMonth::Notice &notice : notices) {
+        switch (notice.kind) {
+        case OpenMonth::Notice::Kind::Plain:
+            m_seam.showMessage(parent, UiSeam::MessageKind::Plain, notice.text);
+            break;
+        case OpenMonth::Notice::Kind::Information:
+            m_seam.showMessage(parent, UiSeam::MessageKind::Information, notice.text);
+            break;
+        case OpenMonth::Notice::Kind::Warning:
+            m_seam.showMessage(parent, UiSeam::MessageKind::Warning, notice.text);
+            break;
+        case OpenMonth::Notice::Kind::VersionProblem:
+            tellOnce(parent, notice.text);
+            break;
+        }
+    }
 }
 
 void VersionKeeping::tellOnce(QWidget *parent, const QString &problem)

@@ -1,22 +1,22 @@
 #pragma once
 
+#include "storage/open_month.h"
+
 #include <QString>
-#include <QStringList>
 
 class QWidget;
 class UiSeam;
 
-// Keeps a version before the window replaces a month or remark file. A
-// version that cannot be kept never stops the save; the user hears of it
-// once per program run, not at every save.
+// Tells what the open month's commands have to tell. A version that could
+// not be kept before a month or remark file was replaced never stops the
+// save; the user hears of it once per program run, not at every save.
 class VersionKeeping
 {
 public:
     explicit VersionKeeping(UiSeam &seam);
 
-    // Returns why no version could be kept, or an empty text.
-    QString keepBefore(const QString &galleryFolder, const QString &file,
-                       const QStringList &nextLines);
+    // Shows each notice in its order; a version problem only once.
+    void tell(QWidget *parent, const OpenMonth::Notices &notices);
     // Tells a problem of keeping a version, unless one was told already.
     // Told only once the save went through: a failed save has its own
     // message, and the file it left unchanged needs no version.

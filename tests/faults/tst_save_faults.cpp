@@ -269,7 +269,7 @@ void TstSaveFaults::fileNameTooLongForTheFileSystem()
     QMap<QString, QByteArray> before = f.snapshot();
 
     f.load(outside);
-    QCOMPARE(f.form->currentMonth().userName(), longName);
+    QCOMPARE(f.form->openMonth().userName(), longName);
     QCOMPARE(f.form->listLines().size(), 6);
     // The copy into the gallery fails without a message.
     QCOMPARE(f.seam.messages(), QStringList());

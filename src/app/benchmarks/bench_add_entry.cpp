@@ -113,7 +113,7 @@ BENCHMARK(BM_EditAndAddBack)->Unit(benchmark::kMillisecond);
 void BM_TwoSafeWritesOfTheMonth(benchmark::State &state)
 {
     FullMonth month;
-    const QString path = month.form->currentMonth().path();
+    const QString path = month.form->openMonth().path();
     const std::optional<QStringList> lines = TextFile::readLines(path);
     if (!lines) {
         state.SkipWithError("the month did not read");

@@ -107,7 +107,7 @@ private:
 
     QString formFile() const
     {
-        return m_f.form->currentMonth().userName() + QLatin1Char('_') + m_f.spin(2)->text() +
+        return m_f.form->openMonth().userName() + QLatin1Char('_') + m_f.spin(2)->text() +
                QLatin1Char('_') + m_f.spin(3)->text() + QStringLiteral(".tab");
     }
 
@@ -148,7 +148,7 @@ private:
         const int row = pick(m_f.list()->count());
         m_f.clickRow(row);
         const QString taken = EntryLine::fromDisplayLine(m_f.line(row));
-        const QString file = QFileInfo(m_f.form->currentMonth().path()).fileName();
+        const QString file = QFileInfo(m_f.form->openMonth().path()).fileName();
         m_f.seam.clear();
         m_f.click("BtnEintragBearbeiten");
         if (refused()) {

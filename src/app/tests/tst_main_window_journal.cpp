@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -44,6 +45,7 @@ private slots:
     void failedWriteKeepsTheFile();
     void eachAddWritesTheMonthOnce();
     void remarkLeftByListClickIsSaved();
+    void openMonthFollowsEveryCommand();
     void remarkLimitAndSavePoints();
     void openFileOfAnotherUser();
     void openedFileCannotNameAFileOutsideTheGallery();
@@ -91,8 +93,7 @@ void TestMainWindowJournal::monthSavedAsUtf16OpensAndIsSavedInTheProgramsForm()
                  QStringLiteral("Abends den \t05.03.2017 \tZ=20:40 \ts=141, \td=91, \tp=70, "
                                 "\tGewicht=0"));
         QVERIFY(!f.get<QCheckBox>("CheckBoxM3")->isChecked());
-        QCOMPARE(form.currentMonth().statistics().monthMeans().systolic(),
-                 QStringLiteral("134,50"));
+        QCOMPARE(form.openMonth().statistics().monthMeans().systolic(), QStringLiteral("134,50"));
 
         // The next save writes the month in the program's form, every reading kept.
         f.add(6, 3, 2017, Slot::Morning, "07:30", 130, 85, 66);
@@ -126,7 +127,7 @@ void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
         (QStringList{"Morgens den \t03.03.2017 \tZ=07:15 \ts=140, \td=90, \tp=70, \tGewicht=0",
                      "Morgens den \t10.03.2017 \tZ=07:20 \ts=130, \td=80, \tp=60, \tGewicht=0",
                      "Abends den \t10.03.2017 \tZ=20:50 \ts=135, \td=85, \tp=66, \tGewicht=0"}));
-    QCOMPARE(form.currentMonth().path(), path);
+    QCOMPARE(form.openMonth().path(), path);
     QCOMPARE(f.list()->currentRow(), 2);
     QVERIFY(f.memo()->isReadOnly());
     QVERIFY2(f.memo()->toPlainText().contains("Systole= 135 mmHg, Diastole= 85"),
@@ -143,7 +144,7 @@ void TestMainWindowJournal::entriesAddedOutOfOrderEndSorted()
     QCOMPARE(form.settings().read(SettingKey::EveningTime), QStringLiteral("20:50"));
     QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Messung 2"));
     QCOMPARE(f.get<QLineEdit>("Edit1")->text(), QStringLiteral("13:00"));
-    QCOMPARE(form.currentMonth().statistics().dayTable().text(Quantity::Systolic, 10),
+    QCOMPARE(form.openMonth().statistics().dayTable().text(Quantity::Systolic, 10),
              QStringLiteral("133"));
 }
 
@@ -251,7 +252,7 @@ void TestMainWindowJournal::weightRefusal()
     f.seam.fixedToday = QDate(2017, 4, 15);
     f.menu("neuerstellen1");
     f.add(1, 4, 2017, Slot::Morning, "07:30", 140, 90, 70, "72");
-    QCOMPARE(double(form.currentMonth().weightMean()), 72.0);
+    QCOMPARE(double(form.openMonth().weightMean()), 72.0);
     QCOMPARE(info->text(), QStringLiteral("Monatlicher Mittelwert: 72,0 kg"));
 
     f.fill(2, 4, 2017, Slot::Morning, "07:30", 140, 90, 70, "90");
@@ -571,6 +572,57 @@ void TestMainWindowJournal::remarkLeftByListClickIsSaved()
     QVERIFY(!form.RemarkModified());
 }
 
+void TestMainWindowJournal::openMonthFollowsEveryCommand()
+{
+    FormFixture f;
+    TMainForm &form = f.startAs(QStringLiteral("Muster"));
+    const OpenMonth &month = form.openMonth();
+    QSignalSpy changes(&month, &OpenMonth::changed);
+    const QString path = f.monthFile("Muster", "03", "2017");
+
+    // An add changes the month, and the load that shows the written file again.
+    f.add(12, 3, 2017, Slot::Evening, "20:45", 141, 91, 71, "72,3");
+    QCOMPARE(changes.count(), 2);
+    QCOMPARE(month.lines().size(), 1);
+    QCOMPARE(month.lastEntryLine(),
+             QStringLiteral("Abends den 12.03.2017 Z=20:45 s=141, d=91, p=71, Gewicht=72,3"));
+    QVERIFY(qAbs(double(month.weightMean()) - 72.3) < 1e-9);
+    f.add(13, 3, 2017, Slot::Morning, "07:30", 131, 85, 65);
+    QCOMPARE(changes.count(), 4);
+    QCOMPARE(month.lines().size(), 2);
+    QCOMPARE(month.lastEntryLine(),
+             QStringLiteral("Morgens den 13.03.2017 Z=07:30 s=131, d=85, p=65, Gewicht=0"));
+    QCOMPARE(month.lines(), form.listLines());
+    QCOMPARE(month.path(), path);
+    QCOMPARE(month.statistics().monthMeans().labelText(),
+             QStringLiteral("Systole=136  Diastole=88"));
+
+    // A refused add changes nothing.
+    f.add(13, 3, 2017, Slot::Morning, "07:30", 131, 85, 65);
+    QCOMPARE(f.seam.messages().size(), 1);
+    QCOMPARE(changes.count(), 4);
+    QCOMPARE(month.lines().size(), 2);
+
+    // An edit takes the line out, then the save loads the month again.
+    f.clickRow(0);
+    f.click("BtnEintragBearbeiten");
+    QCOMPARE(changes.count(), 6);
+    QCOMPARE(month.lines(), form.listLines());
+    QCOMPARE(month.lines().size(), 1);
+    QCOMPARE(fileEntries(path),
+             QStringList{"Morgens den 13.03.2017 Z=07:30 s=131, d=85, p=65, Gewicht=0"});
+
+    // A remark saved is one change; "neu erstellen" empties the month.
+    f.menu("Bemerkungeingeben1");
+    typeText(f.memo(), QStringLiteral("Kur"));
+    f.clickRow(0);
+    QCOMPARE(changes.count(), 7);
+    f.menu("neuerstellen1");
+    QCOMPARE(changes.count(), 8);
+    QCOMPARE(month.lines(), QStringList());
+    QCOMPARE(f.list()->count(), 0);
+}
+
 void TestMainWindowJournal::remarkLimitAndSavePoints()
 {
     FormFixture f;
@@ -638,10 +690,10 @@ void TestMainWindowJournal::openFileOfAnotherUser()
     QVERIFY(f.seam.texts("open").constFirst().startsWith(f.gallery()));
     QVERIFY(f.seam.texts("open").constFirst().contains("*.tab"));
     QCOMPARE(f.seam.messages(), QStringList());
-    QCOMPARE(form.currentMonth().userName(), QStringLiteral("Muster"));
+    QCOMPARE(form.openMonth().userName(), QStringLiteral("Muster"));
     QCOMPARE(form.settings().read(SettingKey::UserName), QStringLiteral("Muster"));
     const QString canonical = f.monthFile("Muster", "03", "2017");
-    QCOMPARE(form.currentMonth().path(), canonical);
+    QCOMPARE(form.openMonth().path(), canonical);
     QCOMPARE(TempHome::readFile(canonical), source);
     QCOMPARE(TempHome::readFile(outside), source);
     QCOMPARE(f.list()->count(), 6);
@@ -725,9 +777,9 @@ void TestMainWindowJournal::openedFileCannotNameAFileOutsideTheGallery()
     f.menu("oeffnen");
     QCOMPARE(f.list()->count(), 1);
     // The month stays with the user who opened it, inside the gallery.
-    QCOMPARE(form.currentMonth().userName(), QStringLiteral("Erika"));
+    QCOMPARE(form.openMonth().userName(), QStringLiteral("Erika"));
     QCOMPARE(form.settings().read(SettingKey::UserName), QStringLiteral("Erika"));
-    QCOMPARE(form.currentMonth().path(), f.monthFile("Erika", "03", "2017"));
+    QCOMPARE(form.openMonth().path(), f.monthFile("Erika", "03", "2017"));
     QCOMPARE(TempHome::readFile(f.monthFile("Erika", "03", "2017")), TempHome::readFile(outside));
     QVERIFY(!QFileInfo::exists(f.home.root() + "/Fremd_03_2017.tab"));
     QVERIFY(!QFileInfo::exists(f.home.workFolder() + "Fremd_03_2017.tab"));
@@ -752,7 +804,7 @@ void TestMainWindowJournal::restartLoadsTheLastMonth()
     form.FormPaint();
     QCOMPARE(f.seam.calls.size(), 0);
     QCOMPARE(f.list()->count(), 2);
-    QCOMPARE(form.currentMonth().path(), path);
+    QCOMPARE(form.openMonth().path(), path);
     QCOMPARE(f.get<QLabel>("Labeltest")->text(),
              QStringLiteral("Blutdruckmesswerte  März 2017  Muster"));
     QCOMPARE(f.get<QPushButton>("BitBtn3")->text(), QStringLiteral("Abends"));
@@ -997,7 +1049,7 @@ void TestMainWindowJournal::chosenFileIsShownWhenTheGalleryDiffers()
     f.start();
     f.form->FormPaint();
     QCOMPARE(f.seam.messages(), QStringList());
-    QCOMPARE(f.form->currentMonth().path(), february);
+    QCOMPARE(f.form->openMonth().path(), february);
 }
 
 void TestMainWindowJournal::chartButtonsWaitForTheFirstEntry()

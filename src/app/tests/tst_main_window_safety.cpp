@@ -159,7 +159,7 @@ void TestMainWindowSafety::oversizedFileIsRefusedAtOnce()
              QStringList{"Die Datei „Muster_05_2017.tab“ ist mit 50,0 MB zu groß für eine "
                          "Monatstabelle (höchstens 1 MB) und wird nicht geöffnet."});
     // April stays open, whole, and takes the next reading.
-    QCOMPARE(form.currentMonth().path(), april);
+    QCOMPARE(form.openMonth().path(), april);
     QCOMPARE(f.list()->count(), 1);
     QCOMPARE(TempHome::readFile(april), aprilBytes);
     f.add(4, 4, 2017, Slot::Morning, "07:35", 140, 90, 70);

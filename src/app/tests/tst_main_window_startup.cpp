@@ -150,7 +150,7 @@ void TestMainWindowStartup::otherStartFolderIsOnlyReported()
                     "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""}));
         QCOMPARE(f.seam.messages().size(), 2);
         QVERIFY(!form.endedAtStart());
-        QCOMPARE(form.currentMonth().galleryFolder(), f.gallery());
+        QCOMPARE(form.openMonth().galleryFolder(), f.gallery());
         QCOMPARE(form.StartFolder(), other);
         QVERIFY(!QFileInfo::exists(other + "Blutdruck-Daten-Galerie"));
         QCOMPARE(form.settings().read(SettingKey::InstallFolder), f.home.workFolder());
@@ -194,9 +194,9 @@ void TestMainWindowStartup::folderNamesFromTheSettings()
     f.form->settings().write(SettingKey::GalleryFolderName, "Archiv");
     f.form->settings().write(SettingKey::HtmlFolderName, QString());
     TMainForm &form = f.start();
-    QCOMPARE(form.currentMonth().galleryFolder(), f.home.workFolder() + "Archiv/");
-    QCOMPARE(form.HtmlFolder(), f.home.workFolder() + "Blutdruck-Daten im Browser/");
-    QVERIFY(QFileInfo(form.currentMonth().galleryFolder()).isDir());
+    QCOMPARE(form.openMonth().galleryFolder(), f.home.workFolder() + "Archiv/");
+    QCOMPARE(form.openMonth().htmlFolder(), f.home.workFolder() + "Blutdruck-Daten im Browser/");
+    QVERIFY(QFileInfo(form.openMonth().galleryFolder()).isDir());
     QCOMPARE(form.settings().read(SettingKey::HtmlFolderName), QString());
 }
 

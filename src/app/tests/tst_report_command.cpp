@@ -126,7 +126,7 @@ void startsNormally(FormFixture &f)
     QVERIFY(!form.endedAtStart());
     QCOMPARE(f.seam.endProgramCount, 0);
     QCOMPARE(f.seam.calls.size(), 0);
-    QCOMPARE(form.currentMonth().path(), f.monthFile("Muster", "03", "2017"));
+    QCOMPARE(form.openMonth().path(), f.monthFile("Muster", "03", "2017"));
     QCOMPARE(f.list()->count(), 1);
 }
 

@@ -6,7 +6,7 @@
 #include "base/conversion_error.h"
 #include "base/text_file.h"
 #include "stats/mean.h"
-#include "storage/current_month.h"
+#include "storage/open_month.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -97,7 +97,7 @@ struct Page
 // window's chart commands take them; nothing when its page is not built.
 std::optional<ChartInputs> monthOfFile(const QString &path)
 {
-    CurrentMonth month;
+    OpenMonth month;
     const MonthFile::ReadResult read = month.startLoad(path);
     if (!read.lines)
         return std::nullopt;

@@ -1,8 +1,8 @@
 // Where the open month is saved, and where a loaded file belongs.
 #include "base/text_file.h"
-#include "storage/current_month.h"
 #include "storage/gallery.h"
 #include "storage/gallery_month_file.h"
+#include "storage/open_month.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,7 +33,7 @@ const char kMarch[] = "[Personendaten]\r\nBenutzerName=Jürgen\r\nDatum=März 20
 
 } // namespace
 
-class TestCurrentMonth : public QObject
+class TestOpenMonth : public QObject
 {
     Q_OBJECT
 
@@ -45,9 +45,9 @@ private slots:
     void markedMonthFileShowsItsReadings();
 };
 
-void TestCurrentMonth::pathsFollowTheOpenMonth()
+void TestOpenMonth::pathsFollowTheOpenMonth()
 {
-    CurrentMonth month;
+    OpenMonth month;
     month.setGalleryFolder(QStringLiteral("/g/"));
     month.setUserName(QStringLiteral("Muster"));
     month.takeTypedMonth(QStringLiteral("03"), QStringLiteral("2017"));
@@ -61,7 +61,7 @@ void TestCurrentMonth::pathsFollowTheOpenMonth()
     QVERIFY(!month.placeProblem().isEmpty());
 }
 
-void TestCurrentMonth::loadedFileFindsItsPlaceInTheGallery()
+void TestOpenMonth::loadedFileFindsItsPlaceInTheGallery()
 {
     const QStringList march = {QStringLiteral("[Personendaten]"),
                                QStringLiteral("BenutzerName=Muster"),
@@ -70,7 +70,7 @@ void TestCurrentMonth::loadedFileFindsItsPlaceInTheGallery()
                                QStringLiteral("Morgens 06.03.2017 Z=07:30 s=1, d=1, p=1")};
     const QString inGallery = QStringLiteral("/g/2017/Muster_03_2017.tab");
     const auto loaded = [&](const QString &path, const QStringList &lines) {
-        auto month = std::make_unique<CurrentMonth>();
+        auto month = std::make_unique<OpenMonth>();
         month->setGalleryFolder(QStringLiteral("/g/"));
         month->setUserName(QStringLiteral("Muster"));
         month->startLoad(path);
@@ -79,31 +79,31 @@ void TestCurrentMonth::loadedFileFindsItsPlaceInTheGallery()
     };
 
     auto own = loaded(inGallery, march);
-    QCOMPARE(own->placeInGallery(inGallery, true), CurrentMonth::Place::InGallery);
+    QCOMPARE(own->placeInGallery(inGallery, true), OpenMonth::Place::InGallery);
     QCOMPARE(own->path(), inGallery);
     // The line the list cannot show is written back after the one it followed.
     QCOMPARE(own->fileContent({true, true, true, true}, {}).constLast(), march.constLast());
 
     auto copied = loaded(QStringLiteral("/usb/März.tab"), march);
     QCOMPARE(copied->placeInGallery(QStringLiteral("/usb/März.tab"), true),
-             CurrentMonth::Place::OpenedFromElsewhere);
+             OpenMonth::Place::OpenedFromElsewhere);
     QCOMPARE(copied->path(), inGallery);
 
     // Without a line the list shows, the other file's odd lines stay there.
     auto unshown = loaded(QStringLiteral("/usb/März.tab"), {march.at(0), march.at(3)});
     QCOMPARE(unshown->placeInGallery(QStringLiteral("/usb/März.tab"), false),
-             CurrentMonth::Place::InGallery);
+             OpenMonth::Place::InGallery);
     QCOMPARE(unshown->fileContent({true, true, true, true}, {}).constLast(), QString());
 
     auto foreign = loaded(QStringLiteral("/usb/x.tab"), march);
     foreign->setUserName(QStringLiteral("a/b"));
     QCOMPARE(foreign->placeInGallery(QStringLiteral("/usb/x.tab"), true),
-             CurrentMonth::Place::ShownOnly);
+             OpenMonth::Place::ShownOnly);
     QVERIFY(!foreign->placeProblem().isEmpty());
     QCOMPARE(foreign->path(), QStringLiteral("/usb/x.tab"));
 }
 
-void TestCurrentMonth::markedMonthFileShowsItsReadings_data()
+void TestOpenMonth::markedMonthFileShowsItsReadings_data()
 {
     QTest::addColumn<QByteArray>("mark");
     QTest::newRow("UTF-16LE") << QByteArray("\xFF\xFE");
@@ -111,7 +111,7 @@ void TestCurrentMonth::markedMonthFileShowsItsReadings_data()
     QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBF");
 }
 
-void TestCurrentMonth::markedMonthFileShowsItsReadings()
+void TestOpenMonth::markedMonthFileShowsItsReadings()
 {
     QFETCH(QByteArray, mark);
     QTemporaryDir dir;
@@ -125,7 +125,7 @@ void TestCurrentMonth::markedMonthFileShowsItsReadings()
     file.close();
 
     // The main window's load: header, list, statistics.
-    CurrentMonth month;
+    OpenMonth month;
     month.setGalleryFolder(gallery);
     month.setUserName(QStringLiteral("Muster"));
     const MonthFile::ReadResult read = month.startLoad(path);
@@ -143,7 +143,7 @@ void TestCurrentMonth::markedMonthFileShowsItsReadings()
     QCOMPARE(month.statistics().monthMeans().systolic(), QStringLiteral("134,50"));
     QVERIFY(month.takeWeights());
     QCOMPARE(month.lastWeightText(), QStringLiteral("80,5"));
-    QCOMPARE(month.placeInGallery(path, true), CurrentMonth::Place::InGallery);
+    QCOMPARE(month.placeInGallery(path, true), OpenMonth::Place::InGallery);
 
     // The report's and the table's reader of a period.
     const QList<Gallery::Month> period = Gallery::readPeriod(gallery, QString::fromUtf8("Jürgen"),
@@ -161,14 +161,14 @@ void TestCurrentMonth::markedMonthFileShowsItsReadings()
     QCOMPARE(written.readAll(), QString::fromUtf8(kMarch).toLatin1());
 }
 
-void TestCurrentMonth::fileKeptApartIsNeverSavedNorReopened()
+void TestOpenMonth::fileKeptApartIsNeverSavedNorReopened()
 {
     const QStringList march = {QStringLiteral("[Personendaten]"),
                                QStringLiteral("BenutzerName=Muster"),
                                QStringLiteral("Morgens den 05.03.2017 Z=07:30 s=128, d=80, p=64, "
                                               "Gewicht=0")};
     const QString february = QStringLiteral("/g/2017/Muster_02_2017.tab");
-    CurrentMonth month;
+    OpenMonth month;
     month.setGalleryFolder(QStringLiteral("/g/"));
     month.setUserName(QStringLiteral("Muster"));
     month.startLoad(february);
@@ -178,7 +178,7 @@ void TestCurrentMonth::fileKeptApartIsNeverSavedNorReopened()
     month.startLoad(QStringLiteral("/usb/Muster_03_2017.tab"));
     month.takeEntryLines(march, [](const QString &) {});
     QCOMPARE(month.placeInGallery(QStringLiteral("/usb/Muster_03_2017.tab"), true),
-             CurrentMonth::Place::OpenedFromElsewhere);
+             OpenMonth::Place::OpenedFromElsewhere);
     month.keepApartFromGallery();
     QVERIFY(month.placeProblem().contains(QStringLiteral("„Muster_03_2017.tab“")));
     QCOMPARE(month.lastFileToReopen(), february);
@@ -191,5 +191,5 @@ void TestCurrentMonth::fileKeptApartIsNeverSavedNorReopened()
     QVERIFY(month.placeProblem().isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestCurrentMonth)
+QTEST_GUILESS_MAIN(TestOpenMonth)
 #include "tst_current_month.moc"

@@ -1,20 +1,120 @@
 #pragma once
 
+#include "base/conversion_error.h"
+#include "journal/entry_line.h"
 #include "journal/month_file.h"
 #include "stats/month_statistics.h"
 
+#include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 // The month the main window shows: where its file lies, whose month it is,
-// the entry lines the list cannot show and the month's statistics. Every
-// path the window writes the month or its remark to comes from here.
-class CurrentMonth
+// its entry lines as the list shows them, the lines the list cannot show
+// and the month's statistics. It makes every file, folder and version of
+// the month and its remark; its commands show nothing but return what the
+// user is to hear, and the window shows the month as this holds it.
+class OpenMonth : public QObject
 {
+    Q_OBJECT
+
 public:
+    explicit OpenMonth(QObject *parent = nullptr);
+
+    // What a command has to tell, in the order the user hears it.
+    struct Notice
+    {
+        enum class Kind {
+            Plain,
+            Information,
+            Warning,
+            VersionProblem, // no earlier version could be kept; told once per run
+        };
+        Kind kind;
+        QString text;
+        bool operator==(const Notice &) const = default;
+    };
+    using Notices = QList<Notice>;
+
+    struct LoadResult
+    {
+        // The file's header; of a file that could not be read, what its
+        // name says, without a user.
+        MonthFile::Header header;
+        bool read = false;
+        Notices notices; // the read failure, or why the month is only shown
+        bool hasWeights = false;
+        // A value that does not convert: the day table's ends the load before
+        // the month takes its place, the statistics' after it.
+        std::optional<ConversionError> tableFailure;
+        std::optional<ConversionError> collectFailure;
+    };
+
+    struct AddResult
+    {
+        Notices notices;
+        // The file's lines once written and read back; nullopt when the write
+        // was refused or failed, or the file could not be read back.
+        std::optional<QStringList> written;
+    };
+
+    struct SaveResult
+    {
+        enum class Outcome {
+            ShownOnly, // the month has no place in the gallery: nothing written
+            Refused,   // the write would lose readings, or it failed
+            Written,   // written, or the file held these lines already
+        };
+        Outcome outcome = Outcome::Refused;
+        Notices notices;
+    };
+
+    struct RemarkResult
+    {
+        bool written = false;
+        Notices notices;
+    };
+
+    // --- the month's commands; each change sends changed() once ---------
+    // Reads the month file at `path`; `onShown` sees each line the list
+    // shows before the month it names becomes the open month.
+    LoadResult load(const QString &path,
+                    const std::function<void(const QString &)> &onShown = nullptr);
+    // The gallery's file of the typed month, when the list is empty and the
+    // gallery holds one: the add joins its readings instead of replacing
+    // them. `refusal` tells why it cannot be read.
+    struct Joined
+    {
+        QString path;
+        QString refusal;
+    };
+    std::optional<Joined> monthToJoin(const QString &month, const QString &year) const;
+    // Adds a typed reading to the month taken by takeTypedMonth(), writes the
+    // month to its year folder and reads it back.
+    AddResult add(const EntryLine::Fields &reading, const std::array<bool, 4> &slotSwitches);
+    // Takes the line at `row` out of the list; the next save writes the
+    // month without it. Returns the line as the list showed it.
+    QString takeOut(qsizetype row);
+    // Writes the month to its place in the gallery. The save that ends an
+    // add passes the lines the add wrote: an unchanged month is not written
+    // again. `takenOutLine` is the entry line an edit took out on purpose.
+    SaveResult save(const std::array<bool, 4> &slotSwitches,
+                    const QString &takenOutLine = QString(),
+                    const QStringList *fileHolds = nullptr);
+    // Writes a remark file of the gallery, an earlier version kept first.
+    RemarkResult saveRemark(const QString &path, const QStringList &lines);
+
+    // The lines the list shows, in file order.
+    const QStringList &lines() const { return m_lines; }
+    // The folder below which a year folder for the charts is made at every add.
+    void setHtmlFolder(const QString &folder) { m_htmlFolder = folder; }
+    const QString &htmlFolder() const { return m_htmlFolder; }
+
     void setGalleryFolder(const QString &folder) { m_galleryFolder = folder; }
     const QString &galleryFolder() const { return m_galleryFolder; }
 
@@ -44,11 +144,7 @@ public:
     void forgetWeightMean() { m_weightMean = 0; }
     // "neu erstellen": the next entry decides the month, without the weight
     // mean or the refusals of the month shown before.
-    void startNewMonth()
-    {
-        m_weightMean = 0;
-        m_keptApartProblem.clear();
-    }
+    void startNewMonth();
 
     // --- loading ---------------------------------------------------------
     // Remembers `path` as the month's file and reads it.
@@ -96,8 +192,21 @@ public:
     QString storedRemarkPath() const { return m_remarkBase + QStringLiteral(".txt"); }
     bool hasStoredRemarkBase() const { return !m_remarkBase.isEmpty(); }
 
+signals:
+    void changed();
+
 private:
+    std::optional<QStringList> writeMonthFile(const std::array<bool, 4> &slotSwitches,
+                                              const QString &failureMessage, Notices &notices,
+                                              const QString &takenOutLine = QString(),
+                                              const QStringList *fileHolds = nullptr);
+    void copyIntoGallery(const QString &loadedPath, Notices &notices);
+    void ensureYearFolders(Notices &notices) const;
+    bool readBackWritten();
+
     QString m_galleryFolder;
+    QString m_htmlFolder;
+    QStringList m_lines;
     QString m_path;
     QString m_lastPathInGallery;
     QString m_remarkBase;
