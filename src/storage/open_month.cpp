@@ -270,11 +270,15 @@ QStringList OpenMonth::takeEntryLines(const QStringList &fileLines,
     QStringList shown;
     m_unshownLines.clear();
     m_shownAtLoad.clear();
+    // Each entry line is read once, for the list and the statistics alike.
+    QList<EntryLine::Parsed> entries;
+    entries.reserve(fileLines.size());
     for (const QString &line : fileLines) {
         if (!EntryLine::isEntryLine(line))
             continue;
         m_lastEntryLine = line;
-        const std::optional<QString> display = EntryLine::toDisplayLine(line);
+        entries.append(EntryLine::Parsed(line));
+        const std::optional<QString> display = entries.constLast().displayLine();
         if (display) {
             shown.append(*display);
             onShown(*display);
@@ -289,7 +293,7 @@ QStringList OpenMonth::takeEntryLines(const QStringList &fileLines,
             m_monthName = germanMonthName(m_month.toInt());
         }
     }
-    m_statistics.recollect(fileLines);
+    m_statistics.recollect(entries);
     m_shownAtLoad = shown;
     return shown;
 }

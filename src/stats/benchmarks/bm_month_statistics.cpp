@@ -10,41 +10,10 @@ namespace {
 
 const QString kFullMonth = QStringLiteral(VANTORIA_TEST_DATA_DIR "/months/Muster_01_2024.tab");
 
-// Everything a month load computes: read the file from disk, read the
-// header, build the display lines, all statistics, evaluate the last.
+// Everything a month load computes, as the open month does it: read the
+// file from disk, read the header, read every entry line once for the list
+// and all statistics, evaluate the last.
 void BM_LoadFullMonth(benchmark::State &state)
-{
-    MonthStatistics statistics;
-    for (auto _ : state) {
-        const auto lines = TextFile::readLines(kFullMonth);
-        if (!lines) {
-            state.SkipWithError("month file missing");
-            return;
-        }
-        const MonthFile::Header header = MonthFile::readHeader(*lines);
-        benchmark::DoNotOptimize(header.applySwitches({true, true, true, true}));
-        QStringList shown;
-        for (const QString &line : *lines) {
-            if (!EntryLine::isEntryLine(line))
-                continue;
-            if (const auto display = EntryLine::toDisplayLine(line))
-                shown << *display;
-        }
-        statistics.recollect(*lines);
-        benchmark::DoNotOptimize(statistics.weights().mean());
-        benchmark::DoNotOptimize(statistics.monthMeans().labelText());
-        benchmark::DoNotOptimize(evaluationItems(shown.last()));
-        if (shown.size() != 124) {
-            state.SkipWithError("expected 124 entries");
-            return;
-        }
-    }
-}
-BENCHMARK(BM_LoadFullMonth)->Unit(benchmark::kMicrosecond);
-
-// The same load reading every entry line once, for the list and the
-// statistics alike.
-void BM_LoadFullMonthReadOnce(benchmark::State &state)
 {
     MonthStatistics statistics;
     for (auto _ : state) {
@@ -75,7 +44,7 @@ void BM_LoadFullMonthReadOnce(benchmark::State &state)
         }
     }
 }
-BENCHMARK(BM_LoadFullMonthReadOnce)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadFullMonth)->Unit(benchmark::kMicrosecond);
 
 // Adding an entry: the new line joins the full list, which is sorted again.
 void BM_SortFullMonth(benchmark::State &state)
