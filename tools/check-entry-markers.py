@@ -7,9 +7,10 @@ not looked at.
 
 Usage: check-entry-markers.py SOURCE_DIR
 """
-import pathlib
 import re
 import sys
+
+import source_rules
 
 EXEMPT = {"journal", "base"}
 SKIPPED_PARTS = {"tests", "benchmarks"}
@@ -74,21 +75,13 @@ def faults_in(path, relative):
     return found
 
 
+def looked_at(relative):
+    return relative.parts[0] not in EXEMPT and not SKIPPED_PARTS & set(relative.parts)
+
+
 def main():
-    source = pathlib.Path(sys.argv[1]).resolve() / "src"
-    faults = []
-    for path in sorted(source.rglob("*")):
-        if path.suffix not in {".cpp", ".h"} or not path.is_file():
-            continue
-        relative = path.relative_to(source)
-        if relative.parts[0] in EXEMPT or SKIPPED_PARTS & set(relative.parts):
-            continue
-        faults += faults_in(path, relative.as_posix())
-    if faults:
-        print("Entry-line markers outside src/journal and src/base:")
-        print("\n".join("  " + fault for fault in faults))
-        return 1
-    return 0
+    return source_rules.run(sys.argv[1], looked_at, faults_in,
+                            "Entry-line markers outside src/journal and src/base:")
 
 
 if __name__ == "__main__":

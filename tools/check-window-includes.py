@@ -6,9 +6,10 @@ the window. Tests and benchmarks drive the window, and are not looked at.
 
 Usage: check-window-includes.py SOURCE_DIR
 """
-import pathlib
 import re
 import sys
+
+import source_rules
 
 SKIPPED_PARTS = {"tests", "benchmarks"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]app/main_window\.h[>"]', re.M)
@@ -23,22 +24,14 @@ def allowed(relative):
     return name == "main.cpp" or (name.startswith("main_window") and name.endswith(".cpp"))
 
 
+def faults_in(path, relative):
+    text = path.read_text(encoding="utf-8", errors="replace")
+    return ["src/" + relative] if INCLUDE.search(text) else []
+
+
 def main():
-    source = pathlib.Path(sys.argv[1]).resolve() / "src"
-    faults = []
-    for path in sorted(source.rglob("*")):
-        if path.suffix not in {".cpp", ".h"} or not path.is_file():
-            continue
-        relative = path.relative_to(source)
-        if allowed(relative):
-            continue
-        if INCLUDE.search(path.read_text(encoding="utf-8", errors="replace")):
-            faults.append(relative.as_posix())
-    if faults:
-        print('Files outside the main window that include "app/main_window.h":')
-        print("\n".join("  src/" + fault for fault in faults))
-        return 1
-    return 0
+    return source_rules.run(sys.argv[1], lambda relative: not allowed(relative), faults_in,
+                            'Files outside the main window that include "app/main_window.h":')
 
 
 if __name__ == "__main__":
