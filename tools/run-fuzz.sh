@@ -13,6 +13,7 @@ if ! command -v clang++ >/dev/null 2>&1; then
     exit 1
 fi
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" \
     -DCMAKE_CXX_COMPILER=clang++ -DVANTORIA_FUZZ=ON -DVANTORIA_FUZZ_SECONDS="$seconds" \
     -DVANTORIA_BUILD_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON >/dev/null
 cmake --build "$build_dir" -j2 --target vantoria_fuzz_targets

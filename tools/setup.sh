@@ -61,7 +61,10 @@ done
 # Chart.js 2.9.4 (shipped with the program) and the browser driver of the page tests.
 npm ci --no-audit --no-fund --loglevel=error
 
-cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTORIA_WERROR=ON
+# Line tables only (-g1): backtraces and profiles still name file and line,
+# and the build takes a fifth less compiler time.
+cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTORIA_WERROR=ON \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
 cmake --build "$build" -j "$(nproc)"
 
 case "$mode" in
