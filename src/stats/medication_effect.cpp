@@ -66,13 +66,14 @@ QString MedicationChange::markText() const
     return medication.label();
 }
 
-QList<MedicationChange> medicationChanges(const QList<Medication> &medications, const QDate &first,
-                                          const QDate &last)
+namespace {
+
+// Every start, end and dose change of the plan, in day order.
+QList<MedicationChange> allChanges(const QList<Medication> &medications)
 {
     using Kind = MedicationChange::Kind;
     QList<MedicationChange> changes;
     QList<bool> startTaken(medications.size(), false);
-    const auto inside = [&first, &last](const QDate &day) { return first <= day && day <= last; };
     for (qsizetype i = 0; i < medications.size(); ++i) {
         const Medication &ended = medications.at(i);
         if (!ended.lastDay)
@@ -84,23 +85,37 @@ QList<MedicationChange> medicationChanges(const QList<Medication> &medications, 
                 sameName(medications.at(j)) == sameName(ended))
                 next = j;
         }
-        if (next >= 0)
+        if (next >= 0) {
             startTaken[next] = true;
-        if (!inside(day))
-            continue;
-        if (next >= 0)
             changes.append({Kind::Dose, day, medications.at(next), ended});
-        else
+        } else {
             changes.append({Kind::End, day, ended, std::nullopt});
+        }
     }
     for (qsizetype i = 0; i < medications.size(); ++i) {
-        if (!startTaken.at(i) && inside(medications.at(i).firstDay))
+        if (!startTaken.at(i))
             changes.append(
                 {Kind::Start, medications.at(i).firstDay, medications.at(i), std::nullopt});
     }
     std::stable_sort(
         changes.begin(), changes.end(),
         [](const MedicationChange &a, const MedicationChange &b) { return a.day < b.day; });
+    return changes;
+}
+
+} // namespace
+
+QList<MedicationChange> medicationChanges(const QList<Medication> &medications, const QDate &first,
+                                          const QDate &last)
+{
+    QList<MedicationChange> changes;
+    for (const MedicationChange &change : allChanges(medications)) {
+        // An end belongs to the period of its last day.
+        const QDate told =
+            change.kind == MedicationChange::Kind::End ? change.day.addDays(-1) : change.day;
+        if (first <= told && told <= last)
+            changes.append(change);
+    }
     return changes;
 }
 
@@ -147,8 +162,10 @@ QList<DayLabel> medicationDayLabels(const QList<Medication> &medications, const 
                                     const QDate &last)
 {
     QList<DayLabel> labels;
-    for (const MedicationChange &change : medicationChanges(medications, first, last))
-        labels.append({change.day, change.markText()});
+    for (const MedicationChange &change : allChanges(medications)) {
+        if (first <= change.day && change.day <= last)
+            labels.append({change.day, change.markText()});
+    }
     return labels;
 }
 

@@ -35,8 +35,9 @@ inline constexpr int kEffectDays = 14;
 // Fewer readings on either side say nothing about the change.
 inline constexpr int kEffectMinimumReadings = 6;
 
-// The starts, ends and dose changes whose day lies from `first` through
-// `last`, in day order. An entry that ends the day before another one of
+// The starts, ends and dose changes of the period from `first` through
+// `last`, in day order: a start or a new dose by its first day, an end by
+// its last day. An entry that ends the day before another one of
 // the same name starts (case and outer blanks aside) is a dose change, told
 // once; an entry that starts before `first` is no change of the period.
 QList<MedicationChange> medicationChanges(const QList<Medication> &medications, const QDate &first,
@@ -77,7 +78,8 @@ struct DayLabel
     QString text;
 };
 
-// The marks of every change whose day lies from `first` through `last`.
+// The marks of every change whose day lies from `first` through `last`; an
+// end is marked on the first day without the medication.
 QList<DayLabel> medicationDayLabels(const QList<Medication> &medications, const QDate &first,
                                     const QDate &last);
 

@@ -142,9 +142,11 @@ private slots:
         QCOMPARE(changes.at(1).day, QDate(2026, 3, 11));
         QCOMPARE(changes.at(1).heading(), QStringLiteral("Bisoprolol 2,5 mg bis 10.03.2026"));
         QCOMPARE(changes.at(2).heading(), QStringLiteral("ASS 100 mg ab 31.03.2026"));
-        // The start before the period and the end whose next day is past it
-        // are no changes of the period.
+        // The start before the period is no change of it; an end belongs to
+        // the period of its last day, though its figures start the day after.
         QCOMPARE(medicationChanges(plan, QDate(2026, 2, 1), QDate(2026, 3, 2)).size(), 1);
+        QCOMPARE(medicationChanges(plan, QDate(2026, 3, 10), QDate(2026, 3, 10)).size(), 1);
+        QCOMPARE(medicationChanges(plan, QDate(2026, 3, 11), QDate(2026, 3, 30)).size(), 0);
         QCOMPARE(medicationChanges(plan, QDate(2026, 4, 1), QDate(2026, 4, 30)).size(), 0);
     }
 
@@ -159,6 +161,13 @@ private slots:
         QCOMPARE(march.size(), 1);
         QCOMPARE(march.at(0).day, QDate(2026, 3, 31));
         QCOMPARE(march.at(0).text, QStringLiteral("Ramipril 10 mg statt 5 mg"));
+        // An end is marked on the first day without it.
+        const QList<DayLabel> ended = medicationDayLabels(
+            {medication("ASS", "100 mg", QDate(2025, 1, 1), QDate(2026, 2, 28))}, QDate(2026, 3, 1),
+            QDate(2026, 3, 31));
+        QCOMPARE(ended.size(), 1);
+        QCOMPARE(ended.at(0).day, QDate(2026, 3, 1));
+        QCOMPARE(ended.at(0).text, QStringLiteral("ASS 100 mg abgesetzt"));
         const QList<DayLabel> february =
             medicationDayLabels(plan, QDate(2026, 2, 1), QDate(2026, 2, 28));
         QCOMPARE(february.size(), 1);
