@@ -11,6 +11,7 @@
 #include "app/exchange_menu.h"
 #include "app/help_document.h"
 #include "app/info.h"
+#include "app/medication_command.h"
 #include "app/month_commands.h"
 #include "app/paint_refresh.h"
 #include "app/report_command.h"
@@ -74,6 +75,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installExchangeMenu(commands);
     installBackupCommands(commands);
     installDoctorsReport(commands);
+    installMedicationCommand(commands);
     m_geometry->startOrientationTick([this](const auto &tick) { runGuarded(m_seam, this, tick); });
 }
 
