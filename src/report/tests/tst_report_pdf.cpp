@@ -426,7 +426,9 @@ void TestReportPdf::medicationSectionWithReadingsBeforeAndAfter()
 
     TempHome::writeFile(file, "Vantoria-Medikamentenplan 1\r\n"
                               "ASS\t100 mg\t0-1-0\t01.01.2025\t31.01.2026\t\r\n"
-                              "Ramipril\t5 mg\t1-0-1\t03.03.2026\t\tzum Fr\xfc" "hst\xfc" "ck\r\n"
+                              "Ramipril\t5 mg\t1-0-1\t03.03.2026\t\tzum Fr\xfc"
+                              "hst\xfc"
+                              "ck\r\n"
                               "Bisoprolol\t2,5 mg\t1-0-0\t01.01.2026\t05.03.2026\t\r\n");
     const QString with = text();
     for (const QString &expected : {
