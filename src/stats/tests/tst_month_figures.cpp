@@ -10,8 +10,7 @@
 
 namespace {
 
-QString line(const char *slot, const char *date, int s, int d, int p = 70,
-             const char *weight = "0")
+QString line(const char *slot, const char *date, int s, int d, int p = 70, const char *weight = "0")
 {
     return QStringLiteral("%1 den %2 Z=07:30 s=%3, d=%4, p=%5, Gewicht=%6")
         .arg(QLatin1String(slot), QLatin1String(date))
@@ -109,13 +108,15 @@ void TestMonthFigures::monthsWithAndWithoutFilesKeepTheirOrderAndState()
 
 void TestMonthFigures::partlyReadableMonthCountsItsReadingsAndNamesTheRest()
 {
-    const MonthFigures month = monthFigures({readMonth(
-        5, 2023,
-        {line("Morgens", "05.05.2023", 128, 80), line("Abends", "05.05.2023", 140, 90),
-         QStringLiteral("Messung2 den 09.05.2023 Z=13:00 s=120, p=60, Gewicht=0"),
-         line("Morgens", "17.05.2023", 131, 85),
-         QStringLiteral("Abends den 31.05.2023 Z=20:40 s=1x2, d=78, p=66, Gewicht=0")})})
-                                    .constFirst();
+    const MonthFigures month =
+        monthFigures(
+            {readMonth(
+                5, 2023,
+                {line("Morgens", "05.05.2023", 128, 80), line("Abends", "05.05.2023", 140, 90),
+                 QStringLiteral("Messung2 den 09.05.2023 Z=13:00 s=120, p=60, Gewicht=0"),
+                 line("Morgens", "17.05.2023", 131, 85),
+                 QStringLiteral("Abends den 31.05.2023 Z=20:40 s=1x2, d=78, p=66, Gewicht=0")})})
+            .constFirst();
     QCOMPARE(month.stats.all.count, 3);
     QCOMPARE(month.unreadLines, 2);
     QCOMPARE(month.stats.all.systolicSum, 128.0L + 140 + 131);
@@ -128,7 +129,7 @@ void TestMonthFigures::meansEqualThoseOfTheMonthPages()
 {
     const QStringList entries{
         line("Morgens", "01.01.2021", 131, 83, 61), line("Messung2", "01.01.2021", 140, 91, 77),
-        line("Abends", "01.01.2021", 127, 80, 66), line("Morgens", "02.01.2021", 129, 86, 70),
+        line("Abends", "01.01.2021", 127, 80, 66),  line("Morgens", "02.01.2021", 129, 86, 70),
         line("Morgens", "15.01.2021", 151, 95, 73), line("Abends", "31.01.2021", 118, 74, 59)};
     MonthStatistics page;
     page.recollect(fileLines(entries));
@@ -146,14 +147,12 @@ void TestMonthFigures::meansEqualThoseOfTheMonthPages()
 
 void TestMonthFigures::rangeAcrossAYearEndKeepsEachMonthToItself()
 {
-    const QList<MonthFigures> figures =
-        monthFigures({readMonth(12, 2025,
-                                {line("Morgens", "30.12.2025", 150, 95),
-                                 line("Abends", "31.12.2025", 120, 75)}),
-                      readMonth(1, 2026,
-                                {line("Morgens", "01.01.2026", 119, 70),
-                                 line("Abends", "01.01.2026", 160, 99),
-                                 line("Morgens", "02.01.2026", 160, 99)})});
+    const QList<MonthFigures> figures = monthFigures(
+        {readMonth(12, 2025,
+                   {line("Morgens", "30.12.2025", 150, 95), line("Abends", "31.12.2025", 120, 75)}),
+         readMonth(1, 2026,
+                   {line("Morgens", "01.01.2026", 119, 70), line("Abends", "01.01.2026", 160, 99),
+                    line("Morgens", "02.01.2026", 160, 99)})});
     QCOMPARE(figures.at(0).year, 2025);
     QCOMPARE(figures.at(1).year, 2026);
     QCOMPARE(figures.at(0).stats.all.count, 2);
@@ -168,13 +167,14 @@ void TestMonthFigures::rangeAcrossAYearEndKeepsEachMonthToItself()
 
 void TestMonthFigures::leapFebruary()
 {
-    const QList<MonthFigures> figures = monthFigures(
-        {readMonth(2, 2024,
-                   {line("Morgens", "28.02.2024", 130, 80), line("Morgens", "29.02.2024", 150, 90)}),
-         readMonth(2, 2023,
-                   {line("Morgens", "28.02.2023", 130, 80),
-                    // No such day: the line is named, not counted.
-                    line("Morgens", "29.02.2023", 150, 90)})});
+    const QList<MonthFigures> figures =
+        monthFigures({readMonth(2, 2024,
+                                {line("Morgens", "28.02.2024", 130, 80),
+                                 line("Morgens", "29.02.2024", 150, 90)}),
+                      readMonth(2, 2023,
+                                {line("Morgens", "28.02.2023", 130, 80),
+                                 // No such day: the line is named, not counted.
+                                 line("Morgens", "29.02.2023", 150, 90)})});
     QCOMPARE(figures.at(0).stats.all.count, 2);
     QCOMPARE(figures.at(0).unreadLines, 0);
     QCOMPARE(figures.at(0).stats.highestSystolic->date, QDate(2024, 2, 29));
@@ -202,26 +202,25 @@ void TestMonthFigures::thresholdAtTheLimits()
     QFETCH(int, d);
     QFETCH(bool, counted);
     // Three readings well below beside the one at the limit.
-    const MonthFigures month =
-        monthFigures({readMonth(7, 2022,
-                                {line("Morgens", "01.07.2022", 120, 70),
-                                 line("Morgens", "02.07.2022", 120, 70),
-                                 line("Morgens", "03.07.2022", 120, 70),
-                                 line("Abends", "03.07.2022", s, d)})})
-            .constFirst();
+    const MonthFigures month = monthFigures({readMonth(7, 2022,
+                                                       {line("Morgens", "01.07.2022", 120, 70),
+                                                        line("Morgens", "02.07.2022", 120, 70),
+                                                        line("Morgens", "03.07.2022", 120, 70),
+                                                        line("Abends", "03.07.2022", s, d)})})
+                                   .constFirst();
     QCOMPARE(month.stats.atOrAboveThreshold, counted ? 1 : 0);
     QCOMPARE(double(month.shareAtOrAboveThreshold()), counted ? 25.0 : 0.0);
 }
 
 void TestMonthFigures::morningEveningAndWeightOfAMonth()
 {
-    const QList<MonthFigures> figures = monthFigures(
-        {readMonth(8, 2022,
-                   {line("Morgens", "01.08.2022", 130, 80, 60, "80,5"),
-                    line("Messung2", "01.08.2022", 200, 120, 90, "0"),
-                    line("Abends", "01.08.2022", 150, 95, 70, "0"),
-                    line("Morgens", "02.08.2022", 141, 85, 65, "81,0")}),
-         readMonth(9, 2022, {line("Abends", "01.09.2022", 150, 95)})});
+    const QList<MonthFigures> figures =
+        monthFigures({readMonth(8, 2022,
+                                {line("Morgens", "01.08.2022", 130, 80, 60, "80,5"),
+                                 line("Messung2", "01.08.2022", 200, 120, 90, "0"),
+                                 line("Abends", "01.08.2022", 150, 95, 70, "0"),
+                                 line("Morgens", "02.08.2022", 141, 85, 65, "81,0")}),
+                      readMonth(9, 2022, {line("Abends", "01.09.2022", 150, 95)})});
     const PeriodStats &august = figures.at(0).stats;
     QCOMPARE(august.morning.count, 2);
     QCOMPARE(double(august.morning.systolic()), 135.5);
@@ -240,8 +239,8 @@ void TestMonthFigures::trendNeedsSixMonthsWithReadings()
     QList<MonthFigures> five;
     for (int month = 1; month <= 5; ++month)
         five << monthFigures({uniformMonth(month, 2020, 2, 140)});
-    five << monthFigures({missing(6, 2020), PeriodMonth{7, 2020, PeriodMonth::State::Unreadable,
-                                                        {}, 0}});
+    five << monthFigures(
+        {missing(6, 2020), PeriodMonth{7, 2020, PeriodMonth::State::Unreadable, {}, 0}});
     QVERIFY(!systolicTrend(five));
     QList<MonthFigures> six = five + monthFigures({uniformMonth(8, 2020, 1, 130)});
     const std::optional<SystolicTrend> trend = systolicTrend(six);
