@@ -54,9 +54,8 @@ void showOverview(const MonthCommands &c, TJahresuebersichtDlg &dialog)
     const MonthRange range = dialog.months();
     OverviewInputs inputs;
     inputs.userName = user;
-    inputs.months =
-        monthFigures(Gallery::periodMonths(Gallery::readPeriod(gallery, user, range.first,
-                                                               range.last)));
+    inputs.months = monthFigures(
+        Gallery::periodMonths(Gallery::readPeriod(gallery, user, range.first, range.last)));
     if (std::none_of(inputs.months.cbegin(), inputs.months.cend(),
                      [](const MonthFigures &month) { return month.hasReadings(); })) {
         seam.showMessage(&form, UiSeam::MessageKind::Information,
@@ -72,12 +71,9 @@ void showOverview(const MonthCommands &c, TJahresuebersichtDlg &dialog)
     inputs.diastolicColour = colour(c.settings, SettingKey::DiastolicColour);
     inputs.pulseColour = colour(c.settings, SettingKey::PulseColour);
     // The page goes into the chart folder of its last month's year.
-    const ChartPublishContext context{QString(),
-                                      QString::number(range.last.year()),
-                                      c.places.htmlFolder,
-                                      c.places.dataFolder,
-                                      locateShippedChartScript(),
-                                      c.settings};
+    const ChartPublishContext context{
+        QString(),           QString::number(range.last.year()), c.places.htmlFolder,
+        c.places.dataFolder, locateShippedChartScript(),         c.settings};
     ShowNamedChartPage(seam, &form, context, overviewPageName(user, range.first, range.last),
                        buildOverviewPage(inputs));
 }
