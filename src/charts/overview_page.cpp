@@ -17,7 +17,7 @@ namespace {
 const char16_t kPage[] =
     uR"(<!doctype html><html><head><meta charset="windows-1252"><title>Blutdruck-Übersicht</title><script src="Chart.min.js"></script>
 <style>body {font-family: Verdana, sans-serif; font-size: 14px; color: black; margin: 10px 20px;} h0 {font-size: 18px;} .chart-container {max-width: 1100px; margin: 0 auto 24px auto;} .hinweis {font-size: 13px; color: #404040;}
-table {border-collapse: collapse; margin: 0 auto 24px auto; font-size: 13px;} th, td {border: 1px solid #A0A0A0; padding: 3px 8px;} th {background: #E5DFDF;} td.zahl {text-align: right;} td.grad {font-weight: bold;}
+table {border-collapse: collapse; margin: 0 auto 24px auto; font-size: 13px;} th, td {border: 1px solid #A0A0A0; padding: 3px 8px;} th {background: #E5DFDF;} td.zahl {text-align: right;} td:first-child {white-space: nowrap;} td.grad {font-weight: bold;}
 canvas {-moz-user-select: none; -webkit-user-select: none; -ms-user-select: none;}</style></head><body><center>
 <h0><b>{{title}}</b></h0>
 <p>{{trend}}</p>
