@@ -51,5 +51,5 @@ struct SystolicTrend
     qint64 last = 0;
     qint64 change() const { return last - first; }
 };
-inline constexpr int kTrendMonths = 3;
+inline constexpr qsizetype kTrendMonths = 3;
 std::optional<SystolicTrend> systolicTrend(const QList<MonthFigures> &months);
