@@ -14,7 +14,7 @@ namespace {
 
 // The page as it is written; "{{name}}" marks a part (see PageTemplate). The
 // charts draw without animation, so that a page of many years shows at once.
-const char16_t kPage[] =
+const char16_t kOverviewPage[] =
     uR"(<!doctype html><html><head><meta charset="windows-1252"><title>Blutdruck-Übersicht</title><script src="Chart.min.js"></script>
 <style>body {font-family: Verdana, sans-serif; font-size: 14px; color: black; margin: 10px 20px;} h0 {font-size: 18px;} .chart-container {max-width: 1100px; margin: 0 auto 24px auto;} .hinweis {font-size: 13px; color: #404040;}
 table {border-collapse: collapse; margin: 0 auto 24px auto; font-size: 13px;} th, td {border: 1px solid #A0A0A0; padding: 3px 8px;} th {background: #E5DFDF;} td.zahl {text-align: right;} td:first-child {white-space: nowrap;} td.grad {font-weight: bold;}
@@ -55,7 +55,7 @@ linie('Abends diastolisch', '{{diastolicColour}}', [{{eveningDiastolic}}], {bord
 
 const PageTemplate &pageTemplate()
 {
-    static const PageTemplate page{QStringView(kPage)};
+    static const PageTemplate page{QStringView(kOverviewPage)};
     return page;
 }
 
@@ -99,8 +99,8 @@ QString scriptList(const QList<MonthFigures> &months,
     return items.join(QStringLiteral(", "));
 }
 
-std::optional<long double> shown(const ReadingMeans &means,
-                                 long double (ReadingMeans::*mean)() const)
+std::optional<long double> shownOf(const ReadingMeans &means,
+                                   long double (ReadingMeans::*mean)() const)
 {
     return shownMean(means.count, (means.*mean)());
 }
@@ -197,8 +197,8 @@ QStringList weightChart(const OverviewInputs &inputs)
 
 OverviewGrade overviewGrade(const MonthFigures &month)
 {
-    const std::optional<long double> s = shown(month.stats.all, &ReadingMeans::systolic);
-    const std::optional<long double> d = shown(month.stats.all, &ReadingMeans::diastolic);
+    const std::optional<long double> s = shownOf(month.stats.all, &ReadingMeans::systolic);
+    const std::optional<long double> d = shownOf(month.stats.all, &ReadingMeans::diastolic);
     if (!s || !d)
         return {};
     const MonthGrade grade =
@@ -255,7 +255,7 @@ QStringList buildOverviewPage(const OverviewInputs &inputs)
         rows.append(tableRow(month));
     }
     const auto all = [](long double (ReadingMeans::*mean)() const) {
-        return [mean](const MonthFigures &m) { return shown(m.stats.all, mean); };
+        return [mean](const MonthFigures &m) { return shownOf(m.stats.all, mean); };
     };
     const auto limit = [&months](int value) {
         return QStringList(months.size(), QString::number(value)).join(QStringLiteral(", "));
@@ -292,23 +292,23 @@ QStringList buildOverviewPage(const OverviewInputs &inputs)
             {u"diastolicLimit", limit(kHomeDiastolicThreshold)},
             {u"morningSystolic", scriptList(months,
                                             [](const MonthFigures &m) {
-                                                return shown(m.stats.morning,
-                                                             &ReadingMeans::systolic);
+                                                return shownOf(m.stats.morning,
+                                                               &ReadingMeans::systolic);
                                             })},
             {u"eveningSystolic", scriptList(months,
                                             [](const MonthFigures &m) {
-                                                return shown(m.stats.evening,
-                                                             &ReadingMeans::systolic);
+                                                return shownOf(m.stats.evening,
+                                                               &ReadingMeans::systolic);
                                             })},
             {u"morningDiastolic", scriptList(months,
                                              [](const MonthFigures &m) {
-                                                 return shown(m.stats.morning,
-                                                              &ReadingMeans::diastolic);
+                                                 return shownOf(m.stats.morning,
+                                                                &ReadingMeans::diastolic);
                                              })},
             {u"eveningDiastolic", scriptList(months,
                                              [](const MonthFigures &m) {
-                                                 return shown(m.stats.evening,
-                                                              &ReadingMeans::diastolic);
+                                                 return shownOf(m.stats.evening,
+                                                                &ReadingMeans::diastolic);
                                              })},
             {u"weightChart", weight},
         });
