@@ -12,6 +12,7 @@
 #include "app/help_document.h"
 #include "app/info.h"
 #include "app/month_commands.h"
+#include "app/overview_command.h"
 #include "app/paint_refresh.h"
 #include "app/report_command.h"
 #include "settings/gui/einstell.h"
@@ -74,6 +75,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installExchangeMenu(commands);
     installBackupCommands(commands);
     installDoctorsReport(commands);
+    installYearOverview(commands);
     m_geometry->startOrientationTick([this](const auto &tick) { runGuarded(m_seam, this, tick); });
 }
 
