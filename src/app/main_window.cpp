@@ -13,6 +13,7 @@
 #include "app/info.h"
 #include "app/medication_command.h"
 #include "app/month_commands.h"
+#include "app/overview_command.h"
 #include "app/paint_refresh.h"
 #include "app/report_command.h"
 #include "settings/gui/einstell.h"
@@ -76,6 +77,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installBackupCommands(commands);
     installDoctorsReport(commands);
     installMedicationCommand(commands);
+    installYearOverview(commands);
     m_geometry->startOrientationTick([this](const auto &tick) { runGuarded(m_seam, this, tick); });
 }
 
