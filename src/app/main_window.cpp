@@ -11,6 +11,7 @@
 #include "app/exchange_menu.h"
 #include "app/help_document.h"
 #include "app/info.h"
+#include "app/medication_command.h"
 #include "app/month_commands.h"
 #include "app/overview_command.h"
 #include "app/paint_refresh.h"
@@ -75,6 +76,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installExchangeMenu(commands);
     installBackupCommands(commands);
     installDoctorsReport(commands);
+    installMedicationCommand(commands);
     installYearOverview(commands);
     m_geometry->startOrientationTick([this](const auto &tick) { runGuarded(m_seam, this, tick); });
 }

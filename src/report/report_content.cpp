@@ -4,6 +4,7 @@
 #include "charts/grade.h"
 #include "charts/marker_filler.h"
 #include "stats/measuring_week.h"
+#include "stats/medication_effect.h"
 #include "stats/month_figures.h"
 #include "stats/period_stats.h"
 #include "storage/reading_row.h"
@@ -178,4 +179,16 @@ ReportContent buildReportContent(const QString &user, const ReportPeriod &period
         content.readingRows << ReadingRow::cells(
             reading, {ReadingRow::Year::AsNumber, ReadingRow::Weight::OneDecimal});
     return content;
+}
+
+void addMedications(ReportContent &content, const ReportPeriod &period,
+                    const QList<Medication> &medications, const QList<Reading> &readings)
+{
+    for (const Medication &medication : medications) {
+        if (medication.overlaps(period.firstDay(), period.lastDay()))
+            content.medications.append(medicationSummary(medication));
+    }
+    for (const MedicationChange &change :
+         medicationChanges(medications, period.firstDay(), period.lastDay()))
+        content.medicationEffects.append(medicationEffect(change, readings).text());
 }
