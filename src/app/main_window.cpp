@@ -13,6 +13,7 @@
 #include "app/info.h"
 #include "app/month_commands.h"
 #include "app/paint_refresh.h"
+#include "app/reminder_menu.h"
 #include "app/report_command.h"
 #include "settings/gui/einstell.h"
 #include "storage/data_folders.h"
@@ -74,6 +75,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installExchangeMenu(commands);
     installBackupCommands(commands);
     installDoctorsReport(commands);
+    installReminderCommands(commands);
     m_geometry->startOrientationTick([this](const auto &tick) { runGuarded(m_seam, this, tick); });
 }
 
