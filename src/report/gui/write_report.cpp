@@ -15,8 +15,8 @@ ReportOutcome writeDoctorsReport(const ReportRequest &request)
         return outcome;
     const QList<Gallery::Month> months = Gallery::readPeriod(
         request.galleryFolder, request.user, request.period.first, request.period.last);
-    const QByteArray pdf =
-        renderReportPdf(buildReportContent(request.user, request.period, request.today, months));
+    const QByteArray pdf = renderReportPdf(buildReportContent(
+        request.user, request.period, request.today, months, request.plannedWeek));
     QString reason;
     if (!TextFile::writeBytes(outcome.path, pdf, &reason))
         outcome.error = QStringLiteral("Der Bericht konnte nicht gespeichert werden:\r\n") +
