@@ -24,7 +24,7 @@ namespace Schedule {
 
 QDateTime dueAt(const QDate &day, const QTime &time)
 {
-    const QDateTime at(day, time, Qt::LocalTime);
+    QDateTime at(day, time, Qt::LocalTime);
     if (at.isValid() && at.time() == time && at.date() == day)
         return at;
     // The time lies in the gap the change to summer time leaves: the moment

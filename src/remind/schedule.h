@@ -16,7 +16,7 @@ namespace Schedule {
 
 // A reminder shown later than this after its time is left out (the
 // computer slept, or the user logged in later).
-constexpr qint64 kLateLimitSeconds = 30 * 60;
+constexpr qint64 kLateLimitSeconds = qint64(30) * 60;
 
 struct Due
 {

@@ -54,6 +54,7 @@ void TstReminderMenu::weekDialogOpensOnTomorrow()
     QCOMPARE(f.seam.texts(QStringLiteral("dialog")), QStringList{"MesswocheDlg"});
     QCOMPARE(shown, f.seam.fixedToday.addDays(1));
     f.seam.clear();
+    f.seam.dialogHandler = [](QDialog &) { return int(QDialog::Rejected); };
     f.menu("Erinnerungen1");
     QCOMPARE(f.seam.texts(QStringLiteral("dialog")), QStringList{"ErinnerungenDlg"});
     QCOMPARE(f.seam.messages(), QStringList());
