@@ -86,7 +86,8 @@ void ReminderService::onSettingsChanged()
 {
     watchSettings();
     const ReminderSettings settings = ReminderSettings::read(SettingsStore(m_settingsPath));
-    if (settings == m_settings && m_timer.isActive())
+    // A replace shows as a change of the file and of its folder.
+    if (settings == m_settings)
         return;
     m_settings = settings;
     const QDateTime now = QDateTime::currentDateTime();

@@ -47,8 +47,20 @@ TMesswocheDlg::TMesswocheDlg(ReminderContext context, QWidget *parent)
         {QStringLiteral("Tag"), QStringLiteral("Morgens"), QStringLiteral("Abends")});
     m_days->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_days->verticalHeader()->setVisible(false);
+    m_days->setWordWrap(false);
+    m_days->setSelectionMode(QAbstractItemView::NoSelection);
     m_days->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_days->setMinimumWidth(420);
+    m_days->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_days->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    m_days->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_days->setMinimumWidth(
+        m_days->fontMetrics().horizontalAdvance(
+            QStringLiteral("1. Tag: Donnerstag, 30.09.2026 (zählt nicht mit)")) +
+        2 * m_days->fontMetrics().horizontalAdvance(QStringLiteral("Morgens  ")) + 40);
+    // All seven days at once, without scrolling.
+    m_days->setMinimumHeight(m_days->horizontalHeader()->sizeHint().height() +
+                             kMeasuringWeekDays * m_days->verticalHeader()->defaultSectionSize() +
+                             2 * m_days->frameWidth());
     layout->addWidget(m_days);
     m_state = new QLabel(this);
     m_state->setObjectName(QStringLiteral("PlanLabel"));
