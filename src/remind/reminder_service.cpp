@@ -15,6 +15,10 @@ namespace {
 const QString kEnterKey = QStringLiteral("eintragen");
 const QString kReportKey = QStringLiteral("arztbericht");
 
+// The dialogs write the values one after the other: the service reads them
+// once the writes have settled, never a half-changed set.
+constexpr int kSettleMs = 250;
+
 // QTimer counts in int milliseconds; a longer wait is split.
 constexpr qint64 kLongestWaitMs = std::numeric_limits<int>::max() / 2;
 
@@ -30,6 +34,9 @@ ReminderService::ReminderService(QString settingsPath, Notifier &notifier,
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &ReminderService::onTimer);
+    m_settingsSettle.setSingleShot(true);
+    m_settingsSettle.setInterval(kSettleMs);
+    connect(&m_settingsSettle, &QTimer::timeout, this, &ReminderService::takeSettings);
     connect(&m_settingsWatch, &QFileSystemWatcher::fileChanged, this,
             &ReminderService::onSettingsChanged);
     connect(&m_settingsWatch, &QFileSystemWatcher::directoryChanged, this,
@@ -83,6 +90,12 @@ void ReminderService::watchSettings()
 }
 
 void ReminderService::onSettingsChanged()
+{
+    watchSettings();
+    m_settingsSettle.start();
+}
+
+void ReminderService::takeSettings()
 {
     watchSettings();
     const ReminderSettings settings = ReminderSettings::read(SettingsStore(m_settingsPath));

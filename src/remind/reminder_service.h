@@ -46,6 +46,7 @@ signals:
 private:
     void onTimer();
     void onSettingsChanged();
+    void takeSettings();
     void onMonthChanged();
     void onAction(uint id, const QString &key);
     void remindDue(const QDateTime &now);
@@ -61,6 +62,7 @@ private:
     QDateTime m_checkedUntil;
     QDateTime m_armedFor;
     QTimer m_timer;
+    QTimer m_settingsSettle;
     QFileSystemWatcher m_settingsWatch;
     QFileSystemWatcher m_monthWatch;
     QDate m_weekAwaited; // day 1 of the planned week whose result is awaited

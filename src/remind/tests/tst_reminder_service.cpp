@@ -148,11 +148,23 @@ void TstReminderService::plannedWeekEndsWithItsResult()
     QTRY_COMPARE(launched, QList<QStringList>{QStringList{QStringLiteral("--arztbericht")}});
     dunstctl({QStringLiteral("close-all")});
 
-    // Everything switched off: the service says so, and its caller ends.
+    // A dialog writes one value after the other: a moment with nothing on
+    // in between does not end the service.
     QSignalSpy nothingLeft(&service, &ReminderService::nothingLeft);
     diary.settings.write(SettingKey::PlannedWeek, QString());
+    QTest::qWait(50); // the file's change is seen in between
+    diary.settings.write(SettingKey::ThirdReminder,
+                         QStringLiteral("an;15:30;Mo,Di,Mi,Do,Fr,Sa,So"));
+    QTest::qWait(600);
+    QCOMPARE(nothingLeft.size(), 0);
+    QCOMPARE(service.armedFor().time(), QTime(15, 30));
+
+    // Everything switched off: the service says so once, and its caller ends.
+    diary.settings.write(SettingKey::ThirdReminder, QStringLiteral("aus;15:30;Mo"));
     QTRY_COMPARE(nothingLeft.size(), 1);
     QVERIFY(!service.armedFor().isValid());
+    QTest::qWait(400);
+    QCOMPARE(nothingLeft.size(), 1);
 }
 
 QTEST_MAIN(TstReminderService)
