@@ -4,13 +4,14 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 
 // One diary per user: a diary started for a reminder's action hands the
 // request to the one already running, through a local socket in the
 // session's runtime folder. A socket rather than a D-Bus name: the normal
 // start only listens on it, without a round trip to the bus, and it works
-// where no session bus runs.
+// where no session bus runs. Plain POSIX sockets under QSocketNotifier, so
+// that the diary does not load Qt's network library at its start.
 namespace DiaryInstance {
 
 // $XDG_RUNTIME_DIR/vantoria-tagebuch (else in the temporary folder).
@@ -29,6 +30,7 @@ class DiaryListener : public QObject
 
 public:
     explicit DiaryListener(QObject *parent = nullptr);
+    ~DiaryListener() override;
 
     // Listens on the path; a socket left by a diary that ended is replaced,
     // one that answers is left to it. False when it could not listen.
@@ -40,5 +42,7 @@ signals:
 private:
     void takeConnection();
 
-    QLocalServer *m_server;
+    int m_socket = -1;
+    QString m_path;
+    QSocketNotifier *m_notifier = nullptr;
 };
