@@ -12,6 +12,7 @@
 #include "app/help_document.h"
 #include "app/info.h"
 #include "app/month_commands.h"
+#include "app/overview_command.h"
 #include "app/paint_refresh.h"
 #include "app/reminder_menu.h"
 #include "app/report_command.h"
@@ -75,6 +76,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installExchangeMenu(commands);
     installBackupCommands(commands);
     installDoctorsReport(commands);
+    installYearOverview(commands);
     installReminderCommands(commands);
     m_geometry->startOrientationTick([this](const auto &tick) { runGuarded(m_seam, this, tick); });
 }
