@@ -172,8 +172,8 @@ def run(program, root):
 
         # Closed, then asked for again from a second start: the running diary
         # takes the request, and the second start ends.
-        subprocess.run(["xdotool", "key", "--window", windows_named(QUICK_ENTRY_TITLE)[0],
-                        "Escape"], check=True)
+        # Closed through the window manager, as by the title bar's button.
+        subprocess.run(["wmctrl", "-c", QUICK_ENTRY_TITLE], check=True)
         wait_for("the quick entry to close", lambda: not windows_named(QUICK_ENTRY_TITLE), 10)
         forwarded = subprocess.run([program, "--schnelleingabe=Abends"], cwd=work,
                                    env=environment, timeout=10)
@@ -199,7 +199,7 @@ def run(program, root):
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
-    for tool in ("dunst", "dunstctl", "faketime", "dbus-monitor", "xdotool"):
+    for tool in ("dunst", "dunstctl", "faketime", "dbus-monitor", "xdotool", "wmctrl"):
         if not shutil.which(tool):
             sys.exit("FAIL: %s is missing (tools/setup.sh installs it)" % tool)
     root = tempfile.mkdtemp(prefix="vantoria-reminder-")
