@@ -5,6 +5,7 @@
 #include "stats/measuring_week.h"
 #include "storage/settings_store.h"
 
+#include <QDBusConnection>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -46,6 +47,10 @@ ReminderService::ReminderService(QString settingsPath, Notifier &notifier,
     connect(&m_monthWatch, &QFileSystemWatcher::directoryChanged, this,
             &ReminderService::onMonthChanged);
     connect(&m_notifier, &Notifier::actionInvoked, this, &ReminderService::onAction);
+    QDBusConnection::systemBus().connect(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"), this,
+        SLOT(onPrepareForSleep(bool)));
 }
 
 QString ReminderService::summary()
@@ -113,6 +118,18 @@ void ReminderService::takeSettings()
     // A time moved to a moment already past today is not shown afterwards.
     m_checkedUntil = std::max(m_checkedUntil, now);
     arm(now);
+}
+
+void ReminderService::onPrepareForSleep(bool sleeping)
+{
+    if (!sleeping)
+        wokeUp();
+}
+
+void ReminderService::wokeUp()
+{
+    if (m_armedFor.isValid())
+        onTimer();
 }
 
 void ReminderService::onTimer()

@@ -31,6 +31,11 @@ public:
     // sets the timer. False when nothing is switched on (the caller ends).
     bool start();
 
+    // The timer counts the time the computer is awake: after it slept, the
+    // due reminders are looked at and the timer set anew. Wired to logind's
+    // PrepareForSleep on the system bus where there is one.
+    void wokeUp();
+
     // The time the timer is set for; invalid while none is.
     const QDateTime &armedFor() const { return m_armedFor; }
 
@@ -42,6 +47,9 @@ public:
 signals:
     // Every reminder was switched off in the settings file.
     void nothingLeft();
+
+private slots:
+    void onPrepareForSleep(bool sleeping);
 
 private:
     void onTimer();
