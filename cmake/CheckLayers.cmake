@@ -13,6 +13,7 @@ set(layer_rank_table 4)
 set(layer_rank_settings 4)
 set(layer_rank_report 4)
 set(layer_rank_exchange 4)
+set(layer_rank_remind 4)
 set(layer_rank_app 5)
 
 set(faults "")

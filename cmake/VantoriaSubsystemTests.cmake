@@ -1,14 +1,14 @@
 # Tests live beside the code they prove; each subsystem folder that has a
 # tests/ or benchmarks/ folder adds it here, after every library exists.
 if(VANTORIA_BUILD_TESTS)
-  foreach(sub base journal stats storage ui charts table settings report exchange app)
+  foreach(sub base journal stats storage ui charts table settings report exchange remind app)
     if(EXISTS "${PROJECT_SOURCE_DIR}/src/${sub}/tests/CMakeLists.txt")
       add_subdirectory(src/${sub}/tests)
     endif()
   endforeach()
 endif()
 if(VANTORIA_BUILD_BENCHMARKS)
-  foreach(sub base journal stats storage ui charts table settings report exchange app)
+  foreach(sub base journal stats storage ui charts table settings report exchange remind app)
     if(EXISTS "${PROJECT_SOURCE_DIR}/src/${sub}/benchmarks/CMakeLists.txt")
       add_subdirectory(src/${sub}/benchmarks)
     endif()

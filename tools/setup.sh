@@ -39,6 +39,10 @@ packages=(
     tzdata
     # validators of the desktop entry and the AppStream metadata
     desktop-file-utils appstream
+    # the reminders' tests: a real notification daemon (dunst, with dunstctl)
+    # on the test desktop, and libfaketime to move the background process's
+    # clock to just before a reminder
+    dunst faketime
 )
 missing=()
 for package in "${packages[@]}"; do

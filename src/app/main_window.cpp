@@ -15,6 +15,7 @@
 #include "app/month_commands.h"
 #include "app/overview_command.h"
 #include "app/paint_refresh.h"
+#include "app/reminder_menu.h"
 #include "app/report_command.h"
 #include "settings/gui/einstell.h"
 #include "storage/data_folders.h"
@@ -78,6 +79,7 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installDoctorsReport(commands);
     installMedicationCommand(commands);
     installYearOverview(commands);
+    installReminderCommands(commands);
     m_geometry->startOrientationTick([this](const auto &tick) { runGuarded(m_seam, this, tick); });
 }
 

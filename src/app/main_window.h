@@ -68,6 +68,10 @@ public:
     // weight in the field.
     void ZeigGewichtInfo();
 
+    // The quick entry, started from a reminder: proposes `slot` (the slot
+    // of the time of day when none is given) for today.
+    void openQuickEntry(std::optional<Slot> slot);
+
     // --- state, read by tests and the other windows --------------------
     const OpenMonth &openMonth() const { return m_month; }
     Slot CurrentSlot() const { return m_entryForm.slot(); }

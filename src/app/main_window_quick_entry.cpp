@@ -47,10 +47,16 @@ std::array<QuickEntry::SlotOfDay, 4> TMainForm::slotsOfDay(const QDate &date) co
 
 void TMainForm::SchnellEingabe1Click()
 {
+    openQuickEntry(std::nullopt);
+}
+
+void TMainForm::openQuickEntry(std::optional<Slot> wanted)
+{
     const QDate today = m_seam.today();
     const QTime now = m_seam.timeOfDay();
     std::array<QuickEntry::SlotOfDay, 4> day = slotsOfDay(today);
-    std::optional<Slot> slot = QuickEntry::proposeSlot(now, day);
+    std::optional<Slot> slot =
+        wanted && !day[std::size_t(*wanted)].taken ? wanted : QuickEntry::proposeSlot(now, day);
     const bool slotFree = slot.has_value();
     if (!slotFree) {
         // Every slot is taken: the nearest one, and the dialog says so.

@@ -3,10 +3,12 @@
 #include "app/command_guard.h"
 #include "app/form_start.h"
 #include "app/month_commands.h"
+#include "remind/reminder_settings.h"
 #include "report/gui/Arztbericht.h"
 #include "report/gui/write_report.h"
 #include "report/report_folder.h"
 #include "storage/open_month.h"
+#include "storage/settings_store.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -36,9 +38,9 @@ void makeReport(const MonthCommands &c, TArztberichtDlg &dialog)
     dialog.prepare(c.month.userName(), openMonth);
     if (seam.execDialog(dialog) != QDialog::Accepted || !dialog.period().isValid())
         return;
-    const ReportOutcome outcome =
-        writeDoctorsReport({c.month.galleryFolder(), c.places.reportFolder, c.month.userName(),
-                            dialog.period(), seam.today()});
+    const ReportOutcome outcome = writeDoctorsReport(
+        {c.month.galleryFolder(), c.places.reportFolder, c.month.userName(), dialog.period(),
+         seam.today(), ReminderText::decodeWeek(c.settings.read(SettingKey::PlannedWeek))});
     if (!outcome.error.isEmpty()) {
         seam.showMessage(&form, UiSeam::MessageKind::Warning, outcome.error);
     } else if (!seam.openDocument(outcome.path)) {

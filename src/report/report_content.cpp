@@ -142,6 +142,18 @@ void addChart(ReportContent &content, const ReportPeriod &period, const PeriodSt
     }
 }
 
+std::optional<MeasuringWeek> reportedWeek(const QList<Reading> &readings,
+                                          const ReportPeriod &period,
+                                          const std::optional<QDate> &plannedWeek)
+{
+    if (plannedWeek && *plannedWeek >= period.firstDay() &&
+        plannedWeek->addDays(kMeasuringWeekDays - 1) <= period.lastDay()) {
+        if (auto week = measuringWeekFrom(readings, *plannedWeek))
+            return week;
+    }
+    return latestMeasuringWeek(readings);
+}
+
 } // namespace
 
 QString oneDecimal(long double value)
@@ -150,7 +162,8 @@ QString oneDecimal(long double value)
 }
 
 ReportContent buildReportContent(const QString &user, const ReportPeriod &period,
-                                 const QDate &today, const QList<Gallery::Month> &months)
+                                 const QDate &today, const QList<Gallery::Month> &months,
+                                 const std::optional<QDate> &plannedWeek)
 {
     const QList<Reading> readings = Gallery::readingsOf(months);
     const PeriodStats stats = periodStats(readings);
@@ -170,7 +183,7 @@ ReportContent buildReportContent(const QString &user, const ReportPeriod &period
     content.facts = factLines(stats);
     addChart(content, period, stats);
     addMonths(content, months);
-    content.measuringWeek = measuringWeekText(latestMeasuringWeek(readings));
+    content.measuringWeek = measuringWeekText(reportedWeek(readings, period, plannedWeek));
     content.readingsHeader = {QStringLiteral("Datum"),      QStringLiteral("Wochentag"),
                               QStringLiteral("Messung"),    QStringLiteral("Uhrzeit"),
                               QStringLiteral("Systolisch"), QStringLiteral("Diastolisch"),

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Every text and figure of a doctor's report, ready to be set on pages. The
 // means are shown to one decimal, rounded half up, with a decimal comma;
 // whole mmHg where the program's own pages show whole numbers (the month
@@ -57,9 +59,12 @@ struct ReportContent
 };
 
 // Builds the report of `user` from the months of the period as the gallery
-// gave them; `today` is the date of printing.
+// gave them; `today` is the date of printing. A planned measuring week (its
+// first day) is the report's week when it lies in the period and is
+// complete; otherwise the latest complete week is found.
 ReportContent buildReportContent(const QString &user, const ReportPeriod &period,
-                                 const QDate &today, const QList<Gallery::Month> &months);
+                                 const QDate &today, const QList<Gallery::Month> &months,
+                                 const std::optional<QDate> &plannedWeek = std::nullopt);
 
 // The medication section: the entries of `medications` that overlap the
 // period and, for each change inside it, the figures from `readings`, which

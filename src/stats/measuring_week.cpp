@@ -98,6 +98,17 @@ std::optional<MeasuringWeek> latestMeasuringWeek(const QList<Reading> &readings)
     return std::nullopt;
 }
 
+std::optional<MeasuringWeek> measuringWeekFrom(const QList<Reading> &readings,
+                                               const QDate &firstDay)
+{
+    const QMap<QDate, DayPair> days = morningAndEvening(readings);
+    for (int i = 0; i < kMeasuringWeekDays; ++i) {
+        if (!completeDay(days, firstDay.addDays(i)))
+            return std::nullopt;
+    }
+    return weekEndingOn(days, firstDay.addDays(kMeasuringWeekDays - 1));
+}
+
 QString measuringWeekText(const std::optional<MeasuringWeek> &week)
 {
     if (!week || week->count < kMeasuringWeekReadings)

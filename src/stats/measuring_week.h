@@ -27,6 +27,11 @@ constexpr int kMeasuringWeekReadings = 12;
 // The latest complete week among the readings (in any order), or nullopt.
 std::optional<MeasuringWeek> latestMeasuringWeek(const QList<Reading> &readings);
 
+// The week that begins on `firstDay` when all its seven days hold a Morgens
+// and an Abends reading, or nullopt.
+std::optional<MeasuringWeek> measuringWeekFrom(const QList<Reading> &readings,
+                                               const QDate &firstDay);
+
 // "Messwoche 03.03.–09.03.2026: Mittelwert 138/86 mmHg aus 12 Messungen – über
 // dem Grenzwert von 135/85 mmHg", or "Keine vollständige Messwoche im
 // Zeitraum". The means are rounded half up to whole mmHg; the threshold is

@@ -41,6 +41,16 @@ QString settingName(SettingKey key)
         return QStringLiteral("WerteOberhalbKurveAnzeigen");
     case SettingKey::ValuesAboveColour:
         return QStringLiteral("DatenwerteOberhalbFarbe");
+    case SettingKey::MorningReminder:
+        return QStringLiteral("ErinnerungMorgens");
+    case SettingKey::SecondReminder:
+        return QStringLiteral("ErinnerungMessung2");
+    case SettingKey::ThirdReminder:
+        return QStringLiteral("ErinnerungMessung3");
+    case SettingKey::EveningReminder:
+        return QStringLiteral("ErinnerungAbends");
+    case SettingKey::PlannedWeek:
+        return QStringLiteral("Messwoche");
     }
     return QString();
 }
@@ -63,4 +73,19 @@ SettingKey timeSettingOf(Slot slot)
         break;
     }
     return SettingKey::EveningTime;
+}
+
+SettingKey reminderSettingOf(Slot slot)
+{
+    switch (slot) {
+    case Slot::Morning:
+        return SettingKey::MorningReminder;
+    case Slot::Second:
+        return SettingKey::SecondReminder;
+    case Slot::Third:
+        return SettingKey::ThirdReminder;
+    case Slot::Evening:
+        break;
+    }
+    return SettingKey::EveningReminder;
 }

@@ -28,6 +28,13 @@ enum class SettingKey {
     BreakLineAtZero,      // "LinieBeiNullUnterbrechen" (integer)
     ShowValuesAboveCurve, // "WerteOberhalbKurveAnzeigen" (integer)
     ValuesAboveColour,    // "DatenwerteOberhalbFarbe"
+    // The reminders: not written at the first run, so that a new store looks
+    // as it always did; a missing value reads as "off" (src/remind).
+    MorningReminder, // "ErinnerungMorgens"
+    SecondReminder,  // "ErinnerungMessung2"
+    ThirdReminder,   // "ErinnerungMessung3"
+    EveningReminder, // "ErinnerungAbends"
+    PlannedWeek,     // "Messwoche": the first day of a planned measuring week
 };
 
 constexpr std::array<SettingKey, 19> kAllSettingKeys = {
@@ -40,6 +47,12 @@ constexpr std::array<SettingKey, 19> kAllSettingKeys = {
     SettingKey::ValuesAboveColour,
 };
 
+// The values the first-run writer leaves out.
+constexpr std::array<SettingKey, 5> kReminderSettingKeys = {
+    SettingKey::MorningReminder, SettingKey::SecondReminder, SettingKey::ThirdReminder,
+    SettingKey::EveningReminder, SettingKey::PlannedWeek,
+};
+
 // The name the value has in the file ("UhrzeitMessung2").
 QString settingName(SettingKey key);
 
@@ -48,3 +61,6 @@ bool isIntegerSetting(SettingKey key);
 
 // The value that keeps the last time entered for a slot.
 SettingKey timeSettingOf(Slot slot);
+
+// The value that keeps the reminder of a slot.
+SettingKey reminderSettingOf(Slot slot);

@@ -48,6 +48,12 @@ QString firstRunText(SettingKey key, const QString &startFolder)
         return QStringLiteral("1");
     case SettingKey::ValuesAboveColour:
         return QStringLiteral("128");
+    case SettingKey::MorningReminder:
+    case SettingKey::SecondReminder:
+    case SettingKey::ThirdReminder:
+    case SettingKey::EveningReminder:
+    case SettingKey::PlannedWeek:
+        break; // never written at the first run
     }
     return QString();
 }

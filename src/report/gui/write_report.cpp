@@ -17,7 +17,8 @@ ReportOutcome writeDoctorsReport(const ReportRequest &request)
         return outcome;
     const QList<Gallery::Month> months = Gallery::readPeriod(
         request.galleryFolder, request.user, request.period.first, request.period.last);
-    ReportContent content = buildReportContent(request.user, request.period, request.today, months);
+    ReportContent content = buildReportContent(request.user, request.period, request.today, months,
+                                               request.plannedWeek);
     const QList<Medication> medications =
         MedicationStore::medicationsOf(request.galleryFolder, request.user);
     if (!medications.isEmpty()) {

@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 // What a doctor's report is made from and where it goes.
 struct ReportRequest
 {
@@ -13,6 +15,7 @@ struct ReportRequest
     QString user;
     ReportPeriod period;
     QDate today;
+    std::optional<QDate> plannedWeek; // the first day of a planned measuring week
 };
 
 struct ReportOutcome

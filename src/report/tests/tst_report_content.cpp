@@ -1,7 +1,10 @@
 // The texts and figures of a report from the fixture gallery, against values
 // worked out by hand (see the comments), and the period and file names.
+#include "base/text_file.h"
+#include "journal/month_journal.h"
 #include "report/report_content.h"
 #include "report_fixture.h"
+#include "storage/data_folders.h"
 
 #include <QTest>
 
@@ -13,6 +16,30 @@ ReportContent fixtureReport(const ReportGallery &g, const QDate &first, const QD
     return buildReportContent(
         QStringLiteral("Muster"), period, QDate(2026, 4, 2),
         Gallery::readPeriod(g.gallery, QStringLiteral("Muster"), first, last));
+}
+
+// March 2026 with a Morgens and an Abends reading every day but the morning
+// of the 12th: day d reads (100 + d)/(60 + d).
+QList<Gallery::Month> marchWithOneGap(const TempHome &home)
+{
+    const QString gallery = home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
+    MonthJournal march;
+    for (int d = 1; d <= 31; ++d) {
+        for (const Slot slot : {Slot::Morning, Slot::Evening}) {
+            if (d == 12 && slot == Slot::Morning)
+                continue;
+            march.add(
+                *Reading::parse(Reading::format(slot, QDate(2026, 3, d), QStringLiteral("08:00"),
+                                                100 + d, 60 + d, 70, QStringLiteral("0"))));
+        }
+    }
+    DataFolders::ensureFolder(gallery + QStringLiteral("2026"));
+    TextFile::writeLines(DataFolders::monthFilePath(gallery, QStringLiteral("2026"),
+                                                    QStringLiteral("Muster"), QStringLiteral("03"),
+                                                    QStringLiteral("2026")),
+                         march.fileLines(QStringLiteral("Muster"), 3, 2026));
+    return Gallery::readPeriod(gallery, QStringLiteral("Muster"), QDate(2026, 3, 1),
+                               QDate(2026, 3, 1));
 }
 
 } // namespace
@@ -27,6 +54,7 @@ private slots:
     void readingsTableAndRemarks();
     void weightChangeBetweenTheShownMonthMeans();
     void emptyPeriod();
+    void plannedWeekInThePeriodIsPreferred();
     void periodChoices();
     void fileName();
 };
@@ -146,6 +174,34 @@ void TestReportContent::emptyPeriod()
     QVERIFY(c.chartDays.isEmpty());
     QVERIFY(c.notes.isEmpty());
     QCOMPARE(c.period, QStringLiteral("Zeitraum: Februar 2026"));
+}
+
+void TestReportContent::plannedWeekInThePeriodIsPreferred()
+{
+    TempHome home;
+    const QList<Gallery::Month> months = marchWithOneGap(home);
+    const ReportPeriod march{QDate(2026, 3, 1), QDate(2026, 3, 1)};
+    const auto weekText = [&](const std::optional<QDate> &plan) {
+        return buildReportContent(QStringLiteral("Muster"), march, QDate(2026, 4, 2), months, plan)
+            .measuringWeek;
+    };
+    // Days 26 to 31: 128,5/88,5 rounded half up.
+    const QString latest = QStringLiteral("Messwoche 25.03.–31.03.2026: Mittelwert 129/89 mmHg "
+                                          "aus 12 Messungen – über dem Grenzwert von 135/85 mmHg");
+    QCOMPARE(weekText(std::nullopt), latest);
+    // The period's first day may begin the plan; days 2 to 7: 104,5/64,5.
+    QCOMPARE(weekText(QDate(2026, 3, 1)),
+             QStringLiteral("Messwoche 01.03.–07.03.2026: Mittelwert 105/65 mmHg aus 12 "
+                            "Messungen – unter dem Grenzwert von 135/85 mmHg"));
+    QVERIFY(weekText(QDate(2026, 3, 5)).startsWith(QStringLiteral("Messwoche 05.03.–11.03.2026")));
+    // The gap on the 12th: the plans that hold it give way to the latest week.
+    QCOMPARE(weekText(QDate(2026, 3, 6)), latest);
+    QCOMPARE(weekText(QDate(2026, 3, 12)), latest);
+    QVERIFY(weekText(QDate(2026, 3, 13)).startsWith(QStringLiteral("Messwoche 13.03.–19.03.2026")));
+    // A plan that does not lie wholly in the period is passed over.
+    QCOMPARE(weekText(QDate(2026, 2, 28)), latest);
+    QCOMPARE(weekText(QDate(2026, 3, 26)), latest);
+    QCOMPARE(weekText(QDate(2026, 3, 25)), latest);
 }
 
 void TestReportContent::periodChoices()
