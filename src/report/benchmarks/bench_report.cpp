@@ -48,9 +48,12 @@ void BM_TwelveMonthReport(benchmark::State &state)
         state.SkipWithError("cannot write the months");
         return;
     }
-    const ReportRequest request{
-        gallery, home.path() + QStringLiteral("/Blutdruck-Arztberichte/"), QStringLiteral("Muster"),
-        ReportPeriod{QDate(2025, 1, 1), QDate(2025, 12, 1)}, QDate(2026, 1, 10)};
+    const ReportRequest request{gallery,
+                                home.path() + QStringLiteral("/Blutdruck-Arztberichte/"),
+                                QStringLiteral("Muster"),
+                                ReportPeriod{QDate(2025, 1, 1), QDate(2025, 12, 1)},
+                                QDate(2026, 1, 10),
+                                {}};
     for (auto _ : state) {
         const ReportOutcome outcome = writeDoctorsReport(request);
         if (!outcome.error.isEmpty()) {

@@ -86,7 +86,7 @@ void writeMarchWithWeek(const ReportGallery &g)
 
 ReportRequest request(const ReportGallery &g, const QDate &first, const QDate &last)
 {
-    return {g.gallery, g.reports, QStringLiteral("Muster"), {first, last}, QDate(2026, 4, 2)};
+    return {g.gallery, g.reports, QStringLiteral("Muster"), {first, last}, QDate(2026, 4, 2), {}};
 }
 
 const QString kTableTitle = QStringLiteral("Alle Messungen im Zeitraum");
