@@ -8,7 +8,9 @@
 #include "charts/gui/Jahresuebersicht.h"
 #include "charts/gui/show_chart_page.h"
 #include "charts/overview_page.h"
+#include "stats/medication_effect.h"
 #include "storage/gallery.h"
+#include "storage/medication_store.h"
 #include "storage/open_month.h"
 #include "storage/settings_store.h"
 #include "ui/seam.h"
@@ -30,6 +32,19 @@ qint32 colour(const SettingsStore &settings, SettingKey key)
     } catch (const ConversionError &) {
         return 0;
     }
+}
+
+// The changes of the user's medication in the months. A file that cannot be
+// read leaves the page without them, and the page says so.
+void addMedicationMarks(OverviewInputs &inputs, const QString &gallery, const MonthRange &range)
+{
+    const MedicationStore::Loaded loaded = MedicationStore::load(gallery, inputs.userName);
+    inputs.medicationMarks =
+        medicationDayLabels(loaded.plan.medications(), range.firstDay(), range.lastDay());
+    if (!loaded.problem.isEmpty())
+        inputs.medicationFile = OverviewInputs::MedicationFile::Unreadable;
+    else if (!loaded.plan.damagedNotes().isEmpty())
+        inputs.medicationFile = OverviewInputs::MedicationFile::PartlyRead;
 }
 
 void showOverview(const MonthCommands &c, TJahresuebersichtDlg &dialog)
@@ -70,6 +85,7 @@ void showOverview(const MonthCommands &c, TJahresuebersichtDlg &dialog)
     inputs.systolicColour = colour(c.settings, SettingKey::SystolicColour);
     inputs.diastolicColour = colour(c.settings, SettingKey::DiastolicColour);
     inputs.pulseColour = colour(c.settings, SettingKey::PulseColour);
+    addMedicationMarks(inputs, gallery, range);
     // The page goes into the chart folder of its last month's year.
     const ChartPublishContext context{
         QString(),           QString::number(range.last.year()), c.places.htmlFolder,

@@ -2,6 +2,7 @@
 
 #include "base/blanks.h"
 #include "base/text_file.h"
+#include "charts/chart_marks.h"
 #include "charts/chart_template.h"
 #include "charts/grade.h"
 #include "charts/marker_filler.h"
@@ -414,48 +415,13 @@ QStringList buildBarPage(const ChartInputs &inputs)
 
 QStringList medicationMarkScript(const QList<DayLabel> &marks)
 {
-    if (marks.isEmpty())
-        return {};
-    // A text in single quotes that can end neither its string nor the script.
-    const auto quoted = [](const QString &text) {
-        QString out = QStringLiteral("'");
-        for (const QChar c : text) {
-            if (c == u'\\' || c == u'\'' || c == u'<' || c == u'>' || c == u'&' ||
-                c.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-        return out + QLatin1Char('\'');
-    };
-    QStringList entries;
+    QList<TickMark> ticks;
+    ticks.reserve(marks.size());
     for (const DayLabel &mark : marks)
-        entries.append(QStringLiteral("{day: '%1', text: %2}")
-                           .arg(mark.day.toString(QStringLiteral("dd.MM.")), quoted(mark.text)));
-    // Chart.js 2 has no annotations: a plugin draws a dashed line on the
-    // day's tick of each line chart and the medication's name beside it.
+        ticks.append({mark.day.toString(QStringLiteral("dd.MM.")), mark.text});
     // The labels read "Mi.03.03.2026" or "Do.04.03.26".
-    return {
-        QStringLiteral("var medicationMarks = [") + entries.join(QStringLiteral(", ")) +
-            QStringLiteral("];"),
-        QStringLiteral(
-            "Chart.plugins.register({afterDatasetsDraw: function(chart) { if "
-            "(chart.config.type !== 'line') return; var scale = chart.scales['x-axis-0']; var "
-            "labels = chart.data.labels || []; var area = chart.chartArea; var ctx = chart.ctx; "
-            "var row = 0;"),
-        QStringLiteral(
-            "medicationMarks.forEach(function(mark) { for (var i = 0; i < labels.length; i++) { "
-            "if (String(labels[i]).substr(3, 6) !== mark.day) continue; var x = "
-            "scale.getPixelForTick(i); var right = x > (area.left + area.right) / 2; "
-            "ctx.save(); ctx.strokeStyle = '#7B2FBE'; ctx.lineWidth = 2; ctx.setLineDash([6, "
-            "4]); ctx.beginPath(); ctx.moveTo(x, area.top); ctx.lineTo(x, area.bottom); "
-            "ctx.stroke();"),
-        QStringLiteral(
-            "ctx.setLineDash([]); ctx.fillStyle = '#7B2FBE'; ctx.font = "
-            "Chart.helpers.fontString(12, 'bold', fontFamily); ctx.textAlign = right ? 'right' "
-            ": 'left'; ctx.textBaseline = 'top'; ctx.fillText(mark.text, right ? x - 4 : x + 4, "
-            "area.top + 4 + 16 * row); ctx.restore(); row++; } }); }});"),
-    };
+    return tickMarkScript(
+        ticks, {QStringLiteral("String(labels[i]).substr(3, 6)"), QStringLiteral("fontFamily")});
 }
 
 QStringList buildLinePage(const ChartInputs &inputs)

@@ -2,11 +2,13 @@
 
 #include "base/german_numbers.h"
 #include "charts/chart_format.h"
+#include "charts/chart_marks.h"
 #include "charts/grade.h"
 #include "charts/marker_filler.h"
 #include "charts/page_template.h"
 #include "journal/slots.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -22,6 +24,7 @@ canvas {-moz-user-select: none; -webkit-user-select: none; -ms-user-select: none
 <h0><b>{{title}}</b></h0>
 <p>{{trend}}</p>
 <p class="hinweis">{{trendBasis}}</p></center>
+{{medicationNote}}
 <div class="chart-container"><canvas id="mittelwerte"></canvas></div>
 <div class="chart-container"><canvas id="tageszeit"></canvas></div>
 {{weightPlace}}
@@ -34,6 +37,7 @@ var monate = [{{labels}}];
 function linie(name, farbe, werte, mehr) {var d = {label: name, data: werte, borderColor: farbe, backgroundColor: farbe, fill: false, spanGaps: false, borderWidth: 2, pointRadius: 4, lineTension: 0}; for (var k in mehr) {d[k] = mehr[k];} return d;}
 function optionen(titel, achse) {return {responsive: true, aspectRatio: 2.6, animation: {duration: 0}, hover: {animationDuration: 0}, title: {display: true, fontSize: 14, text: titel}, legend: {labels: {boxWidth: 10}}, tooltips: {mode: 'index', intersect: false}, scales: {yAxes: [{scaleLabel: {display: true, labelString: achse}}]}};}
 function zeichne(id, datensaetze, titel, achse) {new Chart(document.getElementById(id).getContext('2d'), {type: 'line', data: {labels: monate, datasets: datensaetze}, options: optionen(titel, achse)});}
+{{medicationMarks}}
 window.onload = function() {
 zeichne('mittelwerte', [
 linie('Systole', '{{systolicColour}}', [{{systolic}}], {pointRadius: 5, pointBorderColor: '{{systolicColour}}', pointBackgroundColor: [{{gradeColours}}]}),
@@ -64,9 +68,14 @@ QString twoDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
+QString monthLabel(int month, int year)
+{
+    return germanMonthName(month) + QLatin1Char(' ') + QString::number(year);
+}
+
 QString monthLabel(const MonthFigures &month)
 {
-    return germanMonthName(month.month) + QLatin1Char(' ') + QString::number(month.year);
+    return monthLabel(month.month, month.year);
 }
 
 QString dateText(const QDate &date)
@@ -193,6 +202,43 @@ QStringList weightChart(const OverviewInputs &inputs)
             QStringLiteral("], {})], 'Monatliches mittleres Gewicht', 'kg');")};
 }
 
+// A mark stands on the point of its month, the day leads its text; a change
+// outside the months has no point to stand on.
+QStringList medicationMarks(const OverviewInputs &inputs)
+{
+    QList<TickMark> marks;
+    for (const DayLabel &mark : inputs.medicationMarks) {
+        const bool inPeriod = std::any_of(
+            inputs.months.cbegin(), inputs.months.cend(), [&mark](const MonthFigures &month) {
+                return month.month == mark.day.month() && month.year == mark.day.year();
+            });
+        if (inPeriod)
+            marks.append({monthLabel(mark.day.month(), mark.day.year()),
+                          dateText(mark.day) + QStringLiteral(": ") + mark.text});
+    }
+    return tickMarkScript(
+        marks, {QStringLiteral("String(labels[i])"), QStringLiteral("'Verdana, sans-serif'")});
+}
+
+QStringList medicationNote(OverviewInputs::MedicationFile file)
+{
+    QString text;
+    switch (file) {
+    case OverviewInputs::MedicationFile::Read:
+        return {};
+    case OverviewInputs::MedicationFile::PartlyRead:
+        text = QStringLiteral("Einige Zeilen der Medikamentenliste lassen sich nicht lesen; ihre "
+                              "Änderungen sind nicht eingezeichnet.");
+        break;
+    case OverviewInputs::MedicationFile::Unreadable:
+        text = QStringLiteral("Die Medikamentenliste lässt sich nicht lesen; Änderungen der "
+                              "Medikamente sind nicht eingezeichnet.");
+        break;
+    }
+    return {QStringLiteral("<p class=\"hinweis\" style=\"text-align: center\">") + text +
+            QStringLiteral("</p>")};
+}
+
 } // namespace
 
 OverviewGrade overviewGrade(const MonthFigures &month)
@@ -272,6 +318,7 @@ QStringList buildOverviewPage(const OverviewInputs &inputs)
             {u"title", title},
             {u"trend", escapeHtmlText(trendSentence(months))},
             {u"trendBasis", trendBasis(months)},
+            {u"medicationNote", medicationNote(inputs.medicationFile)},
             {u"weightPlace",
              weight.isEmpty()
                  ? QStringList{QStringLiteral(
@@ -310,6 +357,7 @@ QStringList buildOverviewPage(const OverviewInputs &inputs)
                                                  return shownOf(m.stats.evening,
                                                                 &ReadingMeans::diastolic);
                                              })},
+            {u"medicationMarks", medicationMarks(inputs)},
             {u"weightChart", weight},
         });
     return lines;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stats/medication_effect.h"
 #include "stats/month_figures.h"
 
 #include <QDate>
@@ -15,6 +16,14 @@ struct OverviewInputs
     qint32 systolicColour = 0;
     qint32 diastolicColour = 0;
     qint32 pulseColour = 0; // also the weight's line
+    // The changes of the medication in the period (medicationDayLabels). A
+    // point of the charts is a whole month: a change is marked at its month,
+    // its day in the text. None leave the page as it always was.
+    QList<DayLabel> medicationMarks;
+    // How much of the medication file could be read; the page says when a
+    // change may be missing.
+    enum class MedicationFile { Read, PartlyRead, Unreadable };
+    MedicationFile medicationFile = MedicationFile::Read;
 };
 
 // The page lines: the monthly means with each month's grade, Morgens against

@@ -3,7 +3,8 @@
 // compares them with figures worked out by hand from the month files the
 // writer puts into its gallery, checks the table and the trend sentence, that
 // the name of the user never runs as script, that there are no console
-// errors, and that the page of two years draws within a second.
+// errors, that the page of two years draws within a second, and that the
+// changes of the medication stand as dashed lines on their months' points.
 //   node overview_pages.test.mjs <overview_page_writer> <output folder>
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
@@ -193,6 +194,60 @@ try {
     check(page.body.includes('Im Zeitraum wurde kein Gewicht eingetragen.'), `${name}: no weight note`);
     same(page.trend, 'Für eine Aussage über den Verlauf sind mindestens sechs Monate mit Messungen nötig.',
       `${name}: trend`);
+  }
+  {
+    // Ramipril from 03.03.2026, 10 mg from 15.03.2026, and a name that tries
+    // to end the script from 01.05.2026: on every chart a dashed line at
+    // March and May, none at January, February and April.
+    const name = 'Muster_Übersicht_01_2026-05_2026.html';
+    const page = await context.newPage();
+    const errors = [];
+    page.on('console', (msg) => { if (msg.type() === 'error') errors.push(msg.text()); });
+    page.on('pageerror', (err) => errors.push(String(err)));
+    await page.goto(pathToFileURL(join(outDir, name)).href, { waitUntil: 'load' });
+    await page.waitForFunction(() => window.Chart && Object.keys(Chart.instances).length === 3,
+      null, { timeout: 5000 }).catch(() => {});
+    const result = await page.evaluate(() => {
+      const columns = Object.values(Chart.instances).map((chart) => {
+        const ratio = chart.currentDevicePixelRatio || 1;
+        const area = chart.chartArea;
+        const top = Math.round(area.top * ratio);
+        const height = Math.round((area.bottom - area.top) * ratio);
+        const marked = chart.data.labels.map((label, tick) => {
+          const x = Math.round(chart.scales['x-axis-0'].getPixelForTick(tick) * ratio);
+          const pixels = chart.ctx.getImageData(x - 1, top, 3, height).data;
+          let count = 0;
+          for (let p = 0; p < pixels.length; p += 4)
+            if (Math.abs(pixels[p] - 0x7b) < 12 && Math.abs(pixels[p + 1] - 0x2f) < 12 && Math.abs(pixels[p + 2] - 0xbe) < 12) count++;
+          return count;
+        });
+        return { id: chart.canvas.id, labels: chart.data.labels, height, marked };
+      });
+      return { injected: window.injected ?? null, marks: window.medicationMarks ?? null, columns,
+        notes: [...document.querySelectorAll('p.hinweis')].map((p) => p.textContent) };
+    });
+    await page.screenshot({ path: join(outDir, name.replace(/\.html$/, '.png')), fullPage: true });
+    await page.close();
+    check(errors.length === 0, `${name}: console errors: ${errors.join(' | ')}`);
+    check(result.injected === null, `${name}: a medication's name ran as script`);
+    same(result.marks, [
+      { day: 'März 2026', text: '03.03.2026: Ramipril 5 mg' },
+      { day: 'März 2026', text: '15.03.2026: Ramipril 10 mg statt 5 mg' },
+      { day: 'Mai 2026', text: "01.05.2026: Anna's </script><script>window.injected=7</script> 2,5 mg" },
+    ], `${name}: marks`);
+    same(result.columns.map((c) => c.id).sort(), ['gewicht', 'mittelwerte', 'tageszeit'], `${name}: charts`);
+    for (const column of result.columns) {
+      same(column.labels, ['Januar 2026', 'Februar 2026', 'März 2026', 'April 2026', 'Mai 2026'],
+        `${name} ${column.id}: labels`);
+      // A dashed line 2 pixels wide colours about 6 of every 10 pixels of
+      // both middle columns; a text passing a tick far fewer.
+      const least = Math.min(column.marked[2], column.marked[4]);
+      check(least > column.height * 0.8, `${name} ${column.id}: mark pixels ${column.marked}`);
+      for (const tick of [0, 1, 3])
+        check(column.marked[tick] < least / 4, `${name} ${column.id}: a mark at ${column.labels[tick]} (${column.marked})`);
+    }
+    same(result.notes, [''], `${name}: notes`);
+    console.log(`${name}: marks at ${result.columns.map((c) => `${c.id} ${c.marked}`).join(', ')}`);
   }
 } finally {
   await context.close();

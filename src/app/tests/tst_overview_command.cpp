@@ -101,6 +101,50 @@ QString pageText(const QString &path)
     return QString::fromLatin1(TempHome::readFile(path));
 }
 
+// A medication file as a user's editor may leave it: Windows-1252, CRLF.
+QByteArray medicationFileBytes(const char *formatLine, const QList<const char *> &entries)
+{
+    QByteArray bytes = QByteArray(formatLine) + "\r\n#Name\tSt\xe4rke\tEinnahme\tErster Tag\t"
+                                                "Letzter Tag\tNotiz\r\n";
+    for (const char *entry : entries)
+        bytes += QByteArray(entry) + "\r\n";
+    return bytes;
+}
+
+QString medicationFile(const FormFixture &f)
+{
+    return f.gallery() + QStringLiteral("Muster_Medikamente.txt");
+}
+
+// "Jahresübersicht im Browser …" for the year of the open month (2017).
+QString showYearOverview(FormFixture &f)
+{
+    f.seam.dialogHandler = [](QDialog &dialog) {
+        dialog.show();
+        click(dialog, "ZeigenBtn");
+        return dialog.result();
+    };
+    f.menu("Jahresuebersicht1");
+    const QString page = pages(f) + QStringLiteral("2017/Muster_Übersicht_01_2017-12_2017.html");
+    return f.seam.texts("document") == QStringList{page} ? pageText(page) : QString();
+}
+
+QString lineOf(const QString &page, const QString &start)
+{
+    for (const QString &line : page.split(QStringLiteral("\r\n"))) {
+        if (line.startsWith(start))
+            return line;
+    }
+    return {};
+}
+
+const QString kPartlyRead = QStringLiteral(
+    "<p class=\"hinweis\" style=\"text-align: center\">Einige Zeilen der Medikamentenliste "
+    "lassen sich nicht lesen; ihre Änderungen sind nicht eingezeichnet.</p>");
+const QString kUnreadable = QStringLiteral(
+    "<p class=\"hinweis\" style=\"text-align: center\">Die Medikamentenliste lässt sich nicht "
+    "lesen; Änderungen der Medikamente sind nicht eingezeichnet.</p>");
+
 } // namespace
 
 class TestOverviewCommand : public QObject
@@ -114,6 +158,9 @@ private slots:
     void rangeAcrossAYearEndGoesToTheLastYear();
     void monthsWithoutReadingsAreTold();
     void pageThatCannotBeWrittenIsTold();
+    void medicationChangesAreMarkedAtTheirMonths();
+    void medicationFileThatCannotBeReadLeavesTheMarksOut_data();
+    void medicationFileThatCannotBeReadLeavesTheMarksOut();
 };
 
 void TestOverviewCommand::commandInTheTabelleMenu()
@@ -283,6 +330,81 @@ void TestOverviewCommand::pageThatCannotBeWrittenIsTold()
              qPrintable(messages.at(1)));
     QCOMPARE(f.seam.texts("document"), QStringList());
     QCOMPARE(TempHome::readFile(pages(f) + QStringLiteral("2017")), QByteArray("kein Ordner"));
+}
+
+// The year 2017: a start, a dose change, an end on the year's last day (its
+// mark, the first day without, lies in 2018) and one the day before it.
+void TestOverviewCommand::medicationChangesAreMarkedAtTheirMonths()
+{
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    prepareMonths(f);
+    TempHome::writeFile(medicationFile(f),
+                        medicationFileBytes("Vantoria-Medikamentenplan 1",
+                                            {"Ramipril\t5 mg\t1-0-1\t03.01.2017\t13.03.2017\t",
+                                             "Ramipril\t10 mg\t1-0-1\t14.03.2017\t\tzum Essen",
+                                             "Amlodipin\t5 mg\t1-0-0\t01.06.2016\t30.12.2017\t",
+                                             "HCT\t12,5 mg\t1-0-0\t01.06.2016\t31.12.2017\t"}));
+    const QMap<QString, QByteArray> before = galleryFiles(f);
+    const QString page = showYearOverview(f);
+    QVERIFY(!page.isEmpty());
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(lineOf(page, QStringLiteral("var medicationMarks")),
+             QStringLiteral("var medicationMarks = [{day: 'Januar 2017', text: '03.01.2017: "
+                            "Ramipril 5 mg'}, {day: 'März 2017', text: '14.03.2017: Ramipril 10 "
+                            "mg statt 5 mg'}, {day: 'Dezember 2017', text: '31.12.2017: "
+                            "Amlodipin 5 mg abgesetzt'}];"));
+    QVERIFY(page.contains(QStringLiteral("Chart.plugins.register(")));
+    QVERIFY(!page.contains(QStringLiteral("Medikamentenliste")));
+    // Read only: neither the list nor a version of it is written.
+    QCOMPARE(galleryFiles(f), before);
+}
+
+void TestOverviewCommand::medicationFileThatCannotBeReadLeavesTheMarksOut_data()
+{
+    QTest::addColumn<QByteArray>("file"); // empty: a folder of that name
+    QTest::addColumn<QString>("marks");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("a folder") << QByteArray() << QString() << kUnreadable;
+    QTest::newRow("a newer version")
+        << medicationFileBytes("Vantoria-Medikamentenplan 2",
+                               {"Ramipril\t5 mg\t1-0-1\t03.01.2017\t\t"})
+        << QString() << kUnreadable;
+    QTest::newRow("no medication file")
+        << QByteArray("Ramipril ab 03.01.2017\r\n") << QString() << kUnreadable;
+    QTest::newRow("a damaged line")
+        << medicationFileBytes(
+               "Vantoria-Medikamentenplan 1",
+               {"Ramipril\t5 mg\t1-0-1\t31.02.2017\t\t", "Amlodipin\t5 mg\t1-0-0\t10.02.2017\t\t"})
+        << QStringLiteral("var medicationMarks = [{day: 'Februar 2017', text: '10.02.2017: "
+                          "Amlodipin 5 mg'}];")
+        << kPartlyRead;
+}
+
+// The page is made and opened as always, without a message box; a sentence
+// on it tells why changes may be missing, and the file stays as it is.
+void TestOverviewCommand::medicationFileThatCannotBeReadLeavesTheMarksOut()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, marks);
+    QFETCH(QString, note);
+    FormFixture f;
+    f.startAs(QStringLiteral("Muster"));
+    prepareMonths(f);
+    if (file.isEmpty())
+        QVERIFY(QDir().mkpath(medicationFile(f)));
+    else
+        TempHome::writeFile(medicationFile(f), file);
+    const QMap<QString, QByteArray> before = galleryFiles(f);
+    const QString page = showYearOverview(f);
+    QVERIFY(!page.isEmpty());
+    QCOMPARE(f.seam.messages(), QStringList());
+    QCOMPARE(lineOf(page, QStringLiteral("var medicationMarks")), marks);
+    QCOMPARE(page.count(note), 1);
+    QVERIFY(page.contains(QStringLiteral("<tr><td>März 2017</td><td class=\"zahl\">1</td>")));
+    QCOMPARE(galleryFiles(f), before);
+    QVERIFY(file.isEmpty() ? QFileInfo(medicationFile(f)).isDir()
+                           : TempHome::readFile(medicationFile(f)) == file);
 }
 
 QTEST_MAIN(TestOverviewCommand)

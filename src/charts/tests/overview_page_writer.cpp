@@ -1,11 +1,14 @@
 // Writes month files into a gallery, reads them as the overview command does
-// and writes three overview pages with Chart.min.js beside them, for the
+// and writes four overview pages with Chart.min.js beside them, for the
 // browser test: a period of eight months whose figures the test knows by
-// hand, two full years, and one month of a user whose name holds markup.
+// hand, two full years, one month of a user whose name holds markup, and
+// five months with changes of the medication read from the user's file.
 #include "charts/overview_page.h"
 
 #include "base/text_file.h"
+#include "stats/medication_effect.h"
 #include "storage/gallery.h"
+#include "storage/medication_store.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -82,13 +85,45 @@ bool writeTwoYears(const QString &gallery)
     return true;
 }
 
+// Muster's changes: Ramipril from 03.03.2026, 10 mg from 15.03.2026, and from
+// 01.05.2026 a name that tries to end the script.
+bool writeMedication(const QString &gallery)
+{
+    const auto entry = [](const char *name, const char *strength, QDate firstDay,
+                          std::optional<QDate> lastDay) {
+        MedicationFile::Line line;
+        line.medication = Medication{QString::fromUtf8(name),
+                                     QString::fromUtf8(strength),
+                                     QStringLiteral("1-0-0"),
+                                     firstDay,
+                                     lastDay,
+                                     QString()};
+        return line;
+    };
+    MedicationFile::Plan plan;
+    plan.lines = {entry("Ramipril", "5 mg", QDate(2026, 3, 3), QDate(2026, 3, 14)),
+                  entry("Ramipril", "10 mg", QDate(2026, 3, 15), std::nullopt),
+                  entry("Anna's </script><script>window.injected=7</script>", "2,5 mg",
+                        QDate(2026, 5, 1), std::nullopt)};
+    const MedicationStore::Saved saved = MedicationStore::save(
+        gallery, QStringLiteral("Muster"), plan, QDateTime(QDate(2026, 6, 1), QTime(12, 0)));
+    if (!saved.problem.isEmpty())
+        qWarning("%s", qPrintable(saved.problem));
+    return saved.problem.isEmpty();
+}
+
+enum class Marks { None, Medication };
+
 bool writePage(const QString &gallery, const QString &folder, const QString &user,
-               const QDate &first, const QDate &last)
+               const QDate &first, const QDate &last, Marks marks = Marks::None)
 {
     OverviewInputs in;
     in.userName = user;
     in.months =
         monthFigures(Gallery::periodMonths(Gallery::readPeriod(gallery, user, first, last)));
+    if (marks == Marks::Medication)
+        in.medicationMarks = medicationDayLabels(MedicationStore::medicationsOf(gallery, user),
+                                                 first, last.addMonths(1).addDays(-1));
     in.systolicColour = 255;       // #FF0000
     in.diastolicColour = 0x008000; // #008000
     in.pulseColour = 0x800000;     // #000080
@@ -128,6 +163,9 @@ int main(int argc, char **argv)
                   QDate(2026, 5, 1)) &&
         writePage(gallery, folder, QStringLiteral("Erika"), QDate(2024, 1, 1),
                   QDate(2025, 12, 1)) &&
-        writePage(gallery, folder, injected, QDate(2024, 7, 1), QDate(2024, 7, 1));
+        writePage(gallery, folder, injected, QDate(2024, 7, 1), QDate(2024, 7, 1)) &&
+        writeMedication(gallery) &&
+        writePage(gallery, folder, QStringLiteral("Muster"), QDate(2026, 1, 1), QDate(2026, 5, 1),
+                  Marks::Medication);
     return written ? 0 : 1;
 }

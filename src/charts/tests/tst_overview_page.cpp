@@ -1,6 +1,7 @@
 // The overview page of several months: its exact lines for a small period,
 // the trend sentence, the grade of each month, and user text kept out of
 // the markup.
+#include "charts/chart_page.h"
 #include "charts/overview_page.h"
 #include "journal/month_journal.h"
 
@@ -94,6 +95,11 @@ private slots:
     void gradeAsTheBarPageFindsIt_data();
     void gradeAsTheBarPageFindsIt();
     void pageName();
+    void medicationMarksAtTheirMonth();
+    void medicationMarksOutsideTheMonthsLeaveThePage();
+    void medicationNameCannotLeaveItsString();
+    void unreadMedicationFileIsNamed_data();
+    void unreadMedicationFileIsNamed();
 };
 
 void TestOverviewPage::smallPeriodLines()
@@ -271,6 +277,112 @@ void TestOverviewPage::pageName()
     QCOMPARE(
         overviewPageName(QStringLiteral("Anna Maria"), QDate(2024, 10, 15), QDate(2024, 10, 1)),
         QStringLiteral("Anna Maria_Übersicht_10_2024-10_2024.html"));
+}
+
+// November 2025 to February 2026: the first and last day of the period, a
+// month without a file, two changes in one month.
+void TestOverviewPage::medicationMarksAtTheirMonth()
+{
+    OverviewInputs in = smallPeriod();
+    const QStringList plain = buildOverviewPage(in);
+    in.medicationMarks = {{QDate(2025, 11, 1), QStringLiteral("Ramipril 5 mg")},
+                          {QDate(2025, 12, 31), QStringLiteral("Ramipril 10 mg statt 5 mg")},
+                          {QDate(2026, 2, 3), QStringLiteral("Ramipril 10 mg abgesetzt")},
+                          {QDate(2026, 2, 28), QStringLiteral("Amlodipin 5 mg")}};
+    const QStringList page = buildOverviewPage(in);
+    const qsizetype at = page.indexOf(lineStarting(page, QStringLiteral("var medicationMarks")));
+    QVERIFY(at > 0);
+    QCOMPARE(page.at(at),
+             QStringLiteral("var medicationMarks = [{day: 'November 2025', text: '01.11.2025: "
+                            "Ramipril 5 mg'}, {day: 'Dezember 2025', text: '31.12.2025: Ramipril "
+                            "10 mg statt 5 mg'}, {day: 'Februar 2026', text: '03.02.2026: "
+                            "Ramipril 10 mg abgesetzt'}, {day: 'Februar 2026', text: "
+                            "'28.02.2026: Amlodipin 5 mg'}];"));
+    // The month page's plugin, keyed by the whole label, in the page's font.
+    const QStringList monthPlugin =
+        medicationMarkScript({{QDate(2026, 3, 3), QStringLiteral("Ramipril 5 mg")}});
+    QCOMPARE(monthPlugin.size(), 4);
+    QCOMPARE(page.mid(at + 1, 3),
+             monthPlugin.mid(1)
+                 .replaceInStrings(QStringLiteral("String(labels[i]).substr(3, 6)"),
+                                   QStringLiteral("String(labels[i])"))
+                 .replaceInStrings(QStringLiteral("'bold', fontFamily)"),
+                                   QStringLiteral("'bold', 'Verdana, sans-serif')")));
+    QVERIFY(page.at(at + 2).contains(QStringLiteral("if (String(labels[i]) !== mark.day)")));
+    // Registered before the charts are made, and nothing else changes.
+    QVERIFY(page.at(at + 4).startsWith(QStringLiteral("window.onload")));
+    QStringList without = page;
+    without.remove(at, 4);
+    QCOMPARE(without, plain);
+}
+
+// A change the day before the first month or the day after the last has no
+// month to stand on.
+void TestOverviewPage::medicationMarksOutsideTheMonthsLeaveThePage()
+{
+    OverviewInputs in = smallPeriod();
+    const QStringList plain = buildOverviewPage(in);
+    in.medicationMarks = {{QDate(2025, 10, 31), QStringLiteral("Ramipril 5 mg")},
+                          {QDate(2026, 3, 1), QStringLiteral("Ramipril 5 mg abgesetzt")},
+                          {QDate(2024, 11, 15), QStringLiteral("Amlodipin 5 mg")}};
+    QCOMPARE(buildOverviewPage(in), plain);
+    in.medicationMarks.append({QDate(2026, 2, 28), QStringLiteral("Amlodipin 5 mg")});
+    QCOMPARE(lineStarting(buildOverviewPage(in), QStringLiteral("var medicationMarks")),
+             QStringLiteral("var medicationMarks = [{day: 'Februar 2026', text: '28.02.2026: "
+                            "Amlodipin 5 mg'}];"));
+}
+
+void TestOverviewPage::medicationNameCannotLeaveItsString()
+{
+    OverviewInputs in = smallPeriod();
+    in.medicationMarks = {{QDate(2025, 11, 2), QStringLiteral("</script><b>O'Neil \\ & 5 mg\n")}};
+    const QStringList page = buildOverviewPage(in);
+    QCOMPARE(lineStarting(page, QStringLiteral("var medicationMarks")),
+             QStringLiteral("var medicationMarks = [{day: 'November 2025', text: '02.11.2025: "
+                            "\\u003c/script\\u003e\\u003cb\\u003eO\\u0027Neil \\u005c "
+                            "\\u0026 5 mg\\u000a'}];"));
+    const QString text = page.join(QLatin1Char('\n'));
+    QCOMPARE(text.count(QStringLiteral("</script>")), 2); // Chart.min.js and the page's own
+    QVERIFY(!text.contains(QStringLiteral("<b>O'")));
+}
+
+void TestOverviewPage::unreadMedicationFileIsNamed_data()
+{
+    QTest::addColumn<OverviewInputs::MedicationFile>("file");
+    QTest::addColumn<QString>("sentence");
+    QTest::newRow("read") << OverviewInputs::MedicationFile::Read << QString();
+    QTest::newRow("some lines unread")
+        << OverviewInputs::MedicationFile::PartlyRead
+        << QStringLiteral("Einige Zeilen der Medikamentenliste lassen sich nicht lesen; ihre "
+                          "Änderungen sind nicht eingezeichnet.");
+    QTest::newRow("unreadable") << OverviewInputs::MedicationFile::Unreadable
+                                << QStringLiteral("Die Medikamentenliste lässt sich nicht lesen; "
+                                                  "Änderungen der Medikamente sind nicht "
+                                                  "eingezeichnet.");
+}
+
+// The sentence stands under the trend, before the charts.
+void TestOverviewPage::unreadMedicationFileIsNamed()
+{
+    QFETCH(OverviewInputs::MedicationFile, file);
+    QFETCH(QString, sentence);
+    OverviewInputs in = smallPeriod();
+    const QStringList plain = buildOverviewPage(in);
+    in.medicationFile = file;
+    const QStringList page = buildOverviewPage(in);
+    if (sentence.isEmpty()) {
+        QCOMPARE(page, plain);
+        return;
+    }
+    const qsizetype basis = page.indexOf(QStringLiteral("<p class=\"hinweis\"></p></center>"));
+    QVERIFY(basis > 0);
+    QCOMPARE(page.at(basis + 1),
+             QStringLiteral("<p class=\"hinweis\" style=\"text-align: center\">") + sentence +
+                 QStringLiteral("</p>"));
+    QVERIFY(page.at(basis + 2).startsWith(QStringLiteral("<div class=\"chart-container\">")));
+    QStringList without = page;
+    without.remove(basis + 1);
+    QCOMPARE(without, plain);
 }
 
 QTEST_GUILESS_MAIN(TestOverviewPage)
