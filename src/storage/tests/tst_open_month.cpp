@@ -461,7 +461,7 @@ void TestOpenMonth::otherProgramsChangesAreToldOwnWritesNever()
 
     // Another program's change in place is told once, with the file's path.
     QByteArray changed = now;
-    changed.append("Mittags den 09.03.2017 Z=12:00 s=120, d=80, p=60, Gewicht=0\r\n");
+    changed.append("Messung2 den 09.03.2017 Z=12:00 s=120, d=80, p=60, Gewicht=0\r\n");
     QVERIFY(writeBytes(g.march, changed));
     QTRY_COMPARE_WITH_TIMEOUT(onDisk.count(), 1, 5000);
     QCOMPARE(onDisk.constFirst().constFirst().toString(), g.march);
@@ -487,7 +487,7 @@ void TestOpenMonth::replacedAndAppearingFilesStayWatched()
     // replacements in a row is still heard.
     QByteArray bytes = kMarch;
     for (int round = 1; round <= 3; ++round) {
-        bytes.append(QStringLiteral("Mittags den 1%1.03.2017 Z=12:00 s=120, d=80, p=60, "
+        bytes.append(QStringLiteral("Messung2 den 1%1.03.2017 Z=12:00 s=120, d=80, p=60, "
                                     "Gewicht=0\r\n")
                          .arg(round)
                          .toLatin1());
