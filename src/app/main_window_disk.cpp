@@ -51,6 +51,8 @@ void TMainForm::monthChangedOnDisk(const QString &path)
         reloadKeepingForm();
         showStatus(
             QStringLiteral("%1 wurde außerhalb des Programms geändert und neu geladen.").arg(name));
+        // A sync tool that kept another version of the month put it beside.
+        tellConflictCopies();
         return;
     }
     // The user's work stays as it is; nothing of it is written or lost.
@@ -71,4 +73,5 @@ void TMainForm::monthChangedOnDisk(const QString &path)
                                "Wenn Sie sie speichern, wird eine Bemerkung, die die Datei "
                                "jetzt enthält, als frühere Fassung aufbewahrt.");
     showMessage(UiSeam::MessageKind::Information, text);
+    tellConflictCopies();
 }
