@@ -39,6 +39,9 @@ packages=(
     tzdata
     # validators of the desktop entry and the AppStream metadata
     desktop-file-utils appstream
+    # two real Syncthing instances make the conflict copies the diary merges
+    # (tst_syncthing_conflicts); curl speaks to their REST interface
+    syncthing curl
 )
 missing=()
 for package in "${packages[@]}"; do
