@@ -217,8 +217,7 @@ QString mergeMonth(const MonthPreview &preview, const QString &galleryFolder, co
     if (preview.copyUnreadable)
         return QStringLiteral("Die Konfliktkopie %1 konnte nicht gelesen werden.")
             .arg(germanQuoted(QFileInfo(preview.copy.path).fileName()));
-    if (const QString failure =
-            GalleryMerge::apply(preview.plan, galleryFolder, user, versionProblem);
+    if (QString failure = GalleryMerge::apply(preview.plan, galleryFolder, user, versionProblem);
         !failure.isEmpty())
         return failure;
     // A reading that found no slot stays in the copy, which is kept.
