@@ -486,8 +486,31 @@ void OpenMonth::rewatch()
         m_watcher->addPaths(QStringList(wanted.cbegin(), wanted.cend()));
 }
 
+OpenMonth::OwnWrites::OwnWrites(const OpenMonth &month)
+    // The month is the window's, held as a member: the commands get it
+    // const so that they cannot change it, and the hold changes only the watch.
+    : m_month(const_cast<OpenMonth &>(month))
+{
+    ++m_month.m_ownWritesHeld;
+}
+
+OpenMonth::OwnWrites::~OwnWrites()
+{
+    for (const QString &path : std::as_const(m_paths)) {
+        if (m_month.m_known.contains(path))
+            m_month.m_known.insert(path, bytesOnDisk(path));
+    }
+    if (--m_month.m_ownWritesHeld == 0 && m_month.m_checkHeld)
+        m_month.checkDisk();
+}
+
 void OpenMonth::checkDisk()
 {
+    if (m_ownWritesHeld > 0) {
+        m_checkHeld = true;
+        return;
+    }
+    m_checkHeld = false;
     rewatch();
     QStringList news;
     for (auto it = m_known.begin(); it != m_known.end(); ++it) {

@@ -196,6 +196,24 @@ public:
     QString storedRemarkPath() const { return m_remarkBase + QStringLiteral(".txt"); }
     bool hasStoredRemarkBase() const { return !m_remarkBase.isEmpty(); }
 
+    // A command of the window that writes files through another service (an
+    // import, a backup) holds the watch while it runs and names what it
+    // wrote: those are the program's own writes, never news. A change by
+    // another program found meanwhile is told when the hold ends.
+    class OwnWrites
+    {
+    public:
+        explicit OwnWrites(const OpenMonth &month);
+        ~OwnWrites();
+        OwnWrites(const OwnWrites &) = delete;
+        OwnWrites &operator=(const OwnWrites &) = delete;
+        void wrote(const QStringList &paths) { m_paths += paths; }
+
+    private:
+        OpenMonth &m_month;
+        QStringList m_paths;
+    };
+
     // The month file and remark as this month last read or wrote them; a
     // change on disk that differs from it is another program's.
     const QHash<QString, std::optional<QByteArray>> &knownOnDisk() const { return m_known; }
@@ -253,4 +271,6 @@ private:
     // over it, which ends its watch, so its folder is watched as well.
     QFileSystemWatcher *m_watcher = nullptr;
     QHash<QString, std::optional<QByteArray>> m_known; // nullopt: no file
+    int m_ownWritesHeld = 0;
+    bool m_checkHeld = false;
 };

@@ -115,6 +115,7 @@ private slots:
     void failedRemarkIsTold();
     void otherProgramsChangesAreToldOwnWritesNever();
     void replacedAndAppearingFilesStayWatched();
+    void commandsOwnWritesAreNoNews();
 };
 
 void TestOpenMonth::loadShowsTheGallerysMonth()
@@ -517,6 +518,45 @@ void TestOpenMonth::replacedAndAppearingFilesStayWatched()
     QVERIFY(replaceByRename(g.march, bytes));
     settle();
     QCOMPARE(onDisk.count(), 5);
+}
+
+void TestOpenMonth::commandsOwnWritesAreNoNews()
+{
+    Gallery g;
+    QVERIFY(writeBytes(g.march, kMarch));
+    QVERIFY(g.month.load(g.march).read);
+    QSignalSpy onDisk(&g.month, &OpenMonth::changedOnDisk);
+    const QString remark = g.month.storedRemarkPath();
+    QByteArray bytes = kMarch;
+    bytes.append("Messung2 den 09.03.2017 Z=12:00 s=120, d=80, p=60, Gewicht=0\r\n");
+    {
+        // A command writes the month through another service and names it.
+        OpenMonth::OwnWrites own(g.month);
+        QVERIFY(replaceByRename(g.march, bytes));
+        QVERIFY(replaceByRename(remark, "Aus der Sicherung\r\n"));
+        settle(); // a message box of the command lets the events in
+        QCOMPARE(onDisk.count(), 0);
+        own.wrote({g.march, remark});
+    }
+    QCOMPARE(onDisk.count(), 0);
+    QCOMPARE(g.month.knownOnDisk().value(g.march), std::optional<QByteArray>(bytes));
+    settle();
+    QCOMPARE(onDisk.count(), 0);
+
+    // What the command did not name is another program's, told when the
+    // hold ends; so is a change after it.
+    {
+        OpenMonth::OwnWrites own(g.month);
+        QVERIFY(replaceByRename(remark, "Vom Laptop\r\n"));
+        settle();
+        QCOMPARE(onDisk.count(), 0);
+        own.wrote({g.march});
+    }
+    QCOMPARE(onDisk.count(), 1);
+    QCOMPARE(onDisk.constLast().constFirst().toString(), remark);
+    QVERIFY(replaceByRename(g.march, kMarch));
+    QTRY_COMPARE_WITH_TIMEOUT(onDisk.count(), 2, 5000);
+    QCOMPARE(onDisk.constLast().constFirst().toString(), g.march);
 }
 
 QTEST_GUILESS_MAIN(TestOpenMonth)
