@@ -12,7 +12,9 @@
 #include "app/exchange_menu.h"
 #include "app/help_document.h"
 #include "app/info.h"
+#include "app/medication_command.h"
 #include "app/month_commands.h"
+#include "app/overview_command.h"
 #include "app/paint_refresh.h"
 #include "app/report_command.h"
 #include "settings/gui/einstell.h"
@@ -82,6 +84,8 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
     installConflictMerge(commands);
     installBackupCommands(commands);
     installDoctorsReport(commands);
+    installMedicationCommand(commands);
+    installYearOverview(commands);
     m_geometry->startOrientationTick([this](const auto &tick) { runGuarded(m_seam, this, tick); });
 }
 

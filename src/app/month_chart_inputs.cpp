@@ -1,6 +1,8 @@
 #include "app/month_chart_inputs.h"
 
 #include "stats/mean.h"
+#include "stats/medication_effect.h"
+#include "storage/medication_store.h"
 #include "storage/open_month.h"
 
 namespace {
@@ -30,5 +32,10 @@ ChartInputs monthChartInputs(const OpenMonth &month)
     if (remark.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive))
         remark.chop(4);
     inputs.remarkFilePath = remark + QStringLiteral(".txt");
+    const QDate first(month.year().toInt(), month.month().toInt(), 1);
+    if (first.isValid() && !month.userName().isEmpty())
+        inputs.medicationMarks = medicationDayLabels(
+            MedicationStore::medicationsOf(month.galleryFolder(), month.userName()), first,
+            first.addMonths(1).addDays(-1));
     return inputs;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stats/day_means.h"
+#include "stats/medication_effect.h"
 
 #include <QString>
 
@@ -29,4 +30,7 @@ struct ChartInputs
     bool zeroGap = true;    // ZeroGapFlag
     bool showValues = true; // WerteOberhalbKurveAnzeigenCheckBox
     QString remarkFilePath; // RemarkFile of the open month
+    // The changes of the medication in the open month, marked on the line
+    // page; none leave the page as it always was.
+    QList<DayLabel> medicationMarks;
 };

@@ -412,7 +412,63 @@ QStringList buildBarPage(const ChartInputs &inputs)
     return fillPage(inputs, barForm(), barGroups(), barPlaces(inputs.dayMeans));
 }
 
+QStringList medicationMarkScript(const QList<DayLabel> &marks)
+{
+    if (marks.isEmpty())
+        return {};
+    // A text in single quotes that can end neither its string nor the script.
+    const auto quoted = [](const QString &text) {
+        QString out = QStringLiteral("'");
+        for (const QChar c : text) {
+            if (c == u'\\' || c == u'\'' || c == u'<' || c == u'>' || c == u'&' ||
+                c.unicode() < 0x20)
+                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+        return out + QLatin1Char('\'');
+    };
+    QStringList entries;
+    for (const DayLabel &mark : marks)
+        entries.append(QStringLiteral("{day: '%1', text: %2}")
+                           .arg(mark.day.toString(QStringLiteral("dd.MM.")), quoted(mark.text)));
+    // Chart.js 2 has no annotations: a plugin draws a dashed line on the
+    // day's tick of each line chart and the medication's name beside it.
+    // The labels read "Mi.03.03.2026" or "Do.04.03.26".
+    return {
+        QStringLiteral("var medicationMarks = [") + entries.join(QStringLiteral(", ")) +
+            QStringLiteral("];"),
+        QStringLiteral(
+            "Chart.plugins.register({afterDatasetsDraw: function(chart) { if "
+            "(chart.config.type !== 'line') return; var scale = chart.scales['x-axis-0']; var "
+            "labels = chart.data.labels || []; var area = chart.chartArea; var ctx = chart.ctx; "
+            "var row = 0;"),
+        QStringLiteral(
+            "medicationMarks.forEach(function(mark) { for (var i = 0; i < labels.length; i++) { "
+            "if (String(labels[i]).substr(3, 6) !== mark.day) continue; var x = "
+            "scale.getPixelForTick(i); var right = x > (area.left + area.right) / 2; "
+            "ctx.save(); ctx.strokeStyle = '#7B2FBE'; ctx.lineWidth = 2; ctx.setLineDash([6, "
+            "4]); ctx.beginPath(); ctx.moveTo(x, area.top); ctx.lineTo(x, area.bottom); "
+            "ctx.stroke();"),
+        QStringLiteral(
+            "ctx.setLineDash([]); ctx.fillStyle = '#7B2FBE'; ctx.font = "
+            "Chart.helpers.fontString(12, 'bold', fontFamily); ctx.textAlign = right ? 'right' "
+            ": 'left'; ctx.textBaseline = 'top'; ctx.fillText(mark.text, right ? x - 4 : x + 4, "
+            "area.top + 4 + 16 * row); ctx.restore(); row++; } }); }});"),
+    };
+}
+
 QStringList buildLinePage(const ChartInputs &inputs)
 {
-    return fillPage(inputs, lineForm(), lineGroups(), linePlaces(inputs.dayMeans));
+    QStringList lines = fillPage(inputs, lineForm(), lineGroups(), linePlaces(inputs.dayMeans));
+    const QStringList marks = medicationMarkScript(inputs.medicationMarks);
+    if (!marks.isEmpty()) {
+        // Registered before window.onload makes the charts.
+        qsizetype at = 0;
+        while (at < lines.size() && !lines.at(at).startsWith(QStringLiteral("window.onload")))
+            ++at;
+        for (qsizetype i = 0; i < marks.size(); ++i)
+            lines.insert(at + i, marks.at(i));
+    }
+    return lines;
 }

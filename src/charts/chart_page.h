@@ -20,5 +20,10 @@ QStringList missingGroupsNotice(const DayMeanTable &table, const QStringList &gr
 // or empty. The text is escaped for HTML; tabs become four &nbsp;.
 QStringList remarkBlock(const QString &remarkFilePath);
 
+// The script lines that mark the medication changes on the line charts:
+// a dashed vertical line on the day and the label beside it. None without
+// marks.
+QStringList medicationMarkScript(const QList<DayLabel> &marks);
+
 // "Muster_01_2020.html" for ".../2020/Muster_01_2020.tab" (".tab" in any case).
 QString chartPageName(const QString &monthFilePath);

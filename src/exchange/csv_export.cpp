@@ -31,4 +31,23 @@ QByteArray bytes(const QList<Reading> &readings)
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
+QString medicationHeaderLine()
+{
+    return QStringLiteral("Medikament;Stärke;Einnahme;Erster Tag;Letzter Tag;Notiz");
+}
+
+QByteArray medicationBytes(const QList<Medication> &medications)
+{
+    const QString dayFormat = QStringLiteral("dd.MM.yyyy");
+    QString text = medicationHeaderLine() + QStringLiteral("\r\n");
+    for (const Medication &medication : medications)
+        text += CsvRecords::joinLine(
+            {medication.name, medication.strength, medication.intake,
+             medication.firstDay.toString(dayFormat),
+             medication.lastDay ? medication.lastDay->toString(dayFormat) : QString(),
+             medication.note},
+            kSeparator);
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
 } // namespace CsvExport

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/medication.h"
 #include "journal/reading.h"
 
 #include <QByteArray>
@@ -15,5 +16,12 @@ QString headerLine();
 
 // The weight field is empty where the month file says "Gewicht=0".
 QByteArray bytes(const QList<Reading> &readings);
+
+// "Medikament;Stärke;Einnahme;Erster Tag;Letzter Tag;Notiz"
+QString medicationHeaderLine();
+
+// The medications in the same style, one a line in the order given; the
+// last day is empty while it is taken.
+QByteArray medicationBytes(const QList<Medication> &medications);
 
 } // namespace CsvExport

@@ -121,6 +121,33 @@ void appendReading(QJsonArray &entries, const Reading &reading, const QString &u
     }
 }
 
+QJsonObject medicationStatement(const Medication &medication, const QString &patient,
+                                const QDate &today)
+{
+    const bool completed = medication.lastDay && today.isValid() && *medication.lastDay < today;
+    QJsonObject period{{QStringLiteral("start"), medication.firstDay.toString(Qt::ISODate)}};
+    if (medication.lastDay)
+        period.insert(QStringLiteral("end"), medication.lastDay->toString(Qt::ISODate));
+    QJsonObject statement{
+        {QStringLiteral("resourceType"), QStringLiteral("MedicationStatement")},
+        {QStringLiteral("status"),
+         completed ? QStringLiteral("completed") : QStringLiteral("active")},
+        {QStringLiteral("medicationCodeableConcept"),
+         QJsonObject{{QStringLiteral("text"), medication.label()}}},
+        {QStringLiteral("subject"), QJsonObject{{QStringLiteral("reference"), patient}}},
+        {QStringLiteral("effectivePeriod"), period}};
+    // FHIR allows no empty texts: an intake or note left empty is left out.
+    if (!medication.intake.trimmed().isEmpty())
+        statement.insert(
+            QStringLiteral("dosage"),
+            QJsonArray{QJsonObject{{QStringLiteral("text"), medication.intake.trimmed()}}});
+    if (!medication.note.trimmed().isEmpty())
+        statement.insert(
+            QStringLiteral("note"),
+            QJsonArray{QJsonObject{{QStringLiteral("text"), medication.note.trimmed()}}});
+    return statement;
+}
+
 } // namespace
 
 QString effectiveDateTime(const Reading &reading, const QTimeZone &zone)
@@ -149,7 +176,8 @@ QString effectiveDateTime(const Reading &reading, const QTimeZone &zone)
                .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
-QByteArray bundle(const QList<Reading> &readings, const QString &user, const QTimeZone &zone)
+QByteArray bundle(const QList<Reading> &readings, const QString &user, const QTimeZone &zone,
+                  const QList<Medication> &medications, const QDate &today)
 {
     QList<Reading> ordered = readings;
     std::stable_sort(ordered.begin(), ordered.end());
@@ -160,6 +188,10 @@ QByteArray bundle(const QList<Reading> &readings, const QString &user, const QTi
                                     QJsonArray{QJsonObject{{QStringLiteral("text"), user}}}}})};
     for (const Reading &reading : ordered)
         appendReading(entries, reading, user, patient, zone);
+    for (const Medication &medication : medications)
+        entries.append(entry(urnFor(QStringLiteral("medication|") + user + u'|' +
+                                    MedicationFile::lineOf(medication)),
+                             medicationStatement(medication, patient, today)));
     const QJsonObject root{{QStringLiteral("resourceType"), QStringLiteral("Bundle")},
                            {QStringLiteral("type"), QStringLiteral("collection")},
                            {QStringLiteral("entry"), entries}};

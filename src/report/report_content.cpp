@@ -4,6 +4,8 @@
 #include "charts/grade.h"
 #include "charts/marker_filler.h"
 #include "stats/measuring_week.h"
+#include "stats/medication_effect.h"
+#include "stats/month_figures.h"
 #include "stats/period_stats.h"
 #include "storage/reading_row.h"
 
@@ -82,16 +84,15 @@ QStringList factLines(const PeriodStats &stats)
 
 // The grade as the bar chart page finds it: the month means pass through
 // their two-decimal texts before they are rounded.
-ReportContent::MonthLine monthLine(const Gallery::Month &month)
+ReportContent::MonthLine monthLine(const MonthFigures &month)
 {
     ReportContent::MonthLine line;
     line.month = monthAndYear(QDate(month.year, month.month, 1));
-    if (month.state == Gallery::Month::State::Unreadable) {
+    if (month.state == PeriodMonth::State::Unreadable) {
         line.means = QStringLiteral("Datei nicht lesbar");
         return line;
     }
-    const ReadingMeans means =
-        periodStats(month.journal ? month.journal->readings() : QList<Reading>()).all;
+    const ReadingMeans &means = month.stats.all;
     if (means.count == 0) {
         line.means = QStringLiteral("keine Messungen");
         return line;
@@ -115,15 +116,18 @@ QString unreadLinesNote(const QString &month, qsizetype count)
 
 void addMonths(ReportContent &content, const QList<Gallery::Month> &months)
 {
-    for (const Gallery::Month &month : months) {
+    const QList<MonthFigures> figures = monthFigures(Gallery::periodMonths(months));
+    for (qsizetype i = 0; i < months.size(); ++i) {
+        const MonthFigures &month = figures.at(i);
         const ReportContent::MonthLine line = monthLine(month);
         content.months << line;
-        if (month.state == Gallery::Month::State::Unreadable)
+        if (month.state == PeriodMonth::State::Unreadable)
             content.notes << line.month + QStringLiteral(": Datei nicht lesbar");
-        if (month.journal && !month.journal->unreadLines().isEmpty())
-            content.notes << unreadLinesNote(line.month, month.journal->unreadLines().size());
-        if (!month.remark.trimmed().isEmpty())
-            content.remarks << line.month + QStringLiteral(": ") + month.remark.trimmed();
+        if (month.unreadLines > 0)
+            content.notes << unreadLinesNote(line.month, month.unreadLines);
+        const QString remark = months.at(i).remark.trimmed();
+        if (!remark.isEmpty())
+            content.remarks << line.month + QStringLiteral(": ") + remark;
     }
 }
 
@@ -175,4 +179,16 @@ ReportContent buildReportContent(const QString &user, const ReportPeriod &period
         content.readingRows << ReadingRow::cells(
             reading, {ReadingRow::Year::AsNumber, ReadingRow::Weight::OneDecimal});
     return content;
+}
+
+void addMedications(ReportContent &content, const ReportPeriod &period,
+                    const QList<Medication> &medications, const QList<Reading> &readings)
+{
+    for (const Medication &medication : medications) {
+        if (medication.overlaps(period.firstDay(), period.lastDay()))
+            content.medications.append(medicationSummary(medication));
+    }
+    for (const MedicationChange &change :
+         medicationChanges(medications, period.firstDay(), period.lastDay()))
+        content.medicationEffects.append(medicationEffect(change, readings).text());
 }

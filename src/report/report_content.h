@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/medication.h"
 #include "report/report_period.h"
 #include "storage/gallery.h"
 
@@ -46,6 +47,11 @@ struct ReportContent
     QStringList notes;   // "März 2026: Datei nicht lesbar"
     QStringList remarks; // "Januar 2026: <remark>"
 
+    // "Medikamente im Zeitraum": the entries that overlap the period, then
+    // the readings before and after each change in it; empty without any.
+    QStringList medications;
+    QStringList medicationEffects;
+
     QStringList readingsHeader;
     QList<QStringList> readingRows; // date, weekday, slot, time, s, d, p, weight
 };
@@ -54,6 +60,12 @@ struct ReportContent
 // gave them; `today` is the date of printing.
 ReportContent buildReportContent(const QString &user, const ReportPeriod &period,
                                  const QDate &today, const QList<Gallery::Month> &months);
+
+// The medication section: the entries of `medications` that overlap the
+// period and, for each change inside it, the figures from `readings`, which
+// must hold the readings of effectSpan (stats/medication_effect.h).
+void addMedications(ReportContent &content, const ReportPeriod &period,
+                    const QList<Medication> &medications, const QList<Reading> &readings);
 
 // One decimal, half up, decimal comma: 138,3.
 QString oneDecimal(long double value);

@@ -4,6 +4,7 @@
 #include "journal/month_file.h"
 #include "journal/slots.h"
 #include "storage/data_folders.h"
+#include "storage/medication_store.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -41,17 +42,6 @@ QStringList linesOf(const QByteArray &bytes)
     return TextFile::decodeLines(bytes);
 }
 
-void planRemark(Plan &plan, const QString &path, const QByteArray &bytes)
-{
-    QFile stored(path);
-    if (!stored.exists())
-        plan.newRemarks.append({path, bytes, {}});
-    else if (stored.open(QIODevice::ReadOnly) && stored.readAll() == bytes)
-        ++plan.remarksPresent;
-    else
-        ++plan.remarksDiffering;
-}
-
 QString writeFile(const QString &path, const QByteArray &bytes)
 {
     const QString folder = QFileInfo(path).absolutePath();
@@ -62,6 +52,65 @@ QString writeFile(const QString &path, const QByteArray &bytes)
         return QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden: %2")
             .arg(QFileInfo(path).fileName(), error);
     return QString();
+}
+
+// A file that comes back only where the gallery has none.
+void planKept(QList<GalleryArchive::Entry> &newFiles, int &present, int &differing,
+              const QString &path, const QByteArray &bytes)
+{
+    QFile stored(path);
+    if (!stored.exists())
+        newFiles.append({path, bytes, {}});
+    else if (stored.open(QIODevice::ReadOnly) && stored.readAll() == bytes)
+        ++present;
+    else
+        ++differing;
+}
+
+void planRemark(Plan &plan, const QString &path, const QByteArray &bytes)
+{
+    planKept(plan.newRemarks, plan.remarksPresent, plan.remarksDiffering, path, bytes);
+}
+
+// "Blutdruck-Daten-Galerie/Muster_Medikamente.txt": the file's name.
+QString medicationFileOf(const QString &entryName)
+{
+    const qsizetype slash = entryName.indexOf(QLatin1Char('/'));
+    if (slash <= 0 || entryName.indexOf(QLatin1Char('/'), slash + 1) >= 0)
+        return QString();
+    const QString name = entryName.mid(slash + 1);
+    return MedicationStore::isMedicationFileName(name) ? name : QString();
+}
+
+QString medicationLine(const Plan &plan)
+{
+    QString line = QStringLiteral("Medikamentenlisten: %1 neu").arg(plan.newMedicationFiles.size());
+    if (plan.medicationFilesPresent > 0)
+        line += QStringLiteral(", %1 schon vorhanden").arg(plan.medicationFilesPresent);
+    if (plan.medicationFilesDiffering > 0)
+        line += QStringLiteral(", %1 nicht übernommen, weil schon eine andere Liste vorhanden ist")
+                    .arg(plan.medicationFilesDiffering);
+    return line;
+}
+
+bool hasMedicationFiles(const Plan &plan)
+{
+    return !plan.newMedicationFiles.isEmpty() || plan.medicationFilesPresent > 0 ||
+           plan.medicationFilesDiffering > 0;
+}
+
+void writeKept(const QList<GalleryArchive::Entry> &files, Result &result)
+{
+    for (const GalleryArchive::Entry &file : files) {
+        // A file written since the plan is the user's: it stays.
+        if (QFileInfo::exists(file.name))
+            continue;
+        const QString problem = writeFile(file.name, file.bytes);
+        if (problem.isEmpty())
+            result.written.append(file.name);
+        else if (result.problem.isEmpty())
+            result.problem = problem;
+    }
 }
 
 // A month the gallery lacks comes back as the backup holds it (its switches
@@ -145,6 +194,12 @@ Plan plan(const QList<GalleryArchive::Entry> &entries, const QString &galleryFol
             result.hasSettings = true;
             continue;
         }
+        if (const QString name = medicationFileOf(entry.name); !name.isEmpty()) {
+            planKept(result.newMedicationFiles, result.medicationFilesPresent,
+                     result.medicationFilesDiffering,
+                     DataFolders::withTrailingSlash(galleryFolder) + name, entry.bytes);
+            continue;
+        }
         const std::optional<GalleryFile> file = galleryFileOf(entry.name);
         if (!file) {
             ++result.otherFiles;
@@ -186,6 +241,8 @@ QString previewText(const Plan &plan)
     if (months == 0)
         lines.append(QStringLiteral("keine Messungen"));
     lines.append(remarksLine(plan));
+    if (hasMedicationFiles(plan))
+        lines.append(medicationLine(plan));
     lines.append(QString());
     lines.append(QStringLiteral("Vorhandene Messungen, Bemerkungen und Ihre Einstellungen werden "
                                 "nicht überschrieben. Jetzt übernehmen?"));
@@ -201,6 +258,11 @@ QString summaryText(const Plan &plan)
                        .arg(plan.unplaced());
     text += QStringLiteral("\r\n") +
             remarksLine(plan).replace(QStringLiteral(" neu"), QStringLiteral(" übernommen")) +
+            QLatin1Char('.');
+    if (hasMedicationFiles(plan))
+        text +=
+            QStringLiteral("\r\n") +
+            medicationLine(plan).replace(QStringLiteral(" neu"), QStringLiteral(" übernommen")) +
             QLatin1Char('.');
     if (plan.hasSettings)
         text += QStringLiteral("\r\nDie Einstellungen der Sicherungskopie wurden nicht "
@@ -227,16 +289,8 @@ Result apply(const Plan &plan, const QString &galleryFolder)
         for (const GalleryMerge::MonthPlan &month : rest.months)
             result.written.append(month.path);
     }
-    for (const GalleryArchive::Entry &remark : plan.newRemarks) {
-        // A remark written since the plan is the user's: it stays.
-        if (QFileInfo::exists(remark.name))
-            continue;
-        const QString problem = writeFile(remark.name, remark.bytes);
-        if (problem.isEmpty())
-            result.written.append(remark.name);
-        else if (result.problem.isEmpty())
-            result.problem = problem;
-    }
+    writeKept(plan.newRemarks, result);
+    writeKept(plan.newMedicationFiles, result);
     return result;
 }
 

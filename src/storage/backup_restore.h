@@ -14,7 +14,8 @@
 // the user's month files, each in its own slot, readings already stored
 // counted and skipped. A month the gallery lacks comes back as the backup
 // holds it, byte for byte. A remark comes back only where the month has
-// none; a different remark of the gallery stays. The backup's settings are
+// none; a different remark of the gallery stays, and so does a medication
+// file the gallery already has. The backup's settings are
 // never read in: the settings in use stay as they are.
 namespace BackupRestore {
 
@@ -31,7 +32,11 @@ struct Plan
     QList<GalleryArchive::Entry> newRemarks; // name: the gallery path
     int remarksPresent = 0;                  // the gallery holds the same remark
     int remarksDiffering = 0; // the gallery holds another remark for that month: it stays
-    int otherFiles = 0;       // entries that are no month or remark file
+    // The medication files, like the remarks: only where the gallery has none.
+    QList<GalleryArchive::Entry> newMedicationFiles; // name: the gallery path
+    int medicationFilesPresent = 0;
+    int medicationFilesDiffering = 0;
+    int otherFiles = 0; // entries that are no month, remark or medication file
     bool hasSettings = false;
 
     int added() const;

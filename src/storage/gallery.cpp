@@ -3,6 +3,7 @@
 #include "base/text_file.h"
 #include "storage/data_folders.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -60,6 +61,51 @@ QList<Reading> readingsOf(const QList<Month> &months)
     }
     std::stable_sort(readings.begin(), readings.end());
     return readings;
+}
+
+QList<PeriodMonth> periodMonths(const QList<Month> &months)
+{
+    QList<PeriodMonth> result;
+    result.reserve(months.size());
+    for (const Month &month : months) {
+        PeriodMonth one{month.month, month.year, PeriodMonth::State::Missing, {}, 0};
+        if (month.state == Month::State::Unreadable)
+            one.state = PeriodMonth::State::Unreadable;
+        if (month.journal) {
+            one.state = PeriodMonth::State::Read;
+            one.readings = month.journal->readings();
+            one.unreadLines = month.journal->unreadLines().size();
+        }
+        result.append(std::move(one));
+    }
+    return result;
+}
+
+std::optional<MonthRange> userMonths(const QString &galleryFolder, const QString &user)
+{
+    // The names are compared whole, so that a user name is never read as a
+    // pattern and one user's name that begins another's stays apart.
+    std::optional<MonthRange> found;
+    const QDir gallery(galleryFolder);
+    const QStringList years = gallery.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &yearText : years) {
+        if (yearText.size() != 4 ||
+            !std::all_of(yearText.begin(), yearText.end(), [](QChar c) { return c.isDigit(); }))
+            continue;
+        const int year = yearText.toInt();
+        for (int month = 1; month <= 12; ++month) {
+            const QString path = DataFolders::monthFilePath(galleryFolder, yearText, user,
+                                                            twoDigits(month), yearText);
+            if (!QFileInfo::exists(path))
+                continue;
+            const QDate first(year, month, 1);
+            if (!found)
+                found = MonthRange{first, first};
+            found->first = std::min(found->first, first);
+            found->last = std::max(found->last, first);
+        }
+    }
+    return found;
 }
 
 } // namespace Gallery

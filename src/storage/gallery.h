@@ -1,6 +1,8 @@
 #pragma once
 
 #include "journal/month_journal.h"
+#include "stats/month_figures.h"
+#include "storage/month_range.h"
 
 #include <QDate>
 #include <QList>
@@ -30,5 +32,12 @@ QList<Month> readPeriod(const QString &galleryFolder, const QString &user, const
 
 // All readings of the months that could be read, in date and slot order.
 QList<Reading> readingsOf(const QList<Month> &months);
+
+// The months as the period statistics take them.
+QList<PeriodMonth> periodMonths(const QList<Month> &months);
+
+// The first and the last month the user has a month file of; nullopt when
+// there is none.
+std::optional<MonthRange> userMonths(const QString &galleryFolder, const QString &user);
 
 } // namespace Gallery

@@ -3,6 +3,7 @@
 #include "base/german_quotes.h"
 #include "base/text_file.h"
 #include "storage/data_folders.h"
+#include "storage/medication_store.h"
 
 #include <QDir>
 #include <QFile>
@@ -195,6 +196,17 @@ std::optional<QList<Entry>> collect(const QString &galleryFolder, const QString 
          QDir(gallery).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         if (yearName.match(year).hasMatch())
             collectFolder(gallery + year + QLatin1Char('/'), year, entries, unreadable);
+    }
+    // The medication files lie beside the year folders.
+    for (const QString &name : QDir(gallery).entryList(
+             {QLatin1Char('*') + MedicationStore::kSuffix}, QDir::Files, QDir::Name)) {
+        if (!MedicationStore::isMedicationFileName(name))
+            continue;
+        Entry entry{kGalleryEntryFolder + name, {}, QFileInfo(gallery + name).lastModified()};
+        if (readWhole(gallery + name, &entry.bytes))
+            entries.append(entry);
+        else
+            unreadable.append(name);
     }
     Entry settings{kSettingsEntry, {}, QFileInfo(settingsFile).lastModified()};
     if (QFileInfo::exists(settingsFile)) {

@@ -8,8 +8,9 @@
 #include <optional>
 
 // The whole gallery in one ZIP file (through libzip): every month and
-// remark file of the year folders as "Blutdruck-Daten-Galerie/<year>/<file>"
-// and the settings file as "Einstellungen/Vantoria.conf". The versions are
+// remark file of the year folders as "Blutdruck-Daten-Galerie/<year>/<file>",
+// the medication files beside them as "Blutdruck-Daten-Galerie/<file>" and
+// the settings file as "Einstellungen/Vantoria.conf". The versions are
 // left out: they are backups themselves.
 namespace GalleryArchive {
 

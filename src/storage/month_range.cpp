@@ -24,7 +24,7 @@ QDate MonthRange::lastDay() const
 namespace PeriodChoice {
 
 MonthRange resolve(Kind kind, Rules rules, const QDate &openMonth, const QDate &today,
-                   const QDate &from, const QDate &to)
+                   const QDate &from, const QDate &to, const MonthRange &userMonths)
 {
     const QDate recentEnd = monthOf(rules.recentUpTo == RecentUpTo::OpenMonth ? openMonth : today);
     switch (kind) {
@@ -34,6 +34,10 @@ MonthRange resolve(Kind kind, Rules rules, const QDate &openMonth, const QDate &
         return {recentEnd.addMonths(-2), recentEnd};
     case Kind::LastTwelveMonths:
         return {recentEnd.addMonths(-11), recentEnd};
+    case Kind::OpenYear:
+        return {QDate(openMonth.year(), 1, 1), QDate(openMonth.year(), 12, 1)};
+    case Kind::AllMonths:
+        return userMonths;
     case Kind::Range:
         break;
     }

@@ -19,7 +19,14 @@ struct MonthRange
 // The choices a period chooser offers and the months each covers.
 namespace PeriodChoice {
 
-enum class Kind { OpenMonth, LastThreeMonths, LastTwelveMonths, Range };
+enum class Kind {
+    OpenMonth,
+    LastThreeMonths,
+    LastTwelveMonths,
+    Range,
+    OpenYear,  // January to December of the open month's year
+    AllMonths, // the user's first to last month file
+};
 
 // Where "the last months" end: the report counts back from the open month,
 // the export from today's month.
@@ -36,9 +43,10 @@ struct Rules
 };
 
 // The months of `kind`; `from` and `to` count for a range only, their days
-// never. `today` counts only where the last months end today.
+// never. `today` counts only where the last months end today; `userMonths`
+// only for all months (invalid while the user has none).
 MonthRange resolve(Kind kind, Rules rules, const QDate &openMonth, const QDate &today,
-                   const QDate &from = {}, const QDate &to = {});
+                   const QDate &from = {}, const QDate &to = {}, const MonthRange &userMonths = {});
 
 } // namespace PeriodChoice
 

@@ -5,6 +5,7 @@
 #include "base/windows1252.h"
 #include "journal/month_file.h"
 #include "storage/data_folders.h"
+#include "storage/medication_store.h"
 #include "storage/version_pruning.h"
 
 #include <QDir>
@@ -144,12 +145,18 @@ QString keepBytes(const QString &galleryFolder, const QString &folder, const QSt
 QString folderOf(const QString &galleryFolder, const QString &file)
 {
     const QFileInfo info(file);
+    const QString gallery = QDir::cleanPath(QFileInfo(galleryFolder).absoluteFilePath());
+    // The medication files lie beside the year folders; their versions get
+    // a folder of their own.
+    if (MedicationStore::isMedicationFileName(info.fileName()) &&
+        QDir::cleanPath(info.absolutePath()) == gallery)
+        return DataFolders::withTrailingSlash(galleryFolder) + kFolderName + QLatin1Char('/') +
+               kMedicationFolderName + QLatin1Char('/');
     const QString year = info.absoluteDir().dirName();
     static const QRegularExpression fourDigits(QStringLiteral("^\\d{4}$"));
     QDir parent = info.absoluteDir();
     if (!fourDigits.match(year).hasMatch() || !parent.cdUp() ||
-        QDir::cleanPath(parent.absolutePath()) !=
-            QDir::cleanPath(QFileInfo(galleryFolder).absoluteFilePath()))
+        QDir::cleanPath(parent.absolutePath()) != gallery)
         return QString();
     return DataFolders::withTrailingSlash(galleryFolder) + kFolderName + QLatin1Char('/') + year +
            QLatin1Char('/');

@@ -14,6 +14,8 @@
 namespace Versions {
 
 inline const QString kFolderName = QStringLiteral("Sicherungen");
+// The versions of the medication files: "<gallery>Sicherungen/Medikamente/".
+inline const QString kMedicationFolderName = QStringLiteral("Medikamente");
 
 struct Version
 {
@@ -22,7 +24,8 @@ struct Version
 };
 
 // The folder of a gallery file's versions, ending in '/'; empty when the
-// file does not lie in a year folder of the gallery.
+// file does not lie in a year folder of the gallery and is no medication
+// file beside them.
 QString folderOf(const QString &galleryFolder, const QString &file);
 
 // The versions of a file, oldest first.

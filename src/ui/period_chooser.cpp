@@ -120,9 +120,12 @@ void PeriodChooser::prepare(const QDate &openMonth, const QDate &today)
     m_openMonth = openMonth;
     for (qsizetype i = 0; i < m_radios.size(); ++i) {
         const Choice &choice = m_options.choices.at(i);
-        if (choice.caption.contains(QLatin1String("%1")))
-            m_radios.at(i)->setText(choice.caption.arg(describeMonths(
-                PeriodChoice::resolve(choice.kind, m_options.rules, openMonth, today))));
+        if (!choice.caption.contains(QLatin1String("%1")))
+            continue;
+        const MonthRange months = PeriodChoice::resolve(choice.kind, m_options.rules, openMonth,
+                                                        today, {}, {}, m_userMonths);
+        m_radios.at(i)->setText(choice.caption.arg(
+            months.isValid() ? describeMonths(months) : QStringLiteral("keine Monate")));
     }
     {
         // Quietly: setting the range is not choosing it.
@@ -147,7 +150,7 @@ PeriodChoice::Kind PeriodChooser::kind() const
 MonthRange PeriodChooser::months(const QDate &today) const
 {
     return PeriodChoice::resolve(kind(), m_options.rules, m_openMonth, today, m_from.value(),
-                                 m_to.value());
+                                 m_to.value(), m_userMonths);
 }
 
 QDate PeriodChooser::MonthFields::value() const

@@ -53,6 +53,9 @@ public:
     // Chooses the open month; the range starts and ends on it.
     void prepare(const QDate &openMonth, const QDate &today = {});
 
+    // The months "all months" covers; before prepare.
+    void setUserMonths(const MonthRange &months) { m_userMonths = months; }
+
     PeriodChoice::Kind kind() const;
     // `today` counts only where the last months end today.
     MonthRange months(const QDate &today = {}) const;
@@ -78,6 +81,7 @@ private:
 
     Options m_options;
     QDate m_openMonth;
+    MonthRange m_userMonths;
     QGridLayout *m_layout = nullptr;
     QList<QRadioButton *> m_radios; // one a choice, in their order
     MonthFields m_from, m_to;

@@ -102,6 +102,34 @@ try {
         });
       });
     }
+    // A change of the medication: a dashed line of its colour at the day's
+    // tick from the top of the chart area to its bottom; none at the ticks
+    // beside it.
+    for (const mark of entry.marks ?? []) {
+      const column = await page.evaluate(({ canvas, index }) => {
+        const chart = Object.values(Chart.instances).find((c) => c.canvas.id === canvas);
+        if (!chart) return null;
+        const ratio = chart.currentDevicePixelRatio || 1;
+        const area = chart.chartArea;
+        const count = (tick) => {
+          const x = Math.round(chart.scales['x-axis-0'].getPixelForTick(tick) * ratio);
+          const top = Math.round(area.top * ratio);
+          const height = Math.round((area.bottom - area.top) * ratio);
+          const pixels = chart.ctx.getImageData(x - 1, top, 3, height).data;
+          let marked = 0;
+          for (let p = 0; p < pixels.length; p += 4)
+            if (Math.abs(pixels[p] - 0x7b) < 12 && Math.abs(pixels[p + 1] - 0x2f) < 12 && Math.abs(pixels[p + 2] - 0xbe) < 12) marked++;
+          return { marked, height };
+        };
+        return { at: count(index), before: index > 0 ? count(index - 1) : null, after: count(index + 1) };
+      }, mark);
+      check(column !== null, `${name}: no chart ${mark.canvas} for a mark`);
+      if (column === null) continue;
+      // A dashed line colours about 6 of every 10 pixels of its height.
+      check(column.at.marked > column.at.height * 0.8, `${name} ${mark.canvas}: ${column.at.marked} mark pixels at index ${mark.index}`);
+      for (const beside of [column.before, column.after])
+        check(beside === null || beside.marked < column.at.marked / 4, `${name} ${mark.canvas}: a mark beside index ${mark.index}`);
+    }
     await page.screenshot({ path: join(outDir, entry.file.replace(/\.html$/, '.png')), fullPage: true });
     await page.close();
     console.log(`${name}: ${result.instances} charts checked`);

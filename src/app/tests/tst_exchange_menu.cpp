@@ -67,6 +67,7 @@ private slots:
     void commandsStandInTheFileMenu();
     void exportTheOpenMonthAsCsv();
     void exportARangeAsFhir();
+    void exportCarriesTheMedicationsOfThePeriod();
     void cancelledSaveWritesNothing();
     void importIntoTheOpenMonth();
     void askedDateFormDecides();
@@ -154,6 +155,62 @@ void TestExchangeMenu::exportARangeAsFhir()
         f.seam.messages(),
         QStringList{QStringLiteral("3 Messungen aus Februar 2017 bis März 2017 in die Datei „") +
                     target + QStringLiteral("“ exportiert.")});
+}
+
+// Only the medications that overlap March 2017: as a second CSV file beside
+// the readings, and as MedicationStatements in the FHIR bundle.
+void TestExchangeMenu::exportCarriesTheMedicationsOfThePeriod()
+{
+    FormFixture f;
+    startWithMarch(f);
+    TempHome::writeFile(f.gallery() + QStringLiteral("Muster_Medikamente.txt"),
+                        "Vantoria-Medikamentenplan 1\r\n"
+                        "ASS\t100 mg\t0-1-0\t01.01.2017\t28.02.2017\t\r\n"
+                        "Ramipril\t5 mg\t1-0-1\t01.01.2017\t01.03.2017\tHausarzt\r\n"
+                        "Ramipril\t10 mg\t1-0-1\t02.03.2017\t\t\r\n");
+    bool csv = true;
+    f.seam.dialogHandler = [&csv](QDialog &dialog) {
+        click(dialog, csv ? "FormatCsv" : "FormatFhir");
+        click(dialog, "ExportierenBtn");
+        return dialog.result();
+    };
+    const QString target = f.home.workFolder() + QStringLiteral("export.csv");
+    f.seam.saveFileAnswers = {target};
+    f.menu("Exportieren1");
+    const QString medications =
+        f.home.workFolder() + QStringLiteral("Muster_Medikamente_2017-03.csv");
+    QCOMPARE(TempHome::readFile(medications),
+             QByteArray("\xEF\xBB\xBF"
+                        "Medikament;St\xC3\xA4rke;Einnahme;Erster Tag;Letzter Tag;Notiz\r\n"
+                        "Ramipril;5 mg;1-0-1;01.01.2017;01.03.2017;Hausarzt\r\n"
+                        "Ramipril;10 mg;1-0-1;02.03.2017;;\r\n"));
+    QCOMPARE(f.seam.messages(),
+             QStringList{QStringLiteral("2 Messungen aus März 2017 in die Datei „") + target +
+                         QStringLiteral("“ exportiert.\r\nDie Medikamente des Zeitraums stehen "
+                                        "in der Datei „") +
+                         medications + QStringLiteral("“.")});
+
+    csv = false;
+    const QString bundle = f.home.workFolder() + QStringLiteral("akte.json");
+    f.seam.saveFileAnswers = {bundle};
+    f.menu("Exportieren1");
+    QStringList statements;
+    for (const QJsonValue &entry : QJsonDocument::fromJson(TempHome::readFile(bundle))
+                                       .object()
+                                       .value(QStringLiteral("entry"))
+                                       .toArray()) {
+        const QJsonObject resource = entry.toObject().value(QStringLiteral("resource")).toObject();
+        if (resource.value(QStringLiteral("resourceType")) == QStringLiteral("MedicationStatement"))
+            statements << resource.value(QStringLiteral("medicationCodeableConcept"))
+                                  .toObject()
+                                  .value(QStringLiteral("text"))
+                                  .toString() +
+                              QLatin1Char(' ') +
+                              resource.value(QStringLiteral("status")).toString();
+    }
+    // Today is 15.03.2017 in the tests.
+    QCOMPARE(statements, (QStringList{QStringLiteral("Ramipril 5 mg completed"),
+                                      QStringLiteral("Ramipril 10 mg active")}));
 }
 
 void TestExchangeMenu::cancelledSaveWritesNothing()

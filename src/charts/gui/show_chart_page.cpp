@@ -1,5 +1,6 @@
 #include "charts/gui/show_chart_page.h"
 
+#include "base/german_quotes.h"
 #include "base/text_file.h"
 #include "charts/chart_page.h"
 #include "settings/browser_start.h"
@@ -49,10 +50,15 @@ bool LaunchProgram(UiSeam &seam, QWidget *parent, const QString &program,
     return started;
 }
 
-void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &context,
-                   const QStringList &pageLines)
+namespace {
+
+// What the user is told when the page cannot be written; the month pages
+// have always told the reason alone.
+enum class WriteFailure { Reason, NamedPage };
+
+void showPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &context,
+              const QString &pageName, const QStringList &pageLines, WriteFailure failure)
 {
-    const QString pageName = chartPageName(context.monthFilePath);
     const QString yearFolder = context.htmlFolder + context.openYear;
     if (!QFileInfo(yearFolder).isDir() && !QDir().mkpath(yearFolder)) {
         seam.showMessage(parent, UiSeam::MessageKind::Plain,
@@ -63,6 +69,11 @@ void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &con
     const QString pagePath = yearFolder + QLatin1Char('/') + pageName;
     QString error;
     if (!TextFile::writeLines(pagePath, pageLines, &error)) {
+        if (failure == WriteFailure::NamedPage) {
+            error = QStringLiteral("Die Seite ") + germanQuoted(pageName) +
+                    QStringLiteral(" konnte nicht im Ordner ") + germanQuoted(yearFolder) +
+                    QStringLiteral(" gespeichert werden.\r\n") + error;
+        }
         seam.showMessage(parent, UiSeam::MessageKind::Warning, error);
         return;
     }
@@ -108,4 +119,19 @@ void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &con
     // above, and the default browser shows it all the same.
     if (!started)
         openInDefaultBrowser(seam, parent, pagePath);
+}
+
+} // namespace
+
+void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &context,
+                   const QStringList &pageLines)
+{
+    showPage(seam, parent, context, chartPageName(context.monthFilePath), pageLines,
+             WriteFailure::Reason);
+}
+
+void ShowNamedChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &context,
+                        const QString &pageName, const QStringList &pageLines)
+{
+    showPage(seam, parent, context, pageName, pageLines, WriteFailure::NamedPage);
 }

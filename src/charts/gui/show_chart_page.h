@@ -23,6 +23,12 @@ struct ChartPublishContext
 void ShowChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &context,
                    const QStringList &pageLines);
 
+// The same for a page with a name of its own (the overview of several
+// months, with openYear the year of its last month; monthFilePath is not
+// read). A page that cannot be written is told with its name and folder.
+void ShowNamedChartPage(UiSeam &seam, QWidget *parent, const ChartPublishContext &context,
+                        const QString &pageName, const QStringList &pageLines);
+
 // Starts a program found on PATH with the arguments; warns
 // "Datei: <program> kann nicht geöffnet werden" when it is missing or does
 // not start. Returns whether it started.

@@ -242,6 +242,15 @@ QList<Page> pagesToWrite(const QString &remark)
     };
     pages[0].inputs.remarkFilePath = remark;
     pages[1].inputs.remarkFilePath = remark;
+    // Changes of the medication on the 3rd and the 15th; a name that tries
+    // to end the script.
+    Page marked{QStringLiteral("line_mar2026_medication"),
+                month("03", "2026", "März", everyWeek, true, true), false};
+    marked.inputs.medicationMarks = {
+        {QDate(2026, 3, 3), QStringLiteral("Ramipril 5 mg")},
+        {QDate(2026, 3, 15),
+         QStringLiteral("Anna's </script><script>window.injected=6</script> 10 mg")}};
+    pages.append(marked);
     return pages;
 }
 
@@ -274,7 +283,19 @@ std::optional<QJsonArray> writePages(const QString &folder, const QList<Page> &p
             {QStringLiteral("canvases"), canvases},
             {QStringLiteral("title"), page.inputs.userName},
             {QStringLiteral("readingDays"), page.readingDays},
-            {QStringLiteral("emptyDays"), groups}});
+            {QStringLiteral("emptyDays"), groups},
+            // Where a mark's line must stand: the chart and the label's index.
+            {QStringLiteral("marks"), [&page] {
+                 QJsonArray marks;
+                 for (const DayLabel &mark : page.inputs.medicationMarks) {
+                     const int day = mark.day.day();
+                     const int chart = day <= 14 ? 1 : day <= 28 ? 2 : 3;
+                     marks.append(QJsonObject{
+                         {QStringLiteral("canvas"), QStringLiteral("diagramm%1").arg(chart)},
+                         {QStringLiteral("index"), day - (chart - 1) * 14 - 1}});
+                 }
+                 return marks;
+             }()}});
     }
     return manifest;
 }

@@ -31,6 +31,7 @@ class TstChartPieces : public QObject
     Q_OBJECT
 
 private slots:
+    void medicationMarksOnlyAddTheirScript();
     void colourToHtml_data();
     void colourToHtml();
     void weekdayPrefixes();
@@ -496,6 +497,44 @@ void TstChartPieces::pageNameFromMonthFile()
     // A folder whose name holds ".tab" does not change the page's name.
     QCOMPARE(chartPageName(QStringLiteral("/home/u/my.tables/2020/Muster_01_2020.tab")),
              QStringLiteral("Muster_01_2020.html"));
+}
+
+// The marks add their lines right before window.onload and change nothing
+// else; a text cannot leave its string.
+void TstChartPieces::medicationMarksOnlyAddTheirScript()
+{
+    ChartInputs inputs;
+    inputs.dayMeans.setText(Quantity::Systolic, 3, QStringLiteral("131"));
+    inputs.dayMeans.setText(Quantity::Diastolic, 3, QStringLiteral("84"));
+    inputs.dayMeans.setText(Quantity::Pulse, 3, QStringLiteral("66"));
+    inputs.monthMeanSystolic = 131;
+    inputs.monthMeanDiastolic = 84;
+    inputs.monthMeanPulse = 66;
+    inputs.openMonth = QStringLiteral("03");
+    inputs.openYear = QStringLiteral("2026");
+    inputs.monthName = QStringLiteral("März");
+    inputs.userName = QStringLiteral("Muster");
+    const QStringList plain = buildLinePage(inputs);
+    QVERIFY(medicationMarkScript({}).isEmpty());
+    inputs.medicationMarks = {{QDate(2026, 3, 3), QStringLiteral("Ramipril 5 mg")},
+                              {QDate(2026, 3, 31), QStringLiteral("O'Neil </script>\\\n")}};
+    const QStringList marked = buildLinePage(inputs);
+    const QStringList script = medicationMarkScript(inputs.medicationMarks);
+    QCOMPARE(marked.size(), plain.size() + script.size());
+    const qsizetype at = marked.indexOf(script.first());
+    QVERIFY(at > 0);
+    QVERIFY(marked.at(at + script.size()).startsWith(QStringLiteral("window.onload")));
+    QStringList without = marked;
+    without.remove(at, script.size());
+    QCOMPARE(without, plain);
+    QCOMPARE(script.first(),
+             QStringLiteral("var medicationMarks = [{day: '03.03.', text: 'Ramipril 5 mg'}, "
+                            "{day: '31.03.', text: 'O\\u0027Neil \\u003c/script\\u003e"
+                            "\\u005c\\u000a'}];"));
+    // Only the line page marks the changes.
+    QCOMPARE(
+        buildBarPage(inputs).join(QLatin1Char('\n')).contains(QStringLiteral("medicationMarks")),
+        false);
 }
 
 QTEST_GUILESS_MAIN(TstChartPieces)

@@ -8,9 +8,12 @@
 #include "exchange/gui/Importieren.h"
 #include "exchange/import_report.h"
 #include "storage/gallery.h"
+#include "storage/medication_store.h"
 #include "ui/seam.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTimeZone>
 
 namespace ExchangeCommands {
 
@@ -80,8 +83,16 @@ void exportReadings(QWidget *parent, UiSeam &seam, TExportierenDlg &dialog,
         csv ? QStringLiteral("CSV-Dateien (*.csv)") : QStringLiteral("FHIR-JSON (*.json)"));
     if (path.isEmpty())
         return;
+    QList<Medication> medications;
+    for (const Medication &medication :
+         MedicationStore::medicationsOf(context.galleryFolder, context.user)) {
+        if (medication.overlaps(period.firstDay(), period.lastDay()))
+            medications.append(medication);
+    }
     const QByteArray bytes =
-        csv ? CsvExport::bytes(readings) : FhirExport::bundle(readings, context.user);
+        csv ? CsvExport::bytes(readings)
+            : FhirExport::bundle(readings, context.user, QTimeZone::systemTimeZone(), medications,
+                                 seam.today());
     QString error;
     if (!TextFile::writeBytes(path, bytes, &error)) {
         seam.showMessage(parent, UiSeam::MessageKind::Warning,
@@ -89,13 +100,27 @@ void exportReadings(QWidget *parent, UiSeam &seam, TExportierenDlg &dialog,
                              .arg(germanQuoted(path), error));
         return;
     }
+    // The medications of the period in a second file beside the readings.
+    QString medicationNote;
+    if (csv && !medications.isEmpty()) {
+        const QString medicationPath = QFileInfo(path).absoluteDir().filePath(
+            ExportPeriod::medicationFileName(context.user, period));
+        if (TextFile::writeBytes(medicationPath, CsvExport::medicationBytes(medications), &error))
+            medicationNote = QStringLiteral("\r\nDie Medikamente des Zeitraums stehen in der "
+                                            "Datei %1.")
+                                 .arg(germanQuoted(medicationPath));
+        else
+            medicationNote = QStringLiteral("\r\nDie Datei %1 mit den Medikamenten konnte nicht "
+                                            "geschrieben werden: %2")
+                                 .arg(germanQuoted(medicationPath), error);
+    }
     seam.showMessage(
         parent, UiSeam::MessageKind::Information,
         QStringLiteral("%1 %2 aus %3 in die Datei %4 exportiert.")
                 .arg(readings.size())
                 .arg(readings.size() == 1 ? QStringLiteral("Messung") : QStringLiteral("Messungen"))
                 .arg(describeMonths(period), germanQuoted(path)) +
-            omissions(months));
+            omissions(months) + medicationNote);
 }
 
 QStringList importReadings(QWidget *parent, UiSeam &seam, TImportierenDlg &dialog,

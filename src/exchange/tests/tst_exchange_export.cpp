@@ -75,6 +75,8 @@ private slots:
     void fhirTimesNoClockShows();
     void fhirBundleOfDayEnds();
     void periods();
+    void medicationCsv();
+    void fhirMedicationStatus();
 };
 
 void TestExchangeExport::csvBytes()
@@ -337,6 +339,57 @@ void TestExchangeExport::periods()
     QCOMPARE(ExportPeriod::suggestedFileName(QStringLiteral("Muster"), choose(Kind::OpenMonth),
                                              ExportPeriod::Format::Fhir),
              QStringLiteral("Blutdruck_Muster_2016-11.json"));
+}
+
+void TestExchangeExport::medicationCsv()
+{
+    const QList<Medication> medications{
+        {QStringLiteral("Ramipril"), QStringLiteral("5 mg"), QStringLiteral("1-0-1"),
+         QDate(2026, 3, 3), QDate(2026, 3, 31), QStringLiteral("zum Essen; nicht nüchtern")},
+        {QStringLiteral("ASS"), QStringLiteral("100 mg"), QString(), QDate(2026, 1, 1),
+         std::nullopt, QString()},
+    };
+    QCOMPARE(CsvExport::medicationBytes(medications),
+             QByteArray("\xEF\xBB\xBF") +
+                 QStringLiteral("Medikament;Stärke;Einnahme;Erster Tag;Letzter Tag;Notiz\r\n"
+                                "Ramipril;5 mg;1-0-1;03.03.2026;31.03.2026;\"zum Essen; nicht "
+                                "nüchtern\"\r\n"
+                                "ASS;100 mg;;01.01.2026;;\r\n")
+                     .toUtf8());
+    QCOMPARE(ExportPeriod::medicationFileName(QStringLiteral("Muster"),
+                                              {QDate(2017, 1, 1), QDate(2017, 3, 1)}),
+             QStringLiteral("Muster_Medikamente_2017-01_bis_2017-03.csv"));
+    QCOMPARE(ExportPeriod::medicationFileName(QStringLiteral("Muster"),
+                                              {QDate(2017, 3, 1), QDate(2017, 3, 1)}),
+             QStringLiteral("Muster_Medikamente_2017-03.csv"));
+}
+
+// Completed only once the last day lies before today; no medications leave
+// the bundle as it always was.
+void TestExchangeExport::fhirMedicationStatus()
+{
+    const QList<Reading> readings{*Reading::parse(
+        QStringLiteral("Morgens den 03.03.2026 Z=07:30 s=148, d=92, p=71, Gewicht=0"))};
+    const QTimeZone zone(QByteArrayLiteral("Europe/Berlin"));
+    QCOMPARE(FhirExport::bundle(readings, QStringLiteral("Muster"), zone, {}, QDate(2026, 4, 1)),
+             FhirExport::bundle(readings, QStringLiteral("Muster"), zone));
+    const Medication ending{QStringLiteral("Ramipril"), QStringLiteral("5 mg"),
+                            QStringLiteral("1-0-1"),    QDate(2026, 3, 3),
+                            QDate(2026, 3, 31),         QString()};
+    const auto status = [&](const QDate &today) {
+        const QJsonArray entries =
+            QJsonDocument::fromJson(
+                FhirExport::bundle(readings, QStringLiteral("Muster"), zone, {ending}, today))
+                .object()
+                .value(QStringLiteral("entry"))
+                .toArray();
+        const QJsonObject last =
+            entries.last().toObject().value(QStringLiteral("resource")).toObject();
+        return last.value(QStringLiteral("resourceType")).toString() + QLatin1Char(' ') +
+               last.value(QStringLiteral("status")).toString();
+    };
+    QCOMPARE(status(QDate(2026, 3, 31)), QStringLiteral("MedicationStatement active"));
+    QCOMPARE(status(QDate(2026, 4, 1)), QStringLiteral("MedicationStatement completed"));
 }
 
 QTEST_GUILESS_MAIN(TestExchangeExport)

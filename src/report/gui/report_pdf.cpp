@@ -111,6 +111,23 @@ void monthClassification(ReportSheet &sheet, const ReportContent &content)
     }
 }
 
+void medications(ReportSheet &sheet, const ReportContent &content)
+{
+    if (content.medications.isEmpty())
+        return;
+    const QFont font = ReportSheet::font(9.5);
+    heading(sheet, QStringLiteral("Medikamente im Zeitraum"));
+    for (const QString &line : content.medications)
+        paragraph(sheet, font, line);
+    if (content.medicationEffects.isEmpty())
+        return;
+    sheet.advance(sheet.mm(1.5));
+    paragraph(sheet, ReportSheet::font(9.5, true),
+              QStringLiteral("Messwerte 14 Tage vor und nach jeder Änderung"));
+    for (const QString &line : content.medicationEffects)
+        paragraph(sheet, font, line);
+}
+
 void textSections(ReportSheet &sheet, const ReportContent &content)
 {
     const QFont font = ReportSheet::font(9.5);
@@ -166,6 +183,7 @@ int layOut(QPdfWriter &writer, QPainter *painter, int pageCount, const ReportCon
     summary(sheet, content);
     chart(sheet, content);
     monthClassification(sheet, content);
+    medications(sheet, content);
     textSections(sheet, content);
     readingsTable(sheet, content, start);
     sheet.finish();

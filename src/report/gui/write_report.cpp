@@ -4,7 +4,9 @@
 #include "report/gui/report_pdf.h"
 #include "report/report_content.h"
 #include "report/report_folder.h"
+#include "stats/medication_effect.h"
 #include "storage/gallery.h"
+#include "storage/medication_store.h"
 
 ReportOutcome writeDoctorsReport(const ReportRequest &request)
 {
@@ -15,8 +17,20 @@ ReportOutcome writeDoctorsReport(const ReportRequest &request)
         return outcome;
     const QList<Gallery::Month> months = Gallery::readPeriod(
         request.galleryFolder, request.user, request.period.first, request.period.last);
-    const QByteArray pdf =
-        renderReportPdf(buildReportContent(request.user, request.period, request.today, months));
+    ReportContent content = buildReportContent(request.user, request.period, request.today, months);
+    const QList<Medication> medications =
+        MedicationStore::medicationsOf(request.galleryFolder, request.user);
+    if (!medications.isEmpty()) {
+        // The figures of a change read up to 14 days beyond the period.
+        const EffectSpan span = effectSpan(
+            medicationChanges(medications, request.period.firstDay(), request.period.lastDay()));
+        const QList<Reading> readings =
+            span.first.isValid() ? Gallery::readingsOf(Gallery::readPeriod(
+                                       request.galleryFolder, request.user, span.first, span.last))
+                                 : QList<Reading>();
+        addMedications(content, request.period, medications, readings);
+    }
+    const QByteArray pdf = renderReportPdf(content);
     QString reason;
     if (!TextFile::writeBytes(outcome.path, pdf, &reason))
         outcome.error = QStringLiteral("Der Bericht konnte nicht gespeichert werden:\r\n") +

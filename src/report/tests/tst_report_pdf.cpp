@@ -7,6 +7,7 @@
 #include "report/report_content.h"
 #include "report_fixture.h"
 #include "storage/gallery.h"
+#include "storage/medication_store.h"
 
 #include <QImage>
 #include <QProcess>
@@ -173,6 +174,7 @@ class TestReportPdf : public QObject
 
 private slots:
     void firstPageAndReadingsOfAPeriod();
+    void medicationSectionWithReadingsBeforeAndAfter();
     void longReadingsTableRunsOverPages();
     void monthWithoutReadingsIsOnePage();
     void gradeColoursAreDrawn();
@@ -390,6 +392,59 @@ void TestReportPdf::tableStartsANewPageWhenOnlyFourRowsFit()
     QVERIFY(!text.contains(kTableTitle));
     QCOMPARE(text.count(kJanuaryRow), 0);
     QVERIFY(pdfText(pdf, page + 1).startsWith(kTableStart));
+}
+
+// February 2026: 150/95 every morning from the 15th; March as above. Ramipril
+// starts on 03.03. (before: 17.02.–02.03., after: 03.03.–16.03.); Bisoprolol's
+// last day is 05.03. (before: 20.02.–05.03., after: 06.03.–19.03.).
+void TestReportPdf::medicationSectionWithReadingsBeforeAndAfter()
+{
+    ReportGallery g;
+    writeMarchWithWeek(g);
+    QStringList february;
+    for (int day = 15; day <= 28; ++day)
+        february << Reading::format(Slot::Morning, QDate(2026, 2, day), QStringLiteral("07:00"),
+                                    150, 95, 70, QStringLiteral("0"));
+    TempHome::writeFile(g.gallery + QStringLiteral("2026/Muster_02_2026.tab"),
+                        monthFile("Februar 2026", february));
+    const auto text = [&g] {
+        const ReportOutcome outcome =
+            writeDoctorsReport(request(g, QDate(2026, 2, 1), QDate(2026, 3, 1)));
+        keep(outcome.path);
+        return pdfText(outcome.path);
+    };
+    const QString heading = QStringLiteral("Medikamente im Zeitraum");
+    const QString without = text();
+    QVERIFY(!without.contains(heading));
+
+    // Entries outside the period leave the report as it was.
+    const QString file = MedicationStore::filePath(g.gallery, QStringLiteral("Muster"));
+    TempHome::writeFile(file, "Vantoria-Medikamentenplan 1\r\n"
+                              "ASS\t100 mg\t0-1-0\t01.01.2025\t31.01.2026\t\r\n"
+                              "Torasemid\t10 mg\t1-0-0\t01.04.2026\t\t\r\n");
+    QCOMPARE(text(), without);
+
+    TempHome::writeFile(file, "Vantoria-Medikamentenplan 1\r\n"
+                              "ASS\t100 mg\t0-1-0\t01.01.2025\t31.01.2026\t\r\n"
+                              "Ramipril\t5 mg\t1-0-1\t03.03.2026\t\tzum Fr\xfc"
+                              "hst\xfc"
+                              "ck\r\n"
+                              "Bisoprolol\t2,5 mg\t1-0-0\t01.01.2026\t05.03.2026\t\r\n");
+    const QString with = text();
+    for (const QString &expected : {
+             heading,
+             QStringLiteral("Ramipril 5 mg, 1-0-1, seit 03.03.2026 (zum Frühstück)"),
+             QStringLiteral("Bisoprolol 2,5 mg, 1-0-0, vom 01.01.2026 bis 05.03.2026"),
+             QStringLiteral("Ramipril 5 mg ab 03.03.2026: vorher 150/95 mmHg (12 Messungen), "
+                            "nachher 143/88 mmHg (14 Messungen)"),
+             QStringLiteral("Bisoprolol 2,5 mg bis 05.03.2026: vorher 149/93 mmHg (15 "
+                            "Messungen), nachher 138/86 mmHg (8 Messungen)"),
+         })
+        QVERIFY2(with.contains(expected), qPrintable(expected + QStringLiteral("\n") + with));
+    QVERIFY(!with.contains(QStringLiteral("ASS 100 mg")));
+    // Bisoprolol's figures come after Ramipril's: its change is later.
+    QVERIFY(with.indexOf(QStringLiteral("Ramipril 5 mg ab")) <
+            with.indexOf(QStringLiteral("Bisoprolol 2,5 mg bis")));
 }
 
 QTEST_MAIN(TestReportPdf)

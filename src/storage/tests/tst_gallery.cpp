@@ -30,6 +30,8 @@ class TestGallery : public QObject
 private slots:
     void periodAcrossAYearEnd();
     void emptyPeriod();
+    void periodMonthsForTheStatistics();
+    void userMonthsSpanTheUsersOwnFiles();
     void mergeSkipsKnownReadingsAndFindsFreeSlots();
     void mergeIntoAnEmptyGalleryGivesTheSameFile();
     void aWeightOnOneSideOnlyIsTheSameReading();
@@ -77,6 +79,51 @@ void TestGallery::emptyPeriod()
     QVERIFY(Gallery::readPeriod(home.workFolder(), QStringLiteral("Muster"), QDate(2017, 3, 1),
                                 QDate(2017, 2, 28))
                 .isEmpty());
+}
+
+void TestGallery::periodMonthsForTheStatistics()
+{
+    TempHome home;
+    const QString gallery = home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
+    TempHome::writeFile(gallery + "2017/Muster_01_2017.tab",
+                        month("Muster", "Januar 2017",
+                              {"Morgens den 01.01.2017 Z=07:30 s=130, d=85, p=65, Gewicht=0",
+                               "Abends den 02.01.2017 Z=20:40 s=abc, d=85, p=65, Gewicht=0",
+                               "Abends den 03.01.2017 Z=20:40 s=140, d=85"}));
+    QDir().mkpath(gallery + "2017/Muster_03_2017.tab");
+    const QList<PeriodMonth> months = Gallery::periodMonths(Gallery::readPeriod(
+        gallery, QStringLiteral("Muster"), QDate(2017, 1, 1), QDate(2017, 3, 1)));
+    QCOMPARE(months.size(), 3);
+    QCOMPARE(months.at(0).state, PeriodMonth::State::Read);
+    QCOMPARE(months.at(0).readings.size(), 1);
+    QCOMPARE(months.at(0).unreadLines, 2);
+    QCOMPARE(months.at(1).state, PeriodMonth::State::Missing);
+    QCOMPARE(months.at(1).month, 2);
+    QCOMPARE(months.at(2).state, PeriodMonth::State::Unreadable);
+    QCOMPARE(months.at(2).year, 2017);
+}
+
+void TestGallery::userMonthsSpanTheUsersOwnFiles()
+{
+    TempHome home;
+    const QString gallery = home.workFolder() + QStringLiteral("Blutdruck-Daten-Galerie/");
+    QVERIFY(!Gallery::userMonths(gallery, QStringLiteral("Muster")));
+    const QByteArray any = month("Muster", "-", {});
+    TempHome::writeFile(gallery + "2016/Muster_11_2016.tab", any);
+    TempHome::writeFile(gallery + "2018/Muster_02_2018.tab", any);
+    // Other users, names that begin alike, and what is no month file.
+    TempHome::writeFile(gallery + "2015/Erika_01_2015.tab", any);
+    TempHome::writeFile(gallery + "2019/Muster2_05_2019.tab", any);
+    TempHome::writeFile(gallery + "2019/Muster_05_2019.txt", any);
+    TempHome::writeFile(gallery + "2020/Muster_13_2020.tab", any);
+    TempHome::writeFile(gallery + "backup/Muster_01_2021.tab", any);
+    TempHome::writeFile(gallery + "202x/Muster_01_202x.tab", any);
+    const std::optional<MonthRange> range = Gallery::userMonths(gallery, QStringLiteral("Muster"));
+    QVERIFY(range);
+    QCOMPARE(range->first, QDate(2016, 11, 1));
+    QCOMPARE(range->last, QDate(2018, 2, 1));
+    QCOMPARE(Gallery::userMonths(gallery, QStringLiteral("Muster2"))->first, QDate(2019, 5, 1));
+    QVERIFY(!Gallery::userMonths(gallery, QStringLiteral("Must")));
 }
 
 namespace {

@@ -48,6 +48,7 @@ private slots:
     void lastMonthsAcrossTheYearEnd_data();
     void lastMonthsAcrossTheYearEnd();
     void rangeTakesWholeMonths();
+    void openYearAndAllMonths();
     void reversedRangeByTheRules();
     void lastDayAndValidity();
     void describedInGerman();
@@ -55,6 +56,22 @@ private slots:
     void yearBeforeAThousand();
     void weightToOneDecimal();
 };
+
+void TestMonthRange::openYearAndAllMonths()
+{
+    for (const PeriodChoice::Rules rules : {kFromOpen, kFromToday}) {
+        for (const QDate &open : {QDate(2026, 1, 1), QDate(2026, 12, 31)}) {
+            QCOMPARE(PeriodChoice::resolve(Kind::OpenYear, rules, open, QDate(2030, 7, 1),
+                                           QDate(2020, 1, 1), QDate(2021, 1, 1)),
+                     months(2026, 1, 2026, 12));
+        }
+        const MonthRange user = months(2014, 11, 2026, 2);
+        QCOMPARE(PeriodChoice::resolve(Kind::AllMonths, rules, QDate(2026, 5, 1), QDate(2030, 7, 1),
+                                       QDate(2020, 1, 1), QDate(2021, 1, 1), user),
+                 user);
+        QVERIFY(!PeriodChoice::resolve(Kind::AllMonths, rules, QDate(2026, 5, 1), {}).isValid());
+    }
+}
 
 void TestMonthRange::openMonthIgnoresTodayAndTheRange()
 {
