@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan and runs the whole test suite there, except the tests that need a
-# browser, an installed package or clang (labels browser, install, fuzz), the
+# browser, an installed package, clang or real Syncthing instances (labels
+# browser, install, fuzz, sync), the
 # static checks (tidy, format, layers: the same sources as the main suite),
 # and only under the C locale and offscreen (the German and real-desktop runs
 # are in the main suite), to keep the whole test run short. -O1, as the
@@ -21,5 +22,5 @@ export LSAN_OPTIONS="suppressions=$source_dir/tests/sanitizers/lsan.supp:print_s
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -g1" \
     -DVANTORIA_SANITIZE=ON -DVANTORIA_BUILD_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON >/dev/null
 cmake --build "$build_dir" -j"$jobs"
-ctest --test-dir "$build_dir" -LE '^(browser|install|fuzz|sanitize|german|desktop|tidy)$' \
+ctest --test-dir "$build_dir" -LE '^(browser|install|fuzz|sanitize|german|desktop|tidy|sync)$' \
     -E '^(format|include_layers)$' -j"$jobs" --output-on-failure "$@"

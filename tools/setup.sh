@@ -43,6 +43,9 @@ packages=(
     # on the test desktop, and libfaketime to move the background process's
     # clock to just before a reminder
     dunst faketime
+    # two real Syncthing instances make the conflict copies the diary merges
+    # (tst_syncthing_conflicts); curl speaks to their REST interface
+    syncthing curl
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -53,6 +53,9 @@ const QList<AccessibleText> &mainFormAccessibleTexts()
          "zum Bearbeiten in das Formular ein"},
         {"BtnBalkendiagrammErstellen", "Balkendiagramm", ""},
         {"LinienDiagrammErstellen", "Liniendiagramm", ""},
+        {"StatusLabel", "Hinweis",
+         "Hinweise des Programms, etwa auf Konfliktkopien oder eine außerhalb geänderte "
+         "Monatsdatei"},
         {"Memo2", "Auswertung",
          "Auswertung der ausgewählten Messung; nach „Bemerkung eingeben/lesen“ die Bemerkung "
          "zum Monat, die beim Verlassen gespeichert wird"},

@@ -124,7 +124,9 @@ void readBackup(const MonthCommands &c)
     if (anythingNew &&
         !seam.askYesNo(&form, UiSeam::MessageKind::Question, BackupRestore::previewText(plan)))
         return;
+    OpenMonth::OwnWrites own(c.month);
     const BackupRestore::Result result = BackupRestore::apply(plan, c.month.galleryFolder());
+    own.wrote(result.written);
     c.versionKeeping.tellOnce(&form, result.versionProblem);
     if (!result.problem.isEmpty())
         seam.showMessage(&form, UiSeam::MessageKind::Warning, result.problem);

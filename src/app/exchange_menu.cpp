@@ -40,8 +40,11 @@ QAction *addCommand(QMainWindow &form, QAction *before, const QString &name, con
 
 void importAndShow(const MonthCommands &c, TImportierenDlg &dialog)
 {
+    // Its summary is shown before the open month is loaded anew.
+    OpenMonth::OwnWrites own(c.month);
     const QStringList written =
         ExchangeCommands::importReadings(&c.window, c.seam, dialog, contextOf(c));
+    own.wrote(written);
     const QString open = QDir::cleanPath(c.month.path());
     for (const QString &path : written) {
         if (!open.isEmpty() && QDir::cleanPath(path) == open) {

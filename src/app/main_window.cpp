@@ -5,6 +5,7 @@
 #include "app/SchnellEingabe.h"
 #include "app/backup_commands.h"
 #include "app/command_guard.h"
+#include "app/conflict_command.h"
 #include "app/designed_look.h"
 #include "app/desktop_aids.h"
 #include "app/entry_list.h"
@@ -23,6 +24,7 @@
 #include "ui_main_window.h"
 
 #include <QCloseEvent>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -41,10 +43,14 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
 {
     ui->setupUi(this);
     connect(&m_month, &OpenMonth::changed, this, &TMainForm::showMonthLines);
+    connect(&m_month, &OpenMonth::changedOnDisk, this, [this](const QString &path) {
+        runGuarded(m_seam, this, [this, &path] { monthChangedOnDisk(path); });
+    });
     m_remark = std::make_unique<RemarkEditor>(*ui->Memo2, *this, m_seam, m_versionKeeping, m_month);
     m_colours = std::make_unique<FormColours>(*ui->centralwidget, *ui->ListBox1);
     setObjectName(QStringLiteral("MainForm"));
     applyDesignedLook(*ui, *this);
+    ui->StatusLabel->hide(); // shown while it has something to say
     m_machPause = new TMachPause(this);
     m_machPause->setObjectName(QStringLiteral("MachPause1"));
     m_machPause->setInterval(1000);
@@ -73,8 +79,10 @@ TMainForm::TMainForm(UiSeam &seam, MainFormEnvironment environment, QWidget *par
                                  m_settings,
                                  m_places,
                                  m_versionKeeping,
-                                 [this] { MachEs(m_month.path()); }};
+                                 [this] { MachEs(m_month.path()); },
+                                 [this](const QString &text) { showStatus(text); }};
     installExchangeMenu(commands);
+    installConflictMerge(commands);
     installBackupCommands(commands);
     installDoctorsReport(commands);
     installMedicationCommand(commands);
@@ -217,6 +225,8 @@ void TMainForm::firstPaintSteps()
     }
     m_month.setUserName(name);
     ui->Labeltest->setText(QStringLiteral("Blutdruckmesswerte von ") + name);
+    // Said after the last month's load, which may end with a message.
+    const auto tell = qScopeGuard([this] { tellConflictCopies(); });
     const QString stored = m_settings.read(SettingKey::LastMonthFile);
     if (stored.isEmpty())
         return;

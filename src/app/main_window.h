@@ -81,6 +81,8 @@ public:
     long double CurrentWeight() const { return m_currentWeight; }
     long double WeightDifference() const { return m_weightDifference; }
     bool RemarkModified() const { return m_remark->modified(); }
+    // An entry taken out to be edited and not yet added again.
+    bool EditPending() const { return m_editPending; }
     const QString &DataFolder() const { return m_places.dataFolder; }
     const QString &StartFolder() const { return m_places.startFolder; }
     QStringList listLines() const;
@@ -156,6 +158,12 @@ private:
     void showMessage(UiSeam::MessageKind kind, const QString &text);
     ChartInputs chartInputs() const;
     void showChartPage(const QStringList &pageLines);
+    // the status line, changes on disk and conflict copies
+    void showStatus(const QString &text);
+    void monthChangedOnDisk(const QString &path);
+    void reloadKeepingForm();
+    void tellConflictCopies();
+
     // quick entry
     bool showsMonthOf(const QDate &date) const;
     std::array<QuickEntry::SlotOfDay, 4> slotsOfDay(const QDate &date) const;
@@ -195,6 +203,11 @@ private:
     // because the desktop repainted the window.
     bool m_freshFormPending = true;
     bool m_newMonthStarted = false;
+    bool m_editPending = false;
+    // Another program changed the month while the user's work was pending:
+    // the next add loads it first, so the work joins what is on disk.
+    bool m_reloadPending = false;
+    bool m_conflictsTold = false; // once per start
 
     std::unique_ptr<FormColours> m_colours; // made with the controls
     bool m_zeroGap = true;

@@ -204,6 +204,8 @@ void TMainForm::neuerstellen1Click()
 {
     // First: the weight field set below finds no mean of the month before.
     m_month.startNewMonth();
+    m_editPending = false;
+    m_reloadPending = false;
     ui->GewichtInfoLabel->setText(QString());
     ui->GewichtEdit->setText(QStringLiteral("0"));
     m_remark->leave(true);
@@ -252,8 +254,11 @@ void TMainForm::oeffnenClick()
     // Pending first: a load that stops at a bad value leaves the fresh
     // form to the next paint.
     m_freshFormPending = true;
+    m_editPending = false;
+    m_reloadPending = false;
     MachEs(chosen);
     freshForm();
+    tellConflictCopies();
 }
 
 void TMainForm::ListBox1RowChanged(int row)
@@ -303,6 +308,10 @@ void TMainForm::BitBtn1Click()
     setTextIfChanged(ui->Edit1, FieldRules::normalizedTime(ui->Edit1->text()));
     if (formRefusesAdd())
         return;
+    // Another program changed the month while this reading was being typed:
+    // it joins the month as it is now on disk.
+    if (m_reloadPending)
+        reloadKeepingForm();
     // An empty list says nothing about the month's file: when the gallery
     // holds one, the reading joins its readings instead of replacing them.
     if (const std::optional<OpenMonth::Joined> joined =
@@ -360,6 +369,7 @@ bool TMainForm::weightRefusesAdd()
 
 void TMainForm::finishAdd(const QStringList &written)
 {
+    m_editPending = false;
     BitBtn3Click();
     if (ui->ListBox1->count() > 0)
         saveAndReload(QString(), &written);
@@ -432,6 +442,7 @@ void TMainForm::BtnEintragBearbeitenClick()
     if (m_seam.askYesNo(this, UiSeam::MessageKind::Information, FieldRules::editQuestion())) {
         // The reload selects the last line.
         const QString taken = m_month.takeOut(list->currentRow());
+        m_editPending = true;
         const FieldRules::ParsedEntry entry = FieldRules::parseForEdit(taken);
         if (entry.slot)
             m_entryForm.setSlot(*entry.slot);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class OpenMonth;
@@ -21,4 +23,6 @@ struct MonthCommands
     const StartPlaces &places;
     VersionKeeping &versionKeeping;
     std::function<void()> reload;
+    // Says a line in the window's status area; an empty text clears it.
+    std::function<void(const QString &)> showStatus;
 };

@@ -21,19 +21,6 @@ int minutesOf(const QString &time)
     return parts.at(0).toInt() * 60 + parts.at(1).toInt();
 }
 
-bool sameReading(const Reading &a, const Reading &b)
-{
-    if (a.date != b.date || a.time != b.time || a.systolic != b.systolic ||
-        a.diastolic != b.diastolic || a.pulse != b.pulse)
-        return false;
-    // A weight that only one of the two carries makes no other measurement:
-    // the file may bring weights the month was stored without, or lack them,
-    // and taking such a reading again would store it twice.
-    const std::optional<long double> weightA = a.weight();
-    const std::optional<long double> weightB = b.weight();
-    return !weightA || !weightB || weightA == weightB;
-}
-
 // The free slots of the day, nearest to the reading's time first.
 std::optional<Slot> freeSlotFor(const MonthJournal &journal, const Reading &reading,
                                 const std::array<QString, 4> &slotTimes, bool keepSlot)
@@ -105,6 +92,19 @@ void place(MonthPlan &month, const Reading &reading, const std::array<QString, 4
 }
 
 } // namespace
+
+bool sameReading(const Reading &a, const Reading &b)
+{
+    if (a.date != b.date || a.time != b.time || a.systolic != b.systolic ||
+        a.diastolic != b.diastolic || a.pulse != b.pulse)
+        return false;
+    // A weight that only one of the two carries makes no other measurement:
+    // the file may bring weights the month was stored without, or lack them,
+    // and taking such a reading again would store it twice.
+    const std::optional<long double> weightA = a.weight();
+    const std::optional<long double> weightB = b.weight();
+    return !weightA || !weightB || weightA == weightB;
+}
 
 Slot nearestSlot(const QString &time, const std::array<QString, 4> &slotTimes)
 {

@@ -41,6 +41,10 @@ struct Plan
 Plan plan(const QString &galleryFolder, const QString &user, const QList<Reading> &incoming,
           const std::array<QString, 4> &slotTimes, bool keepSlots);
 
+// The same measurement: date, time, pressures and pulse, and the weight
+// where both carry one.
+bool sameReading(const Reading &a, const Reading &b);
+
 // The slot whose stored time (slotTimes, in slot order) is nearest to the
 // time ("07:30"); the earlier slot where two are equally near.
 Slot nearestSlot(const QString &time, const std::array<QString, 4> &slotTimes);

@@ -9,7 +9,22 @@
 #include "storage/versions.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QSet>
+
+namespace {
+
+std::optional<QByteArray> bytesOnDisk(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+} // namespace
 
 OpenMonth::OpenMonth(QObject *parent)
     : QObject(parent)
@@ -20,6 +35,8 @@ void OpenMonth::startNewMonth()
     m_weightMean = 0;
     m_keptApartProblem.clear();
     m_lines.clear();
+    m_known.clear();
+    rewatch();
     emit changed();
 }
 
@@ -41,6 +58,7 @@ OpenMonth::LoadResult OpenMonth::load(const QString &path,
             {Notice::Kind::Warning, read.refusal.isEmpty()
                                         ? QStringLiteral("Fehler beim Lesen der Datei: ") + path
                                         : read.refusal});
+        watchFiles();
         emit changed();
         return result;
     }
@@ -56,6 +74,7 @@ OpenMonth::LoadResult OpenMonth::load(const QString &path,
     if (!result.collectFailure) {
         result.tableFailure = m_statistics.tableFailure();
         if (result.tableFailure) {
+            watchFiles();
             emit changed();
             return result;
         }
@@ -74,6 +93,7 @@ OpenMonth::LoadResult OpenMonth::load(const QString &path,
         copyIntoGallery(path, result.notices);
         break;
     }
+    watchFiles();
     emit changed();
     return result;
 }
@@ -202,6 +222,7 @@ std::optional<QStringList> OpenMonth::writeMonthFile(const std::array<bool, 4> &
     const QString versionProblem =
         Versions::keepBefore(m_galleryFolder, m_path, content, QDateTime::currentDateTime());
     if (TextFile::writeLines(m_path, content)) {
+        noteWritten(m_path);
         // Told only once the save went through: a failed save has its own
         // message, and the file it left unchanged needs no version.
         if (!versionProblem.isEmpty())
@@ -225,6 +246,7 @@ OpenMonth::RemarkResult OpenMonth::saveRemark(const QString &path, const QString
         return result;
     }
     result.written = true;
+    noteWritten(path);
     if (!versionProblem.isEmpty())
         result.notices.append({Notice::Kind::VersionProblem, versionProblem});
     emit changed();
@@ -406,4 +428,100 @@ QString OpenMonth::remarkSavePath() const
 {
     return DataFolders::remarkFilePath(m_galleryFolder, m_yearFolderName, m_userName, m_month,
                                        m_year);
+}
+
+// ---------------------------------------------------------------------------
+// Changes on disk
+
+void OpenMonth::watchFiles()
+{
+    m_known.clear();
+    if (!m_path.isEmpty())
+        m_known.insert(m_path, bytesOnDisk(m_path));
+    if (hasStoredRemarkBase())
+        m_known.insert(storedRemarkPath(), bytesOnDisk(storedRemarkPath()));
+    if (m_placeProblem.isEmpty() && !m_month.isEmpty() && !m_year.isEmpty())
+        m_known.insert(remarkSavePath(), bytesOnDisk(remarkSavePath()));
+    rewatch();
+}
+
+void OpenMonth::noteWritten(const QString &path)
+{
+    if (!m_known.contains(path)) {
+        // A first write in a new place: the month's files are others now.
+        watchFiles();
+        return;
+    }
+    m_known.insert(path, bytesOnDisk(path));
+    rewatch();
+}
+
+void OpenMonth::rewatch()
+{
+    if (!m_watcher) {
+        if (m_known.isEmpty())
+            return;
+        m_watcher = new QFileSystemWatcher(this);
+        connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &OpenMonth::checkDisk);
+        connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &OpenMonth::checkDisk);
+    }
+    QSet<QString> wanted;
+    for (auto it = m_known.cbegin(); it != m_known.cend(); ++it) {
+        // A file replaced by a rename is no longer watched: it is added
+        // again as soon as it is there.
+        if (QFileInfo(it.key()).isFile())
+            wanted.insert(it.key());
+        const QString folder = QFileInfo(it.key()).absolutePath();
+        if (QFileInfo(folder).isDir())
+            wanted.insert(folder);
+    }
+    QStringList gone;
+    for (const QString &path : m_watcher->files() + m_watcher->directories()) {
+        if (!wanted.remove(path))
+            gone.append(path);
+    }
+    if (!gone.isEmpty())
+        m_watcher->removePaths(gone);
+    if (!wanted.isEmpty())
+        m_watcher->addPaths(QStringList(wanted.cbegin(), wanted.cend()));
+}
+
+OpenMonth::OwnWrites::OwnWrites(const OpenMonth &month)
+    // The month is the window's, held as a member: the commands get it
+    // const so that they cannot change it, and the hold changes only the watch.
+    : m_month(const_cast<OpenMonth &>(month))
+{
+    ++m_month.m_ownWritesHeld;
+}
+
+OpenMonth::OwnWrites::~OwnWrites()
+{
+    for (const QString &path : std::as_const(m_paths)) {
+        if (m_month.m_known.contains(path))
+            m_month.m_known.insert(path, bytesOnDisk(path));
+    }
+    if (--m_month.m_ownWritesHeld == 0 && m_month.m_checkHeld)
+        m_month.checkDisk();
+}
+
+void OpenMonth::checkDisk()
+{
+    if (m_ownWritesHeld > 0) {
+        m_checkHeld = true;
+        return;
+    }
+    m_checkHeld = false;
+    rewatch();
+    QStringList news;
+    for (auto it = m_known.begin(); it != m_known.end(); ++it) {
+        const std::optional<QByteArray> now = bytesOnDisk(it.key());
+        // A file being replaced can be missing for a moment; the file that
+        // then appears in the folder is news.
+        if (!now || now == it.value())
+            continue;
+        it.value() = now;
+        news.append(it.key());
+    }
+    for (const QString &path : news)
+        emit changedOnDisk(path);
 }

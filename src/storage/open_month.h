@@ -5,6 +5,8 @@
 #include "journal/month_file.h"
 #include "stats/month_statistics.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -19,6 +21,8 @@
 // and the month's statistics. It makes every file, folder and version of
 // the month and its remark; its commands show nothing but return what the
 // user is to hear, and the window shows the month as this holds it.
+class QFileSystemWatcher;
+
 class OpenMonth : public QObject
 {
     Q_OBJECT
@@ -192,8 +196,34 @@ public:
     QString storedRemarkPath() const { return m_remarkBase + QStringLiteral(".txt"); }
     bool hasStoredRemarkBase() const { return !m_remarkBase.isEmpty(); }
 
+    // A command of the window that writes files through another service (an
+    // import, a backup) holds the watch while it runs and names what it
+    // wrote: those are the program's own writes, never news. A change by
+    // another program found meanwhile is told when the hold ends.
+    class OwnWrites
+    {
+    public:
+        explicit OwnWrites(const OpenMonth &month);
+        ~OwnWrites();
+        OwnWrites(const OwnWrites &) = delete;
+        OwnWrites &operator=(const OwnWrites &) = delete;
+        void wrote(const QStringList &paths) { m_paths += paths; }
+
+    private:
+        OpenMonth &m_month;
+        QStringList m_paths;
+    };
+
+    // The month file and remark as this month last read or wrote them; a
+    // change on disk that differs from it is another program's.
+    const QHash<QString, std::optional<QByteArray>> &knownOnDisk() const { return m_known; }
+
 signals:
     void changed();
+    // Another program (a sync tool, an editor) changed the month file or the
+    // remark at `path`: what it holds now differs from what this month last
+    // read or wrote there. The month's own writes never send it.
+    void changedOnDisk(const QString &path);
 
 private:
     std::optional<QStringList> writeMonthFile(const std::array<bool, 4> &slotSwitches,
@@ -203,6 +233,12 @@ private:
     void copyIntoGallery(const QString &loadedPath, Notices &notices);
     void ensureYearFolders(Notices &notices) const;
     bool readBackWritten();
+    // Remembers what the month's files hold now and watches them.
+    void watchFiles();
+    // After the month's own write to `path`: what it holds is no news.
+    void noteWritten(const QString &path);
+    void rewatch();
+    void checkDisk();
 
     QString m_galleryFolder;
     QString m_htmlFolder;
@@ -231,4 +267,10 @@ private:
     QString m_keptApartProblem; // the loaded file's, until the next load
     MonthStatistics m_statistics;
     long double m_weightMean = 0;
+    // Made at the first watch; sync tools replace a file by renaming another
+    // over it, which ends its watch, so its folder is watched as well.
+    QFileSystemWatcher *m_watcher = nullptr;
+    QHash<QString, std::optional<QByteArray>> m_known; // nullopt: no file
+    int m_ownWritesHeld = 0;
+    bool m_checkHeld = false;
 };

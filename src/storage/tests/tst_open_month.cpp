@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
 #include <functional>
 
 namespace {
@@ -112,6 +113,9 @@ private slots:
     void versionIsKeptBeforeEverySave();
     void remarkIsSavedWithItsVersion();
     void failedRemarkIsTold();
+    void otherProgramsChangesAreToldOwnWritesNever();
+    void replacedAndAppearingFilesStayWatched();
+    void commandsOwnWritesAreNoNews();
 };
 
 void TestOpenMonth::loadShowsTheGallerysMonth()
@@ -415,6 +419,144 @@ void TestOpenMonth::failedRemarkIsTold()
         QStringLiteral("\r\n")));
     QCOMPARE(g.changesSinceLast(), 0);
     QCOMPARE(readBytes(remark), QByteArray("Urlaub\r\n"));
+}
+
+namespace {
+
+// As sync tools and the program's own safe writes do: the new content goes
+// to another file that is renamed over the old one.
+bool replaceByRename(const QString &path, const QByteArray &bytes)
+{
+    const QString temporary = path + QStringLiteral(".syncthing-tmp");
+    return writeBytes(temporary, bytes) &&
+           std::rename(qPrintable(temporary), qPrintable(path)) == 0;
+}
+
+// Lets the watcher's events arrive; none comes later than this on a local disk.
+void settle()
+{
+    QTest::qWait(300);
+}
+
+} // namespace
+
+void TestOpenMonth::otherProgramsChangesAreToldOwnWritesNever()
+{
+    Gallery g;
+    QVERIFY(writeBytes(g.march, kMarch));
+    QVERIFY(g.month.load(g.march).read);
+    QSignalSpy onDisk(&g.month, &OpenMonth::changedOnDisk);
+
+    // The month's own add, save and remark write nothing it would hear of.
+    QVERIFY(g.month.add(reading(QStringLiteral("08"), QStringLiteral("131")), kEverySlot).written);
+    QCOMPARE(g.month.save(kEverySlot).outcome, Outcome::Written);
+    QVERIFY(g.month.saveRemark(g.month.remarkSavePath(), {QStringLiteral("Kur")}).written);
+    settle();
+    QCOMPARE(onDisk.count(), 0);
+
+    // The same bytes written again by another program are no change.
+    const QByteArray now = readBytes(g.march);
+    QVERIFY(writeBytes(g.march, now));
+    settle();
+    QCOMPARE(onDisk.count(), 0);
+
+    // Another program's change in place is told once, with the file's path.
+    QByteArray changed = now;
+    changed.append("Messung2 den 09.03.2017 Z=12:00 s=120, d=80, p=60, Gewicht=0\r\n");
+    QVERIFY(writeBytes(g.march, changed));
+    QTRY_COMPARE_WITH_TIMEOUT(onDisk.count(), 1, 5000);
+    QCOMPARE(onDisk.constFirst().constFirst().toString(), g.march);
+    settle();
+    QCOMPARE(onDisk.count(), 1);
+    QCOMPARE(g.month.knownOnDisk().value(g.march), std::optional<QByteArray>(changed));
+
+    // A reload makes what is on disk the month's own again.
+    QVERIFY(g.month.load(g.march).read);
+    QCOMPARE(g.month.lines().size(), 4);
+    settle();
+    QCOMPARE(onDisk.count(), 1);
+}
+
+void TestOpenMonth::replacedAndAppearingFilesStayWatched()
+{
+    Gallery g;
+    QVERIFY(writeBytes(g.march, kMarch));
+    QVERIFY(g.month.load(g.march).read);
+    QSignalSpy onDisk(&g.month, &OpenMonth::changedOnDisk);
+
+    // A rename over the file ends the watch of the old one; each of several
+    // replacements in a row is still heard.
+    QByteArray bytes = kMarch;
+    for (int round = 1; round <= 3; ++round) {
+        bytes.append(QStringLiteral("Messung2 den 1%1.03.2017 Z=12:00 s=120, d=80, p=60, "
+                                    "Gewicht=0\r\n")
+                         .arg(round)
+                         .toLatin1());
+        QVERIFY(replaceByRename(g.march, bytes));
+        QTRY_COMPARE_WITH_TIMEOUT(onDisk.count(), round, 5000);
+        QCOMPARE(onDisk.constLast().constFirst().toString(), g.march);
+    }
+
+    // The month had no remark: one that appears in the folder is heard.
+    const QString remark = g.month.storedRemarkPath();
+    QVERIFY(!QFileInfo::exists(remark));
+    QVERIFY(replaceByRename(remark, "Vom Laptop\r\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(onDisk.count(), 4, 5000);
+    QCOMPARE(onDisk.constLast().constFirst().toString(), remark);
+
+    // A file missing for a moment is no change; its return with other
+    // content is.
+    QVERIFY(QFile::remove(g.march));
+    settle();
+    QCOMPARE(onDisk.count(), 4);
+    QVERIFY(writeBytes(g.march, kMarch));
+    QTRY_COMPARE_WITH_TIMEOUT(onDisk.count(), 5, 5000);
+    QCOMPARE(onDisk.constLast().constFirst().toString(), g.march);
+
+    // A new month forgets the files of the one before.
+    g.month.startNewMonth();
+    QVERIFY(replaceByRename(g.march, bytes));
+    settle();
+    QCOMPARE(onDisk.count(), 5);
+}
+
+void TestOpenMonth::commandsOwnWritesAreNoNews()
+{
+    Gallery g;
+    QVERIFY(writeBytes(g.march, kMarch));
+    QVERIFY(g.month.load(g.march).read);
+    QSignalSpy onDisk(&g.month, &OpenMonth::changedOnDisk);
+    const QString remark = g.month.storedRemarkPath();
+    QByteArray bytes = kMarch;
+    bytes.append("Messung2 den 09.03.2017 Z=12:00 s=120, d=80, p=60, Gewicht=0\r\n");
+    {
+        // A command writes the month through another service and names it.
+        OpenMonth::OwnWrites own(g.month);
+        QVERIFY(replaceByRename(g.march, bytes));
+        QVERIFY(replaceByRename(remark, "Aus der Sicherung\r\n"));
+        settle(); // a message box of the command lets the events in
+        QCOMPARE(onDisk.count(), 0);
+        own.wrote({g.march, remark});
+    }
+    QCOMPARE(onDisk.count(), 0);
+    QCOMPARE(g.month.knownOnDisk().value(g.march), std::optional<QByteArray>(bytes));
+    settle();
+    QCOMPARE(onDisk.count(), 0);
+
+    // What the command did not name is another program's, told when the
+    // hold ends; so is a change after it.
+    {
+        OpenMonth::OwnWrites own(g.month);
+        QVERIFY(replaceByRename(remark, "Vom Laptop\r\n"));
+        settle();
+        QCOMPARE(onDisk.count(), 0);
+        own.wrote({g.march});
+    }
+    QCOMPARE(onDisk.count(), 1);
+    QCOMPARE(onDisk.constLast().constFirst().toString(), remark);
+    QVERIFY(replaceByRename(g.march, kMarch));
+    QTRY_COMPARE_WITH_TIMEOUT(onDisk.count(), 2, 5000);
+    QCOMPARE(onDisk.constLast().constFirst().toString(), g.march);
 }
 
 QTEST_GUILESS_MAIN(TestOpenMonth)
