@@ -82,17 +82,6 @@ QString medicationFileOf(const QString &entryName)
     return MedicationStore::isMedicationFileName(name) ? name : QString();
 }
 
-QString medicationLine(const Plan &plan)
-{
-    QString line = QStringLiteral("Medikamentenlisten: %1 neu").arg(plan.newMedicationFiles.size());
-    if (plan.medicationFilesPresent > 0)
-        line += QStringLiteral(", %1 schon vorhanden").arg(plan.medicationFilesPresent);
-    if (plan.medicationFilesDiffering > 0)
-        line += QStringLiteral(", %1 nicht übernommen, weil schon eine andere Liste vorhanden ist")
-                    .arg(plan.medicationFilesDiffering);
-    return line;
-}
-
 bool hasMedicationFiles(const Plan &plan)
 {
     return !plan.newMedicationFiles.isEmpty() || plan.medicationFilesPresent > 0 ||
@@ -146,15 +135,30 @@ QString monthLine(const QString &user, const GalleryMerge::MonthPlan &month)
     return line;
 }
 
+// "Bemerkungen: 2 neu, 1 schon vorhanden, …": remarks and medication lists are
+// told alike, each with its own reason why a differing file is not taken.
+QString filesLine(const QString &kind, qsizetype added, int present, int differing,
+                  const QString &differingReason)
+{
+    QString line = kind + QStringLiteral(": %1 neu").arg(added);
+    if (present > 0)
+        line += QStringLiteral(", %1 schon vorhanden").arg(present);
+    if (differing > 0)
+        line += QStringLiteral(", %1 nicht übernommen, weil ").arg(differing) + differingReason;
+    return line;
+}
+
 QString remarksLine(const Plan &plan)
 {
-    QString line = QStringLiteral("Bemerkungen: %1 neu").arg(plan.newRemarks.size());
-    if (plan.remarksPresent > 0)
-        line += QStringLiteral(", %1 schon vorhanden").arg(plan.remarksPresent);
-    if (plan.remarksDiffering > 0)
-        line += QStringLiteral(", %1 nicht übernommen, weil der Monat schon eine andere hat")
-                    .arg(plan.remarksDiffering);
-    return line;
+    return filesLine(QStringLiteral("Bemerkungen"), plan.newRemarks.size(), plan.remarksPresent,
+                     plan.remarksDiffering, QStringLiteral("der Monat schon eine andere hat"));
+}
+
+QString medicationLine(const Plan &plan)
+{
+    return filesLine(QStringLiteral("Medikamentenlisten"), plan.newMedicationFiles.size(),
+                     plan.medicationFilesPresent, plan.medicationFilesDiffering,
+                     QStringLiteral("schon eine andere Liste vorhanden ist"));
 }
 
 } // namespace
