@@ -134,7 +134,8 @@ void TestMonthFigures::meansEqualThoseOfTheMonthPages()
     MonthStatistics page;
     page.recollect(fileLines(entries));
     const MonthMeans &shown = page.monthMeans();
-    const ReadingMeans &all = monthFigures({readMonth(1, 2021, entries)}).constFirst().stats.all;
+    const QList<MonthFigures> figures = monthFigures({readMonth(1, 2021, entries)});
+    const ReadingMeans &all = figures.constFirst().stats.all;
     QCOMPARE(all.systolic(), *shown.systolicMean());
     QCOMPARE(all.diastolic(), *shown.diastolicMean());
     QCOMPARE(all.pulse(), *shown.pulseMean());
