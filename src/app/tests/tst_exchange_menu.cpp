@@ -4,6 +4,7 @@
 #include "exchange/gui/Exportieren.h"
 #include "exchange/gui/Importieren.h"
 #include "main_form_fixture.h"
+#include "support/dialog_controls.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -20,19 +21,6 @@ namespace {
 QString importFixture(const char *name)
 {
     return QStringLiteral(VANTORIA_TEST_DATA_DIR "/import/") + QLatin1String(name);
-}
-
-template <typename T> T *in(QDialog &dialog, const char *name)
-{
-    T *child = dialog.findChild<T *>(QLatin1String(name));
-    if (!child)
-        qFatal("the dialog has no control %s", name);
-    return child;
-}
-
-void click(QDialog &dialog, const char *name)
-{
-    QTest::mouseClick(in<QAbstractButton>(dialog, name), Qt::LeftButton);
 }
 
 QStringList tableRows(QTableWidget *table)

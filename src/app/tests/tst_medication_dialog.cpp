@@ -6,6 +6,7 @@
 #include "main_form_fixture.h"
 #include "storage/medication_store.h"
 #include "storage/versions.h"
+#include "support/dialog_controls.h"
 
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -13,19 +14,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-template <typename T> T *in(QWidget &dialog, const char *name)
-{
-    T *child = dialog.findChild<T *>(QLatin1String(name));
-    if (!child)
-        qFatal("the dialog has no control %s", name);
-    return child;
-}
-
-void click(QWidget &dialog, const char *button)
-{
-    QTest::mouseClick(in<QAbstractButton>(dialog, button), Qt::LeftButton);
-}
 
 void typeInto(QWidget &dialog, const char *edit, const QString &text)
 {

@@ -2,6 +2,7 @@
 // dialog answered by clicks and keys, the report written and opened.
 #include "main_form_fixture.h"
 #include "report/gui/Arztbericht.h"
+#include "support/dialog_controls.h"
 
 #include <QComboBox>
 #include <QDirIterator>
@@ -50,27 +51,6 @@ void prepareMonths(FormFixture &f)
                                         "Gewicht=0"}));
     f.add(14, 3, 2017, Slot::Morning, QStringLiteral("07:30"), 131, 84, 64);
     f.seam.clear();
-}
-
-template <typename T> T *in(QDialog &dialog, const char *name)
-{
-    T *child = dialog.findChild<T *>(QLatin1String(name));
-    if (!child)
-        qFatal("the report dialog has no control %s", name);
-    return child;
-}
-
-void click(QDialog &dialog, const char *button)
-{
-    QTest::mouseClick(in<QAbstractButton>(dialog, button), Qt::LeftButton);
-}
-
-// On the round indicator: a radio button stretched by the layout takes
-// clicks on its indicator and text only.
-void choose(QDialog &dialog, const char *radio)
-{
-    QRadioButton *button = in<QRadioButton>(dialog, radio);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
 
 void typeYear(QDialog &dialog, const char *spin, const char *year)

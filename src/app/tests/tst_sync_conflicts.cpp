@@ -3,6 +3,7 @@
 // while it is open, with and without the user's work pending.
 #include "main_form_fixture.h"
 #include "storage/versions.h"
+#include "support/dialog_controls.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,19 +28,6 @@ const QString kSyncthingCopy =
     QStringLiteral("Muster_03_2017.sync-conflict-20261209-101500-ABCDEFG.tab");
 const QString kRemarkCopy =
     QStringLiteral("Muster_03_2017 (conflicted copy 2026-12-09 101500).txt");
-
-template <typename T> T *in(QDialog &dialog, const char *name)
-{
-    T *child = dialog.findChild<T *>(QLatin1String(name));
-    if (!child)
-        qFatal("the dialog has no control %s", name);
-    return child;
-}
-
-void click(QDialog &dialog, const char *name)
-{
-    QTest::mouseClick(in<QAbstractButton>(dialog, name), Qt::LeftButton);
-}
 
 QByteArray march(const QStringList &entries)
 {
